@@ -1,0 +1,50 @@
+#include "app/month_model.h"
+
+#include "store/entry_store.h"
+#include "store/nevnapok.h"
+
+int FirstCellOf(int year, int month) { return MondayFirstDayOfWeek(Date{year, month, 1}); }
+
+int DayOfCell(int k, int firstCell, int daysInMonth) {
+    if (k < firstCell || k - firstCell >= daysInMonth) return 0;
+    return k - firstCell + 1;
+}
+
+MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const TNevnapok& names,
+                           const MonthNames& monthNames) {
+    MonthCells cells{};
+    const int first = FirstCellOf(year, month);
+    const int days = DaysInMonth(year, month);
+
+    // Line index of each day of the month; later lines overwrite earlier ones.
+    std::array<int, 32> lineOfDay;
+    lineOfDay.fill(-1);
+    const std::wstring key = MonthKey(Date{year, month, 1});
+    for (size_t i = 0; i < index.Lines.size(); ++i) {
+        const std::wstring& line = index.Lines[i];
+        if (line.size() < 8 || line.compare(0, 6, key) != 0) continue;
+        int tens = line[6] - L'0', ones = line[7] - L'0';
+        if (tens < 0 || tens > 9 || ones < 0 || ones > 9) continue;
+        int day = tens * 10 + ones;
+        if (day >= 1 && day <= days) lineOfDay[static_cast<size_t>(day)] = static_cast<int>(i);
+    }
+
+    for (int k = 1; k <= kGridCells; ++k) {
+        CellContent& cell = cells[static_cast<size_t>(k - 1)];
+        cell.day = DayOfCell(k, first, days);
+        if (cell.day == 0) continue;
+        cell.visible = true;
+        cell.date = Date{year, month, cell.day};
+        cell.nameDay = names.GetNameDay(cell.date);
+        cell.hint = FormatLongDate(cell.date, monthNames) + L". " + cell.nameDay + L" napja";
+        int lineIndex = lineOfDay[static_cast<size_t>(cell.day)];
+        if (lineIndex < 0) continue;
+        const std::wstring& line = index.Lines[static_cast<size_t>(lineIndex)];
+        cell.txt1 = EntryTitle1(line);
+        cell.txt2 = EntryTitle2(line);
+        cell.colour1 = EntryColour1(line);
+        cell.colour2 = EntryColour2(line);
+        cell.hasEntry = true;
+    }
+    return cells;
+}

@@ -1,0 +1,37 @@
+// The data side of the month view: which cell shows which day and what each
+// visible cell holds. Pure, so it is tested and measured without windows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "appearance/grid_layout.h"
+#include "platform/eljaras.h"
+
+class EntryStore;
+class TNevnapok;
+
+// Number of the cell (1..7) that shows the 1st of the month.
+int FirstCellOf(int year, int month);
+
+// Day shown by cell k, or 0 when the cell is hidden in this month.
+int DayOfCell(int k, int firstCell, int daysInMonth);
+
+struct CellContent {
+    bool visible = false;
+    int day = 0;
+    Date date;
+    std::wstring nameDay;
+    std::wstring hint;
+    std::wstring txt1, txt2;
+    int32_t colour1 = 0, colour2 = 0;
+    bool hasEntry = false;
+};
+
+using MonthCells = std::array<CellContent, kGridCells>;
+
+// Fills the 42 cells of the month in one pass over the index (the last line of a
+// date wins, as in every look-up).
+MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const TNevnapok& names,
+                           const MonthNames& monthNames);

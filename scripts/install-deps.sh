@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the screenshots need.
+# Does nothing when everything is already there. Needs root (or sudo).
+set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+packages=(
+  cmake ninja-build make g++ pkg-config dpkg-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
+  mingw-w64-tools
+  wine64 xvfb xauth x11-utils xdotool imagemagick
+  fonts-wine fonts-liberation fonts-dejavu-core
+  googletest libjpeg62-turbo-dev libbenchmark-dev
+  weasyprint librsvg2-bin
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+need_src=0
+# libjpeg-turbo for the Windows targets is built from Debian's own source package,
+# which needs a deb-src line for the archive apt already uses.
+if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null \
+   && ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ 2>/dev/null; then
+  need_src=1
+fi
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_src -eq 0 ]; then
+  exit 0
+fi
+
+if [ $need_src -eq 1 ]; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    $SUDO sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
+  else
+    grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $SUDO tee /etc/apt/sources.list.d/tivorn-src.list >/dev/null
+  fi
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+if [ ${#missing[@]} -gt 0 ]; then
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

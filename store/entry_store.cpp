@@ -1,0 +1,117 @@
+#include "store/entry_store.h"
+
+#include "platform/codec1250.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+
+std::wstring MakeDayEntry(const Date& date, const std::wstring& title1, const std::wstring& title2,
+                          int32_t colour1, int32_t colour2) {
+    return DateKey(date) + PadText(title1, kTitleWidth) + PadText(title2, kTitleWidth) +
+           PadText(ColorToHexText(colour1), kColourWidth) + PadText(ColorToHexText(colour2), kColourWidth);
+}
+
+std::wstring EntryField(const std::wstring& line, size_t position, size_t width) {
+    if (position < 1 || position > line.size()) return {};
+    return line.substr(position - 1, width);
+}
+
+std::wstring EntryTitle1(const std::wstring& line) { return EntryField(line, 9, kTitleWidth); }
+std::wstring EntryTitle2(const std::wstring& line) { return EntryField(line, 29, kTitleWidth); }
+int32_t EntryColour1(const std::wstring& line) { return ReadColourField(EntryField(line, 49, kColourWidth)); }
+int32_t EntryColour2(const std::wstring& line) { return ReadColourField(EntryField(line, 57, kColourWidth)); }
+
+int32_t ReadColourField(const std::wstring& field) {
+    try {
+        return TextToInt(Trim(field));
+    } catch (const ConvertError&) {
+        return 0;
+    }
+}
+
+std::vector<std::wstring> ParseIndexText(std::string_view bytes) {
+    size_t nul = bytes.find('\0');
+    if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(DecodeCp1250(bytes.substr(start)));
+            break;
+        }
+        lines.push_back(DecodeCp1250(bytes.substr(start, end - start)));
+        start = end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string SerializeIndexText(const std::vector<std::wstring>& lines) {
+    std::string out;
+    out.reserve(lines.size() * (kDayEntryLength + 2));
+    for (const auto& line : lines) {
+        out += EncodeCp1250(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+namespace {
+
+bool StartsWith(const std::wstring& line, const std::wstring& prefix) {
+    return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+int EntryStore::FindEntryLine(const std::wstring& dateText) const {
+    for (size_t i = Lines.size(); i-- > 0;)
+        if (StartsWith(Lines[i], dateText)) return static_cast<int>(i);
+    return -1;
+}
+
+void EntryStore::DeleteEntryLine(const std::wstring& dateText) {
+    int index = FindEntryLine(dateText);
+    if (index >= 0) Lines.erase(Lines.begin() + index);
+}
+
+int EntryStore::OpenDay(const std::wstring& dateText) {
+    int index = FindEntryLine(dateText);
+    if (index >= 0) return index;
+    Lines.emplace_back();
+    return static_cast<int>(Lines.size()) - 1;
+}
+
+void EntryStore::LeaveWithoutStoring(int index) {
+    if (index >= 0 && static_cast<size_t>(index) < Lines.size() && Lines[static_cast<size_t>(index)].empty())
+        Lines.erase(Lines.begin() + index);
+}
+
+std::vector<std::wstring> EntryStore::SelectMonth(const std::wstring& monthKey) const {
+    std::vector<std::wstring> month;
+    for (const auto& line : Lines)
+        if (StartsWith(line, monthKey)) month.push_back(line);
+    return month;
+}
+
+std::wstring EntryStore::DataDir(const std::wstring& programDir) { return programDir + L"\\Data"; }
+
+std::wstring EntryStore::IndexPath(const std::wstring& programDir) { return programDir + L"\\Data\\index.txt"; }
+
+std::wstring EntryStore::NotePath(const std::wstring& programDir, const Date& date) {
+    return programDir + L"\\Data\\" + DateKey(date) + L".rtf";
+}
+
+void EntryStore::Load(const std::wstring& programDir) {
+    Lines.clear();
+    readFailed_ = true;  // until the file has been read whole
+    if (!DirectoryExists(DataDir(programDir))) CreateFolder(DataDir(programDir));
+    const std::wstring path = IndexPath(programDir);
+    if (!FileExists(path)) WriteFileAtomically(path, {});
+    Lines = ParseIndexText(ReadWholeFile(path));
+    readFailed_ = false;
+}
+
+void EntryStore::Save(const std::wstring& programDir) const {
+    if (readFailed_) return;
+    WriteFileAtomically(IndexPath(programDir), SerializeIndexText(Lines));
+}

@@ -1,0 +1,74 @@
+// The entry index: one fixed-width line per day with an entry, held in memory and
+// written whole to "\Data\index.txt" at the save points.
+//
+// Line layout (64 characters, Windows-1250 on disk):
+//   1-8 date yyyymmdd | 9-28 title 1 | 29-48 title 2 | 49-56 colour 1 | 57-64 colour 2
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/eljaras.h"
+
+constexpr int kTitleWidth = 20;
+constexpr int kColourWidth = 8;
+constexpr int kDayEntryLength = 8 + 2 * kTitleWidth + 2 * kColourWidth;
+
+// Builds the 64-character line of a day.
+std::wstring MakeDayEntry(const Date& date, const std::wstring& title1, const std::wstring& title2,
+                          int32_t colour1, int32_t colour2);
+
+// Field by character position (from 1), as far as the line goes; short lines give
+// short or empty fields.
+std::wstring EntryField(const std::wstring& line, size_t position, size_t width);
+
+// The fields of a line as its readers see them.
+std::wstring EntryTitle1(const std::wstring& line);  // positions 9-28 as they stand
+std::wstring EntryTitle2(const std::wstring& line);  // positions 29-48
+int32_t EntryColour1(const std::wstring& line);      // positions 49-56 read as a colour
+int32_t EntryColour2(const std::wstring& line);      // positions 57-64
+
+// A colour field: trimmed; empty is black; a hand-edited field that is no number is
+// read as black too, so one damaged line never makes the month unreadable.
+int32_t ReadColourField(const std::wstring& field);
+
+// Index file text <-> lines. A line ends at CR LF, CR or LF; a NUL ends the text.
+std::vector<std::wstring> ParseIndexText(std::string_view bytes);
+std::string SerializeIndexText(const std::vector<std::wstring>& lines);
+
+class EntryStore {
+public:
+    std::vector<std::wstring> Lines;
+
+    // Last line whose first eight characters are the date text, or -1.
+    int FindEntryLine(const std::wstring& dateText) const;
+
+    // Removes the last line of the date; nothing when there is none.
+    void DeleteEntryLine(const std::wstring& dateText);
+
+    // Line of the day for the editor: the existing one, or a new empty placeholder.
+    int OpenDay(const std::wstring& dateText);
+
+    // Removes the line at `index` when it is still an empty placeholder.
+    void LeaveWithoutStoring(int index);
+
+    // Lines of the month "yyyymm", in stored order.
+    std::vector<std::wstring> SelectMonth(const std::wstring& monthKey) const;
+
+    // File operations on "<ProgramDir>\Data\index.txt".
+    // Load creates the Data folder (one level) and an empty index file when missing.
+    // When the file exists but cannot be read, Lines stay empty and later saves are
+    // skipped, so an index the program could not read is never overwritten by nothing.
+    void Load(const std::wstring& programDir);
+    void Save(const std::wstring& programDir) const;
+    bool ReadFailed() const { return readFailed_; }
+
+    static std::wstring IndexPath(const std::wstring& programDir);
+    static std::wstring DataDir(const std::wstring& programDir);
+    static std::wstring NotePath(const std::wstring& programDir, const Date& date);
+
+private:
+    bool readFailed_ = false;
+};

@@ -13,7 +13,7 @@ packages=(
   wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-dejavu-core
   googletest libjpeg62-turbo-dev libbenchmark-dev
-  weasyprint librsvg2-bin
+  weasyprint librsvg2-bin locales
 )
 
 missing=()
@@ -29,7 +29,11 @@ if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/n
   need_src=1
 fi
 
-if [ ${#missing[@]} -eq 0 ] && [ $need_src -eq 0 ]; then
+# Wine takes its regional settings from LANG: the Hungarian locale must exist.
+need_locale=0
+locale -a 2>/dev/null | grep -qi '^hu_HU.utf8$' || need_locale=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_src -eq 0 ] && [ $need_locale -eq 0 ]; then
   exit 0
 fi
 
@@ -45,4 +49,9 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if ! locale -a 2>/dev/null | grep -qi '^hu_HU.utf8$'; then
+  $SUDO sed -i 's/^# *hu_HU.UTF-8 UTF-8/hu_HU.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^hu_HU.UTF-8 UTF-8' /etc/locale.gen || echo 'hu_HU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi

@@ -1,0 +1,337 @@
+#include "app/main.h"
+
+#include "platform/About.h"
+#include "platform/eljaras_win.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/kerdes.h"
+#include "platform/uzenet.h"
+#include "resources/resource_ids.h"
+#include "ui/application.h"
+
+Tfrm_Main* frm_Main = nullptr;
+
+const SchemeColours Tfrm_Main::DefaultSzin = {0,        0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080,
+                                              0xC0C0C0, 0,        0,        0,        0};
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;
+constexpr int kTitleBarHeight = 33;
+constexpr int kStatusHeight = 25;
+
+FormOptions MainOptions() {
+    FormOptions o;
+    o.className = L"TivornMainWindow";
+    o.border = BorderStyle::Sizeable;
+    // Client area of the designed 794 x 578 window: the grid area is then 786 x 493.
+    o.clientWidth = 786;
+    o.clientHeight = kTitleBarHeight + 493 + kStatusHeight;
+    o.centred = false;
+    o.left = 6;
+    o.top = 7;
+    o.font = FontSpec{L"MS Sans Serif", 0, 11};
+    return o;
+}
+
+}  // namespace
+
+Tfrm_Main::Tfrm_Main() : Form(MainOptions()) {}
+
+Tfrm_Main::~Tfrm_Main() {
+    if (frm_Main == this) frm_Main = nullptr;
+}
+
+void Tfrm_Main::FormCreate() {
+    auto& app = Application::Get();
+    app.OnHint = [this](const std::wstring& hint) { ShowApplicationHint(hint); };
+    app.HintColor = 0xB5DAFF;
+    ImageListMain = ImageList(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
+
+    pFejlec.BevelInner = Bevel::Lowered;
+    pFejlec.CaptionAlignment = Alignment::Right;
+    pFejlec.FontColour = 0x000080;  // maroon
+    pFejlec.SetFont(FontSpec{L"Tahoma", 0, 19});
+    pFejlec.Create(Handle(), 0, 0, 786, kTitleBarHeight);
+    CreateToolBar();
+    tbVissza.Create(pFejlec.Handle(), 528, 4, 25, 25, IDI_SB_PREV, L"Előző hónap", true);
+    tbVissza.OnClick = [this] { tbVisszaClick(); };
+    tbElore.Create(pFejlec.Handle(), 556, 4, 25, 25, IDI_SB_NEXT, L"Következő hónap", true);
+    tbElore.OnClick = [this] { tbEloreClick(); };
+
+    Panel2.Create(Handle(), 0, 0, 786, kStatusHeight);
+    pHint.CaptionAlignment = Alignment::Left;
+    pHint.Create(Panel2.Handle(), 0, 0, 291, kStatusHeight);
+    pIdo.CaptionAlignment = Alignment::Right;
+    pIdo.Create(Panel2.Handle(), 291, 0, 786 - 291, kStatusHeight);
+
+    Panel.OnResize = [this](int w, int h) { PanelResize(w, h); };
+    Panel.Create(Handle(), 0, kTitleBarHeight, 786, 493);
+    CreateGrid();
+
+    RECT client = ClientRect();
+    OnSize(client.right, client.bottom);
+    timer.Start(Handle(), kClockTimer, 1000);
+    ShowApplicationHint({});
+}
+
+void Tfrm_Main::CreateToolBar() {
+    ToolBar1.Create(*this, pFejlec.Handle(), 2, 2, 400, kTitleBarHeight - 4, ImageListMain.Get(), 25, 25, 4);
+    ToolBar1.AddButtons({
+        {L"tbLista", 12, L"Havi feladatok listája megtekintés"},
+        {L"tbListaNyomtat", 0, L"Lista nyomtatás"},
+        {L"tbListaMent", 1, L"Lista mentés"},
+        {nullptr, 8, nullptr},
+        {L"tbJegyzettomb", 8, L"Jegyzettömb megnyitása"},
+        {L"tbNevnapKeres", 9, L"Névnap keresése"},
+        {nullptr, 8, nullptr},
+        {L"tbSzinek", 7, L"Program színeinek beállítása"},
+        {nullptr, 8, nullptr},
+        {L"tbHlp", 2, L"Súgó"},
+        {L"tbAbout", 3, L"Névjegy"},
+        {nullptr, 8, nullptr},
+        {L"tbLevel", 4, L"Levél küldése Ketrabonak"},
+        {L"tbHonlap", 5, L"Ketrabo honlapja"},
+        {nullptr, 8, nullptr},
+        {L"tbTray", 11, L"Tálcára rak (dupla kattintásra újra nyitható)"},
+        {L"tbKilep", 6, L"Kilépés a programból"},
+    });
+    ToolBar1.OnClick(L"tbLista", [this] { tbListaClick(); });
+    ToolBar1.OnClick(L"tbListaNyomtat", [this] { tbListaNyomtatClick(); });
+    ToolBar1.OnClick(L"tbListaMent", [this] { tbListaMentClick(); });
+    ToolBar1.OnClick(L"tbJegyzettomb", [this] { tbJegyzettombClick(); });
+    ToolBar1.OnClick(L"tbNevnapKeres", [this] { tbNevnapKeresClick(); });
+    ToolBar1.OnClick(L"tbSzinek", [this] { tbSzinekClick(); });
+    ToolBar1.OnClick(L"tbHlp", [this] { tbHlpClick(); });
+    ToolBar1.OnClick(L"tbAbout", [this] { tbAboutClick(); });
+    ToolBar1.OnClick(L"tbLevel", [this] { tbLevelClick(); });
+    ToolBar1.OnClick(L"tbHonlap", [this] { tbHonlapClick(); });
+    ToolBar1.OnClick(L"tbTray", [this] { tbTrayClick(); });
+    ToolBar1.OnClick(L"tbKilep", [this] { tbKilepClick(); });
+    // Hand cursor over the buttons, as over every clickable thing in the window.
+    SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
+}
+
+void Tfrm_Main::OnSize(int w, int h) {
+    if (!pFejlec.Handle()) return;
+    pFejlec.SetBounds(0, 0, w, kTitleBarHeight);
+    Panel2.SetBounds(0, h - kStatusHeight, w, kStatusHeight);
+    pIdo.SetBounds(291, 0, w - 291, kStatusHeight);
+    Panel.SetBounds(0, kTitleBarHeight, w, h - kTitleBarHeight - kStatusHeight);
+}
+
+// ---------------------------------------------------------------------------------
+// The show sequence: at start and after every return from the notification area.
+
+void Tfrm_Main::FormShow() {
+    ProgramDir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
+    while (!ProgramDir.empty() && ProgramDir.back() == L'\\') ProgramDir.pop_back();
+    if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
+    EntryIndex.Load(ProgramDir);
+    LoadSettings();
+    Months = RegionalMonthNames();
+    NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [this] {
+        MessageBoxW(Handle(), TNevnapok::kMissingFileMessage, Application::Get().Title.c_str(),
+                    MB_OK | MB_ICONERROR);
+    });
+    ShowMonth(Today());
+    SetWindowTextW(Handle(), Application::Get().Title.c_str());
+}
+
+void Tfrm_Main::MakeProgramLinks() {
+    const std::pair<const wchar_t*, const wchar_t*> links[] = {
+        {L"\\doc.lnk", L"\\tivorn.pdf"}, {L"\\mail.lnk", L"\\mail.url"}, {L"\\ketrabo.lnk", L"\\ketrabo.url"}};
+    for (const auto& [link, target] : links) {
+        if (FileExists(ProgramDir + link)) continue;
+        try {
+            CreateShortcut(ProgramDir + target, ProgramDir, L"", ProgramDir + link);
+        } catch (const AppError&) {
+            // A link that cannot be made is simply missing.
+        }
+    }
+}
+
+void Tfrm_Main::MakeOneTimeLinks() {
+    const std::wstring desktop = GetDesktopFolder(), programs = GetProgramsFolder();
+    const std::pair<std::wstring, const wchar_t*> links[] = {
+        {desktop + L"\\Ketrabo honlapja.lnk", L"\\ketrabo.url"},
+        {programs + L"\\Ketrabo\\Tivorn\\Program ismertető.lnk", L"\\Tivorn.pdf"},
+        {programs + L"\\Ketrabo\\Tivorn\\Ketrabo honlapja.lnk", L"\\ketrabo.url"},
+        {programs + L"\\Ketrabo\\Tivorn\\Levélküldés.lnk", L"\\mail.url"},
+    };
+    for (const auto& [link, target] : links) {
+        try {
+            CreateShortcut(ProgramDir + target, ProgramDir, L"", link);
+        } catch (const AppError&) {
+        }
+    }
+}
+
+int Tfrm_Main::ReadPositionValue(const wchar_t* name) {
+    std::wstring text = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, name);
+    try {
+        if (!text.empty()) return TextToInt(text);
+    } catch (const ConvertError&) {
+        // A damaged value is treated as missing: the designed position, written back.
+    }
+    WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, L"-1");
+    return -1;
+}
+
+void Tfrm_Main::LoadSettings() {
+    EnsureRegKey(HKEY_CURRENT_USER, L"\\Software\\Ketrabo\\");
+    EnsureRegKey(HKEY_CURRENT_USER, kRegistryKey);
+    MakeProgramLinks();
+
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    int left = ReadPositionValue(L"Left"), top = ReadPositionValue(L"Top");
+    int x = left != -1 ? left : window.left, y = top != -1 ? top : window.top;
+    RECT moved{x, y, x + window.right - window.left, y + window.bottom - window.top};
+    // A position on no monitor (a screen removed since) falls back to the designed one.
+    if (!MonitorFromRect(&moved, MONITOR_DEFAULTTONULL)) {
+        x = options_.left;
+        y = options_.top;
+    }
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    if (ReadRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok").empty()) {
+        // "OK" first: a link that fails is not tried again at a later start.
+        WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok", L"OK");
+        MakeOneTimeLinks();
+    }
+
+    for (int n = 1; n <= 10; ++n) {
+        const std::wstring name = L"Szin" + std::to_wstring(n);
+        std::wstring text = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, name);
+        bool valid = !text.empty();
+        if (valid) {
+            try {
+                Szin[static_cast<size_t>(n)] = TextToInt(text);
+            } catch (const ConvertError&) {
+                valid = false;  // treated as missing
+            }
+        }
+        if (!valid) {
+            Szin[static_cast<size_t>(n)] = DefaultSzin[static_cast<size_t>(n)];
+            WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, ColorToHexText(DefaultSzin[static_cast<size_t>(n)]));
+        }
+    }
+    ApplyColours();
+}
+
+void Tfrm_Main::ApplyColours() {
+    auto colour = [this](int n) { return ResolveColour(Szin[static_cast<size_t>(n)]); };
+    Panel.SetColor(colour(1));
+    for (auto& cell : Cells) {
+        if (!cell) continue;
+        cell->ColorOff = colour(2);
+        cell->ColorOn = colour(3);
+        cell->ColorClick = colour(4);
+        cell->SetColor(colour(2));
+    }
+    for (auto& header : Headers)
+        if (header) header->SetColor(colour(5));
+    pFejlec.SetColor(colour(6));
+    pHint.SetColor(colour(6));
+    pIdo.SetColor(colour(6));
+    ApplyColoursToOtherWindows();
+}
+
+void Tfrm_Main::ApplyColoursToOtherWindows() {
+    auto colour = [this](int n) { return ResolveColour(Szin[static_cast<size_t>(n)]); };
+    if (frm_About) {
+        frm_About->pAbout.SetColor(colour(1));
+        frm_About->pBezar.SetColor(colour(6));
+    }
+}
+
+void Tfrm_Main::SaveColours() {
+    for (int n = 1; n <= 10; ++n)
+        WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Szin" + std::to_wstring(n),
+                       ColorToHexText(Szin[static_cast<size_t>(n)]));
+}
+
+// ---------------------------------------------------------------------------------
+// Clock and hints
+
+void Tfrm_Main::OnTimer(UINT_PTR id) {
+    if (id == kClockTimer) TimerTimer();
+}
+
+void Tfrm_Main::TimerTimer() {
+    pIdo.SetCaption(FormatClock(Now(), Months[0].empty() ? RegionalMonthNames() : Months) + L"   ");
+    FirstTick();
+}
+
+void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
+    if (hint.empty())
+        pHint.SetCaption(L"   " + Application::Get().Title + L" " + kMakerAddress);
+    else
+        pHint.SetCaption(L"   " + hint);
+}
+
+// ---------------------------------------------------------------------------------
+// Save points and closing
+
+void Tfrm_Main::SaveIndex() { EntryIndex.Save(ProgramDir); }
+
+void Tfrm_Main::SavePosition() {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    GetWindowPlacement(Handle(), &placement);
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    if (IsIconic(Handle()) || IsZoomed(Handle())) r = placement.rcNormalPosition;
+    WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Left", std::to_wstring(r.left));
+    WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Top", std::to_wstring(r.top));
+}
+
+bool Tfrm_Main::FormClose() {
+    if (!Application::Get().Guard([this] { SaveIndex(); })) return false;
+    SavePosition();
+    return true;
+}
+
+void Tfrm_Main::FormCloseQuery() {
+    // A failed save keeps the program open, so the entries in memory are not lost.
+    if (!FormClose()) return;
+    ClosingTray();
+    DestroyWindow(Handle());
+}
+
+void Tfrm_Main::tbKilepClick() { FormCloseQuery(); }
+
+LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Log-off and shut-down are save points like closing the window.
+            if (wp) FormClose();
+            return 0;
+        case WM_DESTROY:
+            timer.Stop();
+            PostQuitMessage(0);
+            return 0;
+        default:
+            if (msg == ActivateMessage()) {
+                BringBack();
+                return 0;
+            }
+            if (LRESULT handled = 0; HandleTrayMessage(msg, wp, lp, handled)) return handled;
+            break;
+    }
+    return Form::HandleMessage(msg, wp, lp);
+}
+
+UINT Tfrm_Main::ActivateMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Ketrabo.Tivorn.Activate");
+    return message;
+}
+
+// ---------------------------------------------------------------------------------
+// Tool bar buttons whose windows live elsewhere
+
+void Tfrm_Main::tbAboutClick() {
+    if (frm_About) frm_About->ShowModal();
+}

@@ -1,0 +1,137 @@
+// The main window: owner of the shared state (program folder, entry index, the
+// shown month, the colour scheme), the month grid, the tool bar, the status bar
+// with hint and clock, and the save points.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/month_model.h"
+#include "appearance/JPanel.h"
+#include "platform/eljaras.h"
+#include "store/entry_store.h"
+#include "store/nevnapok.h"
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/panel.h"
+#include "ui/popup_menu.h"
+#include "ui/speed_button.h"
+#include "ui/timer.h"
+#include "ui/toolbar.h"
+
+// Colour slots 1..10 (index 0 unused, so Szin[1] is slot 1 as everywhere in the program).
+using SchemeColours = std::array<int32_t, 11>;
+
+class Tfrm_Main : public Form {
+public:
+    Tfrm_Main();
+    ~Tfrm_Main() override;
+
+    static constexpr const wchar_t* kRegistryKey = L"\\Software\\Ketrabo\\Tivorn\\";
+    static constexpr const wchar_t* kMakerAddress = L"www.ketrabo.example";
+    static const SchemeColours DefaultSzin;
+
+    // --- shared state ------------------------------------------------------------
+    std::wstring ProgramDir;
+    EntryStore EntryIndex;
+    Date CurrentDate{};
+    int ShownYear = 0, ShownMonth = 0, ShownDay = 0;
+    int FirstCell = 1;
+    int HoverDay = 0;
+    int CurrentLine = -1;
+    TJPanel* CurrentCell = nullptr;
+    SchemeColours Szin{};
+    SchemeColours SzinBackup{};
+    std::unique_ptr<TNevnapok> NameDays;
+    MonthNames Months{};
+    bool FirstTickDone = false;
+
+    // Where the program's files are; empty means the folder of the running program.
+    // Tests point it at a temporary folder.
+    std::wstring ProgramDirOverride;
+    // Command-line parameters after the program name.
+    std::vector<std::wstring> Parameters;
+
+    // --- operations other windows use -----------------------------------------------
+    void ShowMonth(const Date& date);
+    void FillMonthCells();
+    void ApplyColours();
+    void SaveColours();
+    void SaveIndex();  // the save points' common step
+    std::wstring MonthCaption() const;
+
+    // --- controls --------------------------------------------------------------------
+    Panel pFejlec{L"pFejlec"};
+    ToolBar ToolBar1;
+    SpeedButton tbVissza{L"tbVissza"};
+    SpeedButton tbElore{L"tbElore"};
+    Panel Panel2{L"Panel2"};
+    Panel pHint{L"pHint"};
+    Panel pIdo{L"pIdo"};
+    Panel Panel{L"Panel"};
+    std::array<std::unique_ptr<class Panel>, 7> Headers;   // p1..p7
+    std::array<std::unique_ptr<TJPanel>, 42> Cells;        // n1..n42
+    ImageList ImageListMain;
+    Timer timer;
+    PopupMenu pm;
+
+    // --- handlers ----------------------------------------------------------------------
+    void TimerTimer();
+    void ShowApplicationHint(const std::wstring& hint);
+    void LoadSettings();
+    void tbListaClick();
+    void tbListaNyomtatClick();
+    void tbListaMentClick();
+    void tbJegyzettombClick();
+    void tbNevnapKeresClick();
+    void tbSzinekClick();
+    void tbHlpClick();
+    void tbAboutClick();
+    void tbLevelClick();
+    void tbHonlapClick();
+    void tbTrayClick();
+    void tbKilepClick();
+    void tbEloreClick();
+    void tbVisszaClick();
+    void n1Click(TJPanel& cell);
+    // Opens the entry editor on CurrentDate/CurrentLine/CurrentCell (main_editor.cpp).
+    void EditCurrentDay();
+    void n1MouseMove(TJPanel& cell);
+    void mniBejegyzTorolClick();
+    void PanelResize(int w, int h);
+    // Close: save the index and the position. False when saving failed (the window stays).
+    bool FormClose();
+
+    // --- notification-area mode (main_tray.cpp) ------------------------------------------
+    void FirstTick();    // the "/tray" start hides the window at the first clock tick
+    void ClosingTray();  // the window is about to be destroyed
+    bool HandleTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    void BringBack();    // a second copy of the program asked this one to come to the front
+    // Registered message a second copy sends to the running one.
+    static UINT ActivateMessage();
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void FormCloseQuery() override;
+    bool FormKeyPress(wchar_t key) override;
+    void OnSize(int w, int h) override;
+    void OnTimer(UINT_PTR id) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void CreateToolBar();
+    void ApplyColoursToOtherWindows();
+    void CreateGrid();
+    void MakeProgramLinks();
+    void MakeOneTimeLinks();
+    int ReadPositionValue(const wchar_t* name);
+    void SavePosition();
+    bool hiddenSaveDone_ = false;
+};
+
+// The program's windows, one object each, created at start in this order.
+extern Tfrm_Main* frm_Main;

@@ -1,0 +1,125 @@
+// The month grid: weekday headers, 42 day cells, navigation, hover, click,
+// deletion and layout.
+#include "app/main.h"
+#include "platform/emil.h"
+#include "platform/file_io.h"
+#include "platform/kerdes.h"
+#include "ui/application.h"
+
+namespace {
+
+constexpr const wchar_t* kWeekdays[7] = {L"Hétfő",  L"Kedd",    L"Szerda",  L"Csütörtök",
+                                         L"Péntek", L"Szombat", L"Vasárnap"};
+
+}  // namespace
+
+void Tfrm_Main::CreateGrid() {
+    for (int tag = 0; tag < 7; ++tag) {
+        auto header = std::make_unique<class Panel>(L"p" + std::to_wstring(tag + 1));
+        header->BevelInner = Bevel::Lowered;
+        header->FontColour = tag >= 5 ? 0x00FFFF : 0xFFFFFF;  // yellow at the weekend, else white
+        header->SetFont(FontSpec{L"MS Sans Serif", 0, 11, true});
+        CellBox box = HeaderBox(tag, 786);
+        header->Create(Panel.Handle(), box.left, box.top, box.width, box.height, kWeekdays[tag]);
+        Headers[static_cast<size_t>(tag)] = std::move(header);
+    }
+
+    pm.Create(*this, {{L"mniBejegyzTorol", L"Bejegyzés törlése", 6, L"Bejegyzés törlése (nem visszavonható)"}},
+              &ImageListMain);
+    pm.OnClick(L"mniBejegyzTorol", [this] { mniBejegyzTorolClick(); });
+
+    for (int k = 1; k <= kGridCells; ++k) {
+        auto cell = std::make_unique<TJPanel>(L"n" + std::to_wstring(k));
+        cell->Tag = (k - 1) % kGridColumns;
+        CellBox box = DayCellBox(k, 786, 493);
+        cell->Create(Panel.Handle(), box.left, box.top, box.width, box.height);
+        cell->PopupMenu = pm.Handle();
+        cell->OnClick = [this](TJPanel& c) { n1Click(c); };
+        cell->OnMouseMove = [this](TJPanel& c) { n1MouseMove(c); };
+        cell->OnPopup = [this](TJPanel& c, int, int) { HoverDay = c.Nap(); };
+        Cells[static_cast<size_t>(k - 1)] = std::move(cell);
+    }
+}
+
+std::wstring Tfrm_Main::MonthCaption() const { return FormatYearMonth(CurrentDate, Months) + L"  "; }
+
+void Tfrm_Main::ShowMonth(const Date& date) {
+    ShownYear = YearOfDate(date);
+    ShownMonth = MonthOfDate(date);
+    ShownDay = DayOfDate(date);
+    CurrentDate = date;
+    pFejlec.SetCaption(MonthCaption());
+    FirstCell = MondayFirstDayOfWeek(AddDays(date, 1 - ShownDay));
+    FillMonthCells();
+}
+
+void Tfrm_Main::FillMonthCells() {
+    if (!NameDays) return;
+    const MonthCells contents = BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months);
+    for (size_t i = 0; i < Cells.size(); ++i) {
+        TJPanel& cell = *Cells[i];
+        const CellContent& c = contents[i];
+        if (!c.visible) {
+            ShowWindow(cell.Handle(), SW_HIDE);
+            cell.SetHint({});
+            continue;
+        }
+        cell.SetNap(c.day);
+        cell.SetDatum(c.date);
+        cell.SetNevNap(c.nameDay);
+        cell.SetHint(c.hint);
+        cell.SetTxt1(c.txt1);
+        cell.SetMSzin1(ResolveColour(c.colour1));
+        cell.SetTxt2(c.txt2);
+        cell.SetMSzin2(ResolveColour(c.colour2));
+        cell.SetVanFile(c.hasEntry);
+        ShowWindow(cell.Handle(), SW_SHOWNA);
+    }
+}
+
+void Tfrm_Main::tbEloreClick() { ShowMonth(AddMonthsClamped(CurrentDate, 1)); }
+
+void Tfrm_Main::tbVisszaClick() { ShowMonth(AddMonthsClamped(CurrentDate, -1)); }
+
+void Tfrm_Main::n1MouseMove(TJPanel& cell) { HoverDay = cell.Nap(); }
+
+void Tfrm_Main::n1Click(TJPanel& cell) {
+    CurrentCell = &cell;
+    int k = std::stoi(cell.Name.substr(1));
+    ShownDay = k - FirstCell + 1;
+    CurrentDate = Date{ShownYear, ShownMonth, ShownDay};
+    CurrentLine = EntryIndex.OpenDay(DateKey(CurrentDate));
+    EditCurrentDay();
+}
+
+void Tfrm_Main::mniBejegyzTorolClick() {
+    if (!ShowQuestionWindow(L"Valóban töröljem a bejegyzést?")) return;
+    if (HoverDay < 1 || HoverDay > DaysInMonth(ShownYear, ShownMonth)) return;
+    const Date day{ShownYear, ShownMonth, HoverDay};
+    DeleteFileIfExists(EntryStore::NotePath(ProgramDir, day));
+    EntryIndex.DeleteEntryLine(DateKey(day));
+    FillMonthCells();
+    // The note file is gone at once; the index follows at once too, so a crash can
+    // never bring back a line whose note no longer exists.
+    SaveIndex();
+}
+
+void Tfrm_Main::PanelResize(int w, int h) {
+    for (auto& header : Headers) {
+        if (!header) continue;
+        int tag = header->Name[1] - L'1';
+        CellBox box = HeaderBox(tag, w);
+        header->SetBounds(box.left, box.top, box.width, box.height);
+    }
+    for (size_t i = 0; i < Cells.size(); ++i) {
+        if (!Cells[i]) continue;
+        CellBox box = DayCellBox(static_cast<int>(i) + 1, w, h);
+        Cells[i]->SetBounds(box.left, box.top, box.width, box.height);
+    }
+}
+
+void Tfrm_Main::tbHlpClick() { OpenFileWithShell(ProgramDir + L"\\doc.lnk"); }
+
+void Tfrm_Main::tbLevelClick() { OpenMailLink(ProgramDir); }
+
+void Tfrm_Main::tbHonlapClick() { OpenHomepageLink(ProgramDir); }

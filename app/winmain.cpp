@@ -1,0 +1,72 @@
+// Program start: one copy only, COM and common controls, the long-lived windows in
+// their fixed order, then the message loop until the main window closes.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "app/main.h"
+#include "platform/About.h"
+#include "ui/application.h"
+
+namespace {
+
+std::vector<std::wstring> Parameters() {
+    std::vector<std::wstring> out;
+    int count = 0;
+    if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) out.emplace_back(args[i]);
+        LocalFree(args);
+    }
+    return out;
+}
+
+// Two copies would overwrite each other's index: the second one wakes the first
+// (even from the notification area) and ends.
+bool AnotherCopyRuns(HANDLE& mutex) {
+    mutex = CreateMutexW(nullptr, FALSE, L"Ketrabo.Tivorn.SingleInstance");
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    if (HWND running = FindWindowW(L"TivornMainWindow", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(running, &process);
+        AllowSetForegroundWindow(process);
+        PostMessageW(running, Tfrm_Main::ActivateMessage(), 0, 0);
+    }
+    return true;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    HANDLE mutex = nullptr;
+    if (AnotherCopyRuns(mutex)) {
+        if (mutex) CloseHandle(mutex);
+        return 0;
+    }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    LoadLibraryW(L"Msftedit.dll");  // rich edit 4.1 for the editors
+
+    auto& app = Application::Get();
+    app.Title = L"Tivorn V2.3";
+
+    int exitCode = 0;
+    {
+        Tfrm_Main main;
+        frm_Main = &main;
+        main.Parameters = Parameters();
+        main.Create();
+        Tfrm_About about;
+        frm_About = &about;
+        about.Create(main.Handle());
+
+        app.Guard([&] { main.Show(); });
+        exitCode = app.Run();
+        frm_About = nullptr;
+        frm_Main = nullptr;
+    }
+    CoUninitialize();
+    if (mutex) CloseHandle(mutex);
+    return exitCode;
+}

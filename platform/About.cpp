@@ -1,0 +1,58 @@
+#include "platform/About.h"
+
+#include "resources/resource_ids.h"
+
+Tfrm_About* frm_About = nullptr;
+
+void PicturePanel::Paint(Canvas& canvas) {
+    RECT r = ClientRect();
+    PaintFrame(canvas, r);
+    canvas.Fill(r, colour_);
+    if (!picture_.bitmap) return;
+    HDC source = CreateCompatibleDC(canvas.Dc());
+    {
+        SelectGuard select(source, picture_.bitmap.Get());
+        BitBlt(canvas.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
+    }
+    DeleteDC(source);
+}
+
+namespace {
+
+FormOptions AboutOptions() {
+    FormOptions o;
+    o.className = L"TivornAboutWindow";
+    o.border = BorderStyle::ToolWindow;
+    o.clientWidth = 345;
+    o.clientHeight = 285;
+    o.caption = L"Névjegy";
+    o.captionIsAppTitle = false;
+    return o;
+}
+
+}  // namespace
+
+Tfrm_About::Tfrm_About() : Form(AboutOptions()) {}
+
+void Tfrm_About::FormCreate() {
+    pAbout.BevelInner = Bevel::Lowered;
+    pAbout.SetColor(0x8080FF);
+    pAbout.Create(Handle(), 0, 0, 345, 289);
+
+    pBezar.BevelInner = Bevel::Lowered;
+    pBezar.SetFont(FontSpec{L"Tahoma", 0, 13, true});
+    pBezar.SetColor(0xC0C0C0);
+    pBezar.Create(pAbout.Handle(), 40, 4, 301, 26);
+    sbAboutBezar.Create(pBezar.Handle(), 272, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
+    sbAboutBezar.OnClick = [this] { Close(mrCancel); };
+
+    Panel6.BevelInner = Bevel::Lowered;
+    Panel6.Create(pAbout.Handle(), 4, 32, 337, 253);
+    Panel6.SetPicture(LoadJpegResource(IDR_ABOUT_JPEG));
+}
+
+bool Tfrm_About::FormKeyPress(wchar_t key) {
+    if (key != L'\x1B') return false;
+    Close(mrCancel);
+    return true;
+}

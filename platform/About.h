@@ -1,0 +1,38 @@
+// The About window: the program's picture on a framed panel.
+#pragma once
+
+#include "platform/jpeg_image.h"
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+
+// A bevelled panel showing a picture inside its frame.
+class PicturePanel : public Panel {
+public:
+    using Panel::Panel;
+    void SetPicture(DecodedImage image) {
+        picture_ = std::move(image);
+        Invalidate();
+    }
+    const DecodedImage& Picture() const { return picture_; }
+    void Paint(Canvas& canvas) override;
+
+private:
+    DecodedImage picture_;
+};
+
+class Tfrm_About : public Form {
+public:
+    Tfrm_About();
+
+    Panel pAbout{L"pAbout"};
+    Panel pBezar{L"pBezar"};
+    SpeedButton sbAboutBezar{L"sbAboutBezar"};
+    PicturePanel Panel6{L"Panel6"};
+
+protected:
+    void FormCreate() override;
+    bool FormKeyPress(wchar_t key) override;
+};
+
+extern Tfrm_About* frm_About;

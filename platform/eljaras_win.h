@@ -1,0 +1,27 @@
+// Shared procedures that need Windows: registry values, the user's shell folders,
+// shell links and the regional month names.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/eljaras.h"
+
+// Key paths begin with a backslash and are taken from the root ("\Software\Ketrabo\Tivorn\").
+std::wstring ReadRegString(HKEY root, const std::wstring& key, const std::wstring& name);
+bool WriteRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& text);
+void EnsureRegKey(HKEY root, const std::wstring& key);
+
+std::wstring GetDesktopFolder();
+std::wstring GetProgramsFolder();
+
+// Writes a shell link (.lnk). Throws AppError when the shell link object cannot be made.
+void CreateShortcut(const std::wstring& target, const std::wstring& workingFolder, const std::wstring& arguments,
+                    const std::wstring& linkFile);
+
+// Full month names of the user's regional settings.
+MonthNames RegionalMonthNames();
+
+// Folder of the running program, without a trailing backslash.
+std::wstring ExecutableFolder();

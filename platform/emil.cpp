@@ -1,0 +1,43 @@
+#include "platform/emil.h"
+
+#include <shellapi.h>
+
+#include "app/main.h"
+#include "platform/file_io.h"
+#include "platform/uzenet.h"
+
+ShellOpener& CurrentShellOpener() {
+    static ShellOpener opener = [](const std::wstring& file, const std::wstring& folder) {
+        HWND owner = frm_Main ? frm_Main->Handle() : nullptr;
+        ShellExecuteW(owner, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
+    };
+    return opener;
+}
+
+namespace {
+
+void OpenLink(const std::wstring& folder, const wchar_t* link, const wchar_t* missingMessage) {
+    const std::wstring path = folder + link;
+    if (FileExists(path))
+        CurrentShellOpener()(path, folder);
+    else
+        ShowMessageWindow(missingMessage);
+}
+
+}  // namespace
+
+void OpenHomepageLink(const std::wstring& folder) {
+    OpenLink(folder, L"\\ketrabo.lnk", L"Nem találom a ketrabo.url file-t.");
+}
+
+void OpenMailLink(const std::wstring& folder) { OpenLink(folder, L"\\mail.lnk", L"Nem találom a mail.url file-t."); }
+
+void OpenFileWithShell(const std::optional<std::wstring>& path) {
+    if (!path || path->empty()) {
+        ShowMessageWindow(L"Érvénytelen filenév");
+    } else if (FileExists(*path)) {
+        CurrentShellOpener()(*path, L"");
+    } else {
+        ShowMessageWindow(L"Nem találom a " + *path + L" file-t.");
+    }
+}

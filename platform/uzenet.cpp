@@ -1,0 +1,63 @@
+#include "platform/uzenet.h"
+
+#include "ui/controls.h"
+
+Tfrm_uzenet::Layout Tfrm_uzenet::MessageLayout() {
+    return Layout{L"Üzenet", 309, 141, L"!", L"Courier New", 73, 241, 301};
+}
+
+namespace {
+
+FormOptions OptionsOf(const Tfrm_uzenet::Layout& layout) {
+    FormOptions o;
+    o.className = L"TivornMessageWindow";
+    o.border = BorderStyle::Dialog;
+    o.clientWidth = layout.clientWidth;
+    o.clientHeight = layout.clientHeight;
+    o.caption = layout.caption;
+    o.captionIsAppTitle = false;
+    o.keyPreview = false;
+    o.font = FontSpec{L"MS Sans Serif", 0, 11};
+    return o;
+}
+
+}  // namespace
+
+Tfrm_uzenet::Tfrm_uzenet(const Layout& layout) : Form(OptionsOf(layout)), layout_(layout) {}
+
+void Tfrm_uzenet::FormCreate() {
+    // The symbol with its grey shadow underneath.
+    Drawn().AddLabel(L"Label2", 6, 6, layout_.symbol,
+                     MakeFont(FontSpec{layout_.symbolFont, 0, layout_.symbolPixels, true}), 0x808080);
+    Drawn().AddLabel(L"Label1", 4, 4, layout_.symbol,
+                     MakeFont(FontSpec{layout_.symbolFont, 0, layout_.symbolPixels, true}), 0x0000FF);
+    Drawn().AddBevelLine(4, 84, layout_.bevelWidth, 5);
+    memoFont_ = MakeFont(FontSpec{L"MS Sans Serif", 0, 13});
+    memo_ = CreateControl(L"EDIT", ES_MULTILINE | ES_READONLY | ES_CENTER, 0, 60, 12, layout_.memoWidth, 69, Handle(),
+                          NewControlId(), memoFont_.Get());
+    UseArrowCursor(memo_);
+    CreateButtons();
+}
+
+void Tfrm_uzenet::CreateButtons() {
+    ok_ = CreateControl(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 220, 104, 75, 25, Handle(), IDOK, FormFont(),
+                        L"OK");
+    OnCommand(IDOK, [this] { Close(mrOk); });
+    OnCommand(IDCANCEL, [this] { Close(mrCancel); });
+}
+
+void Tfrm_uzenet::SetText(const std::wstring& text) {
+    if (!Handle()) Create();
+    SetWindowTextW(memo_, text.c_str());
+}
+
+void Tfrm_uzenet::FormShow() {
+    MessageBeep(MB_OK);
+    SetFocus(ok_);
+}
+
+void ShowMessageWindow(const std::wstring& text) {
+    Tfrm_uzenet window;
+    window.SetText(text);
+    window.ShowModal();
+}

@@ -1,0 +1,52 @@
+# Shared steps of run.sh and test.sh: packages, libjpeg, the three builds, Wine prefix.
+set -euo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+WINE64=/usr/lib/wine/wine64
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8
+
+install_packages() {
+  "$ROOT/scripts/install-deps.sh"
+}
+
+build_libjpeg() {
+  "$ROOT/scripts/build-libjpeg.sh" x86_64 "$BUILD/deps/libjpeg-x86_64"
+  "$ROOT/scripts/build-libjpeg.sh" i686 "$BUILD/deps/libjpeg-i686"
+}
+
+configure_and_build() {  # <dir> <extra cmake args...>
+  local dir=$1; shift
+  cmake -S "$ROOT" -B "$BUILD/$dir" -G Ninja -Wno-dev "$@" >/dev/null
+  cmake --build "$BUILD/$dir" -j2
+}
+
+build_win64() {
+  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Debug \
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
+}
+
+build_win32() {
+  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686"
+}
+
+build_native() {
+  configure_and_build native -DCMAKE_BUILD_TYPE=Debug
+}
+
+# A project-local Wine prefix with the fonts a Windows user has.
+prepare_wine_prefix() {
+  export WINEPREFIX="$BUILD/wineprefix"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    xvfb-run -a "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    "$ROOT/scripts/wait-wineserver.sh"
+  fi
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/.tivorn-fonts" ]; then
+    mkdir -p "$fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+    cp -n /usr/share/fonts/truetype/liberation/*.ttf "$fonts/" 2>/dev/null || true
+    touch "$fonts/.tivorn-fonts"
+  fi
+}

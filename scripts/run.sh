@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tivorn and starts it from an installed folder
+# under Wine with Hungarian regional settings. Without a display it runs under
+# Xvfb, saves a screenshot of the main window and says where.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+install_packages
+build_libjpeg
+build_win64
+build_win32
+prepare_wine_prefix
+INSTALLED="$BUILD/win64/Tivorn"
+echo "Installed folder: $INSTALLED   (32-bit release exe: $BUILD/win32/tivorn.exe)"
+cd "$INSTALLED"
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$WINE64" explorer /desktop=tivorn,1024x768 ./tivorn.exe "$@"
+fi
+shot="$BUILD/screenshot-main.png"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
+  '$WINE64' explorer /desktop=tivorn,1024x768 ./tivorn.exe $* &
+  for i in \$(seq 1 60); do sleep 1; xdotool search --name 'Tivorn V2.3' >/dev/null 2>&1 && break; done
+  sleep 3
+  import -window root '$shot'
+  '$ROOT/scripts/wait-wineserver.sh' & sleep 1; /usr/lib/wine/wineserver -k 2>/dev/null || true
+"
+echo "Screenshot of the main window: $shot"

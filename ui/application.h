@@ -1,0 +1,70 @@
+// The application object: title, icon, the message loop shared by all modal loops,
+// hint routing to the status panel, and the general error handler.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+class Form;
+
+class Application {
+public:
+    static Application& Get();
+
+    std::wstring Title = L"Tivorn V2.3";
+    COLORREF HintColor = 0xB5DAFF;  // tool tip background
+
+    // --- general error handler ---------------------------------------------------
+    // Runs `f`; an exception escaping it is shown and swallowed. Returns false then.
+    template <class F>
+    bool Guard(F&& f) {
+        try {
+            f();
+            return true;
+        } catch (...) {
+            HandleCurrentException();
+            return false;
+        }
+    }
+    void HandleCurrentException();
+    // Shows an error text; a message box by default, replaceable by tests.
+    std::function<void(const std::wstring&)> ShowError;
+
+    // --- hints -------------------------------------------------------------------
+    // Long hint of a window; windows without one take their nearest parent's.
+    void SetHint(HWND hwnd, const std::wstring& hint);
+    // For windows whose hint depends on the point (tool bars): client coordinates.
+    void SetHintProvider(HWND hwnd, std::function<std::wstring(POINT)> provider);
+    void ForgetHint(HWND hwnd);
+    std::wstring HintAt(HWND hwnd, POINT screen) const;
+    const std::wstring& CurrentHint() const { return currentHint_; }
+    // Called whenever the hint under the mouse changes.
+    std::function<void(const std::wstring&)> OnHint;
+    void UpdateHint(const std::wstring& hint);
+
+    // --- message loop ------------------------------------------------------------
+    // Handles one message; false once WM_QUIT has arrived.
+    bool HandleMessage(MSG& msg);
+    void ProcessMessages();  // everything pending, without waiting
+    int Run();               // until WM_QUIT
+    bool Terminated() const { return terminated_; }
+
+    // Test seam: called when a modal loop starts, with the form it shows.
+    std::function<void(Form&)> OnModalShown;
+
+    HICON Icon(int size);
+
+private:
+    Application() = default;
+    bool PreTranslate(MSG& msg);
+
+    std::unordered_map<HWND, std::wstring> hints_;
+    std::unordered_map<HWND, std::function<std::wstring(POINT)>> hintProviders_;
+    std::wstring currentHint_;
+    bool terminated_ = false;
+    HICON icon16_ = nullptr;
+    HICON icon32_ = nullptr;
+};

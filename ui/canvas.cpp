@@ -1,0 +1,120 @@
+#include "ui/canvas.h"
+
+MemoryCanvas::MemoryCanvas(HDC reference, int width, int height)
+    : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1) {
+    dc_ = CreateCompatibleDC(reference);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_.Reset(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    oldBitmap_ = SelectObject(dc_, bitmap_.Get());
+}
+
+MemoryCanvas::~MemoryCanvas() {
+    SelectObject(dc_, oldBitmap_);
+    DeleteDC(dc_);
+}
+
+COLORREF MemoryCanvas::Pixel(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    GdiFlush();
+    DWORD v = static_cast<const DWORD*>(bits_)[static_cast<size_t>(y) * static_cast<size_t>(width_) + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void MemoryCanvas::BlitTo(HDC target, int x, int y) const {
+    BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+Font MakeFont(const FontSpec& spec) {
+    LOGFONTW lf{};
+    if (spec.pixels > 0)
+        lf.lfHeight = -spec.pixels;
+    else
+        lf.lfHeight = -MulDiv(spec.points > 0 ? spec.points : 8, ScreenDpi(), 72);
+    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = spec.italic;
+    lf.lfUnderline = spec.underline;
+    lf.lfCharSet = spec.charset;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    return Font(CreateFontIndirectW(&lf));
+}
+
+COLORREF ResolveColour(int32_t colour) {
+    if (colour < 0) return GetSysColor(colour & 0xFF);
+    return static_cast<COLORREF>(colour) & 0x00FFFFFF;
+}
+
+void Canvas::Fill(const RECT& r, COLORREF colour) {
+    SetDCBrushColor(dc_, colour);
+    FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Canvas::Frame3D(RECT& r, COLORREF topLeft, COLORREF bottomRight, int width) {
+    for (int i = 0; i < width; ++i) {
+        if (r.right - r.left < 1 || r.bottom - r.top < 1) break;
+        RECT top{r.left, r.top, r.right - 1, r.top + 1};
+        RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
+        RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
+        RECT right{r.right - 1, r.top, r.right, r.bottom};
+        Fill(top, topLeft);
+        Fill(left, topLeft);
+        Fill(bottom, bottomRight);
+        Fill(right, bottomRight);
+        InflateRect(&r, -1, -1);
+    }
+}
+
+void Canvas::Text(int x, int y, const std::wstring& text, HFONT font, COLORREF colour) {
+    if (text.empty()) return;
+    SelectGuard f(dc_, font);
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, colour);
+    SetTextAlign(dc_, TA_LEFT | TA_TOP);
+    TextOutW(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+void Canvas::TextInRect(const RECT& r, const std::wstring& text, HFONT font, COLORREF colour, UINT align) {
+    if (text.empty()) return;
+    SelectGuard f(dc_, font);
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, colour);
+    RECT box = r;
+    DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &box,
+              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void Canvas::Ellipse(const RECT& r, COLORREF fill, COLORREF outline) {
+    Brush brush(CreateSolidBrush(fill));
+    Pen pen(CreatePen(PS_SOLID, 1, outline));
+    SelectGuard b(dc_, brush.Get());
+    SelectGuard p(dc_, pen.Get());
+    ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+void Canvas::Rectangle(const RECT& r, COLORREF fill, COLORREF outline) {
+    Brush brush(CreateSolidBrush(fill));
+    Pen pen(CreatePen(PS_SOLID, 1, outline));
+    SelectGuard b(dc_, brush.Get());
+    SelectGuard p(dc_, pen.Get());
+    ::Rectangle(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+SIZE Canvas::TextSize(const std::wstring& text, HFONT font) {
+    SelectGuard f(dc_, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}

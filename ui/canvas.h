@@ -1,0 +1,127 @@
+// A small GDI canvas with RAII for every handle it makes or selects.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+// Owns one GDI object (pen, brush, font, bitmap); move-only, deleted once.
+template <class H>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(H h) : h_(h) {}
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
+        return *this;
+    }
+    ~GdiObject() { Reset(); }
+    void Reset(H h = nullptr) {
+        if (h_) DeleteObject(h_);
+        h_ = h;
+    }
+    H Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+private:
+    H h_ = nullptr;
+};
+
+using Pen = GdiObject<HPEN>;
+using Brush = GdiObject<HBRUSH>;
+using Font = GdiObject<HFONT>;
+using Bitmap = GdiObject<HBITMAP>;
+
+// Selects an object into a DC and puts the previous one back.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    ~SelectGuard() { SelectObject(dc_, old_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// GetDC/ReleaseDC pair.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() { ReleaseDC(hwnd_, dc_); }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// An off-screen 32-bpp top-down DIB with its DC; used for flicker-free painting
+// and by tests that read pixels.
+class MemoryCanvas {
+public:
+    MemoryCanvas(HDC reference, int width, int height);
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+    ~MemoryCanvas();
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF Pixel(int x, int y) const;  // as a COLORREF ($00BBGGRR)
+    void BlitTo(HDC target, int x, int y) const;
+
+private:
+    HDC dc_ = nullptr;
+    Bitmap bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    void* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// Font of the given face; `points` > 0 means a size in points at the screen's DPI,
+// `pixels` > 0 a character height in pixels.
+struct FontSpec {
+    std::wstring face = L"MS Sans Serif";
+    int points = 0;
+    int pixels = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    BYTE charset = DEFAULT_CHARSET;
+};
+Font MakeFont(const FontSpec& spec);
+int ScreenDpi();
+
+class Canvas {
+public:
+    explicit Canvas(HDC dc) : dc_(dc) {}
+    HDC Dc() const { return dc_; }
+
+    void Fill(const RECT& r, COLORREF colour);
+    // Delphi-style 3D frame: `width` nested rectangles, left/top in `topLeft`,
+    // right/bottom in `bottomRight`; `r` shrinks by `width`.
+    void Frame3D(RECT& r, COLORREF topLeft, COLORREF bottomRight, int width);
+    void Text(int x, int y, const std::wstring& text, HFONT font, COLORREF colour);
+    // Single line, vertically centred in `r`, clipped to it.
+    void TextInRect(const RECT& r, const std::wstring& text, HFONT font, COLORREF colour, UINT align = DT_LEFT);
+    void Ellipse(const RECT& r, COLORREF fill, COLORREF outline);
+    void Rectangle(const RECT& r, COLORREF fill, COLORREF outline);
+    SIZE TextSize(const std::wstring& text, HFONT font);
+
+private:
+    HDC dc_;
+};
+
+// Colours may name system colours ($80000000 | index), as stored colour values do.
+COLORREF ResolveColour(int32_t colour);

@@ -1,0 +1,226 @@
+#include "ui/form.h"
+
+#include "ui/application.h"
+
+namespace {
+
+DWORD StyleOf(BorderStyle border) {
+    switch (border) {
+        case BorderStyle::Sizeable:
+            return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+        case BorderStyle::ToolWindow:
+        case BorderStyle::Dialog:
+            return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    }
+    return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD ExStyleOf(const FormOptions& o) {
+    DWORD ex = WS_EX_CONTROLPARENT;
+    if (o.border == BorderStyle::ToolWindow) ex |= WS_EX_TOOLWINDOW;
+    if (o.border == BorderStyle::Dialog) ex |= WS_EX_DLGMODALFRAME;
+    if (o.topMost) ex |= WS_EX_TOPMOST;
+    return ex;
+}
+
+}  // namespace
+
+void Form::Create(HWND owner) {
+    if (created_) return;
+    created_ = true;
+    font_ = MakeFont(options_.font);
+    graphics_.SetFallbackFont(font_.Get());
+    DWORD style = StyleOf(options_.border);
+    DWORD ex = ExStyleOf(options_);
+    RECT r{0, 0, options_.clientWidth, options_.clientHeight};
+    AdjustWindowRectEx(&r, style, FALSE, ex);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    int x = options_.left, y = options_.top;
+    if (options_.centred) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    }
+    CreateOwnWindow(options_.className, ex, style, options_.caption, x, y, w, h, owner);
+    FormCreate();
+}
+
+void Form::Show() {
+    if (!Handle()) Create();
+    if (options_.captionIsAppTitle) SetWindowTextW(Handle(), Application::Get().Title.c_str());
+    modalResult_ = mrNone;
+    if (!IsWindowVisible(Handle())) {
+        ShowWindow(Handle(), SW_SHOW);
+        FormShow();
+    }
+    SetForegroundWindow(Handle());
+}
+
+void Form::Hide() {
+    if (Handle() && IsWindowVisible(Handle())) {
+        ShowWindow(Handle(), SW_HIDE);
+        FormHide();
+    }
+}
+
+int Form::ShowModal() {
+    if (!Handle()) Create();
+    HWND owner = GetWindow(Handle(), GW_OWNER);
+    // Like every modal window, it disables the program's other windows while it runs.
+    disabledForModal_.clear();
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM self) -> BOOL {
+            auto* form = reinterpret_cast<Form*>(self);
+            if (hwnd != form->Handle() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+                EnableWindow(hwnd, FALSE);
+                form->disabledForModal_.push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
+    Show();
+    modal_ = true;
+    auto& app = Application::Get();
+    if (app.OnModalShown) app.OnModalShown(*this);
+    MSG msg;
+    bool quit = false;
+    while (modalResult_ == mrNone && Handle() && IsWindowVisible(Handle())) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        app.HandleMessage(msg);
+    }
+    modal_ = false;
+    for (HWND h : disabledForModal_)
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+    disabledForModal_.clear();
+    Hide();
+    if (owner && IsWindowVisible(owner)) SetActiveWindow(owner);
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+    return modalResult_ == mrNone ? mrCancel : modalResult_;
+}
+
+void Form::Close(int result) {
+    modalResult_ = result;
+    if (!modal_) Hide();
+}
+
+bool Form::PreviewKey(const MSG& msg) {
+    if (!options_.keyPreview) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return FormKeyPress(L'\x1B');
+    if (msg.message == WM_CHAR && msg.wParam != VK_ESCAPE) return FormKeyPress(static_cast<wchar_t>(msg.wParam));
+    if (msg.message == WM_SYSKEYDOWN) return FormSysKey(static_cast<UINT>(msg.wParam));
+    return false;
+}
+
+void Form::OnCommand(int id, std::function<void()> handler, int code) {
+    commands_[{id, code}] = std::move(handler);
+}
+
+void Form::OnNotify(int id, UINT code, std::function<LRESULT(NMHDR*)> handler) {
+    notifications_[{id, code}] = std::move(handler);
+}
+
+void Form::OnDrawItem(int id, std::function<void(DRAWITEMSTRUCT&)> handler) { drawers_[id] = std::move(handler); }
+
+void Form::OnMeasureItem(int id, std::function<void(MEASUREITEMSTRUCT&)> handler) {
+    measurers_[id] = std::move(handler);
+}
+
+LRESULT Form::RouteCommand(WPARAM wp, LPARAM) {
+    int id = LOWORD(wp), code = HIWORD(wp);
+    auto it = commands_.find({id, code});
+    if (it == commands_.end()) it = commands_.find({id, -1});
+    if (it != commands_.end() && (it->first.second != -1 || code == 0 || code == 1 || code == BN_CLICKED)) {
+        auto handler = it->second;  // the handler may replace the table entry
+        handler();
+    }
+    return 0;
+}
+
+void Form::Paint(Canvas& canvas) {
+    RECT r = ClientRect();
+    canvas.Fill(r, BackgroundColour());
+    graphics_.Paint(canvas);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            return RouteCommand(wp, lp);
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lp);
+            auto it = notifications_.find({static_cast<int>(hdr->idFrom), hdr->code});
+            if (it != notifications_.end()) return it->second(hdr);
+            break;
+        }
+        case WM_DRAWITEM: {
+            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+            auto it = drawers_.find(static_cast<int>(dis->CtlType == ODT_MENU ? dis->itemID : dis->CtlID));
+            if (it != drawers_.end()) {
+                it->second(*dis);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+            auto it = measurers_.find(static_cast<int>(mis->CtlType == ODT_MENU ? mis->itemID : mis->CtlID));
+            if (it != measurers_.end()) {
+                it->second(*mis);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CLOSE:
+            FormCloseQuery();
+            return 0;
+        case WM_SIZE:
+            OnSize(LOWORD(lp), HIWORD(lp));
+            return 0;
+        case WM_TIMER:
+            OnTimer(wp);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            RECT r = ClientRect();
+            MemoryCanvas buffer(dc, r.right, r.bottom);
+            Canvas canvas(buffer.Dc());
+            Paint(canvas);
+            buffer.BlitTo(dc, 0, 0);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            Canvas canvas(reinterpret_cast<HDC>(wp));
+            Paint(canvas);
+            return 0;
+        }
+        case WM_SETCURSOR:
+            for (HWND h : arrowCursorControls_)
+                if (h == reinterpret_cast<HWND>(wp)) {
+                    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+                    return TRUE;
+                }
+            break;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetBkColor(dc, BackgroundColour());
+            SetDCBrushColor(dc, BackgroundColour());
+            return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        }
+        default:
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+LRESULT RouteToForm(HWND from, UINT msg, WPARAM wp, LPARAM lp) {
+    HWND root = GetAncestor(from, GA_ROOT);
+    if (!root || root == from) return 0;
+    return SendMessageW(root, msg, wp, lp);
+}

@@ -1,0 +1,115 @@
+// A top-level window of the program: created once (or per use), shown modeless or
+// modal, hidden rather than destroyed, with member handlers for commands,
+// notifications and owner drawing looked up in small tables.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/canvas.h"
+#include "ui/graphics.h"
+#include "ui/window.h"
+
+enum ModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
+
+enum class BorderStyle { Sizeable, ToolWindow, Dialog };
+
+struct FormOptions {
+    const wchar_t* className = L"TivornForm";
+    BorderStyle border = BorderStyle::ToolWindow;
+    int clientWidth = 300;
+    int clientHeight = 200;
+    bool centred = true;  // in the middle of the desktop; otherwise at left, top
+    int left = 0;
+    int top = 0;
+    std::wstring caption;
+    bool captionIsAppTitle = true;  // caption := application title at every show
+    bool keyPreview = true;
+    bool topMost = false;
+    FontSpec font{L"MS Sans Serif", 8};
+};
+
+class Form : public Window {
+public:
+    explicit Form(FormOptions options) : options_(std::move(options)) {}
+
+    void Create(HWND owner = nullptr);
+    void Show();
+    void Hide();
+    // Shows the form and runs the message loop until a modal result is set.
+    int ShowModal();
+    bool IsModal() const { return modal_; }
+    // Modal: ends the loop with `result`. Modeless: closes (hides) the form.
+    void Close(int result = mrCancel);
+    int GetModalResult() const { return modalResult_; }
+
+    HFONT FormFont() const { return font_.Get(); }
+    const FormOptions& Options() const { return options_; }
+
+    // Keys reach the form before its controls when key preview is on.
+    bool PreviewKey(const MSG& msg);
+    virtual bool UsesDialogKeys() const { return true; }
+
+    // Tables of member handlers.
+    int NewControlId() { return nextId_++; }
+    void OnCommand(int id, std::function<void()> handler, int code = -1);
+    void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR*)> handler);
+    void OnDrawItem(int id, std::function<void(DRAWITEMSTRUCT&)> handler);
+    void OnMeasureItem(int id, std::function<void(MEASUREITEMSTRUCT&)> handler);
+
+    // Items painted on the form's own surface (labels, bevel lines).
+    Graphics& Drawn() { return graphics_; }
+    // Controls that show the arrow cursor instead of their own (read-only texts).
+    void UseArrowCursor(HWND control) { arrowCursorControls_.push_back(control); }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    virtual void FormCreate() {}
+    virtual void FormShow() {}
+    virtual void FormHide() {}
+    // Key character pressed anywhere in the form (key preview); true = handled.
+    virtual bool FormKeyPress(wchar_t key) {
+        (void)key;
+        return false;
+    }
+    // Keys with Alt (menu shortcuts) seen before the controls; true = handled.
+    virtual bool FormSysKey(UINT vk) {
+        (void)vk;
+        return false;
+    }
+    // The close box. Default: close with Cancel (long-lived forms are only hidden).
+    virtual void FormCloseQuery() { Close(mrCancel); }
+    virtual void OnSize(int w, int h) {
+        (void)w;
+        (void)h;
+    }
+    virtual void OnTimer(UINT_PTR id) { (void)id; }
+    virtual void Paint(Canvas& canvas);
+    virtual COLORREF BackgroundColour() const { return GetSysColor(COLOR_BTNFACE); }
+
+    FormOptions options_;
+
+private:
+    LRESULT RouteCommand(WPARAM wp, LPARAM lp);
+
+    Font font_;
+    Graphics graphics_;
+    std::map<std::pair<int, int>, std::function<void()>> commands_;
+    std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR*)>> notifications_;
+    std::map<int, std::function<void(DRAWITEMSTRUCT&)>> drawers_;
+    std::map<int, std::function<void(MEASUREITEMSTRUCT&)>> measurers_;
+    std::vector<HWND> arrowCursorControls_;
+    std::vector<HWND> disabledForModal_;
+    int nextId_ = 1000;
+    bool modal_ = false;
+    int modalResult_ = mrNone;
+    bool created_ = false;
+};
+
+// Routes a message that a child sent to its parent (command, notification, owner
+// drawing) to the form that owns the handlers.
+LRESULT RouteToForm(HWND from, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,0 +1,38 @@
+#include "ui/graphics.h"
+
+DrawnLabel& Graphics::AddLabel(const std::wstring& name, int x, int y, const std::wstring& text, Font font,
+                               COLORREF colour) {
+    auto label = std::make_unique<DrawnLabel>();
+    label->name = name;
+    label->x = x;
+    label->y = y;
+    label->text = text;
+    label->font = std::move(font);
+    label->colour = colour;
+    labels_.push_back(std::move(label));
+    return *labels_.back();
+}
+
+void Graphics::AddBevelLine(int x, int y, int width, int height) { lines_.push_back({x, y, width, height}); }
+
+DrawnLabel* Graphics::Label(const std::wstring& name) {
+    for (auto& l : labels_)
+        if (l->name == name) return l.get();
+    return nullptr;
+}
+
+void Graphics::Paint(Canvas& canvas) const {
+    for (const auto& line : lines_) {
+        int y = line.y + line.height - 2;
+        RECT dark{line.x, y, line.x + line.width, y + 1};
+        RECT light{line.x, y + 1, line.x + line.width, y + 2};
+        canvas.Fill(dark, GetSysColor(COLOR_BTNSHADOW));
+        canvas.Fill(light, GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
+    for (const auto& label : labels_) {
+        if (!label->visible) continue;
+        HFONT font = label->font ? label->font.Get() : fallbackFont_;
+        if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        canvas.Text(label->x, label->y, label->text, font, label->colour);
+    }
+}

@@ -1,0 +1,103 @@
+#include "ui/panel.h"
+
+#include "ui/form.h"
+
+void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption) {
+    caption_ = caption;
+    CreateOwnWindow(ClassName(), WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ExtraStyle(),
+                    caption, x, y, w, h, parent, nullptr, Cursor());
+    if (!font_) {
+        if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(parent, GA_ROOT))))
+            graphics_.SetFallbackFont(form->FormFont());
+    }
+}
+
+void Panel::SetColor(COLORREF colour) {
+    if (colour == colour_) return;
+    colour_ = colour;
+    Invalidate();
+}
+
+void Panel::SetCaption(const std::wstring& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    Invalidate();
+}
+
+void Panel::SetFont(const FontSpec& spec) {
+    font_ = MakeFont(spec);
+    graphics_.SetFallbackFont(font_.Get());
+    Invalidate();
+}
+
+HFONT Panel::PanelFont() const {
+    if (font_) return font_.Get();
+    if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(Handle(), GA_ROOT))))
+        return form->FormFont();
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void Panel::PaintFrame(Canvas& canvas, RECT& r) const {
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    if (BevelOuter != Bevel::None)
+        canvas.Frame3D(r, BevelOuter == Bevel::Raised ? light : shadow, BevelOuter == Bevel::Raised ? shadow : light,
+                       BevelWidth);
+    canvas.Frame3D(r, colour_, colour_, BorderWidth);
+    if (BevelInner != Bevel::None)
+        canvas.Frame3D(r, BevelInner == Bevel::Raised ? light : shadow, BevelInner == Bevel::Raised ? shadow : light,
+                       BevelWidth);
+}
+
+void Panel::Paint(Canvas& canvas) {
+    RECT r = ClientRect();
+    PaintFrame(canvas, r);
+    canvas.Fill(r, colour_);
+    if (!caption_.empty()) {
+        UINT align = CaptionAlignment == Alignment::Left    ? DT_LEFT
+                     : CaptionAlignment == Alignment::Right ? DT_RIGHT
+                                                            : DT_CENTER;
+        canvas.TextInRect(r, caption_, PanelFont(), FontColour, align);
+    }
+    graphics_.Paint(canvas);
+}
+
+LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND: {
+            // Transparent children (tool bars) ask their parent to paint behind them
+            // through the parent's erase message with their own DC.
+            Canvas canvas(reinterpret_cast<HDC>(wp));
+            Paint(canvas);
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            RECT r = ClientRect();
+            MemoryCanvas buffer(dc, r.right, r.bottom);
+            Canvas canvas(buffer.Dc());
+            Paint(canvas);
+            buffer.BlitTo(dc, 0, 0);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            Canvas canvas(reinterpret_cast<HDC>(wp));
+            Paint(canvas);
+            return 0;
+        }
+        case WM_SIZE:
+            if (OnResize) OnResize(LOWORD(lp), HIWORD(lp));
+            return 0;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetBkColor(dc, colour_);
+            SetDCBrushColor(dc, colour_);
+            return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        }
+        default:
+            if (IsForwardedNotification(msg)) return RouteToForm(Handle(), msg, wp, lp);
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}

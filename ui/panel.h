@@ -1,0 +1,56 @@
+// A bevelled panel with a background colour and an optional caption; the container
+// of most controls. Commands and notifications of its children go on to the form.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/canvas.h"
+#include "ui/graphics.h"
+#include "ui/window.h"
+
+enum class Bevel { None, Lowered, Raised };
+enum class Alignment { Left, Center, Right };
+
+class Panel : public Window {
+public:
+    explicit Panel(std::wstring name = {}) : Name(std::move(name)) {}
+
+    void Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption = {});
+
+    std::wstring Name;
+    Bevel BevelOuter = Bevel::Raised;
+    Bevel BevelInner = Bevel::None;
+    int BevelWidth = 1;
+    int BorderWidth = 0;
+    Alignment CaptionAlignment = Alignment::Center;
+    COLORREF FontColour = 0;
+
+    COLORREF Color() const { return colour_; }
+    void SetColor(COLORREF colour);
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(const std::wstring& caption);
+    void SetFont(const FontSpec& spec);
+    HFONT PanelFont() const;
+    Graphics& Drawn() { return graphics_; }
+
+    // Called on every size change with the new client size (outer size, no border).
+    std::function<void(int, int)> OnResize;
+
+    // The panel's face; WM_PAINT, WM_PRINTCLIENT and tests paint through it.
+    virtual void Paint(Canvas& canvas);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PaintFrame(Canvas& canvas, RECT& r) const;
+    virtual DWORD ExtraStyle() const { return 0; }
+    virtual const wchar_t* ClassName() const { return L"TivornPanel"; }
+    virtual HCURSOR Cursor() const { return nullptr; }
+
+    COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
+
+private:
+    std::wstring caption_;
+    Font font_;
+    Graphics graphics_;
+};

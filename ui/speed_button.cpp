@@ -1,0 +1,114 @@
+#include "ui/speed_button.h"
+
+#include <commctrl.h>
+
+#include "ui/application.h"
+#include "ui/canvas.h"
+#include "ui/panel.h"
+
+void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
+                         bool showTooltip) {
+    glyph_ = IconHandle(glyphResourceId, 16);
+    CreateOwnWindow(L"TivornSpeedButton", 0, WS_CHILD | WS_VISIBLE, Name, x, y, w, h, parent, nullptr,
+                    LoadCursorW(nullptr, IDC_HAND));
+    Application::Get().SetHint(Handle(), hint);
+    if (showTooltip && !hint.empty()) {
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   0, 0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(Handle());
+        info.lpszText = const_cast<wchar_t*>(hint.c_str());
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, Application::Get().HintColor, 0);
+    }
+}
+
+void SpeedButton::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    Invalidate();
+}
+
+void SpeedButton::Click() {
+    if (enabled_ && OnClick) OnClick();
+}
+
+void SpeedButton::PaintButton(HDC target) {
+    RECT r = ClientRect();
+    MemoryCanvas buffer(target, r.right, r.bottom);
+    Canvas canvas(buffer.Dc());
+    COLORREF back = Background;
+    if (back == CLR_INVALID) {
+        auto* panel = dynamic_cast<Panel*>(Window::FromHandle(GetParent(Handle())));
+        back = panel ? panel->Color() : GetSysColor(COLOR_BTNFACE);
+    }
+    canvas.Fill(r, back);
+    RECT frame = r;
+    if (enabled_ && (pressed_ || hot_)) {
+        COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+        canvas.Frame3D(frame, pressed_ ? shadow : light, pressed_ ? light : shadow, 1);
+    }
+    if (glyph_.Get()) {
+        int offset = pressed_ ? 1 : 0;
+        int x = (r.right - 16) / 2 + offset, y = (r.bottom - 16) / 2 + offset;
+        DrawState(buffer.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y, 16, 16,
+                  DST_ICON | (enabled_ ? DSS_NORMAL : DSS_DISABLED));
+    }
+    buffer.BlitTo(target, 0, 0);
+}
+
+LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            PaintButton(dc);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintButton(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_MOUSEMOVE:
+            if (!hot_) {
+                hot_ = true;
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+                TrackMouseEvent(&tme);
+                Invalidate();
+            }
+            return 0;
+        case WM_MOUSELEAVE:
+            hot_ = false;
+            pressed_ = false;
+            Invalidate();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (!enabled_) return 0;
+            pressed_ = true;
+            SetCapture(Handle());
+            Invalidate();
+            return 0;
+        case WM_LBUTTONUP: {
+            bool wasPressed = pressed_;
+            pressed_ = false;
+            if (GetCapture() == Handle()) ReleaseCapture();
+            Invalidate();
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            RECT r = ClientRect();
+            if (wasPressed && PtInRect(&r, pt)) Click();
+            return 0;
+        }
+        case WM_DESTROY:
+            Application::Get().ForgetHint(Handle());
+            break;
+        default:
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}

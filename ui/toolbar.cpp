@@ -1,0 +1,128 @@
+#include "ui/toolbar.h"
+
+#include <uxtheme.h>
+
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/panel.h"
+
+void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGELIST images, int buttonWidth,
+                     int buttonHeight, int indent) {
+    form_ = &form;
+    int id = form.NewControlId();
+    hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT |
+                                TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                            x, y, w, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    // The bar shows its parent's colour behind the buttons.
+    form.OnNotify(id, NM_CUSTOMDRAW, [this](NMHDR* hdr) -> LRESULT {
+        auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(hdr);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            Canvas canvas(draw->nmcd.hdc);
+            canvas.Fill(r, ParentColour());
+        }
+        return CDRF_DODEFAULT;
+    });
+    SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth, buttonHeight));
+    SendMessageW(hwnd_, TB_SETINDENT, static_cast<WPARAM>(indent), 0);
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) {
+        SetWindowTheme(tips, L"", L"");  // themed tips ignore the background colour
+        SendMessageW(tips, TTM_SETTIPBKCOLOR, Application::Get().HintColor, 0);
+    }
+    Application::Get().SetHintProvider(hwnd_, [this](POINT p) { return HintAt(p); });
+}
+
+void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
+    std::vector<TBBUTTON> raw;
+    for (const auto& def : defs) {
+        TBBUTTON b{};
+        if (!def.name) {
+            b.iBitmap = def.picture;  // separator width
+            b.fsStyle = BTNS_SEP;
+        } else {
+            int id = form_->NewControlId();
+            buttons_.push_back({def.name, def.hint ? def.hint : L"", id});
+            b.iBitmap = def.picture;
+            b.idCommand = id;
+            b.fsState = TBSTATE_ENABLED;
+            b.fsStyle = def.style;
+            b.iString = -1;
+            if (def.hint && *def.hint) {
+                form_->OnNotify(id, TTN_GETDISPINFOW, [this, id](NMHDR* hdr) -> LRESULT {
+                    auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
+                    for (const auto& button : buttons_)
+                        if (button.id == id) info->lpszText = const_cast<wchar_t*>(button.hint.c_str());
+                    return 0;
+                });
+            }
+        }
+        raw.push_back(b);
+    }
+    SendMessageW(hwnd_, TB_ADDBUTTONSW, raw.size(), reinterpret_cast<LPARAM>(raw.data()));
+}
+
+COLORREF ToolBar::ParentColour() const {
+    auto* panel = dynamic_cast<Panel*>(Window::FromHandle(GetParent(hwnd_)));
+    return panel ? panel->Color() : GetSysColor(COLOR_BTNFACE);
+}
+
+const ToolBar::Button* ToolBar::Find(const std::wstring& name) const {
+    for (const auto& b : buttons_)
+        if (b.name == name) return &b;
+    return nullptr;
+}
+
+int ToolBar::IdOf(const std::wstring& name) const {
+    const Button* b = Find(name);
+    return b ? b->id : -1;
+}
+
+void ToolBar::OnClick(const std::wstring& name, std::function<void()> handler) {
+    if (const Button* b = Find(name)) form_->OnCommand(b->id, std::move(handler));
+}
+
+void ToolBar::Click(const std::wstring& name) {
+    if (const Button* b = Find(name); b && Enabled(name))
+        SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(b->id, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void ToolBar::SetEnabled(const std::wstring& name, bool enabled) {
+    if (const Button* b = Find(name)) SendMessageW(hwnd_, TB_ENABLEBUTTON, b->id, MAKELPARAM(enabled ? 1 : 0, 0));
+}
+
+bool ToolBar::Enabled(const std::wstring& name) const {
+    const Button* b = Find(name);
+    return b && SendMessageW(hwnd_, TB_ISBUTTONENABLED, b->id, 0) != 0;
+}
+
+void ToolBar::SetChecked(const std::wstring& name, bool down) {
+    if (const Button* b = Find(name)) SendMessageW(hwnd_, TB_CHECKBUTTON, b->id, MAKELPARAM(down ? 1 : 0, 0));
+}
+
+bool ToolBar::Checked(const std::wstring& name) const {
+    const Button* b = Find(name);
+    return b && SendMessageW(hwnd_, TB_ISBUTTONCHECKED, b->id, 0) != 0;
+}
+
+RECT ToolBar::ButtonRect(const std::wstring& name) const {
+    RECT r{};
+    if (const Button* b = Find(name)) SendMessageW(hwnd_, TB_GETRECT, b->id, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+std::wstring ToolBar::HintAt(POINT client) const {
+    int index = static_cast<int>(SendMessageW(hwnd_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+    if (index < 0) return {};
+    TBBUTTON b{};
+    if (!SendMessageW(hwnd_, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&b))) return {};
+    for (const auto& button : buttons_)
+        if (button.id == b.idCommand) return button.hint;
+    return {};
+}

@@ -1,0 +1,57 @@
+// A flat, transparent tool bar of picture buttons with tool tips and status hints.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/image_list.h"
+
+class Form;
+
+struct ToolButtonDef {
+    const wchar_t* name;      // field name of the button (tbLista, ...); null for a separator
+    int picture;              // image index; for a separator: its width
+    const wchar_t* hint;      // tool tip and status hint
+    BYTE style = BTNS_BUTTON; // BTNS_CHECK, BTNS_CHECKGROUP, BTNS_DROPDOWN ...
+};
+
+class ToolBar {
+public:
+    ToolBar() = default;
+    ToolBar(const ToolBar&) = delete;
+    ToolBar& operator=(const ToolBar&) = delete;
+
+    // Creates the bar in `parent`; buttons are `buttonWidth` x `buttonHeight`.
+    void Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGELIST images, int buttonWidth,
+                int buttonHeight, int indent);
+    // Adds the buttons in order; each gets its own command id. Returns the ids.
+    void AddButtons(const std::vector<ToolButtonDef>& buttons);
+
+    int IdOf(const std::wstring& name) const;
+    void OnClick(const std::wstring& name, std::function<void()> handler);
+    void Click(const std::wstring& name);  // as a click on the button does
+    void SetEnabled(const std::wstring& name, bool enabled);
+    bool Enabled(const std::wstring& name) const;
+    void SetChecked(const std::wstring& name, bool down);
+    bool Checked(const std::wstring& name) const;
+    RECT ButtonRect(const std::wstring& name) const;  // in the bar's client coordinates
+
+    HWND Handle() const { return hwnd_; }
+    std::wstring HintAt(POINT client) const;
+
+private:
+    struct Button {
+        std::wstring name;
+        std::wstring hint;
+        int id;
+    };
+    const Button* Find(const std::wstring& name) const;
+    COLORREF ParentColour() const;
+
+    Form* form_ = nullptr;
+    HWND hwnd_ = nullptr;
+    std::vector<Button> buttons_;
+};

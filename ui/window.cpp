@@ -1,0 +1,102 @@
+#include "ui/window.h"
+
+#include <set>
+
+#include "ui/application.h"
+
+Window::~Window() {
+    if (hwnd_) {
+        HWND h = hwnd_;
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        DestroyWindow(h);
+    }
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+    wchar_t name[64];
+    if (!hwnd || !GetClassNameW(hwnd, name, 64) || wcsncmp(name, L"Tivorn", 6) != 0) return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Window::SetBounds(int x, int y, int w, int h) {
+    if (hwnd_) MoveWindow(hwnd_, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h, TRUE);
+}
+
+RECT Window::ClientRect() const {
+    RECT r{};
+    if (hwnd_) GetClientRect(hwnd_, &r);
+    return r;
+}
+
+void Window::Invalidate() const {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+HWND Window::CreateOwnWindow(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text,
+                             int x, int y, int w, int h, HWND parent, HMENU menuOrId, HCURSOR cursor) {
+    // Class names start with "Tivorn" so FromHandle can tell our windows apart.
+    static std::set<std::wstring> registered;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!registered.count(className)) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = StaticProc;
+        wc.hInstance = instance;
+        wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = nullptr;  // every window paints its whole background itself
+        wc.hIcon = Application::Get().Icon(32);
+        wc.hIconSm = Application::Get().Icon(16);
+        wc.lpszClassName = className;
+        RegisterClassExW(&wc);
+        registered.insert(className);
+    }
+    CreateWindowExW(exStyle, className, text.c_str(), style, x, y, w, h, parent, menuOrId, instance, this);
+    return hwnd_;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* self;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnDestroyed();
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    LRESULT result = 0;
+    bool failed = !Application::Get().Guard([&] { result = self->HandleMessage(msg, wp, lp); });
+    return failed ? DefWindowProcW(hwnd, msg, wp, lp) : result;
+}
+
+bool IsForwardedNotification(UINT msg) {
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CONTEXTMENU:
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT ForwardToParent(HWND from, UINT msg, WPARAM wp, LPARAM lp) {
+    HWND parent = GetParent(from);
+    return parent ? SendMessageW(parent, msg, wp, lp) : 0;
+}

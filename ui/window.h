@@ -1,0 +1,43 @@
+// Base of every window the program creates itself. A static window procedure finds
+// the object through GWLP_USERDATA (stored at WM_NCCREATE, cleared at WM_NCDESTROY)
+// and runs each message inside the application's general error handler.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Handle() const { return hwnd_; }
+    bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+    void SetBounds(int x, int y, int w, int h);
+    RECT ClientRect() const;
+    void Invalidate() const;
+
+    // The object behind a window handle created by this class, or null.
+    static Window* FromHandle(HWND hwnd);
+
+protected:
+    // Registers (once) and creates a window of a class whose procedure is ours.
+    HWND CreateOwnWindow(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text, int x,
+                         int y, int w, int h, HWND parent, HMENU menuOrId = nullptr, HCURSOR cursor = nullptr);
+
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+};
+
+// Forwards the notifications a standard control sends to its parent (commands,
+// notifications, owner drawing, colours) up to the window that handles them.
+LRESULT ForwardToParent(HWND from, UINT msg, WPARAM wp, LPARAM lp);
+bool IsForwardedNotification(UINT msg);

@@ -1,0 +1,157 @@
+#include "harness.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "app/main.h"
+#include "platform/About.h"
+#include "platform/eljaras_win.h"
+#include "platform/uzenet.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+
+namespace {
+
+std::wstring SourceDataDir() {
+    std::wstring p = L"Z:" + std::wstring(TIVORN_SOURCE_DIR_W) + L"/data";
+    for (auto& c : p)
+        if (c == L'/') c = L'\\';
+    return p;
+}
+
+void CopyTree(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((from + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + L"\\" + name, to + L"\\" + name);
+        else
+            CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+}
+
+void RemoveTree(const std::wstring& dir) {
+    std::wstring from = dir + L'\0';
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+struct ProcessSetup {
+    ProcessSetup() {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        LoadLibraryW(L"Msftedit.dll");
+    }
+};
+
+}  // namespace
+
+void WinTest::SetUp() {
+    static ProcessSetup once;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    dir_ = std::wstring(temp) + L"tivorn-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount64());
+    CreateDirectoryW(dir_.c_str(), nullptr);
+    ScrubRegistry();
+    auto& app = Application::Get();
+    app.ShowError = [this](const std::wstring& text) { errors.push_back(text); };
+    app.OnModalShown = [this](Form& form) {
+        ++modalCount;
+        if (auto* message = dynamic_cast<Tfrm_uzenet*>(&form)) messages.push_back(WindowText(message->Memo1()));
+        if (!answers_.empty()) {
+            auto answer = std::move(answers_.front());
+            answers_.pop_front();
+            answer(form);
+        } else {
+            form.Close(mrOk);  // nobody would press anything: never block
+        }
+    };
+}
+
+void WinTest::TearDown() {
+    auto& app = Application::Get();
+    app.ShowError = nullptr;
+    app.OnModalShown = nullptr;
+    app.OnHint = nullptr;
+    Pump();
+    RemoveTree(dir_);
+    ScrubRegistry();
+}
+
+void WinTest::InstallDataFiles() const { CopyTree(SourceDataDir(), dir_); }
+
+void WinTest::WriteFile(const std::wstring& relative, const std::string& bytes) const {
+    HANDLE h = CreateFileW((dir_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(h);
+}
+
+std::string WinTest::ReadFile(const std::wstring& relative) const {
+    HANDLE h = CreateFileW((dir_ + L"\\" + relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(h, nullptr), '\0');
+    DWORD done = 0;
+    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(h);
+    bytes.resize(done);
+    return bytes;
+}
+
+bool WinTest::Exists(const std::wstring& relative) const {
+    return GetFileAttributesW((dir_ + L"\\" + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::unique_ptr<Tfrm_Main> WinTest::OpenMainWindow(std::vector<std::wstring> parameters) {
+    auto main = std::make_unique<Tfrm_Main>();
+    frm_Main = main.get();
+    main->ProgramDirOverride = dir_;
+    main->Parameters = std::move(parameters);
+    main->Create();
+    Application::Get().Guard([&] { main->Show(); });
+    Pump();
+    return main;
+}
+
+void WinTest::Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Application::Get().HandleMessage(msg);
+}
+
+void WinTest::AnswerNextModal(std::function<void(Form&)> answer) { answers_.push_back(std::move(answer)); }
+void WinTest::AnswerOk() {
+    AnswerNextModal([](Form& f) { f.Close(mrOk); });
+}
+void WinTest::AnswerCancel() {
+    AnswerNextModal([](Form& f) { f.Close(mrCancel); });
+}
+
+std::wstring WinTest::ReadKetraboValue(const std::wstring& name) {
+    return ReadRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, name);
+}
+
+void WinTest::WriteKetraboValue(const std::wstring& name, const std::wstring& value) {
+    WriteRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, name, value);
+}
+
+void WinTest::ScrubRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ketrabo"); }
+
+void PressKey(HWND target, UINT vk) {
+    // The message loop's TranslateMessage makes the character, as for a real key.
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, vk, scan | 1);
+    PostMessageW(target, WM_KEYUP, vk, scan | 0xC0000001);
+}

@@ -1,0 +1,58 @@
+// Support for window tests under Wine: a temporary program folder, a scrubbed
+// registry key, captured error messages, and answers for modal windows so a test
+// never blocks in a nested message loop.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+
+class Tfrm_Main;
+
+class WinTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The temporary program folder (no trailing backslash).
+    const std::wstring& Dir() const { return dir_; }
+    // Copies the files installed beside the program (Data\Névnapok.txt, ...).
+    void InstallDataFiles() const;
+    void WriteFile(const std::wstring& relative, const std::string& bytes) const;
+    std::string ReadFile(const std::wstring& relative) const;
+    bool Exists(const std::wstring& relative) const;
+
+    // A main window on the temporary folder, created and shown (the show sequence ran).
+    std::unique_ptr<Tfrm_Main> OpenMainWindow(std::vector<std::wstring> parameters = {});
+
+    // Runs pending messages without waiting.
+    static void Pump();
+
+    // The next modal window shown runs this instead of waiting for the user.
+    void AnswerNextModal(std::function<void(Form&)> answer);
+    // Shortcuts: close the next modal window with OK / Cancel.
+    void AnswerOk();
+    void AnswerCancel();
+
+    std::vector<std::wstring> errors;    // texts the general error handler showed
+    std::vector<std::wstring> messages;  // texts of message and question windows shown
+    int modalCount = 0;
+
+    static std::wstring ReadKetraboValue(const std::wstring& name);
+    static void WriteKetraboValue(const std::wstring& name, const std::wstring& value);
+    static void ScrubRegistry();
+
+private:
+    std::wstring dir_;
+    std::deque<std::function<void(Form&)>> answers_;
+};
+
+// Posts a real key press (down, up) to a window; the message loop makes the character.
+void PressKey(HWND target, UINT vk);

@@ -17,6 +17,7 @@ bool IsRedLetterDay(const Date& date);
 class TJPanel : public Panel {
 public:
     explicit TJPanel(std::wstring name);
+    ~TJPanel() override;
 
     void Create(HWND parent, int x, int y, int w, int h);
 

@@ -1,0 +1,270 @@
+#include "appearance/JPanel.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+#include "ui/application.h"
+
+bool IsRedLetterDay(const Date& date) {
+    if (MondayFirstDayOfWeek(date) >= 6) return true;
+    struct MonthDay {
+        int month, day;
+    };
+    static constexpr MonthDay kHolidays[] = {{1, 1}, {5, 1}, {8, 20}, {10, 23}, {12, 25}, {12, 26}};
+    for (const MonthDay& h : kHolidays)
+        if (date.month == h.month && date.day == h.day) return true;
+    return false;
+}
+
+namespace {
+
+// The faces of a cell; all cells of the program share one set.
+struct CellFonts {
+    Font number = MakeFont(FontSpec{L"Tahoma", 12, 0, true});
+    Font nameDay = MakeFont(FontSpec{L"Tahoma", 8});
+    Font title = MakeFont(FontSpec{L"Times New Roman", 8});
+};
+
+const CellFonts& Fonts() {
+    static const CellFonts fonts;
+    return fonts;
+}
+
+constexpr COLORREF kYellow = 0x00FFFF;
+constexpr COLORREF kMagenta = 0xFF00FF;
+constexpr COLORREF kGrey = 0x808080;
+constexpr COLORREF kDarkRed = 0x000080;
+constexpr COLORREF kNavy = 0x800000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kSilver = 0xC0C0C0;
+
+}  // namespace
+
+TJPanel::TJPanel(std::wstring name) : Panel(std::move(name)) {
+    BevelOuter = Bevel::Raised;
+    BevelInner = Bevel::Lowered;
+    BevelWidth = 1;
+    BorderWidth = 0;
+}
+
+TJPanel::~TJPanel() {
+    if (Handle()) Application::Get().ForgetHint(Handle());
+}
+
+void TJPanel::Create(HWND parent, int x, int y, int w, int h) {
+    Panel::Create(parent, x, y, w, h);
+    if (!Handle()) return;
+    // A cell is a tab stop of its own, not a container the dialog keys look into.
+    SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_TABSTOP);
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & ~WS_EX_CONTROLPARENT);
+    if (!hint_.empty()) Application::Get().SetHint(Handle(), hint_);
+}
+
+HCURSOR TJPanel::Cursor() const { return LoadCursorW(nullptr, IDC_HAND); }
+
+void TJPanel::Repaint() {
+    ++repaintCount_;
+    Invalidate();
+}
+
+void TJPanel::SetNap(int value) {
+    if (value == nap_) return;
+    nap_ = value;
+    Repaint();
+}
+
+void TJPanel::SetNevNap(const std::wstring& value) {
+    if (value == nevNap_) return;
+    nevNap_ = value;
+    Repaint();
+}
+
+void TJPanel::SetTxt1(const std::wstring& value) {
+    if (value == txt1_) return;
+    txt1_ = value;
+    Repaint();
+}
+
+void TJPanel::SetTxt2(const std::wstring& value) {
+    if (value == txt2_) return;
+    txt2_ = value;
+    Repaint();
+}
+
+void TJPanel::SetVanFile(bool value) {
+    if (value == vanFile_) return;
+    vanFile_ = value;
+    Repaint();
+}
+
+void TJPanel::SetDatum(const Date& value) {
+    if (value == datum_) return;
+    datum_ = value;
+    Repaint();
+}
+
+void TJPanel::SetMSzin1(COLORREF value) {
+    if (value == mSzin1_) return;
+    mSzin1_ = value;
+    Repaint();
+}
+
+void TJPanel::SetMSzin2(COLORREF value) {
+    if (value == mSzin2_) return;
+    mSzin2_ = value;
+    Repaint();
+}
+
+void TJPanel::SetHint(const std::wstring& hint) {
+    hint_ = hint;
+    if (Handle()) Application::Get().SetHint(Handle(), hint_);
+}
+
+void TJPanel::Paint(Canvas& canvas) {
+    RECT r = ClientRect();
+    PaintFrame(canvas, r);
+    canvas.Fill(r, colour_);
+    DrawContent(canvas);
+    if (Handle() && GetFocus() == Handle() &&
+        !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+        RECT focus = r;
+        InflateRect(&focus, -1, -1);
+        SetBkColor(canvas.Dc(), RGB(255, 255, 255));
+        SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+        DrawFocusRect(canvas.Dc(), &focus);
+    }
+}
+
+void TJPanel::DrawContent(Canvas& canvas) {
+    const RECT client = ClientRect();
+    const int w = client.right, h = client.bottom;
+    const CellFonts& fonts = Fonts();
+    const bool today = datum_ == Today();
+
+    const std::wstring number = std::to_wstring(nap_);
+    canvas.Text(6, 6, number, fonts.number.Get(), today ? kYellow : kGrey);
+    COLORREF numberColour = today ? kMagenta : IsRedLetterDay(datum_) ? kYellow : kDarkRed;
+    canvas.Text(5, 5, number, fonts.number.Get(), numberColour);
+
+    canvas.Text(5, 24, nevNap_, fonts.nameDay.Get(), kNavy);
+
+    const int y1 = h < 72 ? 40 : h - 32;
+    const int y2 = h < 72 ? 55 : h - 17;
+    canvas.Text(5, y1, txt1_, fonts.title.Get(), mSzin1_);
+    canvas.Text(5, y2, txt2_, fonts.title.Get(), mSzin2_);
+
+    const RECT marker{w - 15, 5, w - 5, 15};
+    if (vanFile_)
+        canvas.Ellipse(marker, kRed, kDarkRed);
+    else
+        canvas.Ellipse(marker, kSilver, kGrey);
+}
+
+void TJPanel::CellMouseDown() {
+    colour_ = ColorClick;
+    Repaint();
+}
+
+void TJPanel::CellMouseUp() {
+    // A window the click opened may have taken the mouse away from the cell.
+    colour_ = tracking_ ? ColorOn : ColorOff;
+    Repaint();
+}
+
+LRESULT TJPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            if (!tracking_) {
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+                TrackMouseEvent(&tme);
+                tracking_ = true;
+                colour_ = ColorOn;
+                Repaint();
+            }
+            if (OnMouseMove) OnMouseMove(*this);
+            return 0;
+        case WM_MOUSELEAVE:
+            tracking_ = false;
+            colour_ = ColorOff;
+            Repaint();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            // Button-up messages without a press in this cell are no click.
+            if (msg == WM_LBUTTONDOWN) pressed_ = true;
+            // The mouse is over the cell even if no move came before the press.
+            if (!tracking_) {
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+                TrackMouseEvent(&tme);
+                tracking_ = true;
+            }
+            CellMouseDown();
+            return 0;
+        case WM_LBUTTONUP: {
+            const bool click = std::exchange(pressed_, false);
+            if (click && OnClick) OnClick(*this);
+            CellMouseUp();
+            return 0;
+        }
+        case WM_MBUTTONUP:
+            CellMouseUp();
+            return 0;
+        case WM_RBUTTONUP: {
+            CellMouseUp();
+            POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            ClientToScreen(Handle(), &p);
+            ShowPopup(p.x, p.y);
+            return 0;
+        }
+        case WM_CONTEXTMENU: {
+            POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            if (p.x == -1 && p.y == -1) {  // from the keyboard: below the day number
+                p = POINT{5, 24};
+                ClientToScreen(Handle(), &p);
+            }
+            ShowPopup(p.x, p.y);
+            return 0;
+        }
+        case WM_GETDLGCODE: {
+            // Enter must reach the cell instead of pressing the form's default button.
+            auto* m = reinterpret_cast<const MSG*>(lp);
+            if (m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_SPACE))
+                return DLGC_WANTMESSAGE;
+            return 0;
+        }
+        case WM_KEYDOWN:
+            if ((wp == VK_RETURN || wp == VK_SPACE) && !(lp & (1 << 30))) {
+                if (OnClick) OnClick(*this);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            Invalidate();
+            break;
+        case WM_UPDATEUISTATE: {
+            LRESULT result = Panel::HandleMessage(msg, wp, lp);
+            Invalidate();
+            return result;
+        }
+        case WM_DESTROY:
+            Application::Get().ForgetHint(Handle());
+            break;
+        default:
+            break;
+    }
+    return Panel::HandleMessage(msg, wp, lp);
+}
+
+void TJPanel::ShowPopup(int x, int y) {
+    if (OnPopup) OnPopup(*this, x, y);
+    if (!PopupMenu || !Handle()) return;
+    HWND form = GetAncestor(Handle(), GA_ROOT);
+    SetForegroundWindow(form);
+    TrackPopupMenu(PopupMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, form, nullptr);
+}

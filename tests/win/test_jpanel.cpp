@@ -1,0 +1,423 @@
+// The day cell: faces drawn into a memory canvas, state colours driven by real
+// window messages, keyboard use, hints and the popup menu's owner.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "appearance/JPanel.h"
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace {
+
+constexpr COLORREF kYellow = 0x00FFFF;
+constexpr COLORREF kMagenta = 0xFF00FF;
+constexpr COLORREF kGrey = 0x808080;
+constexpr COLORREF kDarkRed = 0x000080;
+constexpr COLORREF kNavy = 0x800000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+constexpr Date kOrdinaryDay{2026, 3, 11};  // a Wednesday
+constexpr Date kSunday{2026, 3, 15};
+
+struct Rendered {
+    std::unique_ptr<MemoryCanvas> image;
+    int Count(COLORREF colour, int x0, int y0, int x1, int y1) const {  // inclusive box
+        int n = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (image->Pixel(x, y) == colour) ++n;
+        return n;
+    }
+    int CountRows(COLORREF colour, int y0, int y1) const { return Count(colour, 0, y0, image->Width() - 1, y1); }
+};
+
+class DayCellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Create();
+        host.Create(form.Handle(), 0, 0, 400, 300);
+    }
+
+    std::unique_ptr<TJPanel> MakeCell(int w = 100, int h = 100, int x = 10, int y = 10) {
+        auto cell = std::make_unique<TJPanel>(L"cell");
+        cell->Create(host.Handle(), x, y, w, h);
+        cell->SetColor(kWhite);
+        return cell;
+    }
+
+    static Rendered Render(TJPanel& cell) {
+        RECT r = cell.ClientRect();
+        WindowDC screen(nullptr);
+        Rendered out{std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom)};
+        Canvas canvas(out.image->Dc());
+        cell.Paint(canvas);
+        return out;
+    }
+
+    Form form{FormOptions{.clientWidth = 400, .clientHeight = 300}};
+    Panel host{L"host"};
+};
+
+// A year in which the given month and day falls on a weekday.
+Date OnAWeekday(int month, int day) {
+    for (int year = 2024;; ++year) {
+        Date d{year, month, day};
+        if (MondayFirstDayOfWeek(d) < 6) return d;
+    }
+}
+
+TEST(RedLetterDay, WeekendsAndFixedHolidaysOnly) {
+    EXPECT_TRUE(IsRedLetterDay(Date{2026, 3, 14}));  // Saturday
+    EXPECT_TRUE(IsRedLetterDay(kSunday));
+    EXPECT_FALSE(IsRedLetterDay(kOrdinaryDay));
+
+    const int holidays[][2] = {{1, 1}, {5, 1}, {8, 20}, {10, 23}, {12, 25}, {12, 26}};
+    for (const auto& h : holidays) {
+        Date d = OnAWeekday(h[0], h[1]);
+        EXPECT_TRUE(IsRedLetterDay(d)) << d.year << "-" << d.month << "-" << d.day;
+        // The days around a holiday are not holidays themselves.
+        Date next = AddDays(d, 1);
+        if (MondayFirstDayOfWeek(next) < 6 && !(next.month == 12 && next.day == 26)) {
+            EXPECT_FALSE(IsRedLetterDay(next)) << next.month << "-" << next.day;
+        }
+    }
+
+    // No movable feasts and no other national days.
+    EXPECT_FALSE(IsRedLetterDay(Date{2026, 4, 6}));   // Easter Monday
+    EXPECT_FALSE(IsRedLetterDay(Date{2026, 5, 25}));  // Whit Monday
+    EXPECT_FALSE(IsRedLetterDay(Date{2027, 3, 15}));  // a Monday
+    EXPECT_FALSE(IsRedLetterDay(Date{2026, 12, 24}));
+    EXPECT_FALSE(IsRedLetterDay(Date{2026, 11, 2}));
+}
+
+TEST_F(DayCellTest, StartsEmptyWithTheCellStyle) {
+    TJPanel cell(L"fresh");
+    EXPECT_EQ(cell.Nap(), 0);
+    EXPECT_TRUE(cell.NevNap().empty() && cell.Txt1().empty() && cell.Txt2().empty());
+    EXPECT_FALSE(cell.VanFile());
+    EXPECT_EQ(cell.MSzin1(), 0u);
+    EXPECT_EQ(cell.MSzin2(), 0u);
+    EXPECT_EQ(cell.RepaintCount(), 0);
+    EXPECT_EQ(cell.BevelOuter, Bevel::Raised);
+    EXPECT_EQ(cell.BevelInner, Bevel::Lowered);
+
+    cell.Create(host.Handle(), 0, 0, 80, 80);
+    LONG_PTR style = GetWindowLongPtrW(cell.Handle(), GWL_STYLE);
+    LONG_PTR ex = GetWindowLongPtrW(cell.Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_TABSTOP);
+    EXPECT_TRUE(style & WS_CHILD);
+    // A control parent would never be a tab stop of its own.
+    EXPECT_FALSE(ex & WS_EX_CONTROLPARENT);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(cell.Handle(), GCLP_HCURSOR)),
+              LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST_F(DayCellTest, DayNumberColours) {
+    auto cell = MakeCell();
+    cell->SetNap(23);
+    const int x0 = 4, y0 = 4, x1 = 40, y1 = 23;
+
+    cell->SetDatum(Today());
+    {
+        Rendered img = Render(*cell);
+        EXPECT_GT(img.Count(kMagenta, x0, y0, x1, y1), 10) << "today's number";
+        EXPECT_GT(img.Count(kYellow, x0, y0, x1, y1), 0) << "today's shadow";
+        EXPECT_EQ(img.Count(kDarkRed, x0, y0, x1, y1), 0);
+        EXPECT_EQ(img.Count(kGrey, x0, y0, x1, y1), 0);
+    }
+
+    cell->SetDatum(kSunday);
+    {
+        Rendered img = Render(*cell);
+        EXPECT_GT(img.Count(kYellow, x0, y0, x1, y1), 10) << "Sunday's number";
+        EXPECT_GT(img.Count(kGrey, x0, y0, x1, y1), 0) << "shadow";
+        EXPECT_EQ(img.Count(kMagenta, x0, y0, x1, y1), 0);
+        EXPECT_EQ(img.Count(kDarkRed, x0, y0, x1, y1), 0);
+    }
+
+    cell->SetDatum(OnAWeekday(10, 23));
+    {
+        Rendered img = Render(*cell);
+        EXPECT_GT(img.Count(kYellow, x0, y0, x1, y1), 10) << "23 October";
+        EXPECT_EQ(img.Count(kDarkRed, x0, y0, x1, y1), 0);
+    }
+
+    cell->SetDatum(kOrdinaryDay);
+    {
+        Rendered img = Render(*cell);
+        EXPECT_GT(img.Count(kDarkRed, x0, y0, x1, y1), 10) << "ordinary day";
+        EXPECT_GT(img.Count(kGrey, x0, y0, x1, y1), 0);
+        EXPECT_EQ(img.Count(kYellow, x0, y0, x1, y1), 0);
+        EXPECT_EQ(img.Count(kMagenta, x0, y0, x1, y1), 0);
+        // The shadow lies one pixel right and down: it shows past the number's right edge.
+        int rightmostRed = -1, rightmostGrey = -1;
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y) {
+                if (img.image->Pixel(x, y) == kDarkRed) rightmostRed = x;
+                if (img.image->Pixel(x, y) == kGrey) rightmostGrey = x;
+            }
+        EXPECT_EQ(rightmostGrey, rightmostRed + 1);
+    }
+}
+
+TEST_F(DayCellTest, NameDayAndTitleWordsInTheirRows) {
+    for (int height : {71, 100}) {
+        SCOPED_TRACE(height);
+        auto cell = MakeCell(100, height);
+        cell->SetDatum(kOrdinaryDay);
+        cell->SetNap(11);
+        cell->SetNevNap(L"Szilárd");
+        const COLORREF green = 0x00A000, blue = 0xFF0000;
+        cell->SetMSzin1(green);
+        cell->SetMSzin2(blue);
+        cell->SetTxt1(L"MMMMM");
+        cell->SetTxt2(L"WWWWW");
+        Rendered img = Render(*cell);
+
+        EXPECT_GT(img.CountRows(kNavy, 24, 37), 5);
+        EXPECT_EQ(img.CountRows(kNavy, 0, 23) + img.CountRows(kNavy, 38, height - 1), 0);
+
+        const int y1 = height < 72 ? 40 : height - 32;
+        const int y2 = height < 72 ? 55 : height - 17;
+        EXPECT_GT(img.CountRows(green, y1, y1 + 12), 5);
+        EXPECT_EQ(img.CountRows(green, 0, y1 - 1) + img.CountRows(green, y1 + 13, height - 1), 0);
+        EXPECT_GT(img.CountRows(blue, y2, y2 + 12), 5);
+        EXPECT_EQ(img.CountRows(blue, 0, y2 - 1) + img.CountRows(blue, y2 + 13, height - 1), 0);
+        // Single lines from x = 5.
+        EXPECT_EQ(img.Count(green, 0, 0, 4, height - 1), 0);
+    }
+}
+
+TEST_F(DayCellTest, NoteMarkerAndBevels) {
+    const int w = 90, h = 80;
+    auto cell = MakeCell(w, h);
+    cell->SetDatum(kOrdinaryDay);
+
+    Rendered empty = Render(*cell);
+    EXPECT_EQ(empty.image->Pixel(w - 10, 10), 0xC0C0C0u);
+    EXPECT_EQ(empty.image->Pixel(w - 10, 5), kGrey) << "outline at the top";
+    EXPECT_EQ(empty.image->Pixel(w - 15, 10), kGrey) << "outline at the left";
+    EXPECT_EQ(empty.image->Pixel(w - 10, 16), kWhite) << "below the marker";
+
+    cell->SetVanFile(true);
+    Rendered withNote = Render(*cell);
+    EXPECT_EQ(withNote.image->Pixel(w - 10, 10), 0x0000FFu);
+    EXPECT_EQ(withNote.image->Pixel(w - 10, 5), kDarkRed);
+    EXPECT_EQ(withNote.image->Pixel(w - 15, 10), kDarkRed);
+
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    const MemoryCanvas& img = *withNote.image;
+    EXPECT_EQ(img.Pixel(0, 0), light);
+    EXPECT_EQ(img.Pixel(0, h - 2), light);
+    EXPECT_EQ(img.Pixel(w - 1, h - 1), shadow);
+    EXPECT_EQ(img.Pixel(w - 1, 0), shadow) << "the right edge owns the top-right corner";
+    EXPECT_EQ(img.Pixel(1, 1), shadow) << "inner bevel is lowered";
+    EXPECT_EQ(img.Pixel(w - 2, h - 2), light);
+    EXPECT_EQ(img.Pixel(2, 2), kWhite);
+    EXPECT_EQ(img.Pixel(w - 3, h - 3), kWhite);
+}
+
+TEST_F(DayCellTest, SettersRepaintOnlyOnChange) {
+    auto cell = MakeCell();
+    int count = cell->RepaintCount();
+    auto changed = [&](auto&& set) {
+        set();
+        bool first = cell->RepaintCount() == count + 1;
+        count = cell->RepaintCount();
+        set();
+        bool second = cell->RepaintCount() == count;
+        return first && second;
+    };
+    EXPECT_TRUE(changed([&] { cell->SetNap(5); }));
+    EXPECT_TRUE(changed([&] { cell->SetNevNap(std::wstring(L"Ákos")); }));
+    EXPECT_TRUE(changed([&] { cell->SetTxt1(std::wstring(L"Szülinap")); }));
+    EXPECT_TRUE(changed([&] { cell->SetTxt2(std::wstring(L"Fogorvos")); }));
+    EXPECT_TRUE(changed([&] { cell->SetVanFile(true); }));
+    EXPECT_TRUE(changed([&] { cell->SetDatum(Date{2026, 3, 5}); }));
+    EXPECT_TRUE(changed([&] { cell->SetMSzin1(0x123456); }));
+    EXPECT_TRUE(changed([&] { cell->SetMSzin2(0x654321); }));
+    EXPECT_EQ(cell->Nap(), 5);
+    EXPECT_EQ(cell->Txt2(), L"Fogorvos");
+    EXPECT_EQ(cell->Datum(), (Date{2026, 3, 5}));
+
+    // The state colours are stored only.
+    const COLORREF before = cell->Color();
+    cell->ColorOff = 0x111111;
+    cell->ColorOn = 0x222222;
+    cell->ColorClick = 0x333333;
+    EXPECT_EQ(cell->Color(), before);
+    EXPECT_EQ(cell->RepaintCount(), count);
+}
+
+TEST_F(DayCellTest, MouseStates) {
+    auto cell = MakeCell();
+    cell->ColorOff = 0x111111;
+    cell->ColorOn = 0x222222;
+    cell->ColorClick = 0x333333;
+    int moves = 0;
+    cell->OnMouseMove = [&](TJPanel& c) {
+        EXPECT_EQ(&c, cell.get());
+        ++moves;
+    };
+    HWND h = cell->Handle();
+
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(cell->Color(), 0x222222u);
+    const int afterEnter = cell->RepaintCount();
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(21, 20));
+    EXPECT_EQ(moves, 2);
+    EXPECT_EQ(cell->RepaintCount(), afterEnter) << "moving inside the cell is no new entry";
+
+    SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(cell->Color(), 0x111111u);
+
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(cell->Color(), 0x222222u) << "entering again";
+    for (auto [down, up] : {std::pair{WM_LBUTTONDOWN, WM_LBUTTONUP}, std::pair{WM_RBUTTONDOWN, WM_RBUTTONUP},
+                            std::pair{WM_MBUTTONDOWN, WM_MBUTTONUP}}) {
+        SCOPED_TRACE(down);
+        SendMessageW(h, down, 0, MAKELPARAM(20, 20));
+        EXPECT_EQ(cell->Color(), 0x333333u);
+        SendMessageW(h, up, 0, MAKELPARAM(20, 20));
+        EXPECT_EQ(cell->Color(), 0x222222u);
+    }
+    SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(cell->Color(), 0x111111u);
+}
+
+TEST_F(DayCellTest, ClickRunsBeforeTheButtonUpColour) {
+    auto cell = MakeCell();
+    cell->ColorOff = 0x111111;
+    cell->ColorOn = 0x222222;
+    cell->ColorClick = 0x333333;
+    HWND h = cell->Handle();
+    std::vector<COLORREF> seen;
+    cell->OnClick = [&](TJPanel& c) { seen.push_back(c.Color()); };
+
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], 0x333333u);
+    EXPECT_EQ(cell->Color(), 0x222222u);
+
+    // A release without a press in the cell, and the other buttons, are no click.
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    SendMessageW(h, WM_RBUTTONDOWN, 0, MAKELPARAM(20, 20));
+    SendMessageW(h, WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(seen.size(), 1u);
+
+    // A window opened by the click covers the cell: the mouse has left it meanwhile.
+    cell->OnClick = [&](TJPanel& c) {
+        seen.push_back(c.Color());
+        SendMessageW(c.Handle(), WM_MOUSELEAVE, 0, 0);
+    };
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1], 0x333333u);
+    EXPECT_EQ(cell->Color(), 0x111111u);
+}
+
+TEST_F(DayCellTest, KeyboardUse) {
+    form.Show();
+    auto first = MakeCell(80, 80, 0, 0);
+    auto second = MakeCell(80, 80, 80, 0);
+    EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first->Handle(), FALSE), second->Handle());
+
+    int clicks = 0;
+    first->OnClick = [&](TJPanel&) { ++clicks; };
+    SetFocus(first->Handle());
+    ASSERT_EQ(GetFocus(), first->Handle());
+
+    // Enter goes to the cell rather than to the form's default button; so does Space.
+    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}}) {
+        MSG msg{first->Handle(), WM_KEYDOWN, key, 1};
+        EXPECT_TRUE(IsDialogMessageW(form.Handle(), &msg));
+    }
+    EXPECT_EQ(clicks, 2);
+    // An auto-repeated key does not click again.
+    SendMessageW(first->Handle(), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+    EXPECT_EQ(clicks, 2);
+
+    // The focused cell shows a dotted rectangle inside the inner bevel.
+    SendMessageW(first->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    first->SetColor(0xE0E0E0);
+    auto focusPixels = [&](TJPanel& cell) {  // inside the bevels, along row 3
+        Rendered img = Render(cell);
+        return 76 - img.Count(0xE0E0E0, 2, 3, 77, 3);
+    };
+    const int focused = focusPixels(*first);
+    SetFocus(second->Handle());
+    EXPECT_GT(focused, 10);
+    EXPECT_EQ(focusPixels(*first), 0);
+}
+
+TEST_F(DayCellTest, HintGoesToTheApplication) {
+    Application& app = Application::Get();
+    TJPanel early(L"early");
+    early.SetHint(L"Kattintson a naphoz");
+    early.Create(host.Handle(), 0, 0, 50, 50);
+    POINT inside{5, 5};
+    ClientToScreen(early.Handle(), &inside);
+    EXPECT_EQ(app.HintAt(early.Handle(), inside), L"Kattintson a naphoz");
+
+    HWND gone;
+    {
+        auto cell = MakeCell();
+        cell->SetHint(L"Március 11.");
+        EXPECT_EQ(cell->Hint(), L"Március 11.");
+        gone = cell->Handle();
+        EXPECT_EQ(app.HintAt(gone, inside), L"Március 11.");
+    }
+    EXPECT_EQ(app.HintAt(gone, inside), L"") << "a destroyed cell leaves no hint behind";
+}
+
+HWND g_menuOwner = nullptr;
+WNDPROC g_formProc = nullptr;
+LRESULT CALLBACK WatchMenu(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITMENUPOPUP) g_menuOwner = hwnd;
+    return CallWindowProcW(g_formProc, hwnd, msg, wp, lp);
+}
+
+TEST_F(DayCellTest, RightClickOpensTheMenuOwnedByTheForm) {
+    form.Show();
+    auto cell = MakeCell(80, 80, 30, 40);
+    POINT at{-1, -1};
+    cell->OnPopup = [&](TJPanel& c, int x, int y) {
+        EXPECT_EQ(&c, cell.get());
+        at = POINT{x, y};
+    };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 4711, L"Új bejegyzés");
+    cell->PopupMenu = menu;
+    g_formProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchMenu)));
+    // The menu runs its own loop; a timer closes it.
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+
+    SendMessageW(cell->Handle(), WM_RBUTTONDOWN, 0, MAKELPARAM(12, 7));
+    SendMessageW(cell->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(12, 7));
+    SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formProc));
+    POINT expected{12, 7};
+    ClientToScreen(cell->Handle(), &expected);
+    EXPECT_EQ(at.x, expected.x);
+    EXPECT_EQ(at.y, expected.y);
+    EXPECT_EQ(g_menuOwner, form.Handle());
+
+    // From the keyboard (Shift+F10): at the cell, without the mouse's position.
+    cell->PopupMenu = nullptr;
+    at = POINT{-1, -1};
+    SendMessageW(cell->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(cell->Handle()), MAKELPARAM(-1, -1));
+    RECT r;
+    GetWindowRect(cell->Handle(), &r);
+    EXPECT_TRUE(PtInRect(&r, at));
+    DestroyMenu(menu);
+}
+
+}  // namespace

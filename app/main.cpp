@@ -73,6 +73,7 @@ void Tfrm_Main::FormCreate() {
     OnSize(client.right, client.bottom);
     timer.Start(Handle(), kClockTimer, 1000);
     ShowApplicationHint({});
+    CreateTrayParts();
 }
 
 void Tfrm_Main::CreateToolBar() {

@@ -12,6 +12,9 @@
 #include "app/month_model.h"
 #include "appearance/JPanel.h"
 #include "platform/eljaras.h"
+// --- notification-area mode
+#include "platform/TrayIcon.h"
+// --- end of notification-area mode
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
 #include "ui/form.h"
@@ -112,6 +115,15 @@ public:
     void BringBack();    // a second copy of the program asked this one to come to the front
     // Registered message a second copy sends to the running one.
     static UINT ActivateMessage();
+
+    // --- notification-area mode ------------------------------------------------------
+    TTrayIcon trIcon;  // inactive while the window is shown
+    PopupMenu pmTray;  // the icon's right-click menu
+    void CreateTrayParts();  // end of FormCreate: icon, menu, the "/tray" start
+    void trIconDblClick();   // back from the notification area
+    void trIconRightClick(int x, int y);
+    bool StartsInTray() const;  // the first parameter is "/tray"
+    // --- end of notification-area mode -------------------------------------------------
 
 protected:
     void FormCreate() override;

@@ -1,24 +1,97 @@
-// Save points besides closing, and coming back to the front.
+// The notification-area mode: hiding the main window behind an icon, coming back,
+// the icon's menu, the "/tray" start, and the save point before hiding.
 #include "app/main.h"
 #include "platform/uzenet.h"
+#include "ui/application.h"
+
+void Tfrm_Main::CreateTrayParts() {
+    trIcon.SetIcon(Application::Get().Icon(16));
+    trIcon.SetToolTip(L"Tivorn program (dupla kattintás = megnyitás)");
+    trIcon.OnDblClick = [this] { trIconDblClick(); };
+    trIcon.OnRightClick = [this](int x, int y) { trIconRightClick(x, y); };
+
+    pmTray.Create(*this,
+                  {
+                      {L"Tivornprogrammegnyits1", L"Tivorn program megnyitás", 11},
+                      {L"Jegyzettmb1", L"Jegyzettömb", 8},
+                      {L"Nvnapkeress1", L"Névnap keresés", 9},
+                      {L"Feladatlistabngsz1", L"Feladat lista böngésző", 12},
+                      {L"Feladatoknyomtats1", L"Feladatok nyomtatás", 0},
+                      {nullptr, L"N43"},
+                      {L"Programbezrsa1", L"Program bezárása", 6},
+                  },
+                  &ImageListMain);
+    pmTray.OnClick(L"Tivornprogrammegnyits1", [this] { trIconDblClick(); });
+    pmTray.OnClick(L"Jegyzettmb1", [this] { tbJegyzettombClick(); });
+    pmTray.OnClick(L"Nvnapkeress1", [this] { tbNevnapKeresClick(); });
+    pmTray.OnClick(L"Feladatlistabngsz1", [this] { tbListaClick(); });
+    pmTray.OnClick(L"Feladatoknyomtats1", [this] { tbListaNyomtatClick(); });
+    pmTray.OnClick(L"Programbezrsa1", [this] { FormCloseQuery(); });
+
+    FirstTickDone = false;
+    if (StartsInTray()) {
+        trIcon.SetActive(true);
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+bool Tfrm_Main::StartsInTray() const { return !Parameters.empty() && Parameters[0] == L"/tray"; }
 
 void Tfrm_Main::tbListaMentClick() {
     SaveIndex();
     ShowMessageWindow(L"Az adatbázis mentése megtörtént.");
 }
 
-void Tfrm_Main::tbTrayClick() {}
+// Hiding is a save point: the program may stay hidden until the computer is switched
+// off. When the save fails the error is shown and the window stays where it is.
+void Tfrm_Main::tbTrayClick() {
+    Application::Get().Guard([this] {
+        SaveIndex();
+        trIcon.SetActive(true);
+        Hide();
+    });
+}
 
-bool Tfrm_Main::FormKeyPress(wchar_t) { return false; }
+bool Tfrm_Main::FormKeyPress(wchar_t key) {
+    if (key != 27) return false;
+    tbTrayClick();
+    return true;
+}
 
-void Tfrm_Main::FirstTick() { FirstTickDone = true; }
+void Tfrm_Main::trIconDblClick() {
+    trIcon.SetActive(false);
+    // Coming back before the "/tray" start's first clock tick must not be undone by it.
+    FirstTickDone = true;
+    Application::Get().Guard([this] {
+        Show();  // the show sequence: index read back, settings, today's month
+        if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    });
+}
 
-void Tfrm_Main::ClosingTray() {}
+void Tfrm_Main::trIconRightClick(int x, int y) { pmTray.Popup(x, y); }
 
-bool Tfrm_Main::HandleTrayMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+void Tfrm_Main::FirstTick() {
+    if (!FirstTickDone && StartsInTray()) {
+        // The message loop showed the window at start; it goes behind the icon now.
+        trIcon.SetActive(true);
+        Hide();
+    }
+    FirstTickDone = true;
+}
+
+void Tfrm_Main::ClosingTray() { trIcon.SetActive(false); }
+
+bool Tfrm_Main::HandleTrayMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    // The icon's messages go to its own window; the main window needs nothing here.
+    return false;
+}
 
 void Tfrm_Main::BringBack() {
+    if (trIcon.Active()) {
+        trIconDblClick();
+        return;
+    }
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-    if (!IsWindowVisible(Handle())) Show();
+    if (!IsWindowVisible(Handle())) Application::Get().Guard([this] { Show(); });
     SetForegroundWindow(Handle());
 }

@@ -1,0 +1,87 @@
+#include "platform/TrayIcon.h"
+
+#include "ui/application.h"
+
+TTrayIcon::ShellFunction& TTrayIcon::Shell() {
+    static ShellFunction shell = [](DWORD message, NOTIFYICONDATAW* data) { return Shell_NotifyIconW(message, data); };
+    return shell;
+}
+
+UINT TTrayIcon::TaskbarCreatedMessage() {
+    // Sent to every top-level window when the shell (re)starts, e.g. after Explorer crashed.
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+TTrayIcon::TTrayIcon() {
+    // A top-level popup rather than a message-only window: only top-level windows
+    // hear the shell's restart broadcast.
+    CreateOwnWindow(L"TivornTrayWindow", 0, WS_POPUP, L"", 0, 0, 0, 0, nullptr);
+}
+
+TTrayIcon::~TTrayIcon() {
+    if (active_) Notify(NIM_DELETE);
+    if (icon_) DestroyIcon(icon_);
+}
+
+BOOL TTrayIcon::Notify(DWORD message) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = Handle();
+    data.uID = 0;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kCallbackMessage;
+    data.hIcon = icon_;
+    toolTip_.copy(data.szTip, kMaxToolTip);
+    auto& shell = Shell();
+    return shell ? shell(message, &data) : FALSE;
+}
+
+void TTrayIcon::SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    Notify(active ? NIM_ADD : NIM_DELETE);
+}
+
+void TTrayIcon::SetIcon(HICON icon) {
+    HICON old = icon_;
+    icon_ = icon ? CopyIcon(icon) : nullptr;
+    if (active_) Notify(NIM_MODIFY);
+    if (old) DestroyIcon(old);  // only once the shell holds the new one
+}
+
+void TTrayIcon::SetToolTip(const std::wstring& text) {
+    toolTip_ = text.substr(0, kMaxToolTip);
+    if (active_) Notify(NIM_MODIFY);
+}
+
+LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kCallbackMessage) {
+        auto& app = Application::Get();
+        switch (LOWORD(lp)) {
+            case WM_LBUTTONUP:
+                if (auto handler = OnClick) app.Guard(handler);
+                break;
+            case WM_LBUTTONDBLCLK:
+                if (auto handler = OnDblClick) app.Guard(handler);
+                break;
+            case WM_RBUTTONUP:
+                if (auto handler = OnRightClick) {
+                    POINT at{};
+                    GetCursorPos(&at);
+                    app.Guard([&] { handler(at.x, at.y); });
+                }
+                break;
+            default:
+                break;
+        }
+        return 0;
+    }
+    if (msg == TaskbarCreatedMessage()) {
+        // The new shell knows nothing of the icon: without it a hidden program
+        // could not be reached any more.
+        if (active_) Notify(NIM_ADD);
+        return 0;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}

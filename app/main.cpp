@@ -1,5 +1,7 @@
 #include "app/main.h"
 
+#include "editors/Reszlet.h"
+#include "editors/jegyzettomb.h"
 #include "platform/About.h"
 #include "platform/eljaras_win.h"
 #include "platform/errors.h"
@@ -244,6 +246,16 @@ void Tfrm_Main::ApplyColoursToOtherWindows() {
     if (frm_About) {
         frm_About->pAbout.SetColor(colour(1));
         frm_About->pBezar.SetColor(colour(6));
+    }
+    if (frm_Reszlet) {
+        frm_Reszlet->p.SetColor(colour(1));
+        frm_Reszlet->Panel1.SetColor(colour(6));
+        frm_Reszlet->pCim.SetColor(colour(6));
+    }
+    if (frm_Jegyzettomb) {
+        frm_Jegyzettomb->p.SetColor(colour(1));
+        frm_Jegyzettomb->Panel1.SetColor(colour(6));
+        frm_Jegyzettomb->pCim.SetColor(colour(6));
     }
 }
 

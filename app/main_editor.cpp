@@ -1,7 +1,14 @@
 // Hands the clicked day to the entry editor.
 #include "app/main.h"
+#include "editors/Reszlet.h"
+#include "ui/application.h"
 
 void Tfrm_Main::EditCurrentDay() {
-    // Until the editor exists, the day stays as it was: drop an unused placeholder.
-    EntryIndex.LeaveWithoutStoring(CurrentLine);
+    // A note that cannot be read is reported and the editor stays closed; the day's
+    // line exists then, so there is no placeholder to leave behind.
+    if (!frm_Reszlet || !Application::Get().Guard([] { frm_Reszlet->LoadCurrentDay(); })) {
+        EntryIndex.LeaveWithoutStoring(CurrentLine);
+        return;
+    }
+    frm_Reszlet->ShowModal();
 }

@@ -6,6 +6,8 @@
 #include <shellapi.h>
 
 #include "app/main.h"
+#include "editors/Reszlet.h"
+#include "editors/jegyzettomb.h"
 #include "platform/About.h"
 #include "ui/application.h"
 
@@ -60,9 +62,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Tfrm_About about;
         frm_About = &about;
         about.Create(main.Handle());
+        Tfrm_Reszlet reszlet;
+        frm_Reszlet = &reszlet;
+        reszlet.Create(main.Handle());
+        Tfrm_Jegyzettomb jegyzettomb;
+        frm_Jegyzettomb = &jegyzettomb;
+        jegyzettomb.Create(main.Handle());
 
         app.Guard([&] { main.Show(); });
         exitCode = app.Run();
+        frm_Jegyzettomb = nullptr;
+        frm_Reszlet = nullptr;
         frm_About = nullptr;
         frm_Main = nullptr;
     }

@@ -1,0 +1,164 @@
+// The notepad: its first opening without a file, saving and cancelling, files it
+// cannot read or write, and how it differs from the entry editor.
+#include <memory>
+#include <string>
+
+#include "app/main.h"
+#include "editors/Reszlet.h"
+#include "editors/jegyzettomb.h"
+#include "harness.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+
+namespace {
+
+constexpr const wchar_t* kNotepadFile = L"Data\\jegyzet.rtf";
+
+void ClickSpeed(SpeedButton& button) {
+    SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+std::wstring WithoutFinalBreaks(std::wstring text) {
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+    return text;
+}
+
+class NotepadTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InstallDataFiles();
+        main = OpenMainWindow();
+        notepad = std::make_unique<Tfrm_Jegyzettomb>();
+        frm_Jegyzettomb = notepad.get();
+        notepad->Create(main->Handle());
+    }
+    void TearDown() override {
+        notepad.reset();
+        main.reset();
+        WinTest::TearDown();
+    }
+
+    // Opens the notepad from the main window's button; `inside` runs in it and must close it.
+    void OpenNotepad(std::function<void()> inside) {
+        AnswerNextModal([inside = std::move(inside)](Form&) { inside(); });
+        main->ToolBar1.Click(L"tbJegyzettomb");
+    }
+
+    std::unique_ptr<Tfrm_Main> main;
+    std::unique_ptr<Tfrm_Jegyzettomb> notepad;
+};
+
+TEST_F(NotepadTest, FirstOpeningWithoutAFileIsEmptyAndQuiet) {
+    ASSERT_FALSE(Exists(kNotepadFile));
+    bool ran = false;
+    OpenNotepad([&] {
+        ran = true;
+        EXPECT_EQ(notepad->Megjegyzes.Text(), L"");
+        EXPECT_EQ(WindowText(notepad->Handle()), Application::Get().Title);
+        EXPECT_EQ(notepad->pCim.Caption(), L"  Jegyzettömb");
+        EXPECT_EQ(notepad->SizeText(), L"8");
+        EXPECT_EQ(GetFocus(), notepad->Megjegyzes.Handle());
+        ClickSpeed(notepad->sbBezar);
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_FALSE(notepad->Visible());
+    EXPECT_FALSE(Exists(kNotepadFile)) << "closing without saving writes nothing";
+}
+
+TEST_F(NotepadTest, SavedNoteComesBackAndCancelKeepsTheFile) {
+    const std::wstring text = L"Bevásárlás: tűzőgép, őszibarack";
+    OpenNotepad([&] {
+        notepad->Megjegyzes.SetText(text);
+        notepad->Megjegyzes.Select(0, 10);
+        notepad->tbarFormaz.SetChecked(L"tbDolt", true);
+        notepad->tbarFormaz.Click(L"tbDolt");
+        ClickSpeed(notepad->sbMentBezar);
+    });
+    EXPECT_TRUE(errors.empty());
+    EXPECT_FALSE(notepad->Visible());
+    const std::string saved = ReadFile(kNotepadFile);
+    ASSERT_EQ(saved.substr(0, 5), "{\\rtf");
+
+    // Changes left with the close button, Escape or the close box are not written.
+    int round = 0;
+    for (auto leave : {std::function<void()>([&] { ClickSpeed(notepad->sbBezar); }),
+                       std::function<void()>([&] { PressKey(notepad->Megjegyzes.Handle(), VK_ESCAPE); }),
+                       std::function<void()>([&] { PostMessageW(notepad->Handle(), WM_CLOSE, 0, 0); })}) {
+        SCOPED_TRACE(round++);
+        OpenNotepad([&] {
+            EXPECT_EQ(WithoutFinalBreaks(notepad->Megjegyzes.Text()), text);
+            notepad->Megjegyzes.Select(0, 10);
+            EXPECT_TRUE(notepad->Megjegyzes.SelectionFormat().dwEffects & CFE_ITALIC);
+            notepad->Megjegyzes.SetText(L"eldobott változás");
+            leave();
+        });
+        EXPECT_FALSE(notepad->Visible());
+        EXPECT_EQ(ReadFile(kNotepadFile), saved);
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(NotepadTest, UnreadableFileIsReportedAndTheWindowStillOpens) {
+    WriteFile(kNotepadFile, "{\\rtf1\\ansi zárolt\\par}");
+    const std::wstring path = Dir() + L"\\" + kNotepadFile;
+    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    bool ran = false;
+    OpenNotepad([&] {
+        ran = true;
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0], L"Cannot open file " + path);
+        ClickSpeed(notepad->sbBezar);
+    });
+    CloseHandle(lock);
+    EXPECT_TRUE(ran) << "the window opens anyway";
+}
+
+TEST_F(NotepadTest, FailedSaveIsReportedAndTheWindowStaysOpen) {
+    WriteFile(kNotepadFile, "{\\rtf1\\ansi r\\'e9gi\\par}");
+    const std::string before = ReadFile(kNotepadFile);
+    const std::wstring path = Dir() + L"\\" + kNotepadFile;
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    OpenNotepad([&] {
+        EXPECT_EQ(WithoutFinalBreaks(notepad->Megjegyzes.Text()), L"régi");
+        notepad->Megjegyzes.SetText(L"új");
+        ClickSpeed(notepad->sbMentBezar);
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0], L"Cannot create file " + path);
+        EXPECT_TRUE(notepad->Visible());
+        EXPECT_EQ(notepad->GetModalResult(), mrNone);
+        EXPECT_EQ(notepad->Megjegyzes.Text(), L"új") << "nothing typed is lost";
+        ClickSpeed(notepad->sbBezar);
+    });
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFile(kNotepadFile), before);
+}
+
+TEST_F(NotepadTest, NoColourButtonAndTheClipboardAlwaysUsesTheNote) {
+    Tfrm_Reszlet editor;
+    editor.Create(main->Handle());
+    EXPECT_EQ(notepad->ToolBar.IdOf(L"tbSzinek"), -1);
+    EXPECT_GE(editor.ToolBar.IdOf(L"tbSzinek"), 0);
+    EXPECT_EQ(editor.ToolBar.ButtonRect(L"tbFont").left - notepad->ToolBar.ButtonRect(L"tbFont").left, 56);
+    EXPECT_EQ(editor.ToolBar.ButtonRect(L"tbMent").left, notepad->ToolBar.ButtonRect(L"tbMent").left);
+    EXPECT_FALSE(notepad->ToolBar.Enabled(L"tbVisszatolt"));
+    RECT client = notepad->ClientRect();
+    EXPECT_EQ(client.right, 589);
+    EXPECT_EQ(client.bottom, 412);
+
+    notepad->Show();
+    Pump();
+    notepad->Megjegyzes.SetText(L"vágólap");
+    notepad->Megjegyzes.Select(0, 4);
+    notepad->ToolBar.Click(L"tbKivag");
+    EXPECT_EQ(notepad->Megjegyzes.Text(), L"lap");
+    notepad->Megjegyzes.Select(3, 3);
+    notepad->ToolBar.Click(L"tbBeilleszt");
+    EXPECT_EQ(notepad->Megjegyzes.Text(), L"lapvágó");
+    notepad->Hide();
+}
+
+}  // namespace

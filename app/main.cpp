@@ -133,9 +133,8 @@ void Tfrm_Main::FormShow() {
     EntryIndex.Load(ProgramDir);
     LoadSettings();
     Months = RegionalMonthNames();
-    NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [this] {
-        MessageBoxW(Handle(), TNevnapok::kMissingFileMessage, Application::Get().Title.c_str(),
-                    MB_OK | MB_ICONERROR);
+    NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [] {
+        Application::Get().ShowErrorBox(TNevnapok::kMissingFileMessage);
     });
     ShowMonth(Today());
     SetWindowTextW(Handle(), Application::Get().Title.c_str());

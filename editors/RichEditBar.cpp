@@ -308,6 +308,15 @@ LRESULT CALLBACK TRichNoteForm::FormatBarProc(HWND hwnd, UINT msg, WPARAM wp, LP
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+namespace {
+
+int CALLBACK CollectFontFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM data) {
+    reinterpret_cast<std::vector<std::wstring>*>(data)->emplace_back(lf->lfFaceName);
+    return 1;
+}
+
+}  // namespace
+
 void TRichNoteForm::FillFontList() {
     std::vector<std::wstring> names;
     WindowDC screen(nullptr);
@@ -315,11 +324,7 @@ void TRichNoteForm::FillFontList() {
     query.lfCharSet = DEFAULT_CHARSET;
     EnumFontFamiliesExW(
         screen.Get(), &query,
-        [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM data) -> int {
-            reinterpret_cast<std::vector<std::wstring>*>(data)->emplace_back(lf->lfFaceName);
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&names), 0);
+        CollectFontFamily, reinterpret_cast<LPARAM>(&names), 0);
     fonts_ = SortedFontNames(std::move(names));
     for (const auto& name : fonts_) SendMessageW(cbBetuTipus, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }

@@ -3,7 +3,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 WINE64=/usr/lib/wine/wine64
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 install_packages() {
   "$ROOT/scripts/install-deps.sh"
@@ -40,6 +40,11 @@ prepare_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     xvfb-run -a "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    # Every window of the prefix lives in one virtual desktop: no X window manager
+    # round trips (hiding a window would otherwise wait for one), and a taskbar
+    # with the notification area as a Windows user has it.
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 || true
     "$ROOT/scripts/wait-wineserver.sh"
   fi
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"

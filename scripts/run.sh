@@ -8,6 +8,7 @@ build_libjpeg
 build_win64
 build_win32
 prepare_wine_prefix
+export LANG=hu_HU.UTF-8   # Hungarian regional settings: month names, code page 1250
 INSTALLED="$BUILD/win64/Tivorn"
 echo "Installed folder: $INSTALLED   (32-bit release exe: $BUILD/win32/tivorn.exe)"
 cd "$INSTALLED"

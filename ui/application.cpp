@@ -22,11 +22,14 @@ void Application::HandleCurrentException() {
     } catch (...) {
         text = L"Ismeretlen hiba";
     }
+    ShowErrorBox(text);
+}
+
+void Application::ShowErrorBox(const std::wstring& text) {
     if (ShowError) {
         ShowError(text);
     } else {
-        HWND owner = GetActiveWindow();
-        MessageBoxW(owner, text.c_str(), Title.c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(GetActiveWindow(), text.c_str(), Title.c_str(), MB_OK | MB_ICONERROR);
     }
 }
 

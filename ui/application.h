@@ -32,6 +32,7 @@ public:
     void HandleCurrentException();
     // Shows an error text; a message box by default, replaceable by tests.
     std::function<void(const std::wstring&)> ShowError;
+    void ShowErrorBox(const std::wstring& text);
 
     // --- hints -------------------------------------------------------------------
     // Long hint of a window; windows without one take their nearest parent's.

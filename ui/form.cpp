@@ -62,22 +62,21 @@ void Form::Hide() {
     }
 }
 
+BOOL CALLBACK Form::DisableForModal(HWND hwnd, LPARAM self) {
+    auto* form = reinterpret_cast<Form*>(self);
+    if (hwnd != form->Handle() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        EnableWindow(hwnd, FALSE);
+        form->disabledForModal_.push_back(hwnd);
+    }
+    return TRUE;
+}
+
 int Form::ShowModal() {
     if (!Handle()) Create();
     HWND owner = GetWindow(Handle(), GW_OWNER);
     // Like every modal window, it disables the program's other windows while it runs.
     disabledForModal_.clear();
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM self) -> BOOL {
-            auto* form = reinterpret_cast<Form*>(self);
-            if (hwnd != form->Handle() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                EnableWindow(hwnd, FALSE);
-                form->disabledForModal_.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    EnumThreadWindows(GetCurrentThreadId(), DisableForModal, reinterpret_cast<LPARAM>(this));
     Show();
     modal_ = true;
     auto& app = Application::Get();

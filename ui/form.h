@@ -95,6 +95,7 @@ protected:
 
 private:
     LRESULT RouteCommand(WPARAM wp, LPARAM lp);
+    static BOOL CALLBACK DisableForModal(HWND hwnd, LPARAM self);
 
     Font font_;
     Graphics graphics_;

@@ -9,7 +9,11 @@ namespace {
 // A file whose line n (from 1) reads "n<n>", with a few Hungarian lines.
 std::string NumberedFile(int lines) {
     std::string text;
-    for (int n = 1; n <= lines; ++n) text += "n" + std::to_string(n) + "\r\n";
+    for (int n = 1; n <= lines; ++n) {
+        text += 'n';
+        text += std::to_string(n);
+        text += "\r\n";
+    }
     return text;
 }
 
@@ -17,7 +21,7 @@ std::string NumberedFile(int lines) {
 
 TEST(Nevnapok, LooksUpTheRightLineAcrossMonthBoundariesAndLeapYears) {
     TempFolder folder;
-    folder.WriteBytes("Data/Névnapok.txt", NumberedFile(366));
+    folder.WriteBytes(u8"Data/Névnapok.txt", NumberedFile(366));
     int missing = 0;
     TNevnapok names(TNevnapok::FilePath(folder.Dir()), [&] { ++missing; });
     EXPECT_EQ(missing, 0);
@@ -37,7 +41,7 @@ TEST(Nevnapok, LooksUpTheRightLineAcrossMonthBoundariesAndLeapYears) {
 TEST(Nevnapok, LinesAreReturnedUnchangedInWindows1250) {
     TempFolder folder;
     std::string text = EncodeCp1250(L"Fruzsina\r\nÁbel  \r\n\r\nŐrs, Ödön\r\n");
-    folder.WriteBytes("Data/Névnapok.txt", text);
+    folder.WriteBytes(u8"Data/Névnapok.txt", text);
     TNevnapok names(TNevnapok::FilePath(folder.Dir()), {});
     EXPECT_EQ(names.GetNameDay(Date{2026, 1, 1}), L"Fruzsina");
     EXPECT_EQ(names.GetNameDay(Date{2026, 1, 2}), L"Ábel  ");

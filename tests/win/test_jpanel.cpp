@@ -382,6 +382,11 @@ LRESULT CALLBACK WatchMenu(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(g_formProc, hwnd, msg, wp, lp);
 }
 
+void CALLBACK CloseMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 TEST_F(DayCellTest, RightClickOpensTheMenuOwnedByTheForm) {
     form.Show();
     auto cell = MakeCell(80, 80, 30, 40);
@@ -396,10 +401,7 @@ TEST_F(DayCellTest, RightClickOpensTheMenuOwnedByTheForm) {
     g_formProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchMenu)));
     // The menu runs its own loop; a timer closes it.
-    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        EndMenu();
-    });
+    SetTimer(nullptr, 0, 200, CloseMenuSoon);
 
     SendMessageW(cell->Handle(), WM_RBUTTONDOWN, 0, MAKELPARAM(12, 7));
     SendMessageW(cell->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(12, 7));

@@ -186,13 +186,15 @@ TEST_F(TrayModeTest, FirstMenuItemBringsTheWindowBack) {
     EXPECT_FALSE(main->trIcon.Active());
 }
 
+void CALLBACK EndMenuAfterAWhile(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
 // The icon's right click opens the real menu; the keyboard chooses its first item.
 TEST_F(TrayModeTest, RightClickOnTheIconOpensTheMenu) {
     Open();
     Escape();
     ASSERT_TRUE(Hidden());
     // Never hang if the menu does not take the keys: close it after a while.
-    UINT_PTR safety = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    UINT_PTR safety = SetTimer(nullptr, 0, 3000, EndMenuAfterAWhile);
     PressKey(main->Handle(), VK_DOWN);
     PressKey(main->Handle(), VK_RETURN);
     SendMessageW(main->trIcon.Handle(), TTrayIcon::kCallbackMessage, 0, WM_RBUTTONUP);

@@ -95,7 +95,7 @@ void WinTest::WriteFile(const std::wstring& relative, const std::string& bytes) 
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     DWORD done = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
     CloseHandle(h);
 }
 

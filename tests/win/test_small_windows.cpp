@@ -1,0 +1,89 @@
+// Message, question and About windows.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "platform/About.h"
+#include "platform/kerdes.h"
+#include "platform/uzenet.h"
+#include "ui/controls.h"
+
+#include <set>
+
+class SmallWindowsTest : public WinTest {};
+
+TEST_F(SmallWindowsTest, MessageWindowShowsTheTextAndClosesWithOkOrEnter) {
+    ShowMessageWindow(L"Az adatbázis mentése megtörtént.");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"Az adatbázis mentése megtörtént.");
+
+    AnswerNextModal([](Form&) { PressKey(GetFocus(), VK_RETURN); });
+    ShowMessageWindow(L"");
+    EXPECT_EQ(modalCount, 2);
+}
+
+TEST_F(SmallWindowsTest, QuestionIsTrueOnlyForOk) {
+    AnswerNextModal([](Form&) { PressKey(GetFocus(), VK_RETURN); });
+    EXPECT_TRUE(ShowQuestionWindow(L"Valóban töröljem a bejegyzést?"));
+    AnswerNextModal([](Form&) { PressKey(GetFocus(), VK_ESCAPE); });
+    EXPECT_FALSE(ShowQuestionWindow(L"Esc"));
+    AnswerNextModal([](Form& f) { PostMessageW(f.Handle(), WM_CLOSE, 0, 0); });
+    EXPECT_FALSE(ShowQuestionWindow(L"close box"));
+    AnswerNextModal([](Form& f) {
+        auto& q = static_cast<Tfrm_kerdez&>(f);
+        SendMessageW(q.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(q.BitBtn2()));
+    });
+    EXPECT_FALSE(ShowQuestionWindow(L"Mégsem"));
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"Valóban töröljem a bejegyzést?", L"Esc", L"close box",
+                                                   L"Mégsem"}));
+}
+
+TEST_F(SmallWindowsTest, QuestionWindowLayout) {
+    Tfrm_kerdez q;
+    q.SetText(L"?");
+    RECT client = q.ClientRect();
+    EXPECT_EQ(client.right, 279);
+    EXPECT_EQ(client.bottom, 140);
+    RECT ok;
+    GetWindowRect(q.BitBtn1(), &ok);
+    MapWindowPoints(nullptr, q.Handle(), reinterpret_cast<POINT*>(&ok), 2);
+    EXPECT_EQ(ok.left, 108);
+    EXPECT_EQ(ok.top, 104);
+    EXPECT_EQ(WindowText(q.BitBtn2()), L"Mégsem");
+    EXPECT_EQ(WindowText(q.Handle()), L"Kérdés");
+}
+
+TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
+    Tfrm_About about;
+    about.Create();
+    const DecodedImage& picture = about.Panel6.Picture();
+    ASSERT_TRUE(picture.bitmap);
+    EXPECT_EQ(picture.width, 333);
+    EXPECT_EQ(picture.height, 250);
+
+    RECT r = about.Panel6.ClientRect();
+    HDC screen = GetDC(nullptr);
+    MemoryCanvas canvas(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    Canvas c(canvas.Dc());
+    about.Panel6.Paint(c);
+    // Inside the frame the picture, not the panel colour: many different colours.
+    std::set<COLORREF> colours;
+    for (int y = 2; y < r.bottom - 2; y += 7)
+        for (int x = 2; x < r.right - 2; x += 7) colours.insert(canvas.Pixel(x, y));
+    EXPECT_GT(colours.size(), 20u);
+    EXPECT_EQ(canvas.Pixel(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));  // raised outer bevel
+
+    AnswerNextModal([](Form& f) {
+        PressKey(f.Handle(), 'A');
+        PressKey(f.Handle(), VK_ESCAPE);
+    });
+    EXPECT_EQ(about.ShowModal(), mrCancel);
+    EXPECT_FALSE(about.Visible());
+    EXPECT_EQ(WindowText(about.Handle()), L"Névjegy");
+}
+
+TEST_F(SmallWindowsTest, DecodingRejectsDataThatIsNoJpeg) {
+    const unsigned char junk[] = {0xFF, 0xD8, 0x00, 0x01, 0x02};
+    EXPECT_FALSE(DecodeJpeg(junk, sizeof(junk)).bitmap);
+    EXPECT_FALSE(DecodeJpeg(nullptr, 0).bitmap);
+}

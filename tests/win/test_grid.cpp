@@ -1,0 +1,208 @@
+// The month grid in the main window: navigation, filling, deletion, layout and the
+// shell links of the tool bar.
+#include <gtest/gtest.h>
+
+#include "app/main.h"
+#include "harness.h"
+#include "platform/codec1250.h"
+#include "platform/emil.h"
+#include "platform/errors.h"
+
+namespace {
+
+class GridTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InstallDataFiles();
+        CreateDirectoryW((Dir() + L"\\Data").c_str(), nullptr);
+    }
+    void TearDown() override {
+        CurrentShellOpener() = savedOpener_;
+        main.reset();
+        frm_Main = nullptr;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        WinTest::TearDown();
+    }
+    void WriteIndex(const std::vector<std::wstring>& lines) {
+        WriteFile(L"Data\\index.txt", SerializeIndexText(lines));
+    }
+    TJPanel& CellOfDay(int day) { return *main->Cells[static_cast<size_t>(main->FirstCell + day - 2)]; }
+    RECT CellRect(int k) {
+        RECT r;
+        GetWindowRect(main->Cells[static_cast<size_t>(k - 1)]->Handle(), &r);
+        MapWindowPoints(nullptr, main->Panel.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    std::unique_ptr<Tfrm_Main> main;
+
+private:
+    ShellOpener savedOpener_ = CurrentShellOpener();
+};
+
+int VisibleCells(Tfrm_Main& m) {
+    int n = 0;
+    for (auto& c : m.Cells) n += IsWindowVisible(c->Handle()) ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(GridTest, MonthStepsKeepTheDayClampAtTheMonthEndAndCrossYears) {
+    main = OpenMainWindow();
+    main->ShowMonth(Date{2025, 1, 31});
+    main->tbEloreClick();
+    EXPECT_EQ(main->ShownMonth, 2);
+    EXPECT_EQ(main->ShownDay, 28);
+    EXPECT_EQ(main->pFejlec.Caption(), L"2025.február  ");
+    main->tbEloreClick();
+    EXPECT_EQ(main->CurrentDate, (Date{2025, 3, 28}));
+
+    main->ShowMonth(Date{2024, 3, 31});
+    main->tbVisszaClick();
+    EXPECT_EQ(main->CurrentDate, (Date{2024, 2, 29}));
+    EXPECT_EQ(VisibleCells(*main), 29);
+
+    main->ShowMonth(Date{2026, 12, 15});
+    main->tbEloreClick();
+    EXPECT_EQ(main->CurrentDate, (Date{2027, 1, 15}));
+    main->tbVisszaClick();
+    main->tbVisszaClick();
+    EXPECT_EQ(main->CurrentDate, (Date{2026, 11, 15}));
+    // November 2026 starts on a Sunday: n1..n6 hidden, the 30th in n36.
+    EXPECT_EQ(main->FirstCell, 7);
+    EXPECT_FALSE(IsWindowVisible(main->Cells[5]->Handle()));
+    EXPECT_TRUE(IsWindowVisible(main->Cells[35]->Handle()));
+    EXPECT_EQ(main->Cells[35]->Nap(), 30);
+    EXPECT_EQ(main->Cells[5]->Hint(), L"");
+}
+
+TEST_F(GridTest, CellsAreFilledFromAMessyIndex) {
+    WriteIndex({MakeDayEntry(Date{2024, 2, 10}, L"első", L"", 0xFF, 0), L"", L"kézzel írt sor",
+                L"20240211rövid", MakeDayEntry(Date{2024, 2, 10}, L"Őszi", L"Űr", 0x00FF00, 0xFF0000),
+                L"20240212" + std::wstring(56, L' ')});
+    main = OpenMainWindow();
+    main->ShowMonth(Date{2024, 2, 1});
+    TJPanel& tenth = CellOfDay(10);
+    EXPECT_EQ(tenth.Txt1(), L"Őszi                ");
+    EXPECT_EQ(tenth.MSzin1(), 0x00FF00u);
+    EXPECT_EQ(tenth.MSzin2(), 0xFF0000u);
+    EXPECT_TRUE(tenth.VanFile());
+    EXPECT_EQ(tenth.Hint(), L"2024.február.10. " + tenth.NevNap() + L" napja");
+    EXPECT_EQ(CellOfDay(11).Txt1(), L"rövid");
+    EXPECT_EQ(CellOfDay(11).Txt2(), L"");
+    EXPECT_TRUE(CellOfDay(12).VanFile());  // empty titles still mark the day
+    EXPECT_EQ(CellOfDay(12).MSzin1(), 0u);
+    EXPECT_FALSE(CellOfDay(13).VanFile());
+    EXPECT_EQ(CellOfDay(29).NevNap(), L"Szökőnap");
+    EXPECT_EQ(CellOfDay(1).NevNap(), L"Ignác");
+}
+
+TEST_F(GridTest, DeletionAsksFirstThenRemovesNoteLineAndMarkerAtOnce) {
+    WriteIndex({MakeDayEntry(Date{2026, 3, 5}, L"Fogorvos", L"", 0xFF, 0),
+                MakeDayEntry(Date{2026, 3, 6}, L"Mozi", L"", 0, 0)});
+    WriteFile(L"Data\\20260305.rtf", "{\\rtf1 x}");
+    main = OpenMainWindow();
+    main->ShowMonth(Date{2026, 3, 1});
+    main->HoverDay = 5;
+
+    AnswerCancel();
+    main->mniBejegyzTorolClick();
+    EXPECT_TRUE(Exists(L"Data\\20260305.rtf"));
+    EXPECT_EQ(main->EntryIndex.Lines.size(), 2u);
+    EXPECT_TRUE(CellOfDay(5).VanFile());
+
+    AnswerOk();
+    main->mniBejegyzTorolClick();
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"Valóban töröljem a bejegyzést?",
+                                                   L"Valóban töröljem a bejegyzést?"}));
+    EXPECT_FALSE(Exists(L"Data\\20260305.rtf"));
+    EXPECT_EQ(main->EntryIndex.FindEntryLine(L"20260305"), -1);
+    EXPECT_FALSE(CellOfDay(5).VanFile());
+    EXPECT_EQ(CellOfDay(5).Txt1(), L"");
+    // The deletion is in the file at once.
+    EXPECT_EQ(ReadFile(L"Data\\index.txt"),
+              EncodeCp1250(MakeDayEntry(Date{2026, 3, 6}, L"Mozi", L"", 0, 0)) + "\r\n");
+
+    // A day without an entry: the question, then nothing.
+    main->HoverDay = 20;
+    AnswerOk();
+    main->mniBejegyzTorolClick();
+    EXPECT_EQ(main->EntryIndex.Lines.size(), 1u);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(GridTest, LayoutFollowsTheGridArea) {
+    main = OpenMainWindow();
+    RECT grid = main->Panel.ClientRect();
+    EXPECT_EQ(grid.right, 786);
+    EXPECT_EQ(grid.bottom, 493);
+    RECT n1 = CellRect(1), n9 = CellRect(9), n42 = CellRect(42);
+    EXPECT_EQ(n1.left, 4);
+    EXPECT_EQ(n1.top, 36);
+    EXPECT_EQ(n1.right - n1.left, 105);
+    EXPECT_EQ(n1.bottom - n1.top, 72);
+    EXPECT_EQ(n9.left, 116);
+    EXPECT_EQ(n9.top, 112);
+    EXPECT_EQ(n42.left, 676);
+    EXPECT_EQ(n42.top, 416);
+
+    // A bigger window: the formulas with the new grid size.
+    RECT window;
+    GetWindowRect(main->Handle(), &window);
+    SetWindowPos(main->Handle(), nullptr, 0, 0, window.right - window.left + 214, window.bottom - window.top + 107,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    grid = main->Panel.ClientRect();
+    int cw = (grid.right - 50) / 7, ch = (grid.bottom - 60) / 6;
+    n9 = CellRect(9);
+    EXPECT_EQ(n9.left, cw + 7 + 4);
+    EXPECT_EQ(n9.top, ch + 4 + 36);
+    EXPECT_EQ(n9.right - n9.left, cw);
+    RECT header;
+    GetWindowRect(main->Headers[6]->Handle(), &header);
+    MapWindowPoints(nullptr, main->Panel.Handle(), reinterpret_cast<POINT*>(&header), 2);
+    EXPECT_EQ(header.left, 6 * ((grid.right - 16) / 7 + 2) + 2);
+
+    // Smaller than the frame of the layout: no negative sizes, nothing breaks.
+    main->PanelResize(30, 40);
+    RECT tiny = CellRect(42);
+    EXPECT_EQ(tiny.right - tiny.left, 0);
+    EXPECT_EQ(tiny.bottom - tiny.top, 0);
+}
+
+TEST_F(GridTest, LinkButtonsOpenTheirShortcutsOrSayWhatIsMissing) {
+    std::vector<std::pair<std::wstring, std::wstring>> opened;
+    CurrentShellOpener() = [&](const std::wstring& file, const std::wstring& folder) {
+        opened.emplace_back(file, folder);
+    };
+    main = OpenMainWindow();
+    ASSERT_TRUE(Exists(L"mail.lnk"));
+    main->tbLevelClick();
+    main->tbHonlapClick();
+    main->tbHlpClick();
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[0], std::make_pair(Dir() + L"\\mail.lnk", Dir()));
+    EXPECT_EQ(opened[1], std::make_pair(Dir() + L"\\ketrabo.lnk", Dir()));
+    EXPECT_EQ(opened[2], std::make_pair(Dir() + L"\\doc.lnk", std::wstring()));
+    EXPECT_TRUE(messages.empty());
+
+    DeleteFileW((Dir() + L"\\mail.lnk").c_str());
+    DeleteFileW((Dir() + L"\\ketrabo.lnk").c_str());
+    DeleteFileW((Dir() + L"\\doc.lnk").c_str());
+    main->tbLevelClick();
+    main->tbHonlapClick();
+    main->tbHlpClick();
+    OpenFileWithShell(std::nullopt);
+    EXPECT_EQ(opened.size(), 3u);
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"Nem találom a mail.url file-t.", L"Nem találom a ketrabo.url file-t.",
+                                                   L"Nem találom a " + Dir() + L"\\doc.lnk file-t.",
+                                                   L"Érvénytelen filenév"}));
+    // The next show makes the links again.
+    main->Hide();
+    main->Show();
+    EXPECT_TRUE(Exists(L"mail.lnk"));
+}

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "report/report_layout.h"
+
+TEST(ReportLayout, A4WithTenMillimetreMarginsHolds47OneLineRows) {
+    ReportGeometry g;
+    EXPECT_DOUBLE_EQ(g.BandWidth(), 190.0);
+    EXPECT_DOUBLE_EQ(g.DetailTop(), 39.4);
+    EXPECT_DOUBLE_EQ(g.FooterTop(), 276.4);
+    EXPECT_EQ(RowsPerPage(g), 47);  // 237 mm between header and footer
+    EXPECT_DOUBLE_EQ(RowHeight(g, 1), 5.0);
+    EXPECT_DOUBLE_EQ(RowHeight(g, 0), 5.0);
+    EXPECT_DOUBLE_EQ(RowHeight(g, 3), 14.0);
+}
+
+TEST(ReportLayout, EveryPageHasHeaderAndFooterAndRowsBreakOntoNewPages) {
+    ReportGeometry g;
+    const auto pages = LayOutPages(g, std::vector<int>(100, 1));
+    ASSERT_EQ(pages.size(), 3u);
+    size_t next = 0;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        EXPECT_EQ(pages[p].number, static_cast<int>(p) + 1);
+        EXPECT_DOUBLE_EQ(pages[p].headerTop, 10.0);
+        EXPECT_DOUBLE_EQ(pages[p].footerTop, 276.4);
+        ASSERT_FALSE(pages[p].rows.empty());
+        EXPECT_DOUBLE_EQ(pages[p].rows.front().top, 39.4);
+        for (const auto& row : pages[p].rows) {
+            EXPECT_EQ(row.index, next++);  // every row once, in order
+            EXPECT_LE(row.top + row.height, pages[p].footerTop + 1e-9);
+        }
+    }
+    EXPECT_EQ(next, 100u);
+    EXPECT_EQ(pages[0].rows.size(), 47u);
+    EXPECT_EQ(pages[1].rows.size(), 47u);
+    EXPECT_EQ(pages[2].rows.size(), 6u);
+}
+
+TEST(ReportLayout, AnEmptyListGivesOnePageWithHeaderAndFooter) {
+    const auto pages = LayOutPages(ReportGeometry{}, {});
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].rows.empty());
+    EXPECT_DOUBLE_EQ(pages[0].footerTop, 276.4);
+}
+
+TEST(ReportLayout, GrowingRowsPushTheFollowingOnesDownAndOverThePageEnd) {
+    ReportGeometry g;
+    // 46 one-line rows fill 230 mm; a two-line row (9.5 mm) no longer fits in the 7 mm left.
+    std::vector<int> counts(46, 1);
+    counts.push_back(2);
+    counts.push_back(1);
+    const auto pages = LayOutPages(g, counts);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].rows.size(), 46u);
+    EXPECT_EQ(pages[1].rows[0].index, 46u);
+    EXPECT_DOUBLE_EQ(pages[1].rows[0].height, 9.5);
+    EXPECT_DOUBLE_EQ(pages[1].rows[1].top, 39.4 + 9.5);
+
+    // A row higher than the whole detail space stands alone on its page.
+    const auto huge = LayOutPages(g, {1, 100, 1});
+    ASSERT_EQ(huge.size(), 3u);
+    EXPECT_EQ(huge[1].rows.size(), 1u);
+    EXPECT_EQ(huge[1].rows[0].index, 1u);
+    EXPECT_EQ(huge[2].rows[0].index, 2u);
+}

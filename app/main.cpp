@@ -2,6 +2,7 @@
 
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "lists/NevnapKeres.h"
 #include "platform/About.h"
 #include "platform/eljaras_win.h"
 #include "platform/errors.h"
@@ -255,6 +256,13 @@ void Tfrm_Main::ApplyColoursToOtherWindows() {
         frm_Jegyzettomb->p.SetColor(colour(1));
         frm_Jegyzettomb->Panel1.SetColor(colour(6));
         frm_Jegyzettomb->pCim.SetColor(colour(6));
+    }
+    if (frm_NevnapKeres) {
+        frm_NevnapKeres->p.SetColor(colour(1));
+        frm_NevnapKeres->Panel1.SetColor(colour(6));
+        frm_NevnapKeres->Panel2.SetColor(colour(6));
+        frm_NevnapKeres->SetMegjegyzesColor(colour(6));
+        frm_NevnapKeres->pCim.SetColor(colour(6));
     }
 }
 

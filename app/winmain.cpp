@@ -6,8 +6,10 @@
 #include <shellapi.h>
 
 #include "app/main.h"
+#include "appearance/szinek.h"
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "lists/NevnapKeres.h"
 #include "platform/About.h"
 #include "ui/application.h"
 
@@ -68,9 +70,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Tfrm_Jegyzettomb jegyzettomb;
         frm_Jegyzettomb = &jegyzettomb;
         jegyzettomb.Create(main.Handle());
+        Tfrm_NevnapKeres nevnapKeres;
+        frm_NevnapKeres = &nevnapKeres;
+        nevnapKeres.Create(main.Handle());
+        Tfrm_szinek szinek;
+        frm_szinek = &szinek;
+        szinek.Create(main.Handle());
 
         app.Guard([&] { main.Show(); });
         exitCode = app.Run();
+        frm_szinek = nullptr;
+        frm_NevnapKeres = nullptr;
         frm_Jegyzettomb = nullptr;
         frm_Reszlet = nullptr;
         frm_About = nullptr;

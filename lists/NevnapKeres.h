@@ -1,0 +1,53 @@
+// The name-day search: the Hungarian name-day calendar ("Data\Névnapok.rtf") in a
+// read-only box, with a search for the first and the next occurrence of a text.
+#pragma once
+
+#include <string>
+
+#include "editors/rich_edit.h"
+#include "lists/name_search.h"
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+
+class Tfrm_NevnapKeres : public Form {
+public:
+    Tfrm_NevnapKeres();
+    ~Tfrm_NevnapKeres() override;
+
+    static std::wstring DocumentPath(const std::wstring& programDir);
+
+    Panel p{L"p"};
+    Panel pCim{L"pCim"};
+    SpeedButton sbBezar{L"sbBezar"};
+    Panel Panel1{L"Panel1"};
+    Panel Panel2{L"Panel2"};
+    HWND edtKeres = nullptr;
+    SpeedButton sbKeres{L"sbKeres"};
+    SpeedButton sbTovabbKeres{L"sbTovabbKeres"};
+    RichEdit Megjegyzes;
+
+    void sbKeresClick();
+    void sbTovabbKeresClick();
+    void sbBezarClick();
+
+    // The document's background follows the panels' colour.
+    void SetMegjegyzesColor(COLORREF colour);
+    // Length of the document's plain text, a paragraph end counted as one character.
+    int32_t DocumentLength() const;
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    bool FormKeyPress(wchar_t key) override;
+
+private:
+    std::wstring SearchText() const;
+    int32_t FindInDocument(const std::wstring& what, TextRange where) const;
+    void ShowMatch(const std::optional<TextRange>& match);
+    static LRESULT CALLBACK DocumentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+
+    Font documentFont_;
+};
+
+extern Tfrm_NevnapKeres* frm_NevnapKeres;

@@ -2,6 +2,7 @@
 
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "lists/Lista.h"
 #include "lists/NevnapKeres.h"
 #include "platform/About.h"
 #include "platform/eljaras_win.h"
@@ -256,6 +257,12 @@ void Tfrm_Main::ApplyColoursToOtherWindows() {
         frm_Jegyzettomb->p.SetColor(colour(1));
         frm_Jegyzettomb->Panel1.SetColor(colour(6));
         frm_Jegyzettomb->pCim.SetColor(colour(6));
+    }
+    if (frm_Lista) {
+        frm_Lista->p.SetColor(colour(1));
+        frm_Lista->Panel1.SetColor(colour(6));  // the grid's title row takes it too
+        frm_Lista->pCim.SetColor(colour(6));
+        frm_Lista->sgLista.Invalidate();
     }
     if (frm_NevnapKeres) {
         frm_NevnapKeres->p.SetColor(colour(1));

@@ -2,11 +2,24 @@
 #include "app/main.h"
 #include "appearance/szinek.h"
 #include "editors/jegyzettomb.h"
+#include "lists/Lista.h"
+#include "lists/ListaNyom.h"
+#include "lists/task_lines.h"
 #include "lists/NevnapKeres.h"
 
-void Tfrm_Main::tbListaClick() {}
+// The shown month's task list; the list lives while its window is open.
+void Tfrm_Main::tbListaClick() {
+    if (!frm_Lista) return;
+    frm_Lista->slLista = ListLinesOfMonth(EntryIndex, CurrentDate);
+    frm_Lista->pCim.SetCaption(L"   " + FormatYearMonth(CurrentDate, Months));
+    frm_Lista->ShowModal();
+    frm_Lista->slLista.clear();
+}
 
-void Tfrm_Main::tbListaNyomtatClick() {}
+void Tfrm_Main::tbListaNyomtatClick() {
+    if (qrLista)
+        qrLista->Preview(ReportLines(ListLinesOfMonth(EntryIndex, CurrentDate)), FormatYearMonth(CurrentDate, Months));
+}
 
 void Tfrm_Main::tbJegyzettombClick() {
     if (frm_Jegyzettomb) frm_Jegyzettomb->ShowModal();

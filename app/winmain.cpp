@@ -9,6 +9,8 @@
 #include "appearance/szinek.h"
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "lists/Lista.h"
+#include "lists/ListaNyom.h"
 #include "lists/NevnapKeres.h"
 #include "platform/About.h"
 #include "ui/application.h"
@@ -67,6 +69,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Tfrm_Reszlet reszlet;
         frm_Reszlet = &reszlet;
         reszlet.Create(main.Handle());
+        TqrLista qrListaObject;
+        qrLista = &qrListaObject;
+        qrListaObject.Create(main.Handle());
         Tfrm_Jegyzettomb jegyzettomb;
         frm_Jegyzettomb = &jegyzettomb;
         jegyzettomb.Create(main.Handle());
@@ -76,12 +81,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Tfrm_szinek szinek;
         frm_szinek = &szinek;
         szinek.Create(main.Handle());
+        Tfrm_Lista lista;
+        frm_Lista = &lista;
+        lista.Create(main.Handle());
 
         app.Guard([&] { main.Show(); });
         exitCode = app.Run();
+        frm_Lista = nullptr;
         frm_szinek = nullptr;
         frm_NevnapKeres = nullptr;
         frm_Jegyzettomb = nullptr;
+        qrLista = nullptr;
         frm_Reszlet = nullptr;
         frm_About = nullptr;
         frm_Main = nullptr;

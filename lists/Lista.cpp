@@ -1,0 +1,172 @@
+#include "lists/Lista.h"
+
+#include "app/main.h"
+#include "lists/ListaNyom.h"
+#include "lists/task_lines.h"
+#include "platform/file_io.h"
+#include "resources/resource_ids.h"
+#include "ui/application.h"
+
+Tfrm_Lista* frm_Lista = nullptr;
+
+namespace {
+
+FormOptions ListaOptions() {
+    FormOptions o;
+    o.className = L"TivornListaWindow";
+    o.border = BorderStyle::ToolWindow;
+    o.clientWidth = 694;
+    o.clientHeight = 349;
+    o.keyPreview = true;
+    o.font = FontSpec{L"MS Sans Serif", 8};
+    return o;
+}
+
+COLORREF TitleColour(const std::wstring& field) { return ResolveColour(ReadColourField(field)); }
+
+}  // namespace
+
+int CompareUserText(const std::wstring& a, const std::wstring& b) {
+    const int r = CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                                  b.c_str(), static_cast<int>(b.size()), nullptr, nullptr, 0);
+    return r == 0 ? a.compare(b) : r - CSTR_EQUAL;
+}
+
+std::vector<std::wstring> ListLinesOfMonth(const EntryStore& store, const Date& date) {
+    return MonthListLines(store, MonthKey(date), CompareUserText);
+}
+
+Tfrm_Lista::Tfrm_Lista() : Form(ListaOptions()) {}
+
+Tfrm_Lista::~Tfrm_Lista() {
+    if (frm_Lista == this) frm_Lista = nullptr;
+}
+
+void Tfrm_Lista::FormCreate() {
+    cellFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8});
+    cellBoldFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true});
+
+    p.BevelInner = Bevel::Lowered;
+    p.SetColor(0x8080FF);
+    p.Create(Handle(), 0, 0, options_.clientWidth, options_.clientHeight);
+
+    pCim.BevelInner = Bevel::Lowered;
+    pCim.CaptionAlignment = Alignment::Left;
+    pCim.FontColour = 0;
+    pCim.SetFont(FontSpec{L"Tahoma", 0, 13, true, false, false, EASTEUROPE_CHARSET});
+    pCim.SetColor(0xC0C0C0);
+    pCim.Create(p.Handle(), 40, 4, 649, 26);
+    sbNyomtat.Create(pCim.Handle(), 592, 2, 23, 22, IDI_SB_PRINT, L"Nyomtatás", true);
+    sbNyomtat.OnClick = [this] { sbNyomtatClick(); };
+    sbBezar.Create(pCim.Handle(), 620, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás", true);
+    sbBezar.OnClick = [this] { sbBezarClick(); };
+
+    Panel1.BevelInner = Bevel::Lowered;
+    Panel1.SetColor(0xC0C0C0);
+    Panel1.Create(p.Handle(), 4, 32, 685, 313);
+
+    sgLista.FixedRows = 1;
+    sgLista.DefaultRowHeight = 16;
+    sgLista.SetColumnWidths({82, 125, 125});
+    sgLista.Create(Panel1.Handle(), 4, 4, 353, 301);
+    sgLista.SetRowCount(1);
+    sgLista.SetCell(0, 0, L"Dátum");
+    sgLista.SetCell(1, 0, L"Címszó I.");
+    sgLista.SetCell(2, 0, L"Címszó II.");
+    sgLista.OnDrawCell = [this](HDC dc, int col, int row, const RECT& r, GridCellState s) {
+        sgListaDrawCell(dc, col, row, r, s);
+    };
+    sgLista.OnSelectCell = [this](int col, int row) { sgListaSelectCell(col, row); };
+
+    reMegjegyzes.Create(Panel1.Handle(), 364, 4, 317, 301, NewControlId(), ES_READONLY, FormFont());
+    UseArrowCursor(reMegjegyzes.Handle());
+}
+
+void Tfrm_Lista::FormShow() {
+    const int rows = 1 + static_cast<int>(slLista.size());
+    sgLista.SetRowCount(rows);
+    for (int i = 0; i < static_cast<int>(slLista.size()); ++i) {
+        const std::wstring& line = slLista[static_cast<size_t>(i)];
+        sgLista.SetCell(0, i + 1, ListDateText(line));
+        sgLista.SetCell(1, i + 1, ListTitle1Text(line));
+        sgLista.SetCell(2, i + 1, ListTitle2Text(line));
+    }
+    if (slLista.empty()) {
+        reMegjegyzes.Clear();
+    } else {
+        // The first opening starts on the first entry; later ones where the last one
+        // was left (the last row when the new list is shorter).
+        const int row = std::min(openedBefore_ ? rememberedRow_ : 1, rows - 1);
+        filling_ = true;
+        sgLista.SetTopRow(openedBefore_ ? rememberedTop_ : 1);
+        sgLista.SetRow(row);
+        filling_ = false;
+        Application::Get().Guard([this] { LoadRowNote(sgLista.Row()); });
+    }
+    sgLista.Invalidate();
+    SetFocus(sgLista.Handle());
+}
+
+void Tfrm_Lista::FormHide() {
+    if (sgLista.Row() > 0) {
+        openedBefore_ = true;
+        rememberedRow_ = sgLista.Row();
+        rememberedTop_ = sgLista.TopRow();
+    }
+}
+
+bool Tfrm_Lista::FormKeyPress(wchar_t key) {
+    if (key == L'\x1B') {
+        sbBezarClick();
+        return true;
+    }
+    return false;
+}
+
+void Tfrm_Lista::sgListaSelectCell(int, int row) {
+    if (filling_) return;  // the opening loads the first note itself
+    Application::Get().Guard([this, row] { LoadRowNote(row); });
+}
+
+void Tfrm_Lista::LoadRowNote(int row) {
+    if (row < 1 || !frm_Main) return;
+    const std::wstring path =
+        frm_Main->ProgramDir + L"\\Data\\" + NoteFileOfRow(sgLista.Cell(0, row)) + L".rtf";
+    const std::string bytes = ReadWholeFile(path);
+    reMegjegyzes.LoadAny(bytes);
+}
+
+void Tfrm_Lista::sgListaDrawCell(HDC dc, int col, int row, const RECT& rect, GridCellState) {
+    Canvas canvas(dc);
+    COLORREF back = 0xFFFFFF, text = 0;
+    bool bold = row == 0;
+    const int selTop = sgLista.Selection().top;
+    if (row > 0 && row == selTop) {
+        back = GetSysColor(COLOR_HIGHLIGHT);
+        text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        bold = false;
+    } else if (row == 0) {
+        back = Panel1.Color();
+    } else {
+        const size_t line = static_cast<size_t>(row - 1);
+        const std::wstring listLine = line < slLista.size() ? slLista[line] : std::wstring();
+        if (col == 0) {
+            if (sgLista.Cell(0, row) == FormatDottedDate(Today())) {
+                text = 0x0000FF;
+                bold = true;
+            }
+        } else if (col == 1) {
+            text = TitleColour(ListColour1Text(listLine));
+        } else {
+            text = TitleColour(ListColour2Text(listLine));
+        }
+    }
+    canvas.Fill(rect, back);
+    canvas.Text(rect.left + 3, rect.top + 1, sgLista.Cell(col, row), bold ? cellBoldFont_.Get() : cellFont_.Get(),
+                text);
+}
+
+void Tfrm_Lista::sbNyomtatClick() {
+    if (qrLista && frm_Main)
+        qrLista->Preview(ReportLines(slLista), FormatYearMonth(frm_Main->CurrentDate, frm_Main->Months));
+}

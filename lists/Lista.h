@@ -1,0 +1,62 @@
+// The monthly task list: the shown month's entries in a grid (date, both titles in
+// the entry's colours, today in bold red) beside the note of the current row, with
+// printing and closing buttons.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editors/rich_edit.h"
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+#include "ui/string_grid.h"
+
+struct Date;
+class EntryStore;
+
+// Case-insensitive order of texts under the user's regional settings.
+int CompareUserText(const std::wstring& a, const std::wstring& b);
+// List lines of the month of `date`, in list order.
+std::vector<std::wstring> ListLinesOfMonth(const EntryStore& store, const Date& date);
+
+class Tfrm_Lista : public Form {
+public:
+    Tfrm_Lista();
+    ~Tfrm_Lista() override;
+
+    // The month's list lines; filled by the opener, kept while the window is open.
+    std::vector<std::wstring> slLista;
+
+    Panel p{L"p"};
+    Panel pCim{L"pCim"};
+    SpeedButton sbNyomtat{L"sbNyomtat"};
+    SpeedButton sbBezar{L"sbBezar"};
+    Panel Panel1{L"Panel1"};
+    StringGrid sgLista;
+    RichEdit reMegjegyzes;
+
+    void sgListaDrawCell(HDC dc, int col, int row, const RECT& rect, GridCellState state);
+    void sgListaSelectCell(int col, int row);
+    // Loads the note of `row` into the pane; a note that cannot be read throws
+    // FileOpenError and the pane keeps what it showed.
+    void LoadRowNote(int row);
+    void sbNyomtatClick();
+    void sbBezarClick() { Close(mrCancel); }
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void FormHide() override;
+    bool FormKeyPress(wchar_t key) override;
+
+private:
+    Font cellFont_;
+    Font cellBoldFont_;
+    bool filling_ = false;
+    bool openedBefore_ = false;
+    int rememberedRow_ = 1;
+    int rememberedTop_ = 1;
+};
+
+extern Tfrm_Lista* frm_Lista;

@@ -1,0 +1,256 @@
+#include "report/preview.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "resources/resource_ids.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+
+namespace {
+
+constexpr int kToolHeight = 32;
+constexpr int kDeskMargin = 16;  // grey around the paper
+constexpr COLORREF kDesk = 0x808080;
+
+FormOptions PreviewOptions(const std::wstring& title) {
+    FormOptions o;
+    o.className = L"TivornReportPreview";
+    o.border = BorderStyle::Sizeable;
+    o.clientWidth = 800;
+    o.clientHeight = 600;
+    o.caption = title;
+    o.captionIsAppTitle = false;
+    o.font = FontSpec{L"MS Sans Serif", 8};
+    return o;
+}
+
+}  // namespace
+
+ReportPreviewHooks& CurrentPreviewHooks() {
+    static ReportPreviewHooks hooks;
+    return hooks;
+}
+
+void PreviewReport(const ReportDocument& doc, HWND owner) {
+    if (auto& run = CurrentPreviewHooks().Run) {
+        run(doc);
+        return;
+    }
+    TReportPreview preview(doc);
+    preview.Create(owner);
+    preview.ShowModal();
+}
+
+// ---------------------------------------------------------------------------------
+// Page area
+
+void ReportPageView::Create(HWND parent, int x, int y, int w, int h) {
+    CreateOwnWindow(L"TivornReportPage", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, L"", x, y,
+                    w, h, parent);
+}
+
+double ReportPageView::Scale() const {
+    if (!FitWidth || !Document) return ScreenDpi() / 25.4;
+    const RECT r = ClientRect();
+    return std::max(0.5, (r.right - 2.0 * kDeskMargin) / Document->pageWidth);
+}
+
+void ReportPageView::Refresh() {
+    UpdateBars();
+    Invalidate();
+}
+
+void ReportPageView::UpdateBars() {
+    if (!Handle() || !Document) return;
+    const double scale = Scale();
+    const RECT r = ClientRect();
+    const int paperW = static_cast<int>(std::lround(Document->pageWidth * scale)) + 2 * kDeskMargin;
+    const int paperH = static_cast<int>(std::lround(Document->pageHeight * scale)) + 2 * kDeskMargin;
+    scrollX_ = std::clamp(scrollX_, 0, std::max(0, paperW - static_cast<int>(r.right)));
+    scrollY_ = std::clamp(scrollY_, 0, std::max(0, paperH - static_cast<int>(r.bottom)));
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = paperH - 1;
+    si.nPage = static_cast<UINT>(r.bottom);
+    si.nPos = scrollY_;
+    SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+    si.nMax = paperW - 1;
+    si.nPage = static_cast<UINT>(r.right);
+    si.nPos = scrollX_;
+    SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
+}
+
+void ReportPageView::PaintTo(HDC dc) {
+    const RECT r = ClientRect();
+    Canvas canvas(dc);
+    canvas.Fill(r, kDesk);
+    if (!Document || Document->pages.empty()) return;
+    const double scale = Scale();
+    const int x = kDeskMargin - scrollX_, y = kDeskMargin - scrollY_;
+    const int w = static_cast<int>(std::lround(Document->pageWidth * scale));
+    const int h = static_cast<int>(std::lround(Document->pageHeight * scale));
+    canvas.Fill(RECT{x + 4, y + 4, x + w + 4, y + h + 4}, 0x404040);  // shadow
+    canvas.Fill(RECT{x, y, x + w, y + h}, 0xFFFFFF);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, x, y, x + w, y + h);
+    PaintReportPage(dc, Document->pages[static_cast<size_t>(std::clamp(Page, 0, static_cast<int>(Document->pages.size()) - 1))],
+                    scale, x, y);
+    RestoreDC(dc, saved);
+}
+
+void ReportPageView::Scroll(int bar, int code, int track) {
+    int& pos = bar == SB_VERT ? scrollY_ : scrollX_;
+    const RECT r = ClientRect();
+    const int page = bar == SB_VERT ? r.bottom : r.right;
+    switch (code) {
+        case SB_LINEUP: pos -= 40; break;
+        case SB_LINEDOWN: pos += 40; break;
+        case SB_PAGEUP: pos -= page; break;
+        case SB_PAGEDOWN: pos += page; break;
+        case SB_TOP: pos = 0; break;
+        case SB_BOTTOM: pos = 1 << 20; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = track; break;
+        default: break;
+    }
+    Refresh();
+}
+
+LRESULT ReportPageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            const RECT r = ClientRect();
+            MemoryCanvas buffer(dc, r.right, r.bottom);
+            PaintTo(buffer.Dc());
+            buffer.BlitTo(dc, 0, 0);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        case WM_SIZE:
+            Refresh();
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_LBUTTONDOWN:
+            SetFocus(Handle());
+            return 0;
+        case WM_KEYDOWN:
+            switch (wp) {
+                case VK_UP: Scroll(SB_VERT, SB_LINEUP, 0); break;
+                case VK_DOWN: Scroll(SB_VERT, SB_LINEDOWN, 0); break;
+                case VK_LEFT: Scroll(SB_HORZ, SB_LINEUP, 0); break;
+                case VK_RIGHT: Scroll(SB_HORZ, SB_LINEDOWN, 0); break;
+                default:
+                    if (OnKey) OnKey(static_cast<UINT>(wp));
+                    break;
+            }
+            return 0;
+        case WM_MOUSEWHEEL:
+            Scroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(wp) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+            return 0;
+        case WM_VSCROLL:
+        case WM_HSCROLL: {
+            const int bar = msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(Handle(), bar, &si);
+            Scroll(bar, LOWORD(wp), si.nTrackPos);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+// ---------------------------------------------------------------------------------
+// The window
+
+TReportPreview::TReportPreview(const ReportDocument& doc) : Form(PreviewOptions(doc.title)), doc_(doc) {}
+
+void TReportPreview::FormCreate() {
+    pEszkoz.BevelOuter = Bevel::Raised;
+    pEszkoz.Create(Handle(), 0, 0, options_.clientWidth, kToolHeight);
+    sbElozo.Create(pEszkoz.Handle(), 6, 4, 23, 22, IDI_SB_PREV, L"Előző oldal (Page Up)", true);
+    sbElozo.OnClick = [this] { ShowPage(PageIndex() - 1); };
+    sbKovetkezo.Create(pEszkoz.Handle(), 32, 4, 23, 22, IDI_SB_NEXT, L"Következő oldal (Page Down)", true);
+    sbKovetkezo.OnClick = [this] { ShowPage(PageIndex() + 1); };
+    pOldal.BevelOuter = Bevel::None;
+    pOldal.Create(pEszkoz.Handle(), 62, 4, 110, 22);
+    const int zoomId = NewControlId();
+    btnNagyitas = CreateControl(L"BUTTON", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 178, 4, 110, 23,
+                                pEszkoz.Handle(), zoomId, FormFont(), L"100 %");
+    OnCommand(zoomId, [this] { SetFitWidth(!View.FitWidth); });
+    sbNyomtat.Create(pEszkoz.Handle(), 296, 4, 23, 22, IDI_SB_PRINT, L"Nyomtatás", true);
+    sbNyomtat.OnClick = [this] { PrintClick(); };
+    sbBezar.Create(pEszkoz.Handle(), 322, 4, 23, 22, IDI_SB_CLOSE, L"Bezárás (Esc)", true);
+    sbBezar.OnClick = [this] { Close(mrCancel); };
+
+    View.Document = &doc_;
+    View.Create(Handle(), 0, kToolHeight, options_.clientWidth, options_.clientHeight - kToolHeight);
+    View.OnKey = [this](UINT vk) { KeyDown(vk); };
+    ShowPage(0);
+}
+
+void TReportPreview::FormShow() {
+    ShowWindow(Handle(), SW_MAXIMIZE);
+    SetFocus(View.Handle());
+}
+
+void TReportPreview::OnSize(int w, int h) {
+    pEszkoz.SetBounds(0, 0, w, kToolHeight);
+    View.SetBounds(0, kToolHeight, w, h - kToolHeight);
+}
+
+void TReportPreview::ShowPage(int index) {
+    const int count = static_cast<int>(doc_.pages.size());
+    View.Page = std::clamp(index, 0, std::max(0, count - 1));
+    pOldal.SetCaption(std::to_wstring(View.Page + 1) + L". oldal / " + std::to_wstring(std::max(1, count)));
+    sbElozo.SetEnabled(View.Page > 0);
+    sbKovetkezo.SetEnabled(View.Page < count - 1);
+    View.Refresh();
+}
+
+void TReportPreview::SetFitWidth(bool fit) {
+    View.FitWidth = fit;
+    SetWindowTextW(btnNagyitas, fit ? L"100 %" : L"Teljes szélesség");
+    View.Refresh();
+}
+
+void TReportPreview::KeyDown(UINT vk) {
+    switch (vk) {
+        case VK_PRIOR: ShowPage(PageIndex() - 1); break;
+        case VK_NEXT: ShowPage(PageIndex() + 1); break;
+        case VK_HOME: ShowPage(0); break;
+        case VK_END: ShowPage(static_cast<int>(doc_.pages.size()) - 1); break;
+        default: break;
+    }
+}
+
+bool TReportPreview::FormKeyPress(wchar_t key) {
+    if (key == L'\x1B') {
+        Close(mrCancel);
+        return true;
+    }
+    return false;
+}
+
+void TReportPreview::PrintClick() {
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof(pd);
+    pd.hwndOwner = Handle();
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    auto& dialog = CurrentPreviewHooks().PrintDialog;
+    const bool chosen = dialog ? dialog(pd) : PrintDlgW(&pd) != FALSE;
+    if (chosen && pd.hDC) PrintReport(pd.hDC, doc_, doc_.title);
+    if (pd.hDC) DeleteDC(pd.hDC);
+    if (pd.hDevMode) GlobalFree(pd.hDevMode);
+    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+}

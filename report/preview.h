@@ -1,0 +1,77 @@
+// The print preview of a report: a maximised modal window showing one page at a time
+// at full width or at 100 %, with paging (buttons, Page Up / Page Down), printing
+// through the printer dialog and closing (button, Esc).
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <functional>
+#include <string>
+
+#include "report/report.h"
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+
+// Parts tests replace: the whole preview (to see the pages without a modal window)
+// and the printer dialog.
+struct ReportPreviewHooks {
+    std::function<void(const ReportDocument&)> Run;
+    std::function<bool(PRINTDLGW&)> PrintDialog;
+};
+ReportPreviewHooks& CurrentPreviewHooks();
+
+// Shows the preview of `doc` owned by `owner` and returns when it has been closed.
+void PreviewReport(const ReportDocument& doc, HWND owner);
+
+// The page area: grey desk, white paper, scroll bars when the page is larger.
+class ReportPageView : public Window {
+public:
+    void Create(HWND parent, int x, int y, int w, int h);
+    const ReportDocument* Document = nullptr;
+    int Page = 0;           // from 0
+    bool FitWidth = true;   // otherwise 100 %
+    double Scale() const;   // device pixels per millimetre
+    std::function<void(UINT vk)> OnKey;
+    void Refresh();
+    void PaintTo(HDC dc);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void Scroll(int bar, int code, int track);
+    void UpdateBars();
+    int scrollX_ = 0, scrollY_ = 0;
+};
+
+class TReportPreview : public Form {
+public:
+    explicit TReportPreview(const ReportDocument& doc);
+
+    Panel pEszkoz{L"pEszkoz"};
+    SpeedButton sbElozo{L"sbElozo"};
+    SpeedButton sbKovetkezo{L"sbKovetkezo"};
+    SpeedButton sbNyomtat{L"sbNyomtat"};
+    SpeedButton sbBezar{L"sbBezar"};
+    HWND btnNagyitas = nullptr;
+    Panel pOldal{L"pOldal"};
+    ReportPageView View;
+
+    int PageIndex() const { return View.Page; }
+    void ShowPage(int index);
+    void SetFitWidth(bool fit);
+    void PrintClick();
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void OnSize(int w, int h) override;
+    bool FormKeyPress(wchar_t key) override;
+    bool UsesDialogKeys() const override { return false; }
+
+private:
+    void KeyDown(UINT vk);
+    const ReportDocument& doc_;
+};

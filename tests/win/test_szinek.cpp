@@ -2,13 +2,12 @@
 // and that only OK stores anything while every other way out undoes the changes.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main.h"
 #include "appearance/szinek.h"
 #include "harness.h"
 #include "lists/NevnapKeres.h"
-#include "platform/codec1250.h"
-#include "platform/errors.h"
 #include "ui/controls.h"
 
 namespace {
@@ -29,7 +28,7 @@ protected:
         WinTest::TearDown();
     }
 
-    // The main window with the name-day search and the colour window, as at start.
+    // The main window with the name-day search and the colour window, the latter shown.
     void Start() {
         main = OpenMainWindow();
         search = std::make_unique<Tfrm_NevnapKeres>();
@@ -41,15 +40,12 @@ protected:
         main->ApplyColours();
         szinek->ChooseColour = [this](CHOOSECOLORW& cd) {
             dialogStart.push_back(cd.rgbResult);
-            EXPECT_TRUE(cd.Flags & CC_RGBINIT);
             if (dialogAnswer == CLR_INVALID) return false;
             cd.rgbResult = dialogAnswer;
             return true;
         };
         main->ToolBar1.Click(L"tbSzinek");
-        Pump();
     }
-
     void ChooseScheme(int index) {
         SendMessageW(szinek->cbSzinsema, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(szinek->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(szinek->cbSzinsema), CBN_SELCHANGE),
@@ -61,62 +57,32 @@ protected:
         SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     }
-    std::wstring Stored(int slot) const { return ReadKetraboValue(L"Szin" + std::to_wstring(slot)); }
-
-    // The panel colours of every window that shows the scheme.
+    static std::wstring Stored(int slot) { return ReadKetraboValue(L"Szin" + std::to_wstring(slot)); }
+    // The colours of every window that shows the scheme.
     std::vector<COLORREF> PanelColours() const {
-        return {main->Panel.Color(),        main->pFejlec.Color(),   main->Cells[10]->ColorOff,
-                main->Headers[0]->Color(),  search->p.Color(),       search->Panel1.Color(),
-                search->Panel2.Color(),     search->pCim.Color()};
-    }
-    std::vector<COLORREF> Swatches() const {
-        std::vector<COLORREF> out;
-        for (int n = 1; n <= 10; ++n) out.push_back(szinek->SwatchColour(n));
-        return out;
+        return {main->Panel.Color(), main->pFejlec.Color(), main->Cells[10]->ColorOff, main->Headers[0]->Color(),
+                search->p.Color(),   search->Panel1.Color(), search->Panel2.Color(),   search->pCim.Color()};
     }
 
     std::unique_ptr<Tfrm_Main> main;
     std::unique_ptr<Tfrm_NevnapKeres> search;
     std::unique_ptr<Tfrm_szinek> szinek;
-    COLORREF dialogAnswer = CLR_INVALID;  // CLR_INVALID: the dialog is cancelled
+    COLORREF dialogAnswer = CLR_INVALID;  // the dialog is cancelled
     std::vector<COLORREF> dialogStart;
 };
 
 }  // namespace
 
-TEST_F(SzinekTest, OpensBesideTheMainWindowWithTheCurrentColoursAndTheSchemes) {
+TEST_F(SzinekTest, ASwatchChangesOnlyItsSlotAndOkStoresIt) {
     Start();
     EXPECT_TRUE(szinek->Visible());
     EXPECT_EQ(modalCount, 0) << "not modal";
-    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
     EXPECT_EQ(WindowText(szinek->Handle()), L"Színek beállítása");
-    EXPECT_TRUE(GetWindowLongW(szinek->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(szinek->ClientRect().right, 487);
-    EXPECT_EQ(szinek->ClientRect().bottom, 251);
-    EXPECT_FALSE(szinek->ClosedByButton);
-    EXPECT_EQ(Swatches(), (std::vector<COLORREF>{0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080, 0xC0C0C0, 0, 0,
-                                                 0, 0}));
-    // The installed schemes, by name, every one readable; nothing chosen yet.
-    ASSERT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCOUNT, 0, 0), 8);
+    EXPECT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCOUNT, 0, 0), 8);
     EXPECT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCURSEL, 0, 0), CB_ERR);
-    wchar_t name[32];
-    SendMessageW(szinek->cbSzinsema, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(name));
-    EXPECT_STREQ(name, L"Ősz");
-    for (int k = 0; k < 8; ++k) {
-        ChooseScheme(k);
-        EXPECT_TRUE(errors.empty()) << k;
-    }
-    ChooseScheme(0);
-    EXPECT_EQ(main->Szin, Tfrm_Main::DefaultSzin) << "the first scheme is the default one";
-}
-
-TEST_F(SzinekTest, ASwatchChangesOnlyItsSlotAndOkStoresIt) {
-    Start();
     const auto panels = PanelColours();
-    dialogAnswer = CLR_INVALID;
     ClickSwatch(7);
     EXPECT_EQ(main->Szin[7], 0) << "a cancelled dialog changes nothing";
-
     dialogAnswer = 0x123456;
     ClickSwatch(7);
     EXPECT_EQ(main->Szin[7], 0x123456);
@@ -124,27 +90,21 @@ TEST_F(SzinekTest, ASwatchChangesOnlyItsSlotAndOkStoresIt) {
     EXPECT_EQ(szinek->SwatchColour(6), 0xC0C0C0u);
     EXPECT_EQ(PanelColours(), panels) << "slot 7 colours no panel";
     EXPECT_EQ(Stored(7), L"$0") << "nothing stored before OK";
-
     dialogAnswer = 0x00FF00;
     ClickSwatch(1);
-    EXPECT_EQ(main->Panel.Color(), 0x00FF00u) << "a change shows at once";
-    EXPECT_EQ(search->p.Color(), 0x00FF00u);
-    // The dialog starts from the colour it showed last.
-    EXPECT_EQ(dialogStart, (std::vector<COLORREF>{0, 0, 0x123456}));
+    EXPECT_EQ(search->p.Color(), 0x00FF00u) << "a change shows at once";
+    EXPECT_EQ(dialogStart, (std::vector<COLORREF>{0, 0, 0x123456})) << "the dialog starts where it was left";
 
     Press(szinek->BitBtn1);
     EXPECT_FALSE(szinek->Visible());
-    EXPECT_TRUE(szinek->ClosedByButton);
     EXPECT_EQ(Stored(7), L"$123456");
     EXPECT_EQ(Stored(1), L"$FF00");
-    EXPECT_EQ(Stored(2), L"$C0C0C0");
-    EXPECT_EQ(main->Panel.Color(), 0x00FF00u) << "OK keeps the colours";
+    EXPECT_EQ(main->Panel.Color(), 0x00FF00u);
 }
 
 TEST_F(SzinekTest, EveryWayOutButOkPutsTheColoursBack) {
     Start();
     const auto panels = PanelColours();
-    const SchemeColours before = main->Szin;
     int round = 0;
     for (auto leave : {std::function<void()>([&] { Press(szinek->BitBtn2); }),
                        std::function<void()>([&] { SendMessageW(szinek->Handle(), WM_CLOSE, 0, 0); }),
@@ -154,14 +114,12 @@ TEST_F(SzinekTest, EveryWayOutButOkPutsTheColoursBack) {
                        })}) {
         SCOPED_TRACE(round++);
         if (!szinek->Visible()) main->ToolBar1.Click(L"tbSzinek");
-        ASSERT_TRUE(szinek->Visible());
         ChooseScheme(1);  // Tavasz
         EXPECT_EQ(main->Panel.Color(), 0x80C080u);
         EXPECT_EQ(search->Panel1.Color(), 0xC0E0C0u);
-        EXPECT_NE(PanelColours(), panels);
         leave();
         EXPECT_FALSE(szinek->Visible());
-        EXPECT_EQ(main->Szin, before);
+        EXPECT_EQ(main->Szin, Tfrm_Main::DefaultSzin);
         EXPECT_EQ(PanelColours(), panels);
         for (int n = 1; n <= 10; ++n) EXPECT_EQ(Stored(n), kDefaultTexts[n - 1]) << n;
     }
@@ -170,13 +128,10 @@ TEST_F(SzinekTest, EveryWayOutButOkPutsTheColoursBack) {
 
 TEST_F(SzinekTest, DefaultsShowAtOnceAndAreStoredOnlyByOk) {
     WriteKetraboValue(L"Szin1", L"$FF");
-    WriteKetraboValue(L"Szin6", L"$FFFF");
     Start();
     EXPECT_EQ(szinek->SwatchColour(1), 0xFFu);
     Press(szinek->BitBtn3);
-    EXPECT_TRUE(szinek->Visible());
     EXPECT_EQ(szinek->SwatchColour(1), 0x8080FFu);
-    EXPECT_EQ(szinek->SwatchColour(6), 0xC0C0C0u);
     EXPECT_EQ(main->Panel.Color(), 0x8080FFu);
     EXPECT_EQ(Stored(1), L"$FF");
     Press(szinek->BitBtn1);
@@ -184,59 +139,40 @@ TEST_F(SzinekTest, DefaultsShowAtOnceAndAreStoredOnlyByOk) {
 }
 
 TEST_F(SzinekTest, ADamagedSchemeLineIsReportedAndChangesNothing) {
-    // A full line, a line ending before column 105, and one whose first field is no number.
+    // A full 113-character line, the same ending before column 105, one with a bad first field.
     const std::string full = "Teljes          $80C080   $D8F0D8   $F0FFF0   $A0D0A0   $508050   $C0E0C0        $0"
                              "        $0        $0       $FF";
-    ASSERT_EQ(full.size(), 113u);
-    const std::string shortLine = full.substr(0, 103);
     std::string badFirst = full;
-    badFirst.replace(0, 14, "R\xF6vid         ");  // "Rövid"
     badFirst.replace(14, 9, "    pi$ro");
-    WriteFile(L"Színek.txt", full + "\r\n" + shortLine + "\r\n" + badFirst + "\r\n");
+    WriteFile(L"Színek.txt", full + "\r\n" + full.substr(0, 103) + "\r\n" + badFirst + "\r\n");
     Start();
-    ASSERT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCOUNT, 0, 0), 3);
-
     ChooseScheme(0);
-    EXPECT_TRUE(errors.empty());
     EXPECT_EQ(main->Szin[10], 0xFF) << "the last field is read to the line's end";
     EXPECT_EQ(szinek->SwatchColour(10), 0xFFu);
     const SchemeColours chosen = main->Szin;
-    const auto swatches = Swatches();
-
     ChooseScheme(1);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], L"'' is not a valid integer value");
-    EXPECT_EQ(main->Szin, chosen);
-    EXPECT_EQ(Swatches(), swatches);
     ChooseScheme(2);
-    ASSERT_EQ(errors.size(), 2u);
-    EXPECT_EQ(errors[1], L"'pi$ro' is not a valid integer value");
+    EXPECT_EQ(errors, (std::vector<std::wstring>{L"'' is not a valid integer value",
+                                                 L"'pi$ro' is not a valid integer value"}));
     EXPECT_EQ(main->Szin, chosen);
+    EXPECT_EQ(szinek->SwatchColour(1), 0x80C080u);
 
     // The list draws each scheme in its first colour; a line without one in black.
     for (UINT item : {0u, 2u}) {
         MemoryCanvas canvas(nullptr, 133, 16);
-        DRAWITEMSTRUCT draw{};
-        draw.CtlType = ODT_COMBOBOX;
-        draw.itemID = item;
-        draw.hDC = canvas.Dc();
-        draw.rcItem = RECT{0, 0, 133, 16};
+        DRAWITEMSTRUCT draw{ODT_COMBOBOX, 0, item, ODA_DRAWENTIRE, 0, nullptr, canvas.Dc(), RECT{0, 0, 133, 16}, 0};
         szinek->cbSzinsemaDrawItem(draw);
         EXPECT_EQ(canvas.Pixel(7, 8), item == 0 ? 0x80C080u : 0u) << item;
-        EXPECT_EQ(canvas.Pixel(17, 8), GetSysColor(COLOR_WINDOW)) << "the gap before the name";
+        EXPECT_EQ(canvas.Pixel(17, 8), GetSysColor(COLOR_WINDOW));
     }
 }
 
 TEST_F(SzinekTest, WithoutTheSchemeFileTheWindowStillWorks) {
     ASSERT_TRUE(DeleteFileW((Dir() + L"\\Színek.txt").c_str()));
     Start();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], L"Cannot open file " + Dir() + L"\\Színek.txt");
-    EXPECT_TRUE(szinek->Visible());
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"Cannot open file " + Dir() + L"\\Színek.txt"});
     EXPECT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCOUNT, 0, 0), 0);
     dialogAnswer = 0xABCDEF;
     ClickSwatch(2);
     EXPECT_EQ(main->Cells[10]->ColorOff, 0xABCDEFu);
-    Press(szinek->BitBtn1);
-    EXPECT_EQ(Stored(2), L"$ABCDEF");
 }

@@ -118,3 +118,15 @@ SIZE Canvas::TextSize(const std::wstring& text, HFONT font) {
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
+
+void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    MemoryCanvas buffer(dc, r.right, r.bottom);
+    Canvas canvas(buffer.Dc());
+    paint(canvas);
+    buffer.BlitTo(dc, 0, 0);
+    EndPaint(hwnd, &ps);
+}

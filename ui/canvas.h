@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -122,6 +123,10 @@ public:
 private:
     HDC dc_;
 };
+
+// Answers WM_PAINT: BeginPaint, `paint` into an off-screen copy of the client
+// area, one copy to the screen, EndPaint. No flicker, whatever `paint` draws.
+void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint);
 
 // Colours may name system colours ($80000000 | index), as stored colour values do.
 COLORREF ResolveColour(int32_t colour);

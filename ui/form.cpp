@@ -183,17 +183,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            RECT r = ClientRect();
-            MemoryCanvas buffer(dc, r.right, r.bottom);
-            Canvas canvas(buffer.Dc());
-            Paint(canvas);
-            buffer.BlitTo(dc, 0, 0);
-            EndPaint(Handle(), &ps);
+        case WM_PAINT:
+            PaintDoubleBuffered(Handle(), [this](Canvas& canvas) { Paint(canvas); });
             return 0;
-        }
         case WM_PRINTCLIENT: {
             Canvas canvas(reinterpret_cast<HDC>(wp));
             Paint(canvas);

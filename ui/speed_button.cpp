@@ -36,10 +36,8 @@ void SpeedButton::Click() {
     if (enabled_ && OnClick) OnClick();
 }
 
-void SpeedButton::PaintButton(HDC target) {
+void SpeedButton::PaintButton(Canvas& canvas) {
     RECT r = ClientRect();
-    MemoryCanvas buffer(target, r.right, r.bottom);
-    Canvas canvas(buffer.Dc());
     COLORREF back = Background;
     if (back == CLR_INVALID) {
         auto* panel = dynamic_cast<Panel*>(Window::FromHandle(GetParent(Handle())));
@@ -54,26 +52,23 @@ void SpeedButton::PaintButton(HDC target) {
     if (glyph_.Get()) {
         int offset = pressed_ ? 1 : 0;
         int x = (r.right - 16) / 2 + offset, y = (r.bottom - 16) / 2 + offset;
-        DrawState(buffer.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y, 16, 16,
+        DrawState(canvas.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y, 16, 16,
                   DST_ICON | (enabled_ ? DSS_NORMAL : DSS_DISABLED));
     }
-    buffer.BlitTo(target, 0, 0);
 }
 
 LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            PaintButton(dc);
-            EndPaint(Handle(), &ps);
+        case WM_PAINT:
+            PaintDoubleBuffered(Handle(), [this](Canvas& canvas) { PaintButton(canvas); });
+            return 0;
+        case WM_PRINTCLIENT: {
+            Canvas canvas(reinterpret_cast<HDC>(wp));
+            PaintButton(canvas);
             return 0;
         }
-        case WM_PRINTCLIENT:
-            PaintButton(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_MOUSEMOVE:
             if (!hot_) {
                 hot_ = true;

@@ -27,7 +27,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void PaintButton(HDC dc);
+    void PaintButton(class Canvas& canvas);
     IconHandle glyph_;
     HWND tooltip_ = nullptr;
     bool hot_ = false;

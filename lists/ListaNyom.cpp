@@ -103,7 +103,10 @@ bool TqrLista::Preview(std::vector<std::wstring> lines, const std::wstring& mont
     Lines = std::move(lines);
     qrlHonap = month;
     const ReportDocument doc = Build(PrintTimeText());
-    PreviewReport(doc, owner_);
+    // The preview belongs to the window that asked for it (the list window is modal
+    // over the main window), so closing it gives the focus back there.
+    HWND active = GetActiveWindow();
+    PreviewReport(doc, active ? active : owner_);
     return true;
 }
 

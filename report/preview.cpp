@@ -222,6 +222,7 @@ void TReportPreview::SetFitWidth(bool fit) {
     View.FitWidth = fit;
     SetWindowTextW(btnNagyitas, fit ? L"100 %" : L"Teljes szélesség");
     View.Refresh();
+    SetFocus(View.Handle());  // the page keys keep working after the click
 }
 
 void TReportPreview::KeyDown(UINT vk) {

@@ -409,6 +409,24 @@ TEST_F(ListaTest, PreviewWindowPagesAndPaintsTheSamePainterOutput) {
     EXPECT_FALSE(report->Busy());
 }
 
+TEST_F(ListaTest, PreviewFromTheListBelongsToTheListWindowAndGivesItTheFocusBack) {
+    TwelveDays();
+    CurrentPreviewHooks().Run = nullptr;
+    HWND previewOwner = nullptr, activeAfter = nullptr;
+    OpenList([&] {
+        AnswerNextModal([&](Form& preview) {
+            previewOwner = GetWindow(preview.Handle(), GW_OWNER);
+            preview.Close(mrCancel);
+        });
+        lista->sbNyomtat.Click();
+        activeAfter = GetActiveWindow();
+        EXPECT_TRUE(lista->Visible());
+    });
+    EXPECT_EQ(previewOwner, lista->Handle());
+    EXPECT_EQ(activeAfter, lista->Handle());
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST(ReportPainter, PageDrawsRulesBandsAndTextsAtTheGivenScale) {
     TqrLista r;
     r.qrlHonap = L"2026.december";

@@ -78,7 +78,7 @@ void Tfrm_szinek::FormCreate() {
     OnCommand(GetDlgCtrlID(BitBtn3), [this] { BitBtn3Click(); });
 
     Drawn().AddLabel(L"Label11", 108, kButtonTop + 6, L"Színsémák");
-    itemFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true});
+    itemFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true, false, false, EASTEUROPE_CHARSET});
     const int comboId = NewControlId();
     OnDrawItem(comboId, [this](DRAWITEMSTRUCT& item) { cbSzinsemaDrawItem(item); });
     cbSzinsema = CreateControl(L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL |
@@ -185,7 +185,8 @@ void Tfrm_szinek::FormHide() {
 }
 
 bool Tfrm_szinek::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
+    // Escape in the open scheme list only closes the list.
+    if (key != L'\x1B' || SendMessageW(cbSzinsema, CB_GETDROPPEDSTATE, 0, 0)) return false;
     BitBtn2Click();
     return true;
 }

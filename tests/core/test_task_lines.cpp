@@ -68,20 +68,6 @@ TEST(TaskLines, MonthListTakesOnlyTheMonthInDateOrderWithoutCase) {
     EXPECT_EQ(lines[3].substr(11, 4), L"Kávé");  // K before k..., case ignored: "kávé" < "kések"
     EXPECT_EQ(lines[4].substr(11, 5), L"kések");
     EXPECT_TRUE(MonthListLines(store, L"202602", CompareNoCase).empty());
-    // The comparison decides the order: reversed, the list is reversed.
-    const auto reversed = MonthListLines(store, L"202612", [](const std::wstring& a, const std::wstring& b) {
-        return -CompareNoCase(a, b);
-    });
-    ASSERT_EQ(reversed.size(), 5u);
-    EXPECT_EQ(reversed.front(), lines.back());
-}
-
-TEST(TaskLines, ReportLinesCutEveryListLineTo51Characters) {
-    const std::vector<std::wstring> list = {ListLine(Line(L"20261206", L"A", L"B", L"$FF", L"$0")), L"2026.12.07.x"};
-    const auto report = ReportLines(list);
-    ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[0], list[0].substr(0, 51));
-    EXPECT_EQ(report[1], L"2026.12.07.x");
 }
 
 TEST(TaskLines, NoteFileOfRowDropsTheDots) {

@@ -17,7 +17,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 shot="$BUILD/screenshot-main.png"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
-  '$WINE64' explorer /desktop=tivorn,1024x768 ./tivorn.exe $* &
+  '$WINE64' explorer /desktop=tivorn,1024x768 ./tivorn.exe $* 2>/dev/null &
   for i in \$(seq 1 60); do sleep 1; xdotool search --name 'Tivorn V2.3' >/dev/null 2>&1 && break; done
   sleep 3
   import -window root '$shot'

@@ -1,5 +1,7 @@
 #include "appearance/szinek.h"
 
+#include "ui/secondary_frame.h"
+
 #include "app/main.h"
 #include "appearance/color_schemes.h"
 #include "platform/file_io.h"
@@ -23,15 +25,10 @@ constexpr int kSwatchWidth = 73, kSwatchHeight = 29;
 constexpr int kButtonTop = 216, kButtonHeight = 25;
 
 FormOptions SzinekOptions() {
-    FormOptions o;
-    o.className = L"TivornSzinekWindow";
-    o.border = BorderStyle::ToolWindow;
-    o.clientWidth = 487;
-    o.clientHeight = 251;
+    FormOptions o = SecondaryWindowOptions(L"TivornSzinekWindow", 487, 251);
     o.caption = L"Színek beállítása";
     o.captionIsAppTitle = false;
     o.topMost = true;
-    o.font = FontSpec{L"MS Sans Serif", 8};
     return o;
 }
 

@@ -8,6 +8,7 @@
 #include "store/entry_store.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/secondary_frame.h"
 
 Tfrm_Reszlet* frm_Reszlet = nullptr;
 
@@ -38,16 +39,6 @@ void DrawColorItem(HDC dc, const RECT& item, const std::wstring& caption, COLORR
 
 namespace {
 
-FormOptions ReszletOptions() {
-    FormOptions o;
-    o.className = L"TivornReszletWindow";
-    o.border = BorderStyle::ToolWindow;
-    o.clientWidth = 458;
-    o.clientHeight = 414;
-    o.font = FontSpec{L"MS Sans Serif", 8};
-    return o;
-}
-
 Font MenuFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -62,7 +53,7 @@ Font MenuFont() {
 
 }  // namespace
 
-Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(ReszletOptions()) {
+Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(SecondaryWindowOptions(L"TivornReszletWindow", 458, 414)) {
     PopupColourMenu = [this](POINT at) {
         SetForegroundWindow(Handle());
         TrackPopupMenu(pmSzinek, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);

@@ -1,5 +1,7 @@
 #include "editors/RichEditBar.h"
 
+#include "ui/secondary_frame.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -134,25 +136,15 @@ TRichNoteForm::~TRichNoteForm() {
 }
 
 void TRichNoteForm::CreateFrame(const FrameLayout& layout, const std::wstring& caption, const wchar_t* closeHint) {
-    p.BevelInner = Bevel::Lowered;
-    p.SetColor(0x8080FF);
-    p.Create(Handle(), 0, 0, options_.clientWidth, options_.clientHeight);
-
-    pCim.BevelInner = Bevel::Lowered;
-    pCim.CaptionAlignment = Alignment::Left;
-    pCim.FontColour = 0;
-    pCim.SetFont(FontSpec{L"Tahoma", 0, 13, true, false, false, EASTEUROPE_CHARSET});
-    pCim.SetColor(0xC0C0C0);
+    CreateOuterPanel(p, *this);
     const int titleWidth = layout.titleWidth;
-    pCim.Create(p.Handle(), 40, 4, titleWidth, 26, caption);
+    CreateTitlePanel(pCim, p, titleWidth, caption);
     sbMentBezar.Create(pCim.Handle(), titleWidth - 53, 2, 23, 22, IDI_SB_SAVECLOSE, L"Bezárás mentéssel");
     sbMentBezar.OnClick = [this] { sbMentBezarClick(); };
     sbBezar.Create(pCim.Handle(), titleWidth - 29, 2, 23, 22, IDI_SB_CLOSE, closeHint);
     sbBezar.OnClick = [this] { sbBezarClick(); };
 
-    Panel1.BevelInner = Bevel::Lowered;
-    Panel1.SetColor(0xC0C0C0);
-    Panel1.Create(p.Handle(), 4, 32, layout.panelWidth, layout.panelHeight);
+    CreateFramePanel(Panel1, p.Handle(), 4, 32, layout.panelWidth, layout.panelHeight, 0xC0C0C0);
 }
 
 void TRichNoteForm::CreateFileBar(int width, bool colourButton) {

@@ -3,24 +3,11 @@
 #include "app/main.h"
 #include "platform/file_io.h"
 #include "ui/application.h"
+#include "ui/secondary_frame.h"
 
 Tfrm_Jegyzettomb* frm_Jegyzettomb = nullptr;
 
-namespace {
-
-FormOptions JegyzettombOptions() {
-    FormOptions o;
-    o.className = L"TivornJegyzettombWindow";
-    o.border = BorderStyle::ToolWindow;
-    o.clientWidth = 589;
-    o.clientHeight = 412;
-    o.font = FontSpec{L"MS Sans Serif", 8};
-    return o;
-}
-
-}  // namespace
-
-Tfrm_Jegyzettomb::Tfrm_Jegyzettomb() : TRichNoteForm(JegyzettombOptions()) {}
+Tfrm_Jegyzettomb::Tfrm_Jegyzettomb() : TRichNoteForm(SecondaryWindowOptions(L"TivornJegyzettombWindow", 589, 412)) {}
 
 Tfrm_Jegyzettomb::~Tfrm_Jegyzettomb() {
     if (frm_Jegyzettomb == this) frm_Jegyzettomb = nullptr;

@@ -6,21 +6,11 @@
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/secondary_frame.h"
 
 Tfrm_Lista* frm_Lista = nullptr;
 
 namespace {
-
-FormOptions ListaOptions() {
-    FormOptions o;
-    o.className = L"TivornListaWindow";
-    o.border = BorderStyle::ToolWindow;
-    o.clientWidth = 694;
-    o.clientHeight = 349;
-    o.keyPreview = true;
-    o.font = FontSpec{L"MS Sans Serif", 8};
-    return o;
-}
 
 COLORREF TitleColour(const std::wstring& field) { return ResolveColour(ReadColourField(field)); }
 
@@ -36,7 +26,7 @@ std::vector<std::wstring> ListLinesOfMonth(const EntryStore& store, const Date& 
     return MonthListLines(store, MonthKey(date), CompareUserText);
 }
 
-Tfrm_Lista::Tfrm_Lista() : Form(ListaOptions()) {}
+Tfrm_Lista::Tfrm_Lista() : Form(SecondaryWindowOptions(L"TivornListaWindow", 694, 349)) {}
 
 Tfrm_Lista::~Tfrm_Lista() {
     if (frm_Lista == this) frm_Lista = nullptr;
@@ -46,24 +36,14 @@ void Tfrm_Lista::FormCreate() {
     cellFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8});
     cellBoldFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true});
 
-    p.BevelInner = Bevel::Lowered;
-    p.SetColor(0x8080FF);
-    p.Create(Handle(), 0, 0, options_.clientWidth, options_.clientHeight);
-
-    pCim.BevelInner = Bevel::Lowered;
-    pCim.CaptionAlignment = Alignment::Left;
-    pCim.FontColour = 0;
-    pCim.SetFont(FontSpec{L"Tahoma", 0, 13, true, false, false, EASTEUROPE_CHARSET});
-    pCim.SetColor(0xC0C0C0);
-    pCim.Create(p.Handle(), 40, 4, 649, 26);
+    CreateOuterPanel(p, *this);
+    CreateTitlePanel(pCim, p, 649);
     sbNyomtat.Create(pCim.Handle(), 592, 2, 23, 22, IDI_SB_PRINT, L"Nyomtatás", true);
     sbNyomtat.OnClick = [this] { sbNyomtatClick(); };
     sbBezar.Create(pCim.Handle(), 620, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás", true);
     sbBezar.OnClick = [this] { sbBezarClick(); };
 
-    Panel1.BevelInner = Bevel::Lowered;
-    Panel1.SetColor(0xC0C0C0);
-    Panel1.Create(p.Handle(), 4, 32, 685, 313);
+    CreateFramePanel(Panel1, p.Handle(), 4, 32, 685, 313, 0xC0C0C0);
 
     sgLista.FixedRows = 1;
     sgLista.DefaultRowHeight = 16;

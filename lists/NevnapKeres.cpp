@@ -8,24 +8,16 @@
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/secondary_frame.h"
 
 Tfrm_NevnapKeres* frm_NevnapKeres = nullptr;
 
 namespace {
 
-FormOptions NevnapKeresOptions() {
-    FormOptions o;
-    o.className = L"TivornNevnapKeresWindow";
-    o.border = BorderStyle::ToolWindow;
-    o.clientWidth = 389;
-    o.clientHeight = 413;
-    o.font = FontSpec{L"MS Sans Serif", 8};
-    return o;
-}
 
 }  // namespace
 
-Tfrm_NevnapKeres::Tfrm_NevnapKeres() : Form(NevnapKeresOptions()) {}
+Tfrm_NevnapKeres::Tfrm_NevnapKeres() : Form(SecondaryWindowOptions(L"TivornNevnapKeresWindow", 389, 413)) {}
 
 Tfrm_NevnapKeres::~Tfrm_NevnapKeres() {
     if (Megjegyzes.Handle()) RemoveWindowSubclass(Megjegyzes.Handle(), DocumentProc, 1);
@@ -37,27 +29,15 @@ std::wstring Tfrm_NevnapKeres::DocumentPath(const std::wstring& programDir) {
 }
 
 void Tfrm_NevnapKeres::FormCreate() {
-    p.BevelInner = Bevel::Lowered;
-    p.SetColor(0x8080FF);
-    p.Create(Handle(), 0, 0, options_.clientWidth, options_.clientHeight);
-
-    pCim.BevelInner = Bevel::Lowered;
-    pCim.CaptionAlignment = Alignment::Left;
-    pCim.FontColour = 0;
-    pCim.SetFont(FontSpec{L"Tahoma", 0, 13, true, false, false, EASTEUROPE_CHARSET});
-    pCim.SetColor(0xC0C0C0);
-    pCim.Create(p.Handle(), 40, 4, 345, 26, L"  Névnapok");
+    CreateOuterPanel(p, *this);
+    CreateTitlePanel(pCim, p, 345, L"  Névnapok");
     sbBezar.Create(pCim.Handle(), 316, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
     sbBezar.OnClick = [this] { sbBezarClick(); };
 
-    Panel1.BevelInner = Bevel::Lowered;
-    Panel1.SetColor(0xC0C0C0);
-    Panel1.Create(p.Handle(), 4, 32, 381, 377);
+    CreateFramePanel(Panel1, p.Handle(), 4, 32, 381, 377, 0xC0C0C0);
 
     // Along the top of Panel1 inside its two bevels.
-    Panel2.BevelInner = Bevel::Lowered;
-    Panel2.SetColor(0xC0C0C0);
-    Panel2.Create(Panel1.Handle(), 2, 2, 381 - 4, 41);
+    CreateFramePanel(Panel2, Panel1.Handle(), 2, 2, 381 - 4, 41, 0xC0C0C0);
     Panel2.Drawn().AddLabel(L"Label1", 4, 12, L"Keresendő névnap");
     edtKeres = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 100, 8, 205, 21,
                              Panel2.Handle(), NewControlId(), FormFont());

@@ -1,6 +1,7 @@
 #include "platform/About.h"
 
 #include "resources/resource_ids.h"
+#include "ui/secondary_frame.h"
 
 Tfrm_About* frm_About = nullptr;
 
@@ -20,11 +21,7 @@ void PicturePanel::Paint(Canvas& canvas) {
 namespace {
 
 FormOptions AboutOptions() {
-    FormOptions o;
-    o.className = L"TivornAboutWindow";
-    o.border = BorderStyle::ToolWindow;
-    o.clientWidth = 345;
-    o.clientHeight = 285;
+    FormOptions o = SecondaryWindowOptions(L"TivornAboutWindow", 345, 285);
     o.caption = L"Névjegy";
     o.captionIsAppTitle = false;
     return o;
@@ -35,14 +32,8 @@ FormOptions AboutOptions() {
 Tfrm_About::Tfrm_About() : Form(AboutOptions()) {}
 
 void Tfrm_About::FormCreate() {
-    pAbout.BevelInner = Bevel::Lowered;
-    pAbout.SetColor(0x8080FF);
-    pAbout.Create(Handle(), 0, 0, 345, 289);
-
-    pBezar.BevelInner = Bevel::Lowered;
-    pBezar.SetFont(FontSpec{L"Tahoma", 0, 13, true});
-    pBezar.SetColor(0xC0C0C0);
-    pBezar.Create(pAbout.Handle(), 40, 4, 301, 26);
+    CreateFramePanel(pAbout, Handle(), 0, 0, 345, 289, 0x8080FF);
+    CreateTitlePanel(pBezar, pAbout, 301);
     sbAboutBezar.Create(pBezar.Handle(), 272, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
     sbAboutBezar.OnClick = [this] { Close(mrCancel); };
 

@@ -37,18 +37,18 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-Font MakeFont(const FontSpec& spec) {
+Font MakeFont(const FontSpec& wanted) {
     LOGFONTW lf{};
-    if (spec.pixels > 0)
-        lf.lfHeight = -spec.pixels;
+    if (wanted.pixels > 0)
+        lf.lfHeight = -wanted.pixels;
     else
-        lf.lfHeight = -MulDiv(spec.points > 0 ? spec.points : 8, ScreenDpi(), 72);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic;
-    lf.lfUnderline = spec.underline;
-    lf.lfCharSet = spec.charset;
+        lf.lfHeight = -MulDiv(wanted.points > 0 ? wanted.points : 8, ScreenDpi(), 72);
+    lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = wanted.italic;
+    lf.lfUnderline = wanted.underline;
+    lf.lfCharSet = wanted.charset;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynW(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    lstrcpynW(lf.lfFaceName, wanted.face.c_str(), LF_FACESIZE);
     return Font(CreateFontIndirectW(&lf));
 }
 

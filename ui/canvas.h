@@ -101,7 +101,7 @@ struct FontSpec {
     bool underline = false;
     BYTE charset = DEFAULT_CHARSET;
 };
-Font MakeFont(const FontSpec& spec);
+Font MakeFont(const FontSpec& wanted);
 int ScreenDpi();
 
 class Canvas {

@@ -24,8 +24,8 @@ void Panel::SetCaption(const std::wstring& caption) {
     Invalidate();
 }
 
-void Panel::SetFont(const FontSpec& spec) {
-    font_ = MakeFont(spec);
+void Panel::SetFont(const FontSpec& wanted) {
+    font_ = MakeFont(wanted);
     graphics_.SetFallbackFont(font_.Get());
     Invalidate();
 }

@@ -30,7 +30,7 @@ public:
     void SetColor(COLORREF colour);
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& caption);
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontSpec& wanted);
     HFONT PanelFont() const;
     Graphics& Drawn() { return graphics_; }
 

@@ -27,6 +27,24 @@ std::vector<std::wstring> Parameters() {
     return out;
 }
 
+// A window that lives for the whole run, reachable through its global pointer
+// exactly while it exists.
+template <class T>
+class LongLived {
+public:
+    LongLived(T*& global, HWND owner) : global_(global) {
+        global_ = &form_;
+        form_.Create(owner);
+    }
+    LongLived(const LongLived&) = delete;
+    LongLived& operator=(const LongLived&) = delete;
+    ~LongLived() { global_ = nullptr; }
+
+private:
+    T form_;
+    T*& global_;
+};
+
 // Two copies would overwrite each other's index: the second one wakes the first
 // (even from the notification area) and ends.
 bool AnotherCopyRuns(HANDLE& mutex) {
@@ -63,38 +81,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         frm_Main = &main;
         main.Parameters = Parameters();
         main.Create();
-        Tfrm_About about;
-        frm_About = &about;
-        about.Create(main.Handle());
-        Tfrm_Reszlet reszlet;
-        frm_Reszlet = &reszlet;
-        reszlet.Create(main.Handle());
-        TqrLista qrListaObject;
-        qrLista = &qrListaObject;
-        qrListaObject.Create(main.Handle());
-        Tfrm_Jegyzettomb jegyzettomb;
-        frm_Jegyzettomb = &jegyzettomb;
-        jegyzettomb.Create(main.Handle());
-        Tfrm_NevnapKeres nevnapKeres;
-        frm_NevnapKeres = &nevnapKeres;
-        nevnapKeres.Create(main.Handle());
-        Tfrm_szinek szinek;
-        frm_szinek = &szinek;
-        szinek.Create(main.Handle());
-        Tfrm_Lista lista;
-        frm_Lista = &lista;
-        lista.Create(main.Handle());
+        // The long-lived windows, in the program's fixed order.
+        LongLived<Tfrm_About> about(frm_About, main.Handle());
+        LongLived<Tfrm_Reszlet> reszlet(frm_Reszlet, main.Handle());
+        LongLived<TqrLista> printedList(qrLista, main.Handle());
+        LongLived<Tfrm_Jegyzettomb> jegyzettomb(frm_Jegyzettomb, main.Handle());
+        LongLived<Tfrm_NevnapKeres> nevnapKeres(frm_NevnapKeres, main.Handle());
+        LongLived<Tfrm_szinek> szinek(frm_szinek, main.Handle());
+        LongLived<Tfrm_Lista> lista(frm_Lista, main.Handle());
 
         app.Guard([&] { main.Show(); });
         exitCode = app.Run();
-        frm_Lista = nullptr;
-        frm_szinek = nullptr;
-        frm_NevnapKeres = nullptr;
-        frm_Jegyzettomb = nullptr;
-        qrLista = nullptr;
-        frm_Reszlet = nullptr;
-        frm_About = nullptr;
-        frm_Main = nullptr;
     }
     CoUninitialize();
     if (mutex) CloseHandle(mutex);

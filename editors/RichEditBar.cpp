@@ -413,19 +413,29 @@ void TRichNoteForm::LoadNoteFile(const std::wstring& path) { Megjegyzes.LoadAny(
 
 void TRichNoteForm::SaveNoteFile(const std::wstring& path) { WriteFileAtomically(path, Megjegyzes.SaveRtf()); }
 
-void TRichNoteForm::tbMegnyitClick() {
-    static const std::wstring filter = DialogFilter(L"Rich text file-ok (*.rtf)|*.rtf|Text file-ok|*.txt");
-    std::wstring buffer = openFile_;
+namespace {
+
+// The parts both file dialogs share; `buffer` holds the last name and receives the chosen one.
+OPENFILENAMEW FileDialogRecord(HWND owner, const std::wstring& filter, std::wstring& buffer, const wchar_t* title) {
     buffer.resize(kNameBuffer, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Handle();
+    ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.lpstrTitle = L"File megnyitása";
+    ofn.lpstrTitle = title;
     ofn.lpstrDefExt = L"rtf";
+    return ofn;
+}
+
+}  // namespace
+
+void TRichNoteForm::tbMegnyitClick() {
+    static const std::wstring filter = DialogFilter(L"Rich text file-ok (*.rtf)|*.rtf|Text file-ok|*.txt");
+    std::wstring buffer = openFile_;
+    OPENFILENAMEW ofn = FileDialogRecord(Handle(), filter, buffer, L"File megnyitása");
     ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
     if (!CurrentEditorDialogs().Open(ofn)) return;
     openFile_ = buffer.c_str();
@@ -435,19 +445,10 @@ void TRichNoteForm::tbMegnyitClick() {
 void TRichNoteForm::tbMentClick() {
     static const std::wstring filter = DialogFilter(L"Rich Text file-ok (*.rtf)|*.rtf");
     std::wstring buffer = saveFile_;
-    buffer.resize(kNameBuffer, L'\0');
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Handle();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    OPENFILENAMEW ofn = FileDialogRecord(Handle(), filter, buffer, L"File mentése másként");
     ofn.lpstrInitialDir = L"c:\\Dokumentumok";
-    ofn.lpstrTitle = L"File mentése másként";
-    ofn.lpstrDefExt = L"rtf";
     // Replacing a file asks first: a silently overwritten document would be lost.
-    ofn.Flags = OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    ofn.Flags = OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING | OFN_EXPLORER;
     if (!CurrentEditorDialogs().Save(ofn)) return;
     saveFile_ = buffer.c_str();
     SaveNoteFile(saveFile_);

@@ -103,6 +103,7 @@ public:
     // Opens the entry editor on CurrentDate/CurrentLine/CurrentCell (main_editor.cpp).
     void EditCurrentDay();
     void n1MouseMove(TJPanel& cell);
+    void CellKeyNavigate(TJPanel& cell, UINT key);
     void mniBejegyzTorolClick();
     void PanelResize(int w, int h);
     // Close: save the index and the position. False when saving failed (the window stays).

@@ -6,6 +6,8 @@
 #include "platform/kerdes.h"
 #include "ui/application.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const wchar_t* kWeekdays[7] = {L"Hétfő",  L"Kedd",    L"Szerda",  L"Csütörtök",
@@ -37,6 +39,7 @@ void Tfrm_Main::CreateGrid() {
         cell->OnClick = [this](TJPanel& c) { n1Click(c); };
         cell->OnMouseMove = [this](TJPanel& c) { n1MouseMove(c); };
         cell->OnPopup = [this](TJPanel& c, int, int) { HoverDay = c.Nap(); };
+        cell->OnKeyNavigate = [this](TJPanel& c, UINT key) { CellKeyNavigate(c, key); };
         Cells[static_cast<size_t>(k - 1)] = std::move(cell);
     }
 }
@@ -75,6 +78,33 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetVanFile(c.hasEntry);
         ShowWindow(cell.Handle(), SW_SHOWNA);
     }
+}
+
+void Tfrm_Main::CellKeyNavigate(TJPanel& cell, UINT key) {
+    // Arrows move between the days of the month, Page Up and Page Down between months;
+    // the focus keeps the same day number (or the month's last day).
+    const int original = cell.Nap();  // the cell shows another day after a month step
+    int day = original;
+    switch (key) {
+        case VK_LEFT: day -= 1; break;
+        case VK_RIGHT: day += 1; break;
+        case VK_UP: day -= 7; break;
+        case VK_DOWN: day += 7; break;
+        case VK_PRIOR:
+            tbVisszaClick();
+            break;
+        case VK_NEXT:
+            tbEloreClick();
+            break;
+        default:
+            return;
+    }
+    const int days = DaysInMonth(ShownYear, ShownMonth);
+    if (day < 1 || day > days) day = std::min(std::max(day, 1), days);
+    if (key == VK_PRIOR || key == VK_NEXT) day = std::min(original, days);
+    TJPanel& target = *Cells[static_cast<size_t>(FirstCell + day - 2)];
+    HoverDay = day;
+    SetFocus(target.Handle());
 }
 
 void Tfrm_Main::tbEloreClick() { ShowMonth(AddMonthsClamped(CurrentDate, 1)); }

@@ -235,11 +235,16 @@ LRESULT TJPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             auto* m = reinterpret_cast<const MSG*>(lp);
             if (m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_SPACE))
                 return DLGC_WANTMESSAGE;
-            return 0;
+            return OnKeyNavigate ? DLGC_WANTARROWS : 0;
         }
         case WM_KEYDOWN:
             if ((wp == VK_RETURN || wp == VK_SPACE) && !(lp & (1 << 30))) {
                 if (OnClick) OnClick(*this);
+                return 0;
+            }
+            if (OnKeyNavigate && (wp == VK_LEFT || wp == VK_RIGHT || wp == VK_UP || wp == VK_DOWN ||
+                                  wp == VK_PRIOR || wp == VK_NEXT)) {
+                OnKeyNavigate(*this, static_cast<UINT>(wp));
                 return 0;
             }
             break;

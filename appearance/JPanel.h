@@ -56,6 +56,8 @@ public:
     std::function<void(TJPanel&)> OnMouseMove;
     HMENU PopupMenu = nullptr;            // opened on a right click, commands go to the form
     std::function<void(TJPanel&, int, int)> OnPopup;  // called before the menu opens (screen x, y)
+    // Arrow and page keys on a focused cell (the grid moves the focus or the month).
+    std::function<void(TJPanel&, UINT)> OnKeyNavigate;
 
     // Counts repaints; lets tests see that an unchanged value does not repaint.
     int RepaintCount() const { return repaintCount_; }

@@ -206,3 +206,23 @@ TEST_F(GridTest, LinkButtonsOpenTheirShortcutsOrSayWhatIsMissing) {
     main->Show();
     EXPECT_TRUE(Exists(L"mail.lnk"));
 }
+
+TEST_F(GridTest, KeyboardMovesBetweenDaysAndMonths) {
+    main = OpenMainWindow();
+    main->ShowMonth(Date{2026, 1, 31});
+    SetFocus(CellOfDay(31).Handle());
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);  // past the last day: stays on it
+    EXPECT_EQ(GetFocus(), CellOfDay(31).Handle());
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(GetFocus(), CellOfDay(24).Handle());
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(GetFocus(), CellOfDay(23).Handle());
+    SetFocus(CellOfDay(31).Handle());
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_NEXT, 0);  // February has no 31st
+    EXPECT_EQ(main->ShownMonth, 2);
+    EXPECT_EQ(GetFocus(), CellOfDay(28).Handle());
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_PRIOR, 0);
+    EXPECT_EQ(main->ShownMonth, 1);
+    EXPECT_EQ(GetFocus(), CellOfDay(28).Handle());
+    EXPECT_EQ(main->HoverDay, 28);  // the menu key deletes the focused day
+}

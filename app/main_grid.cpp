@@ -63,7 +63,7 @@ void Tfrm_Main::FillMonthCells() {
         TJPanel& cell = *Cells[i];
         const CellContent& c = contents[i];
         if (!c.visible) {
-            ShowWindow(cell.Handle(), SW_HIDE);
+            if (IsWindowVisible(cell.Handle())) ShowWindow(cell.Handle(), SW_HIDE);
             cell.SetHint({});
             continue;
         }
@@ -76,7 +76,7 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetTxt2(c.txt2);
         cell.SetMSzin2(ResolveColour(c.colour2));
         cell.SetVanFile(c.hasEntry);
-        ShowWindow(cell.Handle(), SW_SHOWNA);
+        if (!IsWindowVisible(cell.Handle())) ShowWindow(cell.Handle(), SW_SHOWNA);
     }
 }
 

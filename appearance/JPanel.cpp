@@ -65,6 +65,9 @@ HCURSOR TJPanel::Cursor() const { return LoadCursorW(nullptr, IDC_HAND); }
 
 void TJPanel::Repaint() {
     ++repaintCount_;
+    // A month fill changes up to nine properties of a cell: ask for one repaint.
+    if (paintPending_) return;
+    paintPending_ = true;
     Invalidate();
 }
 
@@ -122,6 +125,7 @@ void TJPanel::SetHint(const std::wstring& hint) {
 }
 
 void TJPanel::Paint(Canvas& canvas) {
+    paintPending_ = false;
     RECT r = ClientRect();
     PaintFrame(canvas, r);
     canvas.Fill(r, colour_);

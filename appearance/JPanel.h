@@ -84,4 +84,5 @@ private:
     bool tracking_ = false;
     bool pressed_ = false;  // the left button went down in this cell
     int repaintCount_ = 0;
+    bool paintPending_ = false;
 };

@@ -1,5 +1,8 @@
 #include "ui/canvas.h"
 
+#include <algorithm>
+#include <memory>
+
 MemoryCanvas::MemoryCanvas(HDC reference, int width, int height)
     : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1) {
     dc_ = CreateCompatibleDC(reference);
@@ -124,9 +127,18 @@ void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT r{};
     GetClientRect(hwnd, &r);
-    MemoryCanvas buffer(dc, r.right, r.bottom);
-    Canvas canvas(buffer.Dc());
+    // One off-screen buffer for every paint of the thread, grown when a window needs
+    // more: making a bitmap for each of the 42 day cells at every month step costs
+    // more than drawing them.
+    static thread_local std::unique_ptr<MemoryCanvas> buffer;
+    if (!buffer || buffer->Width() < r.right || buffer->Height() < r.bottom)
+        buffer = std::make_unique<MemoryCanvas>(dc, std::max<int>(r.right, buffer ? buffer->Width() : 0),
+                                                std::max<int>(r.bottom, buffer ? buffer->Height() : 0));
+    HDC back = buffer->Dc();
+    SelectClipRgn(back, nullptr);
+    SetViewportOrgEx(back, 0, 0, nullptr);
+    Canvas canvas(back);
     paint(canvas);
-    buffer.BlitTo(dc, 0, 0);
+    BitBlt(dc, 0, 0, r.right, r.bottom, back, 0, 0, SRCCOPY);
     EndPaint(hwnd, &ps);
 }

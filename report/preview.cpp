@@ -122,16 +122,10 @@ LRESULT ReportPageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            const RECT r = ClientRect();
-            MemoryCanvas buffer(dc, r.right, r.bottom);
-            PaintTo(buffer.Dc());
-            buffer.BlitTo(dc, 0, 0);
-            EndPaint(Handle(), &ps);
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { PaintTo(canvas.Dc()); });
             return 0;
-        }
         case WM_SIZE:
             Refresh();
             return 0;

@@ -142,3 +142,16 @@ void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     BitBlt(dc, 0, 0, r.right, r.bottom, back, 0, 0, SRCCOPY);
     EndPaint(hwnd, &ps);
 }
+
+bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, const std::function<void(Canvas&)>& paint) {
+    if (msg == WM_PAINT) {
+        PaintDoubleBuffered(hwnd, paint);
+        return true;
+    }
+    if (msg == WM_PRINTCLIENT) {
+        Canvas canvas(reinterpret_cast<HDC>(wp));
+        paint(canvas);
+        return true;
+    }
+    return false;
+}

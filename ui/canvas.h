@@ -128,5 +128,9 @@ private:
 // area, one copy to the screen, EndPaint. No flicker, whatever `paint` draws.
 void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint);
 
+// WM_PAINT (double-buffered) and WM_PRINTCLIENT through one paint routine; true when
+// `msg` was one of them.
+bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, const std::function<void(Canvas&)>& paint);
+
 // Colours may name system colours ($80000000 | index), as stored colour values do.
 COLORREF ResolveColour(int32_t colour);

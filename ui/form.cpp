@@ -184,13 +184,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintDoubleBuffered(Handle(), [this](Canvas& canvas) { Paint(canvas); });
+        case WM_PRINTCLIENT:
+            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { Paint(canvas); });
             return 0;
-        case WM_PRINTCLIENT: {
-            Canvas canvas(reinterpret_cast<HDC>(wp));
-            Paint(canvas);
-            return 0;
-        }
         case WM_SETCURSOR:
             for (HWND h : arrowCursorControls_)
                 if (h == reinterpret_cast<HWND>(wp)) {

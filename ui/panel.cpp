@@ -75,13 +75,9 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 1;
         }
         case WM_PAINT:
-            PaintDoubleBuffered(Handle(), [this](Canvas& canvas) { Paint(canvas); });
+        case WM_PRINTCLIENT:
+            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { Paint(canvas); });
             return 0;
-        case WM_PRINTCLIENT: {
-            Canvas canvas(reinterpret_cast<HDC>(wp));
-            Paint(canvas);
-            return 0;
-        }
         case WM_SIZE:
             if (OnResize) OnResize(LOWORD(lp), HIWORD(lp));
             return 0;

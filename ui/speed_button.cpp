@@ -62,13 +62,9 @@ LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintDoubleBuffered(Handle(), [this](Canvas& canvas) { PaintButton(canvas); });
+        case WM_PRINTCLIENT:
+            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { PaintButton(canvas); });
             return 0;
-        case WM_PRINTCLIENT: {
-            Canvas canvas(reinterpret_cast<HDC>(wp));
-            PaintButton(canvas);
-            return 0;
-        }
         case WM_MOUSEMOVE:
             if (!hot_) {
                 hot_ = true;

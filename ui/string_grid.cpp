@@ -189,18 +189,9 @@ LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            const RECT r = ClientRect();
-            MemoryCanvas buffer(dc, r.right, r.bottom);
-            PaintTo(buffer.Dc());
-            buffer.BlitTo(dc, 0, 0);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            PaintTo(reinterpret_cast<HDC>(wp));
+            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { PaintTo(canvas.Dc()); });
             return 0;
         case WM_SIZE:
             SetTopRow(top_);

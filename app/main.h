@@ -74,7 +74,7 @@ public:
     Panel Panel2{L"Panel2"};
     Panel pHint{L"pHint"};
     Panel pIdo{L"pIdo"};
-    Panel Panel{L"Panel"};
+    FacePanel Panel{L"Panel"};  // the grid area; it draws the day cells' faces
     std::array<std::unique_ptr<class Panel>, 7> Headers;   // p1..p7
     std::array<std::unique_ptr<TJPanel>, 42> Cells;        // n1..n42
     ImageList ImageListMain;

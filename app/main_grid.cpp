@@ -40,6 +40,7 @@ void Tfrm_Main::CreateGrid() {
         cell->OnMouseMove = [this](TJPanel& c) { n1MouseMove(c); };
         cell->OnPopup = [this](TJPanel& c, int, int) { HoverDay = c.Nap(); };
         cell->OnKeyNavigate = [this](TJPanel& c, UINT key) { CellKeyNavigate(c, key); };
+        Panel.AddFace(*cell);
         Cells[static_cast<size_t>(k - 1)] = std::move(cell);
     }
 }
@@ -59,6 +60,7 @@ void Tfrm_Main::ShowMonth(const Date& date) {
 void Tfrm_Main::FillMonthCells() {
     if (!NameDays) return;
     const MonthCells contents = BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months);
+    Panel.BeginUpdate();  // one repaint request for the changed cells, not one each
     for (size_t i = 0; i < Cells.size(); ++i) {
         TJPanel& cell = *Cells[i];
         const CellContent& c = contents[i];
@@ -78,6 +80,7 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetVanFile(c.hasEntry);
         if (!IsWindowVisible(cell.Handle())) ShowWindow(cell.Handle(), SW_SHOWNA);
     }
+    Panel.EndUpdate();
 }
 
 void Tfrm_Main::CellKeyNavigate(TJPanel& cell, UINT key) {

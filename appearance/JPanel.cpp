@@ -68,7 +68,60 @@ void TJPanel::Repaint() {
     // A month fill changes up to nine properties of a cell: ask for one repaint.
     if (paintPending_) return;
     paintPending_ = true;
-    Invalidate();
+    InvalidateFace();
+}
+
+void TJPanel::InvalidateFace() {
+    if (!faceOwner_) {
+        Invalidate();
+        return;
+    }
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    MapWindowPoints(nullptr, faceOwner_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    faceOwner_->InvalidateFaceRect(r);
+}
+
+void FacePanel::AddFace(TJPanel& face) {
+    faces_.push_back(&face);
+    face.faceOwner_ = this;
+}
+
+void FacePanel::InvalidateFaceRect(const RECT& r) {
+    if (!updating_) {
+        InvalidateRect(Handle(), &r, FALSE);
+        return;
+    }
+    if (IsRectEmpty(&pending_))
+        pending_ = r;
+    else
+        UnionRect(&pending_, &pending_, &r);
+}
+
+void FacePanel::EndUpdate() {
+    updating_ = false;
+    if (!IsRectEmpty(&pending_)) InvalidateRect(Handle(), &pending_, FALSE);
+    pending_ = RECT{};
+}
+
+void FacePanel::Paint(Canvas& canvas) {
+    Panel::Paint(canvas);
+    RECT clip{};
+    GetClipBox(canvas.Dc(), &clip);
+    for (TJPanel* face : faces_) {
+        if (!face || !face->Handle() || !IsWindowVisible(face->Handle())) continue;
+        RECT r{};
+        GetWindowRect(face->Handle(), &r);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+        RECT visible{};
+        if (!IntersectRect(&visible, &r, &clip)) continue;
+        // Each face is drawn at its own origin and cut at its own edges, as in its own window.
+        const int saved = SaveDC(canvas.Dc());
+        IntersectClipRect(canvas.Dc(), r.left, r.top, r.right, r.bottom);
+        SetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
+        face->Paint(canvas);
+        RestoreDC(canvas.Dc(), saved);
+    }
 }
 
 void TJPanel::SetNap(int value) {
@@ -254,13 +307,22 @@ LRESULT TJPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-            Invalidate();
+            InvalidateFace();
             break;
         case WM_UPDATEUISTATE: {
             LRESULT result = Panel::HandleMessage(msg, wp, lp);
-            Invalidate();
+            InvalidateFace();
             return result;
         }
+        case WM_PAINT:
+            if (faceOwner_) {
+                // Whatever made the cell invalid (a colour, an uncovered window):
+                // its face is repainted by the parent.
+                InvalidateFace();
+                ValidateRect(Handle(), nullptr);
+                return 0;
+            }
+            break;
         case WM_DESTROY:
             Application::Get().ForgetHint(Handle());
             break;

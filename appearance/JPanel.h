@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/eljaras.h"
 #include "ui/panel.h"
@@ -13,6 +14,31 @@
 // Saturdays, Sundays and the fixed holidays (1 January, 1 May, 20 August,
 // 23 October, 25 and 26 December).
 bool IsRedLetterDay(const Date& date);
+
+class TJPanel;
+
+// A panel that draws the faces of its day cells itself, in one paint.
+class FacePanel : public Panel {
+public:
+    using Panel::Panel;
+    void AddFace(TJPanel& face);
+    const std::vector<TJPanel*>& Faces() const { return faces_; }
+    void Paint(Canvas& canvas) override;
+
+    // Between these, face repaints are gathered into one request.
+    void BeginUpdate() { updating_ = true; }
+    void EndUpdate();
+    void InvalidateFaceRect(const RECT& r);
+
+protected:
+    DWORD ExtraStyle() const override { return 0; }
+    bool ClipsChildren() const override { return false; }
+
+private:
+    std::vector<TJPanel*> faces_;
+    bool updating_ = false;
+    RECT pending_{};
+};
 
 class TJPanel : public Panel {
 public:
@@ -72,6 +98,10 @@ protected:
 
 private:
     void Repaint();
+    void InvalidateFace();
+    // The face is drawn by the parent (a FacePanel) in its own paint, so a month step
+    // is one paint of the grid rather than 42 paints of 42 windows.
+    bool PaintedByParent() const { return faceOwner_ != nullptr; }
     void CellMouseDown();
     void CellMouseUp();
     void ShowPopup(int x, int y);  // screen coordinates
@@ -85,4 +115,6 @@ private:
     bool pressed_ = false;  // the left button went down in this cell
     int repaintCount_ = 0;
     bool paintPending_ = false;
+    FacePanel* faceOwner_ = nullptr;
+    friend class FacePanel;
 };

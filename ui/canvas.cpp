@@ -137,6 +137,8 @@ void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     HDC back = buffer->Dc();
     SelectClipRgn(back, nullptr);
     SetViewportOrgEx(back, 0, 0, nullptr);
+    // Only the part that needs painting is drawn (and copied: the window DC is clipped to it).
+    IntersectClipRect(back, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
     Canvas canvas(back);
     paint(canvas);
     BitBlt(dc, 0, 0, r.right, r.bottom, back, 0, 0, SRCCOPY);

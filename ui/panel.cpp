@@ -4,7 +4,8 @@
 
 void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption) {
     caption_ = caption;
-    CreateOwnWindow(ClassName(), WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ExtraStyle(),
+    const DWORD clip = ClipsChildren() ? WS_CLIPCHILDREN : 0;
+    CreateOwnWindow(ClassName(), WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip | ExtraStyle(),
                     caption, x, y, w, h, parent, nullptr, Cursor());
     if (!font_) {
         if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(parent, GA_ROOT))))

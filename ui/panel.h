@@ -44,6 +44,8 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintFrame(Canvas& canvas, RECT& r) const;
     virtual DWORD ExtraStyle() const { return 0; }
+    // Children clip the panel's painting, unless the panel paints under them itself.
+    virtual bool ClipsChildren() const { return true; }
     virtual const wchar_t* ClassName() const { return L"TivornPanel"; }
     virtual HCURSOR Cursor() const { return nullptr; }
 

@@ -7,6 +7,7 @@
 #include "platform/codec1250.h"
 #include "platform/emil.h"
 #include "platform/errors.h"
+#include "ui/canvas.h"
 
 namespace {
 
@@ -225,4 +226,28 @@ TEST_F(GridTest, KeyboardMovesBetweenDaysAndMonths) {
     EXPECT_EQ(main->ShownMonth, 1);
     EXPECT_EQ(GetFocus(), CellOfDay(28).Handle());
     EXPECT_EQ(main->HoverDay, 28);  // the menu key deletes the focused day
+}
+
+TEST_F(GridTest, TheGridAreaDrawsEveryCellsFaceInItsOwnState) {
+    main = OpenMainWindow();
+    main->ShowMonth(Date{2026, 11, 1});  // starts on a Sunday: n1..n6 hidden
+    auto render = [&] {
+        RECT r = main->Panel.ClientRect();
+        HDC screen = GetDC(nullptr);
+        auto canvas = std::make_unique<MemoryCanvas>(screen, r.right, r.bottom);
+        ReleaseDC(nullptr, screen);
+        Canvas c(canvas->Dc());
+        main->Panel.Paint(c);
+        return canvas;
+    };
+    RECT n1 = CellRect(1), n10 = CellRect(10);
+    auto before = render();
+    EXPECT_EQ(before->Pixel(n1.left + 50, n1.top + 60), 0x8080FFu);   // a hidden cell: the grid's colour
+    EXPECT_EQ(before->Pixel(n10.left + 50, n10.top + 60), 0xC0C0C0u); // a day at rest
+    EXPECT_EQ(before->Pixel(n10.right - 10, n10.top + 10), 0xC0C0C0u);  // its grey note marker
+
+    SendMessageW(main->Cells[9]->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    auto hovered = render();
+    EXPECT_EQ(hovered->Pixel(n10.left + 50, n10.top + 60), 0xE9E9E9u);  // under the mouse
+    EXPECT_EQ(hovered->Pixel(CellRect(11).left + 50, n10.top + 60), 0xC0C0C0u);
 }

@@ -1,4 +1,5 @@
 #include "app/main.h"
+#include "ui/dpi.h"
 
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
@@ -119,10 +120,11 @@ void Tfrm_Main::CreateToolBar() {
 
 void Tfrm_Main::OnSize(int w, int h) {
     if (!pFejlec.Handle()) return;
-    pFejlec.SetBounds(0, 0, w, kTitleBarHeight);
-    Panel2.SetBounds(0, h - kStatusHeight, w, kStatusHeight);
-    pIdo.SetBounds(291, 0, w - 291, kStatusHeight);
-    Panel.SetBounds(0, kTitleBarHeight, w, h - kTitleBarHeight - kStatusHeight);
+    const int title = Px(kTitleBarHeight), status = Px(kStatusHeight), hint = Px(291);
+    pFejlec.SetBounds(0, 0, w, title);
+    Panel2.SetBounds(0, h - status, w, status);
+    pIdo.SetBounds(hint, 0, w - hint, status);
+    Panel.SetBounds(0, title, w, h - title - status);
 }
 
 // ---------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The month grid: weekday headers, 42 day cells, navigation, hover, click,
 // deletion and layout.
 #include "app/main.h"
+#include "ui/dpi.h"
 #include "platform/emil.h"
 #include "platform/file_io.h"
 #include "platform/kerdes.h"
@@ -141,12 +142,12 @@ void Tfrm_Main::PanelResize(int w, int h) {
     for (auto& header : Headers) {
         if (!header) continue;
         int tag = header->Name[1] - L'1';
-        CellBox box = HeaderBox(tag, w);
+        CellBox box = HeaderBox(tag, w, Dpi());
         header->SetBounds(box.left, box.top, box.width, box.height);
     }
     for (size_t i = 0; i < Cells.size(); ++i) {
         if (!Cells[i]) continue;
-        CellBox box = DayCellBox(static_cast<int>(i) + 1, w, h);
+        CellBox box = DayCellBox(static_cast<int>(i) + 1, w, h, Dpi());
         Cells[i]->SetBounds(box.left, box.top, box.width, box.height);
     }
 }

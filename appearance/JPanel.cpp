@@ -1,4 +1,5 @@
 #include "appearance/JPanel.h"
+#include "ui/dpi.h"
 
 #include <windowsx.h>
 
@@ -200,18 +201,19 @@ void TJPanel::DrawContent(Canvas& canvas) {
     const bool today = datum_ == Today();
 
     const std::wstring number = std::to_wstring(nap_);
-    canvas.Text(6, 6, number, fonts.number.Get(), today ? kYellow : kGrey);
+    // Offsets are the designed pixels at 96 DPI, scaled like the fonts on other screens.
+    canvas.Text(Px(6), Px(6), number, fonts.number.Get(), today ? kYellow : kGrey);
     COLORREF numberColour = today ? kMagenta : IsRedLetterDay(datum_) ? kYellow : kDarkRed;
-    canvas.Text(5, 5, number, fonts.number.Get(), numberColour);
+    canvas.Text(Px(5), Px(5), number, fonts.number.Get(), numberColour);
 
-    canvas.Text(5, 24, nevNap_, fonts.nameDay.Get(), kNavy);
+    canvas.Text(Px(5), Px(24), nevNap_, fonts.nameDay.Get(), kNavy);
 
-    const int y1 = h < 72 ? 40 : h - 32;
-    const int y2 = h < 72 ? 55 : h - 17;
-    canvas.Text(5, y1, txt1_, fonts.title.Get(), mSzin1_);
-    canvas.Text(5, y2, txt2_, fonts.title.Get(), mSzin2_);
+    const int y1 = h < Px(72) ? Px(40) : h - Px(32);
+    const int y2 = h < Px(72) ? Px(55) : h - Px(17);
+    canvas.Text(Px(5), y1, txt1_, fonts.title.Get(), mSzin1_);
+    canvas.Text(Px(5), y2, txt2_, fonts.title.Get(), mSzin2_);
 
-    const RECT marker{w - 15, 5, w - 5, 15};
+    const RECT marker{w - Px(15), Px(5), w - Px(5), Px(15)};
     if (vanFile_)
         canvas.Ellipse(marker, kRed, kDarkRed);
     else

@@ -2,15 +2,23 @@
 
 #include <algorithm>
 
-CellBox DayCellBox(int k, int areaWidth, int areaHeight) {
-    const int cw = std::max(0, (areaWidth - 50) / 7);
-    const int ch = std::max(0, (areaHeight - 60) / 6);
+namespace {
+
+int Scaled(int designed, int dpi) { return dpi == 96 ? designed : designed * dpi / 96; }
+
+}  // namespace
+
+CellBox DayCellBox(int k, int areaWidth, int areaHeight, int dpi) {
+    const int cw = std::max(0, (areaWidth - Scaled(50, dpi)) / 7);
+    const int ch = std::max(0, (areaHeight - Scaled(60, dpi)) / 6);
     const int column = (k - 1) % kGridColumns;
     const int row = (k - 1) / kGridColumns;
-    return CellBox{column * (cw + 7) + 4, row * (ch + 4) + 36, cw, ch};
+    return CellBox{column * (cw + Scaled(7, dpi)) + Scaled(4, dpi), row * (ch + Scaled(4, dpi)) + Scaled(36, dpi), cw,
+                   ch};
 }
 
-CellBox HeaderBox(int tag, int areaWidth) {
-    const int hw = std::max(0, (areaWidth - 16) / 7);
-    return CellBox{tag * (hw + 2) + 2, kHeaderTop, hw, kHeaderHeight};
+CellBox HeaderBox(int tag, int areaWidth, int dpi) {
+    const int hw = std::max(0, (areaWidth - Scaled(16, dpi)) / 7);
+    return CellBox{tag * (hw + Scaled(2, dpi)) + Scaled(2, dpi), Scaled(kHeaderTop, dpi), hw,
+                   Scaled(kHeaderHeight, dpi)};
 }

@@ -16,7 +16,8 @@ constexpr int kHeaderTop = 2;
 constexpr int kHeaderHeight = 31;
 
 // Cell n<k> (k = 1..42); its column is (k - 1) mod 7 and its row (k - 1) div 7.
-CellBox DayCellBox(int k, int areaWidth, int areaHeight);
+// `dpi` scales the layout's own margins and gaps (96: the designed pixels).
+CellBox DayCellBox(int k, int areaWidth, int areaHeight, int dpi = 96);
 
 // Weekday header with Tag 0..6 (Monday..Sunday).
-CellBox HeaderBox(int tag, int areaWidth);
+CellBox HeaderBox(int tag, int areaWidth, int dpi = 96);

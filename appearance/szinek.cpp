@@ -1,4 +1,5 @@
 #include "appearance/szinek.h"
+#include "ui/dpi.h"
 
 #include "ui/secondary_frame.h"
 
@@ -81,8 +82,8 @@ void Tfrm_szinek::FormCreate() {
     cbSzinsema = CreateControl(L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL |
                                                 WS_TABSTOP,
                                0, 166, kButtonTop + 1, 133, 200, Handle(), comboId, FormFont());
-    SendMessageW(cbSzinsema, CB_SETITEMHEIGHT, 0, 16);
-    SendMessageW(cbSzinsema, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
+    SendMessageW(cbSzinsema, CB_SETITEMHEIGHT, 0, Px(16));
+    SendMessageW(cbSzinsema, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Px(16));
     OnCommand(comboId, [this] { cbSzinsemaChange(); }, CBN_SELCHANGE);
 
     // Enter is OK and Escape is Mégsem wherever the focus is.
@@ -149,7 +150,7 @@ void Tfrm_szinek::cbSzinsemaDrawItem(DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= SchemeLines.size()) return;
     const std::wstring& line = SchemeLines[item.itemID];
     const COLORREF colour = ResolveColour(SchemeDrawColour(line));
-    canvas.Ellipse(RECT{r.left + 1, r.top + 1, 15, r.bottom - 1}, colour, colour);
+    canvas.Ellipse(RECT{r.left + 1, r.top + 1, Px(15), r.bottom - 1}, colour, colour);
     RECT text = r;
     text.left += 20;
     canvas.TextInRect(text, SchemeName(line), itemFont_.Get(), colour);

@@ -1,4 +1,5 @@
 #include "editors/Reszlet.h"
+#include "ui/dpi.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -32,9 +33,9 @@ void DrawColorItem(HDC dc, const RECT& item, const std::wstring& caption, COLORR
     Canvas canvas(dc);
     canvas.Fill(item, highlighted ? 0x800000 : GetSysColor(COLOR_BTNFACE));
     RECT text = item;
-    text.left = 27;
+    text.left = Px(27);
     canvas.TextInRect(text, caption, font, colour);
-    canvas.Rectangle(RECT{item.left + 3, item.top + 1, item.left + 23, item.bottom - 1}, colour, 0x000000);
+    canvas.Rectangle(RECT{item.left + Px(3), item.top + 1, item.left + Px(23), item.bottom - 1}, colour, 0x000000);
 }
 
 namespace {

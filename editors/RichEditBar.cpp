@@ -1,4 +1,5 @@
 #include "editors/RichEditBar.h"
+#include "ui/dpi.h"
 
 #include "ui/secondary_frame.h"
 
@@ -131,6 +132,15 @@ RECT SlotRect(HWND bar, int index) {
 
 }  // namespace
 
+namespace {
+
+// Controls hosted in the format bar sit in the place of a separator (real pixels).
+void PlaceInSlot(HWND control, const RECT& slot) {
+    SetWindowPos(control, nullptr, slot.left, slot.top + 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 TRichNoteForm::~TRichNoteForm() {
     if (tbarFormaz.Handle()) RemoveWindowSubclass(tbarFormaz.Handle(), FormatBarProc, 1);
 }
@@ -245,26 +255,28 @@ void TRichNoteForm::CreateFormatBar(int width) {
                       GetWindowLongPtrW(tbarFormaz.Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
 
     const int comboId = NewControlId();
-    OnMeasureItem(comboId, [](MEASUREITEMSTRUCT& m) { m.itemHeight = kComboItemHeight; });
+    OnMeasureItem(comboId, [](MEASUREITEMSTRUCT& m) { m.itemHeight = static_cast<UINT>(Px(kComboItemHeight)); });
     OnDrawItem(comboId, [this](DRAWITEMSTRUCT& item) { DrawFontItem(item); });
     OnCommand(comboId, [this] { cbBetuTipusChange(); }, CBN_SELCHANGE);
     RECT slot = SlotRect(tbarFormaz.Handle(), kComboSlot);
     cbBetuTipus = CreateControl(WC_COMBOBOXW,
                                 WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
-                                slot.left, slot.top + 1, kComboWidth, 21 + kComboItemHeight * kComboVisibleItems + 2,
+                                0, 0, kComboWidth, 21 + kComboItemHeight * kComboVisibleItems + 2,
                                 tbarFormaz.Handle(), comboId, FormFont());
-    SendMessageW(cbBetuTipus, CB_SETITEMHEIGHT, 0, kComboItemHeight);
+    PlaceInSlot(cbBetuTipus, slot);
+    SendMessageW(cbBetuTipus, CB_SETITEMHEIGHT, 0, Px(kComboItemHeight));
     Application::Get().SetHint(cbBetuTipus, L"Betűtípus választás");
 
     const int editId = NewControlId();
     OnCommand(editId, [this] { edtBetuMeretExit(); }, EN_KILLFOCUS);
     slot = SlotRect(tbarFormaz.Handle(), kSizeSlot);
-    edtBetuMeret = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, slot.left, slot.top + 1,
-                                 kSizeEditWidth, kSizeEditHeight, tbarFormaz.Handle(), editId, FormFont(), L"0");
+    edtBetuMeret = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 0, 0, kSizeEditWidth,
+                                 kSizeEditHeight, tbarFormaz.Handle(), editId, FormFont(), L"0");
+    PlaceInSlot(edtBetuMeret, slot);
     Application::Get().SetHint(edtBetuMeret, L"Betűméret magadása");
-    UpDown1 = CreateControl(UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0,
-                            slot.left + kSizeEditWidth, slot.top + 1, kUpDownWidth, kSizeEditHeight,
-                            tbarFormaz.Handle(), NewControlId(), nullptr);
+    UpDown1 = CreateControl(UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, kUpDownWidth,
+                            kSizeEditHeight, tbarFormaz.Handle(), NewControlId(), nullptr);
+    PlaceInSlot(UpDown1, RECT{slot.left + Px(kSizeEditWidth), slot.top, slot.right, slot.bottom});
     SendMessageW(UpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edtBetuMeret), 0);
     SendMessageW(UpDown1, UDM_SETRANGE32, 0, 100);
     SendMessageW(UpDown1, UDM_SETPOS32, 0, 0);
@@ -336,7 +348,7 @@ void TRichNoteForm::DrawFontItem(DRAWITEMSTRUCT& item) {
         RestoreDC(item.hDC, saved);
     }
     Font face = MakeFont(FontSpec{name, kNotePoints});
-    RECT text{r.left + 20, r.top, r.right, r.bottom};
+    RECT text{r.left + Px(20), r.top, r.right, r.bottom};
     canvas.TextInRect(text, name, face.Get(), GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 }
 

@@ -1,4 +1,5 @@
 #include "editors/rich_edit.h"
+#include "ui/dpi.h"
 
 #include <algorithm>
 
@@ -51,7 +52,8 @@ DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
 void RichEdit::Create(HWND parent, int x, int y, int w, int h, int id, DWORD style, HFONT font) {
     id_ = id;
     hwnd_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | style, x, y, w, h,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | style, Px(x), Px(y),
+                            Px(w), Px(h),
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                             nullptr);
     if (!hwnd_) return;

@@ -13,7 +13,14 @@ void PicturePanel::Paint(Canvas& canvas) {
     HDC source = CreateCompatibleDC(canvas.Dc());
     {
         SelectGuard select(source, picture_.bitmap.Get());
-        BitBlt(canvas.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        if (w == picture_.width && h <= picture_.height) {
+            BitBlt(canvas.Dc(), r.left, r.top, w, h, source, 0, 0, SRCCOPY);
+        } else {  // a screen with another DPI: the picture fills the frame as designed
+            SetStretchBltMode(canvas.Dc(), HALFTONE);
+            StretchBlt(canvas.Dc(), r.left, r.top, w, h, source, 0, 0, picture_.width, picture_.height * 249 / 250,
+                       SRCCOPY);
+        }
     }
     DeleteDC(source);
 }

@@ -1,5 +1,7 @@
 #include "report/preview.h"
 
+#include "ui/dpi.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -199,8 +201,8 @@ void TReportPreview::FormShow() {
 }
 
 void TReportPreview::OnSize(int w, int h) {
-    pEszkoz.SetBounds(0, 0, w, kToolHeight);
-    View.SetBounds(0, kToolHeight, w, h - kToolHeight);
+    pEszkoz.SetBounds(0, 0, w, Px(kToolHeight));
+    View.SetBounds(0, Px(kToolHeight), w, h - Px(kToolHeight));
 }
 
 void TReportPreview::ShowPage(int index) {

@@ -1,4 +1,5 @@
 #include "ui/canvas.h"
+#include "ui/dpi.h"
 
 #include <algorithm>
 #include <memory>
@@ -43,7 +44,7 @@ int ScreenDpi() {
 Font MakeFont(const FontSpec& wanted) {
     LOGFONTW lf{};
     if (wanted.pixels > 0)
-        lf.lfHeight = -wanted.pixels;
+        lf.lfHeight = -Px(wanted.pixels);
     else
         lf.lfHeight = -MulDiv(wanted.points > 0 ? wanted.points : 8, ScreenDpi(), 72);
     lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;

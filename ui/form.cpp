@@ -1,4 +1,5 @@
 #include "ui/form.h"
+#include "ui/dpi.h"
 
 #include "ui/application.h"
 
@@ -32,7 +33,7 @@ void Form::Create(HWND owner) {
     graphics_.SetFallbackFont(font_.Get());
     DWORD style = StyleOf(options_.border);
     DWORD ex = ExStyleOf(options_);
-    RECT r{0, 0, options_.clientWidth, options_.clientHeight};
+    RECT r{0, 0, Px(options_.clientWidth), Px(options_.clientHeight)};
     AdjustWindowRectEx(&r, style, FALSE, ex);
     int w = r.right - r.left, h = r.bottom - r.top;
     int x = options_.left, y = options_.top;

@@ -1,4 +1,5 @@
 #include "ui/graphics.h"
+#include "ui/dpi.h"
 
 DrawnLabel& Graphics::AddLabel(const std::wstring& name, int x, int y, const std::wstring& text, Font font,
                                COLORREF colour) {
@@ -23,9 +24,9 @@ DrawnLabel* Graphics::Label(const std::wstring& name) {
 
 void Graphics::Paint(Canvas& canvas) const {
     for (const auto& line : lines_) {
-        int y = line.y + line.height - 2;
-        RECT dark{line.x, y, line.x + line.width, y + 1};
-        RECT light{line.x, y + 1, line.x + line.width, y + 2};
+        int y = Px(line.y + line.height) - 2;
+        RECT dark{Px(line.x), y, Px(line.x + line.width), y + 1};
+        RECT light{Px(line.x), y + 1, Px(line.x + line.width), y + 2};
         canvas.Fill(dark, GetSysColor(COLOR_BTNSHADOW));
         canvas.Fill(light, GetSysColor(COLOR_BTNHIGHLIGHT));
     }
@@ -33,6 +34,6 @@ void Graphics::Paint(Canvas& canvas) const {
         if (!label->visible) continue;
         HFONT font = label->font ? label->font.Get() : fallbackFont_;
         if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        canvas.Text(label->x, label->y, label->text, font, label->colour);
+        canvas.Text(Px(label->x), Px(label->y), label->text, font, label->colour);
     }
 }

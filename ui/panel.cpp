@@ -1,4 +1,5 @@
 #include "ui/panel.h"
+#include "ui/dpi.h"
 
 #include "ui/form.h"
 
@@ -6,7 +7,7 @@ void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& 
     caption_ = caption;
     const DWORD clip = ClipsChildren() ? WS_CLIPCHILDREN : 0;
     CreateOwnWindow(ClassName(), WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip | ExtraStyle(),
-                    caption, x, y, w, h, parent, nullptr, Cursor());
+                    caption, Px(x), Px(y), Px(w), Px(h), parent, nullptr, Cursor());
     if (!font_) {
         if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(parent, GA_ROOT))))
             graphics_.SetFallbackFont(form->FormFont());

@@ -1,4 +1,5 @@
 #include "ui/speed_button.h"
+#include "ui/dpi.h"
 
 #include <commctrl.h>
 
@@ -9,7 +10,7 @@
 void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                          bool showTooltip) {
     glyph_ = IconHandle(glyphResourceId, 16);
-    CreateOwnWindow(L"TivornSpeedButton", 0, WS_CHILD | WS_VISIBLE, Name, x, y, w, h, parent, nullptr,
+    CreateOwnWindow(L"TivornSpeedButton", 0, WS_CHILD | WS_VISIBLE, Name, Px(x), Px(y), Px(w), Px(h), parent, nullptr,
                     LoadCursorW(nullptr, IDC_HAND));
     Application::Get().SetHint(Handle(), hint);
     if (showTooltip && !hint.empty()) {

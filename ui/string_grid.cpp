@@ -1,4 +1,5 @@
 #include "ui/string_grid.h"
+#include "ui/dpi.h"
 
 #include <algorithm>
 
@@ -9,14 +10,16 @@ const std::wstring kNoText;
 }
 
 void StringGrid::Create(HWND parent, int x, int y, int w, int h) {
-    CreateOwnWindow(L"TivornStringGrid", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, L"", x, y, w, h,
-                    parent);
+    CreateOwnWindow(L"TivornStringGrid", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, L"", Px(x), Px(y), Px(w),
+                    Px(h), parent);
+    DefaultRowHeight = Px(DefaultRowHeight);
     top_ = FixedRows;
     UpdateScrollBar();
 }
 
 void StringGrid::SetColumnWidths(std::vector<int> widths) {
     widths_ = std::move(widths);
+    for (int& width : widths_) width = Px(width);
     for (auto& row : cells_) row.resize(widths_.size());
     Invalidate();
 }

@@ -1,4 +1,5 @@
 #include "ui/toolbar.h"
+#include "ui/dpi.h"
 
 #include <uxtheme.h>
 
@@ -13,7 +14,7 @@ void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGE
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT |
                                 TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
-                            x, y, w, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            Px(x), Px(y), Px(w), Px(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
     // The bar shows its parent's colour behind the buttons.
     form.OnNotify(id, NM_CUSTOMDRAW, [this](NMHDR* hdr) -> LRESULT {
@@ -30,8 +31,8 @@ void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGE
     SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth, buttonHeight));
-    SendMessageW(hwnd_, TB_SETINDENT, static_cast<WPARAM>(indent), 0);
+    SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Px(buttonWidth), Px(buttonHeight)));
+    SendMessageW(hwnd_, TB_SETINDENT, static_cast<WPARAM>(Px(indent)), 0);
     if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) {
         SetWindowTheme(tips, L"", L"");  // themed tips ignore the background colour
         SendMessageW(tips, TTM_SETTIPBKCOLOR, Application::Get().HintColor, 0);
@@ -44,7 +45,7 @@ void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
     for (const auto& def : defs) {
         TBBUTTON b{};
         if (!def.name) {
-            b.iBitmap = def.picture;  // separator width
+            b.iBitmap = Px(def.picture);  // separator width
             b.fsStyle = BTNS_SEP;
         } else {
             int id = form_->NewControlId();

@@ -85,6 +85,13 @@ TEST(GridLayout, DesignedSizeGivesTheDesignedCells) {
     EXPECT_EQ(HeaderBox(6, 786), (CellBox{674, 2, 110, 31}));
 }
 
+TEST(GridLayout, OtherScreenDpisScaleTheMarginsAndGaps) {
+    // 144 DPI: the designed 786 x 493 area is 1179 x 740; margins and gaps grow by half.
+    EXPECT_EQ(DayCellBox(1, 1179, 740, 144), (CellBox{6, 54, (1179 - 75) / 7, (740 - 90) / 6}));
+    EXPECT_EQ(DayCellBox(9, 1179, 740, 144).left, 157 + 10 + 6);
+    EXPECT_EQ(HeaderBox(1, 1179, 144), (CellBox{(1179 - 24) / 7 + 3 + 3, 3, (1179 - 24) / 7, 46}));
+}
+
 TEST(GridLayout, OtherSizesFollowTheFormulasAndTinyAreasNeverGoNegative) {
     EXPECT_EQ(DayCellBox(9, 1000, 700), (CellBox{(1000 - 50) / 7 + 11, (700 - 60) / 6 + 40, 135, 106}));
     EXPECT_EQ(HeaderBox(3, 1000), (CellBox{3 * (140 + 2) + 2, 2, 140, 31}));

@@ -54,14 +54,8 @@ DecodedImage DecodeJpeg(const unsigned char* data, size_t size) {
     std::vector<unsigned char> rgb;
     int width = 0, height = 0;
     if (!data || size == 0 || !DecodeInto(data, size, rgb, width, height) || width <= 0 || height <= 0) return image;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    image.bitmap.Reset(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    image.bitmap = CreateTopDownDib(nullptr, width, height, &bits);
     if (!image.bitmap) return image;
     auto* out = static_cast<unsigned char*>(bits);
     for (size_t i = 0, n = static_cast<size_t>(width) * static_cast<size_t>(height); i < n; ++i) {

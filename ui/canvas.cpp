@@ -7,20 +7,24 @@
 MemoryCanvas::MemoryCanvas(HDC reference, int width, int height)
     : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1) {
     dc_ = CreateCompatibleDC(reference);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.Reset(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    bitmap_ = CreateTopDownDib(reference, width_, height_, &bits_);
     oldBitmap_ = SelectObject(dc_, bitmap_.Get());
 }
 
 MemoryCanvas::~MemoryCanvas() {
     SelectObject(dc_, oldBitmap_);
     DeleteDC(dc_);
+}
+
+Bitmap CreateTopDownDib(HDC reference, int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return Bitmap(CreateDIBSection(reference, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
 COLORREF MemoryCanvas::Pixel(int x, int y) const {

@@ -67,6 +67,9 @@ private:
     HDC dc_;
 };
 
+// A 32-bpp top-down DIB section (rows from the top, BGRA pixels at `bits`).
+Bitmap CreateTopDownDib(HDC reference, int width, int height, void** bits);
+
 // An off-screen 32-bpp top-down DIB with its DC; used for flicker-free painting
 // and by tests that read pixels.
 class MemoryCanvas {

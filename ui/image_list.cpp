@@ -35,15 +35,9 @@ HBITMAP ImageList::MenuBitmap(int index) {
     if (index < 0 || static_cast<size_t>(index) >= menuBitmaps_.size()) return nullptr;
     Bitmap& slot = menuBitmaps_[static_cast<size_t>(index)];
     if (!slot) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = size_;
-        info.bmiHeader.biHeight = -size_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         HDC screen = GetDC(nullptr);
-        slot.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        slot = CreateTopDownDib(screen, size_, size_, &bits);
         HDC dc = CreateCompatibleDC(screen);
         ReleaseDC(nullptr, screen);
         {

@@ -249,7 +249,9 @@ TEST_P(TrayStartTest, OnlyAnExactFirstTrayParameterHidesAtTheFirstTick) {
     // The message loop shows the window at start either way; the icon is there at once.
     // On a loaded machine the real one-second timer may already have ticked during the
     // opening; then the window is rightly hidden already.
-    if (!main->FirstTickDone) EXPECT_TRUE(IsWindowVisible(main->Handle()));
+    if (!main->FirstTickDone) {
+        EXPECT_TRUE(IsWindowVisible(main->Handle()));
+    }
     EXPECT_EQ(main->trIcon.Active(), c.startsHidden);
 
     main->TimerTimer();

@@ -30,6 +30,12 @@ build_win32() {
     -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686"
 }
 
+# The core's libFuzzer targets, built with clang (tests/fuzz).
+build_fuzz() {
+  configure_and_build fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTIVORN_FUZZ=ON
+}
+
 build_native() {
   configure_and_build native -DCMAKE_BUILD_TYPE=Debug
 }

@@ -13,6 +13,7 @@ packages=(
   wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-dejavu-core
   googletest libjpeg62-turbo-dev libbenchmark-dev
+  clang libclang-rt-14-dev python3
   weasyprint librsvg2-bin locales
 )
 

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native, 64-bit and 32-bit builds and runs
-# every test through CTest (native tests and the Windows tests under wine64 + Xvfb).
+# every test through CTest (native tests, short fuzzing runs, the Windows tests and the
+# fault scripts under wine64 + Xvfb).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
 build_libjpeg
 build_native
+build_fuzz
 build_win64
 build_win32   # the 32-bit release build must compile warning-free; it is not run here
 prepare_wine_prefix
 # One CTest run over both test trees, so it ends with one summary line.
 cat > "$BUILD/CTestTestfile.cmake" <<CT
 subdirs("native")
+subdirs("fuzz")
 subdirs("win64")
 CT
 cd "$BUILD"

@@ -40,13 +40,15 @@ for round in $(seq 1 "$KILLS"); do
   remaining=$(leftovers "$data")
   [ -z "$remaining" ] || { left=$((left + 1)); echo "round $round: left after start: $remaining"; }
 
-  driver edit "$day" "$tag" save 0 >"$work/driver.log" &
-  driver_pid=$!
+  # The driver's own process, so that it can be stopped with the program.
+  "$WINE" "$WIN64/fault_driver.exe" edit "$day" "$tag" save 0 >"$work/driver.log" 2>/dev/null &
+  DRIVER_PID=$!
   delay=$(( RANDOM % MAX_DELAY_MS ))
   sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
   kill_program
-  kill "$driver_pid" 2>/dev/null || true
-  wait "$driver_pid" 2>/dev/null || true
+  kill -9 "$DRIVER_PID" 2>/dev/null || true
+  wait "$DRIVER_PID" 2>/dev/null || true
+  DRIVER_PID=""
   [ -z "$(leftovers "$data")" ] || hit_save=$((hit_save + 1))
 
   if cmp -s "$data/index.txt" "$work/old-index.txt"; then old_index=$((old_index + 1))

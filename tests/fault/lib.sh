@@ -12,6 +12,7 @@ export WINEPREFIX="$FAULT_DIR/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8
 XVFB_PID=""
 PROGRAM_PID=""
+DRIVER_PID=""
 
 fail() { echo "FAIL: $*"; exit 1; }
 note() { echo "-- $*"; }
@@ -41,6 +42,7 @@ prepare_prefix() {
 
 cleanup() {
   [ -z "$PROGRAM_PID" ] || kill -9 "$PROGRAM_PID" 2>/dev/null || true
+  [ -z "$DRIVER_PID" ] || kill -9 "$DRIVER_PID" 2>/dev/null || true
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
   [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true

@@ -3,7 +3,8 @@
 # ever torn:  kill-during-save.sh <64-bit build folder> [kills] [longest delay in ms]
 # The program runs under Wine with a 36,500-line index and notes. In each round it
 # stores an entry in the day editor (a note file and the index are written) and then
-# saves with "Lista mentés" again and again, until it is killed at a random instant.
+# reaches a save point: "Lista mentés" again and again (two rounds in three), or hiding
+# in the notification area, or closing; it is killed at a random instant.
 # After each kill "index.txt" is byte-equal to its old or its new content, the edited
 # note is the old file or a whole new one, no other note changed, and the next start
 # leaves no temporary file of ours in Data.
@@ -41,7 +42,12 @@ for round in $(seq 1 "$KILLS"); do
   [ -z "$remaining" ] || { left=$((left + 1)); echo "round $round: left after start: $remaining"; }
 
   # The driver's own process, so that it can be stopped with the program.
-  "$WINE" "$WIN64/fault_driver.exe" edit "$day" "$tag" save 0 >"$work/driver.log" 2>/dev/null &
+  case $((round % 6)) in
+    0) then_save=(hide) ;;
+    3) then_save=(close ok) ;;
+    *) then_save=(save 0) ;;
+  esac
+  "$WINE" "$WIN64/fault_driver.exe" edit "$day" "$tag" "${then_save[@]}" >"$work/driver.log" 2>/dev/null &
   DRIVER_PID=$!
   delay=$(( RANDOM % MAX_DELAY_MS ))
   sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"

@@ -60,35 +60,36 @@ void Print(const char* what, const std::wstring& text) {
     std::fflush(stdout);
 }
 
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lp) {
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
-// Visible top-level windows of the program's process with the class.
+struct TopWindowSearch {
+    DWORD pid;
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<TopWindowSearch*>(lp);
+    if (IsWindowVisible(hwnd) && ProcessOf(hwnd) == s->pid && ClassOf(hwnd) == s->cls) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of the program's process with the class.
 HWND TopWindowOf(DWORD pid, const wchar_t* className) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* cls;
-        HWND found;
-    } search{pid, className, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (IsWindowVisible(hwnd) && ProcessOf(hwnd) == s->pid && ClassOf(hwnd) == s->cls) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopWindowSearch search{pid, className, nullptr};
+    EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A full disk while the program saves:  disk-full.sh <64-bit build folder>
-# "Data" is a small tmpfs of its own, filled up with a file that is not ours. Every
-# save then fails with "Cannot create file", never with the success text; index and
-# notes stay byte-equal; the entries in memory stay; once space returns the next save
-# writes everything; no temporary file of ours is left.
+# "Data" is a small tmpfs of its own (room for two copies of the index, as an atomic
+# save needs), filled up with a file that is not ours. Every save then fails with
+# "Cannot create file", never with the success text; index and notes stay byte-equal;
+# the entries in memory stay; once space returns the next save writes everything; no
+# temporary file of ours is left.
 WIN64=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 TOOL="$FAULT_ROOT/tests/fault/index_tool.py"
@@ -13,7 +14,7 @@ data="$dir/Data"
 log="$FAULT_DIR/diskfull.log"
 unmount_data() { mountpoint -q "$data" && umount "$data" || true; }
 make_program_folder "$dir"
-mount -t tmpfs -o size=3m tmpfs "$data" || fail "cannot mount a small tmpfs for Data (run as root)"
+mount -t tmpfs -o size=8m tmpfs "$data" || fail "cannot mount a small tmpfs for Data (run as root)"
 trap 'cleanup; unmount_data' EXIT
 start_display
 prepare_prefix

@@ -6,10 +6,19 @@
                                                   title 1 of the day's last line replaced
   index_tool.py whole-rtf <file> <text>           exit 0 when the file is a whole RTF document
                                                   holding the text
+  index_tool.py kill-in-save <Data> <name> <pid> <ms> <late ms>
+                                                  kills the process a random 0..<late ms> after a
+                                                  temporary file of a save of <name> shows up in
+                                                  Data (at the latest after <ms>); prints "in save"
+                                                  or "late"
 """
 import datetime
+import os
 import pathlib
+import random
+import signal
 import sys
+import time
 
 TITLE = 20
 
@@ -65,12 +74,31 @@ def whole_rtf(path, text):
     sys.exit(0 if ok else 1)
 
 
+def kill_in_save(data, prefix, pid, wait_ms, late_ms):
+    deadline = time.monotonic() + wait_ms / 1000
+    seen = False
+    while time.monotonic() < deadline and not seen:
+        with os.scandir(data) as entries:
+            seen = any(e.name.startswith(prefix) and e.name.endswith((".tivorn-tmp", ".tmp")) for e in entries)
+        if not seen:
+            time.sleep(0.001)
+    if seen:
+        time.sleep(random.uniform(0, late_ms / 1000))
+    try:
+        os.kill(pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    print("in save" if seen else "late")
+
+
 if __name__ == "__main__":
     command = sys.argv[1]
     if command == "make":
         make(sys.argv[2], int(sys.argv[3]))
     elif command == "store":
         store(sys.argv[2], sys.argv[3], sys.argv[4])
+    elif command == "kill-in-save":
+        kill_in_save(sys.argv[2], sys.argv[3], int(sys.argv[4]), int(sys.argv[5]), int(sys.argv[6]))
     elif command == "whole-rtf":
         whole_rtf(sys.argv[2], sys.argv[3])
     else:

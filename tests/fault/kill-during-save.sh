@@ -4,7 +4,9 @@
 # The program runs under Wine with a 36,500-line index and notes. In each round it
 # stores an entry in the day editor (a note file and the index are written) and then
 # reaches a save point: "Lista mentés" again and again (two rounds in three), or hiding
-# in the notification area, or closing; it is killed at a random instant.
+# in the notification area, or closing. It is killed at a random instant: in every
+# other round one shortly after a temporary file of a save has shown up, so that many
+# kills fall inside writes.
 # After each kill "index.txt" is byte-equal to its old or its new content, the edited
 # note is the old file or a whole new one, no other note changed, and the next start
 # leaves no temporary file of ours in Data.
@@ -23,7 +25,7 @@ make_program_folder "$dir"
 make_large_index "$data"
 month=$(date +%Y%m)
 
-old_index=0 new_index=0 torn_index=0 old_note=0 new_note=0 torn_note=0 other_changed=0 hit_save=0 left=0
+old_index=0 new_index=0 torn_index=0 old_note=0 new_note=0 torn_note=0 other_changed=0 hit_save=0 left=0 aimed=0
 others_digest() { (cd "$data" && ls ./*.rtf | grep -v "$1" | xargs sha256sum | sha256sum); }
 
 for round in $(seq 1 "$KILLS"); do
@@ -49,8 +51,17 @@ for round in $(seq 1 "$KILLS"); do
   esac
   "$WINE" "$WIN64/fault_driver.exe" edit "$day" "$tag" "${then_save[@]}" >"$work/driver.log" 2>/dev/null &
   DRIVER_PID=$!
-  delay=$(( RANDOM % MAX_DELAY_MS ))
-  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  if [ $((round % 2)) -eq 1 ]; then
+    # At any instant of the round.
+    delay=$(( RANDOM % MAX_DELAY_MS ))
+    sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  else
+    # At an instant inside a write: soon after a temporary file of the index or of the
+    # note shows up.
+    target=index.txt
+    [ $((round % 4)) -ne 0 ] || target=$date_key
+    [ "$(python3 "$TOOL" kill-in-save "$data" "$target" "$PROGRAM_PID" 8000 15)" = "in save" ] && aimed=$((aimed + 1))
+  fi
   kill_program
   kill -9 "$DRIVER_PID" 2>/dev/null || true
   wait "$DRIVER_PID" 2>/dev/null || true
@@ -85,7 +96,7 @@ remaining=$(leftovers "$data")
 driver close ok >/dev/null || true
 wait_program_end
 
-echo "kills: $KILLS (a temporary file of ours was there after $hit_save of them)"
+echo "kills: $KILLS, $aimed of them aimed inside a write; a temporary file of ours was there after $hit_save"
 echo "index.txt: $old_index old, $new_index new, $torn_index torn"
 echo "edited note: $old_note old, $new_note new, $torn_note torn; other notes changed: $other_changed"
 echo "starts that left a temporary file of ours: $left"

@@ -50,6 +50,7 @@ cleanup() {
 
 begin_wine() {
   trap cleanup EXIT
+  trap 'exit 1' INT TERM
   start_display
   prepare_prefix
 }

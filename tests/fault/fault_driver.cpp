@@ -188,6 +188,13 @@ void WaitMain(int seconds) {
     for (int i = 0; i < seconds * 20; ++i) {
         HWND main = MainWindow();
         if (main && MainTakesInput(main)) {
+            // Shown is not yet done: the show sequence may still be loading the index.
+            if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(main))) {
+                WaitForInputIdle(process, 20000);
+                CloseHandle(process);
+            }
+            Pump(200);
+            if (!MainTakesInput(main)) continue;
             std::printf("main: ready\n");
             std::fflush(stdout);
             return;

@@ -41,6 +41,7 @@ for round in $(seq 1 "$KILLS"); do
   driver wait-main 120 >/dev/null || fail "round $round: the program did not start"
   # The start removes what an earlier kill left behind.
   remaining=$(leftovers "$data")
+  for _ in 1 2 3 4 5; do [ -n "$remaining" ] || break; sleep 0.5; remaining=$(leftovers "$data"); done
   [ -z "$remaining" ] || { left=$((left + 1)); echo "round $round: left after start: $remaining"; }
 
   # The driver's own process, so that it can be stopped with the program.

@@ -27,7 +27,7 @@ build_win64() {
 
 build_win32() {
   configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686"
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
 }
 
 # The core's libFuzzer targets, built with clang (tests/fuzz).

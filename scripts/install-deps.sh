@@ -6,6 +6,9 @@ set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
+# The release: NSIS, and the 32-bit Wine loader under qemu for the 32-bit tests.
+"$(dirname "${BASH_SOURCE[0]}")/install-deps-release.sh"
+
 packages=(
   cmake ninja-build make g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64

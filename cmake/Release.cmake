@@ -1,0 +1,71 @@
+# The release: a program that builds byte for byte the same from the same
+# sources, its installer, and the tests of the installed program.
+#
+# Include at the end of the Windows part of CMakeLists.txt (after Guide.cmake):
+# it needs the targets tivorn, tivorn_core, tivorn_win, tivorn_guide and the
+# rendered icon.
+#
+# - x86 (the release): the installer Tivorn-<version>-telepito.exe is built
+#   every time; the tests run the 32-bit program under qemu-i386 (scripts/run32.sh).
+# - x86_64: the same installer script packs the 64-bit program; the installer
+#   test installs, upgrades and uninstalls it under wine64.
+
+# No link time stamp in the PE header, no build folder in the code.
+target_link_options(tivorn PRIVATE -Wl,--no-insert-timestamp)
+foreach(target tivorn_core tivorn_win tivorn)
+  target_compile_options(${target} PRIVATE
+    "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=." "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
+endforeach()
+
+find_program(TIVORN_MAKENSIS makensis DOC "makensis from NSIS (Debian: nsis), builds the installer")
+if(NOT TIVORN_MAKENSIS)
+  message(FATAL_ERROR "makensis was not found; it builds the installer. On Debian: apt-get install nsis")
+endif()
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(TIVORN_INSTALLER_ARCH amd64)
+  set(TIVORN_INSTALLER_NAME "Tivorn-${PROJECT_VERSION}-telepito-x64.exe")
+else()
+  set(TIVORN_INSTALLER_ARCH x86)
+  set(TIVORN_INSTALLER_NAME "Tivorn-${PROJECT_VERSION}-telepito.exe")
+endif()
+set(TIVORN_INSTALLER "${CMAKE_BINARY_DIR}/installer/${TIVORN_INSTALLER_NAME}")
+set(TIVORN_INSTALLER_STAGE "${CMAKE_BINARY_DIR}/installer/Tivorn")
+file(GLOB_RECURSE TIVORN_DATA_FILES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/data/*")
+
+add_custom_command(OUTPUT "${TIVORN_INSTALLER}"
+  COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/make-installer.sh" ${TIVORN_INSTALLER_ARCH}
+          "$<TARGET_FILE:tivorn>" "${TIVORN_GUIDE_PDF}" "${CMAKE_BINARY_DIR}/res/tivorn-icon.ico"
+          "${TIVORN_INSTALLER_STAGE}" "${TIVORN_INSTALLER}"
+  DEPENDS tivorn "${TIVORN_GUIDE_PDF}" "${CMAKE_BINARY_DIR}/res/tivorn-icon.ico" ${TIVORN_DATA_FILES}
+          "${CMAKE_SOURCE_DIR}/installer/tivorn.nsi" "${CMAKE_SOURCE_DIR}/scripts/make-installer.sh"
+  COMMENT "Building the installer ${TIVORN_INSTALLER_NAME}"
+  VERBATIM)
+add_custom_target(installer ALL DEPENDS "${TIVORN_INSTALLER}")
+add_dependencies(installer tivorn_guide tivorn_pictures)
+
+# Tests of the installed program, one at a time with the other Wine tests.
+function(tivorn_add_release_test name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TIVORN_TEST_ENVIRONMENT}" TIMEOUT 300
+                                          RESOURCE_LOCK wine_desktop)
+endfunction()
+
+if(TIVORN_INSTALLER_ARCH STREQUAL "amd64")
+  tivorn_add_release_test(installer_x64
+    bash "${CMAKE_SOURCE_DIR}/tests/installer/installer_test.sh" "${TIVORN_INSTALLER}")
+endif()
+
+if(TIVORN_INSTALLER_ARCH STREQUAL "x86")
+  # The release itself: its installer, program and uninstaller as 32-bit processes.
+  tivorn_add_release_test(program_32bit
+    bash "${CMAKE_SOURCE_DIR}/tests/installer/program32_test.sh" "${TIVORN_INSTALLER}")
+  # The window tests built for i686 take several minutes under emulation, more
+  # than the test run may spend: scripts/test32.sh runs them (label i686_window).
+  get_property(_tivorn_tests DIRECTORY PROPERTY TESTS)
+  foreach(test IN LISTS _tivorn_tests)
+    if(test MATCHES "^win_")
+      set_tests_properties(${test} PROPERTIES LABELS i686_window TIMEOUT 900)
+    endif()
+  endforeach()
+endif()

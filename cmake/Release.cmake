@@ -69,3 +69,9 @@ if(TIVORN_INSTALLER_ARCH STREQUAL "x86")
     endif()
   endforeach()
 endif()
+
+# The version test reads tivorn.exe's version information.
+if(TARGET win_version)
+  target_link_libraries(win_version PRIVATE version)
+  add_dependencies(win_version tivorn)
+endif()

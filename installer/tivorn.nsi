@@ -10,10 +10,11 @@
 ; What the installer never does:
 ; - touch the user's data: Data\index.txt, Data\yyyymmdd.rtf, Data\jegyzet.rtf
 ;   are not in the package, so an upgrade or a repair leaves them as they are;
-; - make shortcuts: the program makes its own at its first start (doc.lnk,
+; - make the shortcuts the program makes itself at its first start (doc.lnk,
 ;   mail.lnk, ketrabo.lnk beside itself, one desktop link and three start-menu
-;   links once). The installer only provides the start-menu folder those three
-;   go into, because the program does not create it.
+;   links once). The installer provides the start-menu folder those three go
+;   into, because the program does not create it, and puts the one link none of
+;   them is into it: "Tivorn", which starts the program.
 
 Unicode true
 ManifestDPIAware true
@@ -38,6 +39,8 @@ SetCompressor /SOLID lzma
 !define SHELL_FOLDERS "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 ; The start-menu folder of the program's own links, under the user's programs folder.
 !define MENU_FOLDER "Ketrabo\Tivorn"
+; The installer's one link, which starts the program.
+!define START_LINK "Tivorn.lnk"
 
 Name "${PRODUCT} V${VERSION}"
 OutFile "${OUTFILE}"
@@ -104,6 +107,8 @@ Section "Tivorn" SecProgram
   Call ProgramsFolder
   Pop $0
   CreateDirectory "$0\${MENU_FOLDER}"
+  CreateShortcut "$0\${MENU_FOLDER}\${START_LINK}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 \
+    SW_SHOWNORMAL "" "Tivorn határidőnapló"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} határidőnapló"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -169,6 +174,7 @@ Section "un.Tivorn" SecUnProgram
   Delete "$0\${MENU_FOLDER}\Program ismertető.lnk"
   Delete "$0\${MENU_FOLDER}\Ketrabo honlapja.lnk"
   Delete "$0\${MENU_FOLDER}\Levélküldés.lnk"
+  Delete "$0\${MENU_FOLDER}\${START_LINK}"
   RMDir "$0\${MENU_FOLDER}"
   RMDir "$0\Ketrabo"
 

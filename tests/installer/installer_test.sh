@@ -64,8 +64,8 @@ dir=$(unix_path "$DEFAULT_DIR")
 check "default folder is the user's own: $DEFAULT_DIR" test -f "$dir/tivorn.exe"
 check "installed folder holds exactly the program's files" \
   test "$(layout_of "$dir")" = "$expected_layout"
-check "the start-menu folder for the program's links exists, empty" \
-  test -d "$PROGRAMS/Ketrabo/Tivorn" -a -z "$(ls -A "$PROGRAMS/Ketrabo/Tivorn" 2>/dev/null)"
+check "the start menu holds only the link that starts the program" \
+  test "$(ls -A "$PROGRAMS/Ketrabo/Tivorn" 2>/dev/null)" = "Tivorn.lnk"
 check "the installer makes no desktop link" test ! -e "$DESKTOP/Ketrabo honlapja.lnk"
 uninstall "$DEFAULT_DIR"
 check "uninstalling an unused installation leaves no folder" test ! -e "$dir"
@@ -112,8 +112,8 @@ check "the upgrade repairs an installed file" cmp -s "$dir/Színek.txt" "$(dirna
 for f in index.txt 20261208.rtf jegyzet.rtf; do
   check "the upgrade leaves Data\\$f byte for byte" cmp -s "$dir/Data/$f" "$saved/Data/$f"
 done
-check "the upgrade makes no links of its own" \
-  test "$(ls "$PROGRAMS/Ketrabo/Tivorn" | wc -l)" -eq 3 -a ! -e "$dir/Tivorn.lnk"
+check "the upgrade adds no link beside the program's own" \
+  test "$(ls "$PROGRAMS/Ketrabo/Tivorn" | wc -l)" -eq 4 -a "$(ls "$dir" | grep -c '\.lnk$')" -eq 3
 
 # ---------------------------------------------------------------------------
 # Uninstall, box not ticked: program and links go, the user's data stays.

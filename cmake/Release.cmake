@@ -44,31 +44,9 @@ add_custom_command(OUTPUT "${TIVORN_INSTALLER}"
 add_custom_target(installer ALL DEPENDS "${TIVORN_INSTALLER}")
 add_dependencies(installer tivorn_guide tivorn_pictures)
 
-# Tests of the installed program, one at a time with the other Wine tests.
-function(tivorn_add_release_test name)
-  add_test(NAME ${name} COMMAND ${ARGN})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TIVORN_TEST_ENVIRONMENT}" TIMEOUT 300
-                                          RESOURCE_LOCK wine_desktop)
-endfunction()
-
-if(TIVORN_INSTALLER_ARCH STREQUAL "amd64")
-  tivorn_add_release_test(installer_x64
-    bash "${CMAKE_SOURCE_DIR}/tests/installer/installer_test.sh" "${TIVORN_INSTALLER}")
-endif()
-
-if(TIVORN_INSTALLER_ARCH STREQUAL "x86")
-  # The release itself: its installer, program and uninstaller as 32-bit processes.
-  tivorn_add_release_test(program_32bit
-    bash "${CMAKE_SOURCE_DIR}/tests/installer/program32_test.sh" "${TIVORN_INSTALLER}")
-  # The window tests built for i686 take several minutes under emulation, more
-  # than the test run may spend: scripts/test32.sh runs them (label i686_window).
-  get_property(_tivorn_tests DIRECTORY PROPERTY TESTS)
-  foreach(test IN LISTS _tivorn_tests)
-    if(test MATCHES "^win_")
-      set_tests_properties(${test} PROPERTIES LABELS i686_window TIMEOUT 900)
-    endif()
-  endforeach()
-endif()
+# The tests of the installer and of the installed program, in a folder of their
+# own (release-tests), which scripts/test.sh runs for both trees.
+add_subdirectory("${CMAKE_SOURCE_DIR}/tests/installer" "${CMAKE_BINARY_DIR}/release-tests")
 
 # The version test reads tivorn.exe's version information.
 if(TARGET win_version)

@@ -205,7 +205,7 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SecUnProgram} \
     "A program fájljai, a mellette lévő parancsikonok, az asztali és a Start menü parancsikonjai."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecUnData} \
-    "Az összes napi bejegyzés, a jegyzettömb és a program beállításai is törlődnek. Ez nem vonható vissza."
+    "Minden bejegyzés, a jegyzettömb és a beállítások végleges törlése."
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 ; /DELETEDATA ticks the box, for an uninstallation without pages (/S).

@@ -31,7 +31,7 @@ reg_value() {  # <query output> <name>: the value's data
   awk -v name="$2" -F '    ' '$2 == name { print $4 }' <<<"$1"
 }
 key_missing() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
-wine_wait() { "$WINESERVER" -w 2>/dev/null || true; }
+wine_wait() { timeout 120 "$WINESERVER" -w 2>/dev/null || true; }
 install() { "$WINE" "$INSTALLER" /S "$@"; wine_wait; }
 uninstall() { "$WINE" "$1\\uninstall.exe" /S "${@:2}"; wine_wait; }  # the copy in %TEMP% ends later
 

@@ -28,7 +28,7 @@ check() {
   local what=$1; shift
   if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
 }
-wine_wait() { "$WINESERVER" -w 2>/dev/null || true; }
+wine_wait() { timeout 120 "$WINESERVER" -w 2>/dev/null || true; }
 # The colour of one pixel of a window as #RRGGBB.
 pixel() {  # <window id> <x> <y>
   import -window "$1" "$work/shot.png" 2>/dev/null
@@ -71,13 +71,14 @@ restore() {
   rm -rf "$dir" "$work"
 }
 trap restore EXIT
+trap 'exit 143' TERM INT
 [ -n "$desktop" ] && "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 "$WINE64" reg delete 'HKCU\Software\Ketrabo' /f >/dev/null 2>&1
 wine_wait
 rm -rf "$dir"
 
 # The 32-bit installer itself is a 32-bit program.
-"$RUN32" "$INSTALLER" /S "/D=$INSTALL_DIR"
+timeout 120 "$RUN32" "$INSTALLER" /S "/D=$INSTALL_DIR"
 wine_wait
 check "the 32-bit installer installs the program" test -f "$dir/tivorn.exe" -a -f "$dir/Data/Névnapok.txt"
 
@@ -128,7 +129,7 @@ check "the index holds the saved entry of $day" grep -q "^${day}Szuret32 " "$dir
 check "the day's note file was written" test -f "$dir/Data/$day.rtf"
 check "the program made its links beside itself" test -f "$dir/doc.lnk" -a -f "$dir/mail.lnk" -a -f "$dir/ketrabo.lnk"
 
-"$RUN32" "$dir/uninstall.exe" /S /DELETEDATA
+timeout 120 "$RUN32" "$dir/uninstall.exe" /S /DELETEDATA
 wine_wait
 check "the 32-bit uninstaller removes everything" test ! -e "$dir"
 

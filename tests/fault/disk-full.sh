@@ -31,7 +31,7 @@ fill() {  # leaves about <KiB> free
 }
 
 start_program "$dir"
-driver wait-main 120 >/dev/null || fail "the program did not start"
+wait_main 120 >/dev/null || fail "the program did not start"
 cp "$data/index.txt" "$FAULT_DIR/diskfull-index.txt"
 python3 "$TOOL" store "$data/index.txt" "${month}05" "tele-lemez" > "$FAULT_DIR/diskfull-new-index.txt"
 

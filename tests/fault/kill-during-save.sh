@@ -38,7 +38,7 @@ for round in $(seq 1 "$KILLS"); do
   others_before=$(others_digest "$date_key")
 
   start_program "$dir"
-  driver wait-main 120 >/dev/null || fail "round $round: the program did not start"
+  wait_main 120 >/dev/null || fail "round $round: the program did not start"
   # The start removes what an earlier kill left behind.
   remaining=$(leftovers "$data")
   for _ in 1 2 3 4 5; do [ -n "$remaining" ] || break; sleep 0.5; remaining=$(leftovers "$data"); done
@@ -91,7 +91,7 @@ done
 
 # The last start must clean up too.
 start_program "$dir"
-driver wait-main 120 >/dev/null || fail "the program did not start after the last kill"
+wait_main 120 >/dev/null || fail "the program did not start after the last kill"
 remaining=$(leftovers "$data")
 [ -z "$remaining" ] || { left=$((left + 1)); echo "left after the last start: $remaining"; }
 driver close ok >/dev/null || true

@@ -95,7 +95,19 @@ wait_program_end() {
   kill_program
 }
 
-driver() { "$WINE" "$WIN64/fault_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
+driver() { "$WINE" "$WIN64/fault_driver.exe" "$@" 2>>"$FAULT_DIR/driver-errors.log" | tr -d '\r'; }
+
+# Waits for the main window. A driver process that Wine could not start while the
+# machine is busy is tried again; a program that does not come fails all tries.
+wait_main() {  # <seconds> [more driver commands]
+  local attempt
+  for attempt in 1 2 3; do
+    driver wait-main "$@" && return 0
+    echo "(the driver ended without the main window; try $attempt)" >>"$FAULT_DIR/driver-errors.log"
+    sleep 1
+  done
+  return 1
+}
 
 # Temporary files of ours in a folder: the atomic writes' and the older fixed names.
 leftovers() {

@@ -33,7 +33,7 @@ unchanged() {
 
 note "read-only index.txt"
 start_program "$dir"
-driver wait-main 120 >/dev/null || fail "the program did not start"
+wait_main 120 >/dev/null || fail "the program did not start"
 python3 "$TOOL" store "$index" "${month}03" "csak-olvas" > "$FAULT_DIR/readonly-new-index.txt"
 chmod a-w "$index"
 cp "$index" "$FAULT_DIR/readonly-index.txt"

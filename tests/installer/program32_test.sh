@@ -34,6 +34,17 @@ pixel() {  # <window id> <x> <y>
   import -window "$1" "$work/shot.png" 2>/dev/null
   convert "$work/shot.png" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1
 }
+# Whether the pixel shows the colour within 30 s: painting under emulation on a
+# busy machine takes its time. Says what it saw when it does not.
+pixel_is() {  # <window id> <x> <y> <#RRGGBB>
+  local deadline=$((SECONDS + 30)) seen
+  while :; do
+    seen=$(pixel "$1" "$2" "$3")
+    [ "$seen" = "$4" ] && return 0
+    [ $SECONDS -ge $deadline ] && { echo "     pixel ($2, $3) is ${seen:-unreadable}, not $4"; return 1; }
+    sleep 1
+  done
+}
 # A visible Tivorn window other than <except>, of at least <width> x <height>
 # pixels, waiting up to 60 s. Without a window manager the main window is an X
 # window of its client area; the editor's X window has its frame too.
@@ -90,9 +101,8 @@ read -r main main_w main_h < <(find_window 786 551)
 check "the main window appears" test -n "${main:-}"
 if [ -n "${main:-}" ]; then
   xdotool mousemove 1279 1023   # away from the cells: no hover colour
-  sleep 2                       # the first paint under emulation
-  check "a day cell shows its rest colour" test "$(pixel "$main" 278 281)" = "#C0C0C0"
-  check "the grid shows its colour between the cells" test "$(pixel "$main" 112 133)" = "#FF8080"
+  check "a day cell shows its rest colour" pixel_is "$main" 278 281 "#C0C0C0"
+  check "the grid shows its colour between the cells" pixel_is "$main" 112 133 "#FF8080"
 
   # A click on the cell opens the day entry editor with the first title field focused.
   xdotool mousemove --window "$main" 278 281 click 1
@@ -107,8 +117,7 @@ if [ -n "${main:-}" ]; then
     xdotool mousemove --window "$editor" $((border + 411)) $((top + 17)) click 1  # "Bezárás mentéssel"
     check "the editor closes after saving" gone "$editor"
     xdotool mousemove 1279 1023
-    sleep 1
-    check "the cell's marker turns red for the new entry" test "$(pixel "$main" 323 231)" = "#FF0000"
+    check "the cell's marker turns red for the new entry" pixel_is "$main" 323 231 "#FF0000"
   fi
   xdotool mousemove --window "$main" 700 16 key alt+F4
 fi

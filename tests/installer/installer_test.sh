@@ -37,26 +37,10 @@ uninstall() { "$WINE" "$1\\uninstall.exe" /S "${@:2}"; wine_wait; }  # the copy 
 
 folders=$(reg_query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders')
 LOCAL_APPDATA=$(reg_value "$folders" "Local AppData")
-# The prefix's desktop is this machine user's home folder, which every Wine run
-# here shares: for the test, the user's desktop is a folder of its own.
-SHELL_FOLDERS='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
-USER_SHELL_FOLDERS='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
-TEST_DESKTOP='C:\tivorn-installer-test\Desktop'
-saved_desktop=$(reg_value "$folders" Desktop)
-saved_user_desktop=$(reg_value "$(reg_query "$USER_SHELL_FOLDERS" /v Desktop)" Desktop)
-set_desktop() {  # <folder> <folder as stored in User Shell Folders>
-  "$WINE" reg add "$SHELL_FOLDERS" /v Desktop /d "$1" /f >/dev/null 2>&1
-  "$WINE" reg add "$USER_SHELL_FOLDERS" /v Desktop /t REG_EXPAND_SZ /d "$2" /f >/dev/null 2>&1
-}
-restore_desktop() {
-  [ -n "$saved_desktop" ] && set_desktop "$saved_desktop" "${saved_user_desktop:-$saved_desktop}"
-  rm -rf "$(unix_path 'C:\tivorn-installer-test')"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/private_desktop.sh"
 trap restore_desktop EXIT
 trap 'exit 143' TERM INT
-set_desktop "$TEST_DESKTOP" "$TEST_DESKTOP"
-DESKTOP=$(unix_path "$TEST_DESKTOP")
-mkdir -p "$DESKTOP"
+use_private_desktop 'C:\tivorn-installer-test-desktop'
 PROGRAMS=$(unix_path "$(reg_value "$folders" Programs)")
 DEFAULT_DIR="$LOCAL_APPDATA\\Programs\\Tivorn"
 # Accents, but no spaces: Wine quotes an argument with spaces, and the installer

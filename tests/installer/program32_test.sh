@@ -75,6 +75,7 @@ desktop=$("$WINE64" reg query 'HKCU\Software\Wine\Explorer' /v Desktop 2>/dev/nu
           | awk -F '    ' '$2 == "Desktop" { print $4 }')
 restore() {
   wine_wait
+  restore_desktop
   "$WINE64" reg delete 'HKCU\Software\Ketrabo' /f >/dev/null 2>&1
   "$WINE64" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tivorn' /f >/dev/null 2>&1
   [ -n "$desktop" ] && "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d "$desktop" /f >/dev/null 2>&1
@@ -83,6 +84,12 @@ restore() {
 }
 trap restore EXIT
 trap 'exit 143' TERM INT
+WINE=$WINE64
+source "$ROOT/tests/installer/private_desktop.sh"
+use_private_desktop 'C:\tivorn-program32-desktop'
+PROGRAMS=$("$WINE64" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Programs \
+           2>/dev/null | tr -d '\r' | awk -F '    ' '$2 == "Programs" { print $4 }')
+MENU="$WINEPREFIX/drive_c/$(printf '%s' "${PROGRAMS#[Cc]:\\}" | tr '\\' /)/Ketrabo/Tivorn"
 [ -n "$desktop" ] && "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 "$WINE64" reg delete 'HKCU\Software\Ketrabo' /f >/dev/null 2>&1
 wine_wait
@@ -137,10 +144,16 @@ day=$(date -d "$(date +%Y-%m-01) + $((17 - first)) days" +%Y%m%d)
 check "the index holds the saved entry of $day" grep -q "^${day}Szuret32 " "$dir/Data/index.txt"
 check "the day's note file was written" test -f "$dir/Data/$day.rtf"
 check "the program made its links beside itself" test -f "$dir/doc.lnk" -a -f "$dir/mail.lnk" -a -f "$dir/ketrabo.lnk"
+check "the program made its desktop link" test -f "$DESKTOP/Ketrabo honlapja.lnk"
+check "the Start menu holds the installer's link and the program's three" \
+  test "$(ls "$MENU" 2>/dev/null | LC_ALL=C sort | tr '\n' '|')" = \
+       "Ketrabo honlapja.lnk|Levélküldés.lnk|Program ismertető.lnk|Tivorn.lnk|"
 
 timeout 120 "$RUN32" "$dir/uninstall.exe" /S /DELETEDATA
 wine_wait
 check "the 32-bit uninstaller removes everything" test ! -e "$dir"
+check "the 32-bit uninstaller removes the program's desktop and Start-menu links" \
+  test ! -e "$DESKTOP/Ketrabo honlapja.lnk" -a ! -e "$(dirname "$MENU")"
 
 if [ $failures -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi
 echo "all checks of the 32-bit program passed"

@@ -13,6 +13,7 @@
 #include "platform/emil.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/printing.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -467,16 +468,11 @@ void TRichNoteForm::tbMentClick() {
 }
 
 void TRichNoteForm::tbNyomtatClick() {
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = Handle();
-    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (!CurrentEditorDialogs().Print(pd)) return;
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    if (!pd.hDC) return;
-    Megjegyzes.Print(pd.hDC, kPrintJobName);
-    DeleteDC(pd.hDC);
+    // A note is laid out for the whole printable area of an A4 page.
+    const PrinterDc printer =
+        ChoosePrinter(Handle(), PaperSize::A4, PaperOrientation::Portrait, CurrentEditorDialogs().Print);
+    if (!printer) return;
+    if (Megjegyzes.Print(printer.Get(), kPrintJobName) == 0) throw PrintError(kPrintJobName);
 }
 
 void TRichNoteForm::tbKivagClick() {

@@ -171,7 +171,10 @@ int RichEdit::Print(HDC printer, const std::wstring& jobName) const {
             break;
         }
         LONG next = static_cast<LONG>(SendMessageW(hwnd_, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
-        EndPage(printer);
+        if (EndPage(printer) <= 0) {
+            failed = true;
+            break;
+        }
         ++pages;
         if (next <= range.chrg.cpMin) break;  // nothing fitted: stop rather than loop
         range.chrg.cpMin = next;
@@ -181,6 +184,5 @@ int RichEdit::Print(HDC printer, const std::wstring& jobName) const {
         AbortDoc(printer);
         return 0;
     }
-    EndDoc(printer);
-    return pages;
+    return EndDoc(printer) > 0 ? pages : 0;
 }

@@ -44,6 +44,7 @@ TqrLista::~TqrLista() {
 ReportDefinition TqrLista::Definition(const std::wstring& printedAt) const {
     ReportDefinition def;
     def.title = kTitle;
+    def.geometry.SetPaper(PaperSize::A4, PaperOrientation::Portrait);
 
     // QRBand1: the page header.
     ReportBand& header = def.pageHeader;
@@ -86,11 +87,21 @@ ReportDefinition TqrLista::Definition(const std::wstring& printedAt) const {
     return def;
 }
 
-ReportDocument TqrLista::Build(const std::wstring& printedAt) const {
+ReportDocument TqrLista::Build(const std::wstring& printedAt, const ReportDevice& device) const {
     std::vector<std::vector<std::wstring>> rows;
     rows.reserve(Lines.size());
     for (const auto& line : Lines) rows.push_back({ListDateText(line), ListTitle1Text(line), ListTitle2Text(line)});
-    return BuildReport(Definition(printedAt), rows);
+    return BuildReport(Definition(printedAt), rows, device);
+}
+
+ReportJob TqrLista::Job(const std::wstring& printedAt) const {
+    const ReportDefinition def = Definition(printedAt);
+    ReportJob job;
+    job.title = kTitle;
+    job.paper = def.geometry.paper;
+    job.orientation = def.geometry.orientation;
+    job.layout = [this, printedAt](const ReportDevice& device) { return Build(printedAt, device); };
+    return job;
 }
 
 bool TqrLista::Preview(std::vector<std::wstring> lines, const std::wstring& month) {
@@ -102,11 +113,11 @@ bool TqrLista::Preview(std::vector<std::wstring> lines, const std::wstring& mont
     } release{busy_};
     Lines = std::move(lines);
     qrlHonap = month;
-    const ReportDocument doc = Build(PrintTimeText());
+    const ReportJob job = Job(PrintTimeText());
     // The preview belongs to the window that asked for it (the list window is modal
     // over the main window), so closing it gives the focus back there.
     HWND active = GetActiveWindow();
-    PreviewReport(doc, active ? active : owner_);
+    PreviewReport(job, active ? active : owner_);
     return true;
 }
 

@@ -29,8 +29,10 @@ public:
 
     // The layout with the current month and the given print time text.
     ReportDefinition Definition(const std::wstring& printedAt) const;
-    // The pages of the current lines.
-    ReportDocument Build(const std::wstring& printedAt) const;
+    // The pages of the current lines, wrapped texts measured on `device`.
+    ReportDocument Build(const std::wstring& printedAt, const ReportDevice& device) const;
+    // The report for the preview and the printer: A4 portrait.
+    ReportJob Job(const std::wstring& printedAt) const;
 
     // Shows the preview of `lines` under `month` and waits until it is closed. While
     // a preview is open a further request does nothing (returns false).

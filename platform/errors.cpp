@@ -6,6 +6,8 @@ FileOpenError::FileOpenError(const std::wstring& path) : AppError(L"Cannot open 
 
 FileCreateError::FileCreateError(const std::wstring& path) : AppError(L"Cannot create file " + path) {}
 
+PrintError::PrintError(const std::wstring& jobName) : AppError(L"Cannot print " + jobName) {}
+
 ConvertError::ConvertError(const std::wstring& text)
     : AppError(L"'" + text + L"' is not a valid integer value") {}
 

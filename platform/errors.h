@@ -36,3 +36,9 @@ public:
 
 std::string WideToUtf8(const std::wstring& text);
 std::wstring Utf8ToWide(const std::string& text);
+
+// A print job the printer refused or broke off: "Cannot print %s" with the job's name.
+class PrintError : public AppError {
+public:
+    explicit PrintError(const std::wstring& jobName);
+};

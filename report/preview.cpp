@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/printing.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -34,12 +35,13 @@ ReportPreviewHooks& CurrentPreviewHooks() {
     return hooks;
 }
 
-void PreviewReport(const ReportDocument& doc, HWND owner) {
+void PreviewReport(const ReportJob& job, HWND owner) {
     if (auto& run = CurrentPreviewHooks().Run) {
-        run(doc);
+        ReferenceDevice reference;
+        run(job.LayOut(reference.Get()));
         return;
     }
-    TReportPreview preview(doc);
+    TReportPreview preview(job);
     preview.Create(owner);
     preview.ShowModal();
 }
@@ -169,7 +171,10 @@ LRESULT ReportPageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 // ---------------------------------------------------------------------------------
 // The window
 
-TReportPreview::TReportPreview(const ReportDocument& doc) : Form(PreviewOptions(doc.title)), doc_(doc) {}
+TReportPreview::TReportPreview(const ReportJob& job) : Form(PreviewOptions(job.title)), job_(job) {
+    ReferenceDevice reference;
+    doc_ = job_.LayOut(reference.Get());
+}
 
 void TReportPreview::FormCreate() {
     pEszkoz.BevelOuter = Bevel::Raised;
@@ -240,14 +245,6 @@ bool TReportPreview::FormKeyPress(wchar_t key) {
 }
 
 void TReportPreview::PrintClick() {
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = Handle();
-    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
-    auto& dialog = CurrentPreviewHooks().PrintDialog;
-    const bool chosen = dialog ? dialog(pd) : PrintDlgW(&pd) != FALSE;
-    if (chosen && pd.hDC) PrintReport(pd.hDC, doc_, doc_.title);
-    if (pd.hDC) DeleteDC(pd.hDC);
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    const PrinterDc printer = ChoosePrinter(Handle(), job_.paper, job_.orientation, CurrentPreviewHooks().PrintDialog);
+    if (printer) PrintReport(printer.Get(), job_);  // a failed job throws: the error handler reports it
 }

@@ -1,6 +1,7 @@
 // The print preview of a report: a maximised modal window showing one page at a time
 // at full width or at 100 %, with paging (buttons, Page Up / Page Down), printing
-// through the printer dialog and closing (button, Esc).
+// through the printer dialog on the paper the report is made for (laid out again for
+// the chosen printer) and closing (button, Esc).
 #pragma once
 
 #include <windows.h>
@@ -22,8 +23,9 @@ struct ReportPreviewHooks {
 };
 ReportPreviewHooks& CurrentPreviewHooks();
 
-// Shows the preview of `doc` owned by `owner` and returns when it has been closed.
-void PreviewReport(const ReportDocument& doc, HWND owner);
+// Shows the preview of `job` owned by `owner` and returns when it has been closed.
+// The hook sees the pages as the preview lays them out.
+void PreviewReport(const ReportJob& job, HWND owner);
 
 // The page area: grey desk, white paper, scroll bars when the page is larger.
 class ReportPageView : public Window {
@@ -48,7 +50,7 @@ private:
 
 class TReportPreview : public Form {
 public:
-    explicit TReportPreview(const ReportDocument& doc);
+    explicit TReportPreview(const ReportJob& job);
 
     Panel pEszkoz{L"pEszkoz"};
     SpeedButton sbElozo{L"sbElozo"};
@@ -73,5 +75,6 @@ protected:
 
 private:
     void KeyDown(UINT vk);
-    const ReportDocument& doc_;
+    const ReportJob& job_;
+    ReportDocument doc_;  // laid out for the screen
 };

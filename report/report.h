@@ -1,11 +1,13 @@
 // A small banded report: a page header, detail rows made of text columns and a page
-// footer, laid out in millimetres on A4 pages (report_layout.h) and drawn by one
-// painter into any device context — the preview window, a test bitmap or a printer —
-// at a given number of device pixels per millimetre.
+// footer, laid out in millimetres on the paper the report is made for
+// (report_layout.h) and drawn by one painter into any device context — the preview
+// window, a test bitmap or a printer — at the device's own pixels per millimetre
+// across and down. Wrapped texts are measured on the device they are drawn on.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,19 +74,70 @@ struct ReportPage {
 
 struct ReportDocument {
     std::wstring title;
+    PaperSize paper = PaperSize::A4;
+    PaperOrientation orientation = PaperOrientation::Portrait;
     double pageWidth = 210, pageHeight = 297;
     std::vector<ReportPage> pages;
 };
 
-// Lines a text needs in a box `widthMm` wide (word wrap as the painter does it); at least 1.
-int MeasureLines(const std::wstring& text, const ReportFont& font, double widthMm);
+// Device pixels per millimetre, across (x) and down (y); printers may differ in the two.
+struct ReportScale {
+    double x = 1, y = 1;
+};
+// The device's own resolutions (LOGPIXELSX, LOGPIXELSY).
+ReportScale DeviceScale(HDC dc);
+
+// A device the report is measured on: a DC and its scale.
+struct ReportDevice {
+    HDC dc = nullptr;
+    ReportScale scale;
+};
+
+// The lines a text takes in a box `widthMm` wide on `device`, as the painter draws
+// them there (words longer than the box are broken); at least one.
+std::vector<std::wstring> WrapReportText(const ReportDevice& device, const std::wstring& text, const ReportFont& font,
+                                         double widthMm);
 
 // Lays the rows out into pages: header and footer on every page, rows growing by
-// the lines their wrapping columns need.
-ReportDocument BuildReport(const ReportDefinition& def, const std::vector<std::vector<std::wstring>>& rows);
+// the lines their wrapping columns need on `device`.
+ReportDocument BuildReport(const ReportDefinition& def, const std::vector<std::vector<std::wstring>>& rows,
+                           const ReportDevice& device);
 
-// Draws a page: paper millimetre (x, y) goes to device (originX + x·scale, originY + y·scale).
-void PaintReportPage(HDC dc, const ReportPage& page, double devicePerMm, int originX = 0, int originY = 0);
+// A screen-compatible device at ten pixels per millimetre, for layouts that are not
+// (yet) meant for a printer: the preview's pages.
+class ReferenceDevice {
+public:
+    ReferenceDevice();
+    ReferenceDevice(const ReferenceDevice&) = delete;
+    ReferenceDevice& operator=(const ReferenceDevice&) = delete;
+    ~ReferenceDevice();
+    const ReportDevice& Get() const { return device_; }
 
-// Prints every page as one job; returns the number of pages printed, 0 when the job failed.
+private:
+    ReportDevice device_;
+};
+
+// Draws a page: paper millimetre (x, y) goes to device (originX + x·scale.x, originY + y·scale.y).
+void PaintReportPage(HDC dc, const ReportPage& page, ReportScale scale, int originX = 0, int originY = 0);
+inline void PaintReportPage(HDC dc, const ReportPage& page, double devicePerMm, int originX = 0, int originY = 0) {
+    PaintReportPage(dc, page, ReportScale{devicePerMm, devicePerMm}, originX, originY);
+}
+
+// Prints every page as one job named `jobName`; returns the number of pages. A job
+// the printer refuses or breaks off throws PrintError.
 int PrintReport(HDC printer, const ReportDocument& doc, const std::wstring& jobName);
+
+// A report ready for the preview and the printer: its title (the preview's caption
+// and the print job's name), the paper it is made for, and its layout, made again
+// for every device it goes to so wrapped texts fit there.
+struct ReportJob {
+    std::wstring title;
+    PaperSize paper = PaperSize::A4;
+    PaperOrientation orientation = PaperOrientation::Portrait;
+    std::function<ReportDocument(const ReportDevice&)> layout;
+
+    ReportDocument LayOut(const ReportDevice& device) const;
+};
+
+// Lays the job out on the printer and prints it (PrintReport).
+int PrintReport(HDC printer, const ReportJob& job);

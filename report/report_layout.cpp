@@ -8,6 +8,23 @@ namespace {
 constexpr double kSlack = 1e-6;
 }  // namespace
 
+double PaperWidthMm(PaperSize size, PaperOrientation orientation) {
+    (void)size;  // A4: 210 x 297 mm
+    return orientation == PaperOrientation::Portrait ? 210.0 : 297.0;
+}
+
+double PaperHeightMm(PaperSize size, PaperOrientation orientation) {
+    (void)size;
+    return orientation == PaperOrientation::Portrait ? 297.0 : 210.0;
+}
+
+void ReportGeometry::SetPaper(PaperSize size, PaperOrientation turn) {
+    paper = size;
+    orientation = turn;
+    pageWidth = PaperWidthMm(size, turn);
+    pageHeight = PaperHeightMm(size, turn);
+}
+
 double RowHeight(const ReportGeometry& g, int lineCount) {
     return g.rowHeight + g.lineHeight * std::max(0, lineCount - 1);
 }

@@ -6,14 +6,27 @@
 #include <cstddef>
 #include <vector>
 
+// The paper a layout is made for; print jobs ask the printer for it.
+enum class PaperSize { A4 };
+enum class PaperOrientation { Portrait, Landscape };
+
+// Width and height of the sheet as it lies for printing, in millimetres.
+double PaperWidthMm(PaperSize size, PaperOrientation orientation);
+double PaperHeightMm(PaperSize size, PaperOrientation orientation);
+
 struct ReportGeometry {
-    double pageWidth = 210.0;  // A4 portrait
+    PaperSize paper = PaperSize::A4;
+    PaperOrientation orientation = PaperOrientation::Portrait;
+    double pageWidth = 210.0;  // follow the paper (SetPaper)
     double pageHeight = 297.0;
     double margin = 10.0;        // all round
     double headerHeight = 29.4;  // page header band
     double footerHeight = 10.6;  // page footer band, at the bottom of the printable area
     double rowHeight = 5.0;      // detail band with one line of text
     double lineHeight = 4.5;     // each further line of a growing row
+
+    // Another paper or orientation; the page size follows, the margins and bands stay.
+    void SetPaper(PaperSize size, PaperOrientation turn);
 
     double BandWidth() const { return pageWidth - 2 * margin; }
     double DetailTop() const { return margin + headerHeight; }

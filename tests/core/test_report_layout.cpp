@@ -62,3 +62,20 @@ TEST(ReportLayout, GrowingRowsPushTheFollowingOnesDownAndOverThePageEnd) {
     EXPECT_EQ(huge[1].rows[0].index, 1u);
     EXPECT_EQ(huge[2].rows[0].index, 2u);
 }
+
+TEST(ReportLayout, LandscapePaperTurnsThePageAndKeepsTheMargins) {
+    ReportGeometry g;
+    EXPECT_EQ(g.paper, PaperSize::A4);
+    EXPECT_EQ(g.orientation, PaperOrientation::Portrait);
+    g.SetPaper(PaperSize::A4, PaperOrientation::Landscape);
+    EXPECT_DOUBLE_EQ(g.pageWidth, 297.0);
+    EXPECT_DOUBLE_EQ(g.pageHeight, 210.0);
+    EXPECT_DOUBLE_EQ(g.BandWidth(), 277.0);
+    EXPECT_DOUBLE_EQ(g.FooterTop(), 210.0 - 10.0 - 10.6);
+    const auto pages = LayOutPages(g, std::vector<int>(60, 1));
+    ASSERT_EQ(pages.size(), 2u);  // 150.6 mm of rows hold 30
+    EXPECT_EQ(pages[0].rows.size(), 30u);
+    g.SetPaper(PaperSize::A4, PaperOrientation::Portrait);
+    EXPECT_DOUBLE_EQ(g.pageWidth, 210.0);
+    EXPECT_DOUBLE_EQ(g.pageHeight, 297.0);
+}

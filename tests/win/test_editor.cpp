@@ -813,17 +813,28 @@ TEST_F(EditorTest, OpenAndSaveDialogsRememberAndReadBothKinds) {
     editor->Hide();
 }
 
-TEST_F(EditorTest, PrintingAsksForAPrinterAndCancelPrintsNothing) {
+TEST_F(EditorTest, PrintingAsksForA4PortraitCancelPrintsNothingAndAFailedJobIsReported) {
     ShowEditor();
     int asked = 0;
     CurrentEditorDialogs().Print = [&](PRINTDLGW& pd) {
         ++asked;
         EXPECT_TRUE(pd.Flags & PD_RETURNDC);
+        ExpectPrinterSettings(pd.hDevMode, DMPAPER_A4, DMORIENT_PORTRAIT);
         return false;
     };
     editor->ToolBar.Click(L"tbNyomtat");
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(errors.empty());
+
+    // A device that refuses the job (a memory DC has no printer behind it).
+    CurrentEditorDialogs().Print = [&](PRINTDLGW& pd) {
+        pd.hDC = CreateCompatibleDC(nullptr);
+        return true;
+    };
+    editor->ToolBar.Click(L"tbNyomtat");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], L"Cannot print Tivorn program");
+    EXPECT_TRUE(editor->Visible());
     editor->Hide();
 }
 

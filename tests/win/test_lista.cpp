@@ -389,13 +389,26 @@ TEST_F(ListaTest, PreviewWindowPagesAndPaintsTheSamePainterOutput) {
         EXPECT_EQ(preview->PageIndex(), 0);
         // Printing with the dialog cancelled prints nothing and keeps the preview.
         int asked = 0;
-        CurrentPreviewHooks().PrintDialog = [&](PRINTDLGW&) {
+        CurrentPreviewHooks().PrintDialog = [&](PRINTDLGW& pd) {
             ++asked;
+            ExpectPrinterSettings(pd.hDevMode, DMPAPER_A4, DMORIENT_PORTRAIT);
             return false;
         };
         preview->sbNyomtat.Click();
         EXPECT_EQ(asked, 1);
         EXPECT_TRUE(preview->Visible());
+        EXPECT_TRUE(errors.empty());
+        // A printer that refuses the job: the general error handler says so.
+        CurrentPreviewHooks().PrintDialog = [&](PRINTDLGW& pd) {
+            pd.hDC = CreateCompatibleDC(nullptr);
+            return true;
+        };
+        SendMessageW(preview->sbNyomtat.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(preview->sbNyomtat.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0], L"Cannot print Események");
+        EXPECT_TRUE(preview->Visible());
+        CurrentPreviewHooks().PrintDialog = nullptr;
         PressKey(preview->View.Handle(), VK_ESCAPE);
         Pump();
     });
@@ -426,7 +439,10 @@ TEST(ReportPainter, PageDrawsRulesBandsAndTextsAtTheGivenScale) {
     TqrLista r;
     r.qrlHonap = L"2026.december";
     r.Lines = {L"2026.12.01.Első                Második             "};
-    const ReportDocument doc = r.Build(L"2026. 12. 01. 10:00");
+    ReferenceDevice reference;
+    const ReportDocument doc = r.Build(L"2026. 12. 01. 10:00", reference.Get());
+    EXPECT_EQ(doc.paper, PaperSize::A4);
+    EXPECT_EQ(doc.orientation, PaperOrientation::Portrait);
     ASSERT_EQ(doc.pages.size(), 1u);
     WindowDC screen(nullptr);
     const double scale = 2.0;  // 2 pixels per millimetre
@@ -446,4 +462,65 @@ TEST(ReportPainter, PageDrawsRulesBandsAndTextsAtTheGivenScale) {
         for (int x = static_cast<int>(60 * scale); x < static_cast<int>(120 * scale); ++x)
             if (c.Pixel(x, y) == 0u) ++dark;
     EXPECT_GT(dark, 0);
+}
+
+namespace {
+
+// Dark pixels (any channel below 0x80) in a rectangle of the canvas.
+int DarkPixels(const MemoryCanvas& c, int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = std::max(0, top); y < std::min(c.Height(), bottom); ++y)
+        for (int x = std::max(0, left); x < std::min(c.Width(), right); ++x) {
+            const COLORREF p = c.Pixel(x, y);
+            if (GetRValue(p) < 0x80 && GetGValue(p) < 0x80 && GetBValue(p) < 0x80) ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+// A printer whose resolutions differ across and down (here 3 and 6 pixels per
+// millimetre): every position follows its own axis, and a title longer than its
+// column is wrapped and broken on that device and stays inside the column.
+TEST(ReportPainter, PagesFollowBothResolutionsAndLongWordsStayInTheirColumn) {
+    TqrLista r;
+    r.qrlHonap = L"2026.december";
+    r.Lines = {L"2026.12.01.WWWWWWWWWWWWWWWWWWWWMásodik             ",
+               L"2026.12.02.Rövid               Rövid               "};
+    const ReportScale scale{3.0, 6.0};
+    const int width = 630, height = 1782;  // 210 x 297 mm
+    WindowDC screen(nullptr);
+    MemoryCanvas c(screen.Get(), width, height);
+    const ReportDevice device{c.Dc(), scale};
+    const ReportDocument doc = r.Build(L"2026. 12. 01. 10:00", device);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_EQ(doc.pages[0].rows.size(), 2u);
+
+    // The long title takes more than one line on this device, so its row grows.
+    const auto lines = WrapReportText(device, L"WWWWWWWWWWWWWWWWWWWW", {L"Garamond", 11, false}, 59.5);
+    ASSERT_GE(lines.size(), 2u);
+    for (const auto& line : lines) EXPECT_LE(line.size(), 19u);
+    const double secondRowTop = 39.4 + 5.0 + 4.5 * static_cast<double>(lines.size() - 1);
+
+    Canvas(c.Dc()).Fill(RECT{0, 0, width, height}, 0x00FF00);
+    PaintReportPage(c.Dc(), doc.pages[0], scale);
+    auto x = [&](double mm) { return static_cast<int>(std::lround(mm * scale.x)); };
+    auto y = [&](double mm) { return static_cast<int>(std::lround(mm * scale.y)); };
+    // Bands: white from the margin, 190 mm across; green margins.
+    EXPECT_EQ(c.Pixel(x(5), y(100)), 0x00FF00u);
+    EXPECT_EQ(c.Pixel(x(12), y(41)), 0xFFFFFFu);
+    EXPECT_EQ(c.Pixel(x(199), y(41)), 0xFFFFFFu);
+    EXPECT_EQ(c.Pixel(x(201), y(41)), 0x00FF00u);
+    // QRShape2's lines: 10 + 22.2 mm and 10 + 28.8 mm down, on the vertical scale.
+    EXPECT_EQ(c.Pixel(x(175), y(32.2)), 0u);
+    EXPECT_EQ(c.Pixel(x(175), y(38.8)), 0u);
+    EXPECT_EQ(c.Pixel(x(175), y(35.5)), 0xFFFFFFu);
+    // The long title's ink stays left of the second column (10 + 111.1 mm) ...
+    const int rowTop = y(39.4), rowBottom = y(secondRowTop);
+    EXPECT_GT(DarkPixels(c, x(10 + 50.8), rowTop, x(10 + 110.3), rowBottom), 0);
+    EXPECT_EQ(DarkPixels(c, x(10 + 110.4), rowTop, x(10 + 111.1), rowBottom), 0);
+    // ... and reaches its second line, below the first 5 mm of the row.
+    EXPECT_GT(DarkPixels(c, x(10 + 50.8), y(39.4 + 5.0), x(10 + 110.3), rowBottom), 0);
+    // The second row starts below the grown first one.
+    EXPECT_GT(DarkPixels(c, x(10 + 50.8), y(secondRowTop), x(10 + 110.3), y(secondRowTop + 5.0)), 0);
 }

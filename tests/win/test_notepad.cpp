@@ -161,4 +161,21 @@ TEST_F(NotepadTest, NoColourButtonAndTheClipboardAlwaysUsesTheNote) {
     notepad->Hide();
 }
 
+TEST_F(NotepadTest, AFailedPrintJobIsReportedAndTheNoteStays) {
+    CurrentEditorDialogs().Print = [](PRINTDLGW& pd) {
+        ExpectPrinterSettings(pd.hDevMode, DMPAPER_A4, DMORIENT_PORTRAIT);
+        pd.hDC = CreateCompatibleDC(nullptr);  // no printer behind it: the job fails
+        return true;
+    };
+    OpenNotepad([&] {
+        notepad->Megjegyzes.SetText(L"nyomtatandó");
+        notepad->ToolBar.Click(L"tbNyomtat");
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0], L"Cannot print Tivorn program");
+        EXPECT_EQ(notepad->Megjegyzes.Text(), L"nyomtatandó");
+        ClickSpeed(notepad->sbBezar);
+    });
+    CurrentEditorDialogs().Print = [](PRINTDLGW& pd) { return PrintDlgW(&pd) != FALSE; };
+}
+
 }  // namespace

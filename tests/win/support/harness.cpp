@@ -155,3 +155,16 @@ void PressKey(HWND target, UINT vk) {
     PostMessageW(target, WM_KEYDOWN, vk, scan | 1);
     PostMessageW(target, WM_KEYUP, vk, scan | 0xC0000001);
 }
+
+void ExpectPrinterSettings(HGLOBAL devMode, short paper, short orientation) {
+    ASSERT_NE(devMode, nullptr) << "the dialog gets the layout's printer settings";
+    const auto* dm = static_cast<const DEVMODEW*>(GlobalLock(devMode));
+    ASSERT_NE(dm, nullptr);
+    EXPECT_TRUE(dm->dmFields & DM_PAPERSIZE);
+    EXPECT_TRUE(dm->dmFields & DM_ORIENTATION);
+    EXPECT_TRUE(dm->dmFields & DM_COPIES);
+    EXPECT_EQ(dm->dmPaperSize, paper);
+    EXPECT_EQ(dm->dmOrientation, orientation);
+    EXPECT_EQ(dm->dmCopies, 1);
+    GlobalUnlock(devMode);
+}

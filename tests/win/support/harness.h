@@ -54,5 +54,9 @@ private:
     std::deque<std::function<void(Form&)>> answers_;
 };
 
+// The printer settings a print dialog was handed: the paper and orientation asked
+// for, one copy, set in the DEVMODE's fields.
+void ExpectPrinterSettings(HGLOBAL devMode, short paper, short orientation);
+
 // Posts a real key press (down, up) to a window; the message loop makes the character.
 void PressKey(HWND target, UINT vk);

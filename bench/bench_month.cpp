@@ -35,4 +35,4 @@ void FillMonthFromLargeIndex(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(FillMonthFromLargeIndex)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+

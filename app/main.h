@@ -11,6 +11,7 @@
 
 #include "app/month_model.h"
 #include "appearance/JPanel.h"
+#include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
 // --- notification-area mode
 #include "platform/TrayIcon.h"
@@ -108,6 +109,10 @@ public:
     void PanelResize(int w, int h);
     // Close: save the index and the position. False when saving failed (the window stays).
     bool FormClose();
+
+    // --- the month calendar print (main_calendar.cpp) -------------------------------------
+    TqrNaptar qrNaptar;
+    void mniHaviNaptarClick();  // the shown month as an A4 landscape page, through the preview
 
     // --- notification-area mode (main_tray.cpp) ------------------------------------------
     void FirstTick();    // the "/tray" start hides the window at the first clock tick

@@ -18,30 +18,6 @@ bool IsRedLetterDay(const Date& date) {
     return false;
 }
 
-namespace {
-
-// The faces of a cell; all cells of the program share one set.
-struct CellFonts {
-    Font number = MakeFont(FontSpec{L"Tahoma", 12, 0, true});
-    Font nameDay = MakeFont(FontSpec{L"Tahoma", 8});
-    Font title = MakeFont(FontSpec{L"Times New Roman", 8});
-};
-
-const CellFonts& Fonts() {
-    static const CellFonts fonts;
-    return fonts;
-}
-
-constexpr COLORREF kYellow = 0x00FFFF;
-constexpr COLORREF kMagenta = 0xFF00FF;
-constexpr COLORREF kGrey = 0x808080;
-constexpr COLORREF kDarkRed = 0x000080;
-constexpr COLORREF kNavy = 0x800000;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kSilver = 0xC0C0C0;
-
-}  // namespace
-
 TJPanel::TJPanel(std::wstring name) : Panel(std::move(name)) {
     BevelOuter = Bevel::Raised;
     BevelInner = Bevel::Lowered;
@@ -178,47 +154,30 @@ void TJPanel::SetHint(const std::wstring& hint) {
     if (Handle()) Application::Get().SetHint(Handle(), hint_);
 }
 
+DayFace TJPanel::Face() const {
+    return DayFace{nap_, nevNap_, txt1_, txt2_, vanFile_, datum_, mSzin1_, mSzin2_};
+}
+
+DayCellLook TJPanel::Look() const { return DayCellLook{BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_}; }
+
 void TJPanel::Paint(Canvas& canvas) {
     paintPending_ = false;
-    RECT r = ClientRect();
-    PaintFrame(canvas, r);
-    canvas.Fill(r, colour_);
-    DrawContent(canvas);
+    const RECT client = ClientRect();
+    DayCellPainter::Screen().Paint(canvas, client, Face(), Look());
     if (Handle() && GetFocus() == Handle() &&
         !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
-        RECT focus = r;
-        InflateRect(&focus, -1, -1);
+        // One pixel inside the frame.
+        const int inset = (BevelOuter != Bevel::None ? BevelWidth : 0) + BorderWidth +
+                          (BevelInner != Bevel::None ? BevelWidth : 0) + 1;
+        RECT focus = client;
+        InflateRect(&focus, -inset, -inset);
         SetBkColor(canvas.Dc(), RGB(255, 255, 255));
         SetTextColor(canvas.Dc(), RGB(0, 0, 0));
         DrawFocusRect(canvas.Dc(), &focus);
     }
 }
 
-void TJPanel::DrawContent(Canvas& canvas) {
-    const RECT client = ClientRect();
-    const int w = client.right, h = client.bottom;
-    const CellFonts& fonts = Fonts();
-    const bool today = datum_ == Today();
-
-    const std::wstring number = std::to_wstring(nap_);
-    // Offsets are the designed pixels at 96 DPI, scaled like the fonts on other screens.
-    canvas.Text(Px(6), Px(6), number, fonts.number.Get(), today ? kYellow : kGrey);
-    COLORREF numberColour = today ? kMagenta : IsRedLetterDay(datum_) ? kYellow : kDarkRed;
-    canvas.Text(Px(5), Px(5), number, fonts.number.Get(), numberColour);
-
-    canvas.Text(Px(5), Px(24), nevNap_, fonts.nameDay.Get(), kNavy);
-
-    const int y1 = h < Px(72) ? Px(40) : h - Px(32);
-    const int y2 = h < Px(72) ? Px(55) : h - Px(17);
-    canvas.Text(Px(5), y1, txt1_, fonts.title.Get(), mSzin1_);
-    canvas.Text(Px(5), y2, txt2_, fonts.title.Get(), mSzin2_);
-
-    const RECT marker{w - Px(15), Px(5), w - Px(5), Px(15)};
-    if (vanFile_)
-        canvas.Ellipse(marker, kRed, kDarkRed);
-    else
-        canvas.Ellipse(marker, kSilver, kGrey);
-}
+void TJPanel::DrawContent(Canvas& canvas) { DayCellPainter::Screen().PaintFace(canvas, ClientRect(), Face()); }
 
 void TJPanel::CellMouseDown() {
     colour_ = ColorClick;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "appearance/day_cell_painter.h"
 #include "platform/eljaras.h"
 #include "ui/panel.h"
 
@@ -87,6 +88,10 @@ public:
 
     // Counts repaints; lets tests see that an unchanged value does not repaint.
     int RepaintCount() const { return repaintCount_; }
+
+    // What the cell shows and how its box looks, for the one day-cell painter.
+    DayFace Face() const;
+    DayCellLook Look() const;
 
     void Paint(Canvas& canvas) override;
     void DrawContent(Canvas& canvas);

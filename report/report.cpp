@@ -187,6 +187,14 @@ void PaintReportPage(HDC dc, const ReportPage& page, ReportScale scale, int ox, 
         const int y = oy + Px(r.top, scale.y);
         canvas.Fill(RECT{ox + Px(r.left, scale.x), y, ox + Px(r.left + r.width, scale.x), y + thickness}, 0x000000);
     }
+    for (const auto& d : page.drawings) {
+        if (!d.paint) continue;
+        const int left = ox + Px(d.area.left, scale), top = oy + Px(d.area.top, scale);
+        const RECT box{left, top, left + Px(d.area.width, scale), top + Px(d.area.height, scale)};
+        const int saved = SaveDC(dc);
+        d.paint(dc, box, scale);
+        RestoreDC(dc, saved);
+    }
     for (const auto& t : page.texts) DrawReportText(dc, t, scale, ox, oy);
 }
 

@@ -63,11 +63,20 @@ struct ReportArea {
     double left = 0, top = 0, width = 0, height = 0;
 };
 
+// A picture its page's maker draws itself (the month calendar's day cells) into the
+// device box of `area` (corner and size rounded, so equal areas are equal boxes),
+// at the device's pixels per millimetre.
+struct ReportDrawing {
+    ReportArea area;
+    std::function<void(HDC dc, const RECT& box, double devicePerMm)> paint;
+};
+
 struct ReportPage {
     int number = 1;
     std::vector<ReportArea> bands;  // white band areas
     std::vector<ReportText> texts;
     std::vector<ReportRule> rules;
+    std::vector<ReportDrawing> drawings;  // drawn after the bands and rules, before the texts
     // Texts of the detail rows on this page, row by row (for checks and the preview).
     std::vector<std::vector<std::wstring>> rows;
 };

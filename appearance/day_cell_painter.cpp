@@ -1,0 +1,97 @@
+#include "appearance/day_cell_painter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "appearance/JPanel.h"
+#include "ui/dpi.h"
+
+namespace {
+
+constexpr COLORREF kYellow = 0x00FFFF;
+constexpr COLORREF kMagenta = 0xFF00FF;
+constexpr COLORREF kGrey = 0x808080;
+constexpr COLORREF kDarkRed = 0x000080;
+constexpr COLORREF kNavy = 0x800000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kSilver = 0xC0C0C0;
+
+// The face's fonts at `scale`: on the screen (scale = DPI / 96) exactly the fonts of
+// MakeFont with the same points.
+Font CellFont(const wchar_t* face, int points, bool bold, double scale) {
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(points * 96.0 * scale / 72.0));
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return Font(CreateFontIndirectW(&lf));
+}
+
+void Bevels(Canvas& canvas, RECT& r, Bevel bevel, int width) {
+    if (bevel == Bevel::None) return;
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    canvas.Frame3D(r, bevel == Bevel::Raised ? light : shadow, bevel == Bevel::Raised ? shadow : light, width);
+}
+
+}  // namespace
+
+DayCellPainter::DayCellPainter(double scale)
+    : scale_(scale),
+      number_(CellFont(L"Tahoma", 12, true, scale)),
+      nameDay_(CellFont(L"Tahoma", 8, false, scale)),
+      title_(CellFont(L"Times New Roman", 8, false, scale)) {}
+
+const DayCellPainter& DayCellPainter::Screen() {
+    static const DayCellPainter painter(Dpi() / 96.0);
+    return painter;
+}
+
+int DayCellPainter::Px(int designed) const { return static_cast<int>(std::lround(designed * scale_)); }
+
+void DayCellPainter::Paint(Canvas& canvas, const RECT& box, const DayFace& face, const DayCellLook& look) const {
+    const int saved = SaveDC(canvas.Dc());
+    IntersectClipRect(canvas.Dc(), box.left, box.top, box.right, box.bottom);
+    RECT r = box;
+    Bevels(canvas, r, look.outer, look.bevelWidth);
+    canvas.Frame3D(r, look.colour, look.colour, look.borderWidth);
+    Bevels(canvas, r, look.inner, look.bevelWidth);
+    canvas.Fill(r, look.colour);
+    PaintFace(canvas, box, face);
+    RestoreDC(canvas.Dc(), saved);
+}
+
+void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const DayFace& face) const {
+    const int x = box.left, y = box.top, w = box.right - box.left, h = box.bottom - box.top;
+    const bool today = face.datum == Today();
+
+    const std::wstring number = std::to_wstring(face.nap);
+    canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), today ? kYellow : kGrey);
+    const COLORREF numberColour = today ? kMagenta : IsRedLetterDay(face.datum) ? kYellow : kDarkRed;
+    canvas.Text(x + Px(5), y + Px(5), number, number_.Get(), numberColour);
+
+    canvas.Text(x + Px(5), y + Px(24), face.nevNap, nameDay_.Get(), kNavy);
+
+    // In taller cells the title words keep to the bottom.
+    const int y1 = h < Px(72) ? Px(40) : h - Px(32);
+    const int y2 = h < Px(72) ? Px(55) : h - Px(17);
+    canvas.Text(x + Px(5), y + y1, face.txt1, title_.Get(), face.mSzin1);
+    canvas.Text(x + Px(5), y + y2, face.txt2, title_.Get(), face.mSzin2);
+
+    const RECT marker{x + w - Px(15), y + Px(5), x + w - Px(5), y + Px(15)};
+    Marker(canvas, marker, face.vanFile ? kRed : kSilver, face.vanFile ? kDarkRed : kGrey);
+}
+
+void DayCellPainter::Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const {
+    const int width = std::max(1, Px(1));
+    if (width == 1) {
+        canvas.Ellipse(r, fill, outline);
+        return;
+    }
+    // Enlarged, the one-pixel outline grows with the face and stays inside the box.
+    Brush brush(CreateSolidBrush(fill));
+    Pen pen(CreatePen(PS_INSIDEFRAME, width, outline));
+    SelectGuard b(canvas.Dc(), brush.Get());
+    SelectGuard p(canvas.Dc(), pen.Get());
+    ::Ellipse(canvas.Dc(), r.left, r.top, r.right, r.bottom);
+}

@@ -1,0 +1,56 @@
+// The one painter of a day cell: frame, background and face (day number, name day,
+// the two coloured title words, the note marker), into any device context at any
+// scale. The month view's cells paint through it on the screen, the printed month
+// calendar on paper.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/eljaras.h"
+#include "ui/canvas.h"
+#include "ui/panel.h"
+
+// What a cell shows.
+struct DayFace {
+    int nap = 0;
+    std::wstring nevNap, txt1, txt2;
+    bool vanFile = false;
+    Date datum{};
+    COLORREF mSzin1 = 0, mSzin2 = 0;
+};
+
+// How its box looks: bevels and border in device pixels, the background colour.
+struct DayCellLook {
+    Bevel outer = Bevel::Raised;
+    Bevel inner = Bevel::Lowered;
+    int bevelWidth = 1;
+    int borderWidth = 0;
+    COLORREF colour = 0;
+};
+
+class DayCellPainter {
+public:
+    // `scale`: device pixels per designed pixel (the face is designed at 96 DPI).
+    explicit DayCellPainter(double scale);
+    DayCellPainter(const DayCellPainter&) = delete;
+    DayCellPainter& operator=(const DayCellPainter&) = delete;
+
+    // The painter of the screen's cells (at the screen's DPI); made once.
+    static const DayCellPainter& Screen();
+
+    double Scale() const { return scale_; }
+    int Px(int designed) const;
+
+    // The whole cell into `box`, cut at its edges.
+    void Paint(Canvas& canvas, const RECT& box, const DayFace& face, const DayCellLook& look) const;
+    // The face alone; `box` is the whole cell (the face's offsets count from its corner).
+    void PaintFace(Canvas& canvas, const RECT& box, const DayFace& face) const;
+
+private:
+    void Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const;
+
+    double scale_;
+    Font number_, nameDay_, title_;
+};

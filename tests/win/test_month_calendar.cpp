@@ -1,0 +1,140 @@
+// The printed month calendar: its page compared by pixels with the month view's own cells.
+#include <gtest/gtest.h>
+
+#include "app/main.h"
+#include "harness.h"
+#include "lists/calendar_page.h"
+#include "report/preview.h"
+#include "store/entry_store.h"
+#include "ui/canvas.h"
+
+namespace {
+
+constexpr const char* kNote =
+    "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Vigyem: \\'fatlev\\'e9l, k\\'e1rtya;\\par "
+    "m\\'e1sodik sor\\par}";
+
+class MonthCalendarTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InstallDataFiles();
+        CreateDirectoryW((Dir() + L"\\Data").c_str(), nullptr);
+        WriteFile(L"Data\\index.txt",
+                  SerializeIndexText({
+                      MakeDayEntry(Date{2026, 12, 8}, L"Fogorvos", L"10 óra", 0x0000FF, 0x008000),
+                      MakeDayEntry(Date{2026, 12, 24}, L"Szenteste", L"", 0x800080, 0),
+                      MakeDayEntry(Date{2026, 12, 31}, L"Szilveszter", L"buli, tánc", 0, 0xFF0000),
+                      MakeDayEntry(Date{2026, 11, 30}, L"Más hónap", L"", 0, 0),
+                      MakeDayEntry(Date{2025, 5, 1}, L"Más év", L"", 0, 0),
+                  }));
+        WriteFile(L"Data\\20261208.rtf", kNote);
+        WriteFile(L"Data\\20261224.rtf", "{\\rtf1\\ansi Csal\\'e1d}");
+        WriteFile(L"Data\\20261231.rtf", "{\\rtf1\\ansi }");
+        main = OpenMainWindow();
+        main->ShowMonth(Date{2026, 12, 8});
+    }
+    void TearDown() override {
+        CurrentPreviewHooks() = {};
+        main.reset();
+        frm_Main = nullptr;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        WinTest::TearDown();
+    }
+
+    ReportDocument PreviewedCalendar() {
+        ReportDocument shown;
+        int previews = 0;
+        CurrentPreviewHooks().Run = [&](const ReportDocument& doc) {
+            shown = doc;
+            ++previews;
+        };
+        main->mniHaviNaptarClick();
+        EXPECT_EQ(previews, 1);
+        return shown;
+    }
+
+    std::unique_ptr<Tfrm_Main> main;
+};
+
+
+}  // namespace
+
+TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
+    const ReportDocument doc = PreviewedCalendar();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_EQ(doc.title, L"Havi naptár");
+    EXPECT_DOUBLE_EQ(doc.pageWidth, 297.0);
+    EXPECT_DOUBLE_EQ(doc.pageHeight, 210.0);
+    const ReportPage& page = doc.pages[0];
+    ASSERT_EQ(page.texts.size(), 1u);
+    EXPECT_EQ(page.texts[0].text, L"2026. december");
+    EXPECT_EQ(page.drawings.size(), 7u + 31u);  // headers and the month's days only
+
+    // At this resolution a designed pixel of the face is one device pixel, as on the
+    // screen at 96 DPI.
+    const CalendarPageLayout layout = MonthCalendarPage();
+    const double scale = 1.0 / layout.faceMmPerPixel;
+    WindowDC screen(nullptr);
+    MemoryCanvas paper(screen.Get(), static_cast<int>(layout.pageWidth * scale) + 1,
+                       static_cast<int>(layout.pageHeight * scale) + 1);
+    Canvas(paper.Dc()).Fill(RECT{0, 0, paper.Width(), paper.Height()}, 0xFFFFFF);
+    PaintReportPage(paper.Dc(), page, scale);
+
+    SetFocus(main->Handle());  // no cell shows a focus frame
+    int compared = 0, withMarker = 0;
+    for (int k = 1; k <= kGridCells; ++k) {
+        const DeviceBox box = ToDevice(layout.cells[static_cast<size_t>(k - 1)], scale, scale);
+        TJPanel& cell = *main->Cells[static_cast<size_t>(k - 1)];
+        int differing = 0, nonWhite = 0;
+        if (!IsWindowVisible(cell.Handle())) {
+            for (int y = 0; y < box.height; ++y)
+                for (int x = 0; x < box.width; ++x) nonWhite += paper.Pixel(box.left + x, box.top + y) != 0xFFFFFF;
+            EXPECT_EQ(nonWhite, 0) << "cell n" << k << " of another month is blank";
+            continue;
+        }
+        ASSERT_EQ(box.width, kDesignedCellWidth);
+        cell.SetBounds(0, 0, box.width, box.height);
+        cell.SetColor(cell.ColorOff);
+        MemoryCanvas face(screen.Get(), box.width, box.height);
+        Canvas canvas(face.Dc());
+        cell.Paint(canvas);
+        for (int y = 0; y < box.height; ++y)
+            for (int x = 0; x < box.width; ++x) {
+                differing += paper.Pixel(box.left + x, box.top + y) != face.Pixel(x, y);
+                withMarker += face.Pixel(x, y) == 0x0000FF;
+            }
+        EXPECT_EQ(differing, 0) << "day " << cell.Nap() << " in n" << k;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 31);
+    EXPECT_GT(withMarker, 3 * 40) << "the three days with entries show the red note marker";
+
+    // The headers in the scheme's header colour, Saturday's and Sunday's names yellow.
+    const COLORREF header = ResolveColour(main->Szin[5]);
+    const DeviceBox monday = ToDevice(layout.headers[0], scale, scale);
+    EXPECT_EQ(paper.Pixel(monday.left + 4, monday.top + monday.height / 2), header);
+    int yellow = 0;
+    const DeviceBox sunday = ToDevice(layout.headers[6], scale, scale);
+    for (int y = sunday.top; y < sunday.top + sunday.height; ++y)
+        for (int x = sunday.left; x < sunday.left + sunday.width; ++x) yellow += paper.Pixel(x, y) == 0x00FFFF;
+    EXPECT_GT(yellow, 10);
+}
+
+TEST_F(MonthCalendarTest, PageFollowsTheShownMonthAndAWhilePreviewDoesNothingTwice) {
+    main->ShowMonth(Date{2027, 2, 1});  // 28 days from a Monday: four rows
+    ReportDocument doc = PreviewedCalendar();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_EQ(doc.pages[0].texts[0].text, L"2027. február");
+    EXPECT_EQ(doc.pages[0].drawings.size(), 7u + 28u);
+
+    int nested = 0;
+    CurrentPreviewHooks().Run = [&](const ReportDocument&) {
+        ++nested;
+        main->mniHaviNaptarClick();  // a second request while the preview is open
+    };
+    main->mniHaviNaptarClick();
+    EXPECT_EQ(nested, 1);
+}

@@ -55,6 +55,8 @@ ReportDocument TqrNaptar::Build(const std::wstring& monthTitle, const MonthCells
     const CalendarPageLayout layout = MonthCalendarPage();
     ReportDocument doc;
     doc.title = kTitle;
+    doc.paper = PaperSize::A4;
+    doc.orientation = PaperOrientation::Landscape;
     doc.pageWidth = layout.pageWidth;
     doc.pageHeight = layout.pageHeight;
     ReportPage page;
@@ -76,16 +78,18 @@ ReportDocument TqrNaptar::Build(const std::wstring& monthTitle, const MonthCells
     for (int tag = 0; tag < kGridColumns; ++tag)
         page.drawings.push_back(ReportDrawing{
             AreaOf(layout.headers[static_cast<size_t>(tag)]),
-            [tag, colour = colours.header, mmPerFacePixel](HDC dc, const RECT& box, double perMm) {
-                PaintHeader(dc, box, tag, colour, perMm * mmPerFacePixel);
+            [tag, colour = colours.header, mmPerFacePixel](HDC dc, const RECT& box, double perMmX, double) {
+                PaintHeader(dc, box, tag, colour, perMmX * mmPerFacePixel);
             }});
 
     for (size_t i = 0; i < cells.size(); ++i) {
         if (!cells[i].visible) continue;  // other months' cells stay blank
         page.drawings.push_back(ReportDrawing{
             AreaOf(layout.cells[i]),
-            [face = FaceOf(cells[i]), colour = colours.cell, mmPerFacePixel](HDC dc, const RECT& box, double perMm) {
-                const DayCellPainter painter(perMm * mmPerFacePixel);
+            // The face keeps its proportions: it is scaled by the resolution across.
+            [face = FaceOf(cells[i]), colour = colours.cell, mmPerFacePixel](HDC dc, const RECT& box, double perMmX,
+                                                                            double) {
+                const DayCellPainter painter(perMmX * mmPerFacePixel);
                 const int bevel = std::max(1, painter.Px(1));
                 Canvas canvas(dc);
                 painter.Paint(canvas, box, face, DayCellLook{Bevel::Raised, Bevel::Lowered, bevel, 0, colour});
@@ -102,7 +106,13 @@ bool TqrNaptar::Preview(const ReportDocument& doc) {
         bool& flag;
         ~Release() { flag = false; }
     } release{busy_};
+    // The page is the same on every device: its texts do not wrap.
+    ReportJob job;
+    job.title = doc.title;
+    job.paper = doc.paper;
+    job.orientation = doc.orientation;
+    job.layout = [&doc](const ReportDevice&) { return doc; };
     HWND active = GetActiveWindow();
-    PreviewReport(doc, active ? active : owner_);
+    PreviewReport(job, active ? active : owner_);
     return true;
 }

@@ -189,10 +189,10 @@ void PaintReportPage(HDC dc, const ReportPage& page, ReportScale scale, int ox, 
     }
     for (const auto& d : page.drawings) {
         if (!d.paint) continue;
-        const int left = ox + Px(d.area.left, scale), top = oy + Px(d.area.top, scale);
-        const RECT box{left, top, left + Px(d.area.width, scale), top + Px(d.area.height, scale)};
+        const int left = ox + Px(d.area.left, scale.x), top = oy + Px(d.area.top, scale.y);
+        const RECT box{left, top, left + Px(d.area.width, scale.x), top + Px(d.area.height, scale.y)};
         const int saved = SaveDC(dc);
-        d.paint(dc, box, scale);
+        d.paint(dc, box, scale.x, scale.y);
         RestoreDC(dc, saved);
     }
     for (const auto& t : page.texts) DrawReportText(dc, t, scale, ox, oy);

@@ -65,10 +65,10 @@ struct ReportArea {
 
 // A picture its page's maker draws itself (the month calendar's day cells) into the
 // device box of `area` (corner and size rounded, so equal areas are equal boxes),
-// at the device's pixels per millimetre.
+// at the device's pixels per millimetre across and down.
 struct ReportDrawing {
     ReportArea area;
-    std::function<void(HDC dc, const RECT& box, double devicePerMm)> paint;
+    std::function<void(HDC dc, const RECT& box, double perMmX, double perMmY)> paint;
 };
 
 struct ReportPage {

@@ -66,6 +66,7 @@ TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
     const ReportDocument doc = PreviewedCalendar();
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.title, L"Havi naptár");
+    EXPECT_EQ(doc.orientation, PaperOrientation::Landscape);
     EXPECT_DOUBLE_EQ(doc.pageWidth, 297.0);
     EXPECT_DOUBLE_EQ(doc.pageHeight, 210.0);
     const ReportPage& page = doc.pages[0];
@@ -137,4 +138,27 @@ TEST_F(MonthCalendarTest, PageFollowsTheShownMonthAndAWhilePreviewDoesNothingTwi
     };
     main->mniHaviNaptarClick();
     EXPECT_EQ(nested, 1);
+}
+
+TEST_F(MonthCalendarTest, ThePrinterIsAskedForA4Landscape) {
+    bool seen = false;
+    AnswerNextModal([&](Form& form) {
+        auto* preview = dynamic_cast<TReportPreview*>(&form);
+        ASSERT_NE(preview, nullptr);
+        seen = true;
+        int asked = 0;
+        CurrentPreviewHooks().PrintDialog = [&](PRINTDLGW& pd) {
+            ++asked;
+            ExpectPrinterSettings(pd.hDevMode, DMPAPER_A4, DMORIENT_LANDSCAPE);
+            return false;
+        };
+        preview->sbNyomtat.Click();
+        EXPECT_EQ(asked, 1);
+        CurrentPreviewHooks().PrintDialog = nullptr;
+        PressKey(preview->View.Handle(), VK_ESCAPE);
+        Pump();
+    });
+    main->mniHaviNaptarClick();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(errors.empty());
 }

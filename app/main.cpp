@@ -134,13 +134,18 @@ void Tfrm_Main::FormShow() {
     ProgramDir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
     while (!ProgramDir.empty() && ProgramDir.back() == L'\\') ProgramDir.pop_back();
     if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
+    auto& trace = Application::Get().Trace;
     EntryIndex.Load(ProgramDir);
+    trace.Mark(L"index loaded");
     LoadSettings();
+    trace.Mark(L"settings and colours");
     Months = RegionalMonthNames();
     NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [] {
         Application::Get().ShowErrorBox(TNevnapok::kMissingFileMessage);
     });
+    trace.Mark(L"name days loaded");
     ShowMonth(Today());
+    trace.Mark(L"month filled");
     SetWindowTextW(Handle(), Application::Get().Title.c_str());
 }
 
@@ -241,6 +246,8 @@ void Tfrm_Main::ApplyColours() {
     pFejlec.SetColor(colour(6));
     pHint.SetColor(colour(6));
     pIdo.SetColor(colour(6));
+    // The tool bar and the arrow squares show the strip through: they repaint with it.
+    if (pFejlec.Handle()) RedrawWindow(pFejlec.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     ApplyColoursToOtherWindows();
 }
 

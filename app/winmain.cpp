@@ -1,8 +1,9 @@
-// Program start: one copy only, COM and common controls, the long-lived windows in
-// their fixed order, then the message loop until the main window closes.
+// Program start: one copy only, common controls, the long-lived windows in their
+// fixed order, then the message loop until the main window closes. Only what the
+// month view needs is made here: COM, the rich-edit library, the editors' font list
+// and the other windows' insides come when something first needs them.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/main.h"
@@ -62,17 +63,16 @@ bool AnotherCopyRuns(HANDLE& mutex) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    auto& app = Application::Get();
+    app.Trace.Mark(L"wWinMain");
     HANDLE mutex = nullptr;
     if (AnotherCopyRuns(mutex)) {
         if (mutex) CloseHandle(mutex);
         return 0;
     }
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    LoadLibraryW(L"Msftedit.dll");  // rich edit 4.1 for the editors
-
-    auto& app = Application::Get();
+    app.Trace.Mark(L"common controls");
     app.Title = L"Tivorn V2.3";
 
     int exitCode = 0;
@@ -81,6 +81,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         frm_Main = &main;
         main.Parameters = Parameters();
         main.Create();
+        app.Trace.Mark(L"main window created");
         // The long-lived windows, in the program's fixed order.
         LongLived<Tfrm_About> about(frm_About, main.Handle());
         LongLived<Tfrm_Reszlet> reszlet(frm_Reszlet, main.Handle());
@@ -89,11 +90,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         LongLived<Tfrm_NevnapKeres> nevnapKeres(frm_NevnapKeres, main.Handle());
         LongLived<Tfrm_szinek> szinek(frm_szinek, main.Handle());
         LongLived<Tfrm_Lista> lista(frm_Lista, main.Handle());
+        app.Trace.Mark(L"other windows created");
 
         app.Guard([&] { main.Show(); });
+        app.Trace.Mark(L"show sequence done");
+        if (app.Trace.Enabled()) {
+            RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            app.Trace.Mark(L"first paint done");
+            app.Trace.Finish();
+        }
         exitCode = app.Run();
     }
-    CoUninitialize();
+    app.EndCom();
     if (mutex) CloseHandle(mutex);
     return exitCode;
 }

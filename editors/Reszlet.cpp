@@ -49,6 +49,7 @@ Font MenuFont() {
     else
         lf.lfHeight = -11;
     lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
+    lf.lfCharSet = EASTEUROPE_CHARSET;
     return Font(CreateFontIndirectW(&lf));
 }
 
@@ -69,8 +70,9 @@ Tfrm_Reszlet::~Tfrm_Reszlet() {
     if (frm_Reszlet == this) frm_Reszlet = nullptr;
 }
 
-void Tfrm_Reszlet::FormCreate() {
-    CreateFrame({413, 449, 377}, L"", L"Bezárás mentés nélkül");
+void Tfrm_Reszlet::FormCreate() { CreateFrame({413, 449, 377}, L"", L"Bezárás mentés nélkül"); }
+
+void Tfrm_Reszlet::CreateInsides() {
     CreateFileBar(445, true);
     Panel1.Drawn().AddLabel(L"Label1", 8, 66, L"Címszavak");
 
@@ -217,6 +219,7 @@ void Tfrm_Reszlet::SetTitles(const std::wstring& title1, const std::wstring& tit
 }
 
 void Tfrm_Reszlet::LoadCurrentDay() {
+    EnsureInsides();
     Tfrm_Main& m = *frm_Main;
     const std::wstring line = m.EntryIndex.Lines.at(static_cast<size_t>(m.CurrentLine));
     if (line.empty()) {

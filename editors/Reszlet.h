@@ -54,6 +54,7 @@ public:
 
 protected:
     void FormCreate() override;
+    void CreateInsides() override;
     void FormShow() override;
     bool FormSysKey(UINT vk) override;
     HWND ClipboardTarget() const override;

@@ -100,8 +100,14 @@ CHARFORMAT2W CharFormatOfLogFont(const LOGFONTW& lf, int pointSize10, COLORREF c
 
 EditorDialogs& CurrentEditorDialogs() {
     static EditorDialogs dialogs{
-        [](OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn) != FALSE; },
-        [](OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn) != FALSE; },
+        [](OPENFILENAMEW& ofn) {
+            Application::Get().EnsureCom();  // the explorer-style dialog runs on COM
+            return GetOpenFileNameW(&ofn) != FALSE;
+        },
+        [](OPENFILENAMEW& ofn) {
+            Application::Get().EnsureCom();
+            return GetSaveFileNameW(&ofn) != FALSE;
+        },
         [](CHOOSEFONTW& cf) { return ChooseFontW(&cf) != FALSE; },
         [](PRINTDLGW& pd) { return PrintDlgW(&pd) != FALSE; },
     };
@@ -348,7 +354,10 @@ void TRichNoteForm::DrawFontItem(DRAWITEMSTRUCT& item) {
         DrawIconEx(item.hDC, r.left + 2, r.top + 1, ttMarker_.Get(), 32, 32, 0, nullptr, DI_NORMAL);
         RestoreDC(item.hDC, saved);
     }
-    Font face = MakeFont(FontSpec{name, kNotePoints});
+    // Each name in its own typeface, whatever character sets the typeface has.
+    FontSpec spec{name, kNotePoints};
+    spec.charset = DEFAULT_CHARSET;
+    Font face = MakeFont(spec);
     RECT text{r.left + Px(20), r.top, r.right, r.bottom};
     canvas.TextInRect(text, name, face.Get(), GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 }

@@ -17,8 +17,9 @@ std::wstring Tfrm_Jegyzettomb::NotepadPath(const std::wstring& programDir) {
     return programDir + L"\\Data\\jegyzet.rtf";
 }
 
-void Tfrm_Jegyzettomb::FormCreate() {
-    CreateFrame({545, 581, 377}, L"  Jegyzettömb", L"Bezárás");
+void Tfrm_Jegyzettomb::FormCreate() { CreateFrame({545, 581, 377}, L"  Jegyzettömb", L"Bezárás"); }
+
+void Tfrm_Jegyzettomb::CreateInsides() {
     CreateFileBar(577, false);
     CreateNote(8, 60, 565, 309, 0);
     CreateFormatBar(577);

@@ -17,6 +17,7 @@ public:
 
 protected:
     void FormCreate() override;
+    void CreateInsides() override;
     void FormShow() override;
 };
 

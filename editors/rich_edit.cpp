@@ -50,6 +50,9 @@ DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
 }  // namespace
 
 void RichEdit::Create(HWND parent, int x, int y, int w, int h, int id, DWORD style, HFONT font) {
+    // Rich edit 4.1, loaded with the first box (the month view needs none).
+    static const HMODULE library = LoadLibraryW(L"Msftedit.dll");
+    (void)library;
     id_ = id;
     hwnd_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | style, Px(x), Px(y),

@@ -3,6 +3,7 @@
 #include "app/main.h"
 #include "lists/ListaNyom.h"
 #include "lists/task_lines.h"
+#include "platform/errors.h"
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
@@ -33,9 +34,6 @@ Tfrm_Lista::~Tfrm_Lista() {
 }
 
 void Tfrm_Lista::FormCreate() {
-    cellFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8});
-    cellBoldFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true});
-
     CreateOuterPanel(p, *this);
     CreateTitlePanel(pCim, p, 649);
     sbNyomtat.Create(pCim.Handle(), 592, 2, 23, 22, IDI_SB_PRINT, L"Nyomtatás", true);
@@ -44,6 +42,11 @@ void Tfrm_Lista::FormCreate() {
     sbBezar.OnClick = [this] { sbBezarClick(); };
 
     CreateFramePanel(Panel1, p.Handle(), 4, 32, 685, 313, 0xC0C0C0);
+}
+
+void Tfrm_Lista::CreateInsides() {
+    cellFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, false, false, false, EASTEUROPE_CHARSET});
+    cellBoldFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true, false, false, EASTEUROPE_CHARSET});
 
     sgLista.FixedRows = 1;
     sgLista.DefaultRowHeight = 16;
@@ -112,7 +115,17 @@ void Tfrm_Lista::LoadRowNote(int row) {
     if (row < 1 || !frm_Main) return;
     const std::wstring path =
         frm_Main->ProgramDir + L"\\Data\\" + NoteFileOfRow(sgLista.Cell(0, row)) + L".rtf";
-    const std::string bytes = ReadWholeFile(path);
+    if (!FileExists(path)) {
+        reMegjegyzes.Clear();  // a day without a note file has an empty note
+        return;
+    }
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const AppError&) {
+        reMegjegyzes.Clear();  // never the previous row's note under this row
+        throw;
+    }
     reMegjegyzes.LoadAny(bytes);
 }
 

@@ -43,9 +43,11 @@ public:
     void LoadRowNote(int row);
     void sbNyomtatClick();
     void sbBezarClick() { Close(mrCancel); }
+    HFONT CellFont(bool bold) const { return bold ? cellBoldFont_.Get() : cellFont_.Get(); }
 
 protected:
     void FormCreate() override;
+    void CreateInsides() override;
     void FormShow() override;
     void FormHide() override;
     bool FormKeyPress(wchar_t key) override;

@@ -45,11 +45,13 @@ void Tfrm_NevnapKeres::FormCreate() {
     sbKeres.OnClick = [this] { sbKeresClick(); };
     sbTovabbKeres.Create(Panel2.Handle(), 340, 8, 30, 22, IDI_SB_FINDNEXT, L"Következő keresése", true);
     sbTovabbKeres.OnClick = [this] { sbTovabbKeresClick(); };
+}
 
+void Tfrm_NevnapKeres::CreateInsides() {
     documentFont_ = MakeFont(FontSpec{L"Verdana", 9});
     Megjegyzes.Create(Panel1.Handle(), 8, 48, 365, 321, NewControlId(), ES_READONLY | ES_NOHIDESEL | WS_VSCROLL,
                       documentFont_.Get());
-    SetMegjegyzesColor(0xC0C0C0);
+    SetMegjegyzesColor(documentColour_);
     SetWindowSubclass(Megjegyzes.Handle(), DocumentProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -63,6 +65,7 @@ LRESULT CALLBACK Tfrm_NevnapKeres::DocumentProc(HWND hwnd, UINT msg, WPARAM wp, 
 }
 
 void Tfrm_NevnapKeres::SetMegjegyzesColor(COLORREF colour) {
+    documentColour_ = colour;  // for a box made later
     if (Megjegyzes.Handle()) SendMessageW(Megjegyzes.Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour));
 }
 

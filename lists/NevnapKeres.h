@@ -38,6 +38,7 @@ public:
 
 protected:
     void FormCreate() override;
+    void CreateInsides() override;
     void FormShow() override;
     bool FormKeyPress(wchar_t key) override;
 
@@ -48,6 +49,7 @@ private:
     static LRESULT CALLBACK DocumentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
 
     Font documentFont_;
+    COLORREF documentColour_ = 0xC0C0C0;
 };
 
 extern Tfrm_NevnapKeres* frm_NevnapKeres;

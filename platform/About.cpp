@@ -43,7 +43,10 @@ void Tfrm_About::FormCreate() {
     CreateTitlePanel(pBezar, pAbout, 301);
     sbAboutBezar.Create(pBezar.Handle(), 272, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
     sbAboutBezar.OnClick = [this] { Close(mrCancel); };
+}
 
+// The picture is decoded when the window is first shown.
+void Tfrm_About::CreateInsides() {
     Panel6.BevelInner = Bevel::Lowered;
     Panel6.Create(pAbout.Handle(), 4, 32, 337, 253);
     Panel6.SetPicture(LoadJpegResource(IDR_ABOUT_JPEG));

@@ -32,6 +32,7 @@ public:
 
 protected:
     void FormCreate() override;
+    void CreateInsides() override;
     bool FormKeyPress(wchar_t key) override;
 };
 

@@ -1,3 +1,4 @@
+#include "ui/application.h"
 #include "platform/eljaras_win.h"
 
 #include <objbase.h>
@@ -92,6 +93,7 @@ std::wstring GetProgramsFolder() { return ReadRegString(HKEY_CURRENT_USER, kShel
 
 void CreateShortcut(const std::wstring& target, const std::wstring& workingFolder, const std::wstring& arguments,
                     const std::wstring& linkFile) {
+    Application::Get().EnsureCom();
     ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.Out()))))

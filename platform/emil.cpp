@@ -5,10 +5,12 @@
 #include "app/main.h"
 #include "platform/file_io.h"
 #include "platform/uzenet.h"
+#include "ui/application.h"
 
 ShellOpener& CurrentShellOpener() {
     static ShellOpener opener = [](const std::wstring& file, const std::wstring& folder) {
         HWND owner = frm_Main ? frm_Main->Handle() : nullptr;
+        Application::Get().EnsureCom();  // shell extensions may need it
         ShellExecuteW(owner, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
     };
     return opener;

@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include <objbase.h>
+
 #include <exception>
 
 #include "platform/errors.h"
@@ -126,4 +128,16 @@ HICON Application::Icon(int size) {
         if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
     }
     return icon;
+}
+
+void Application::EnsureCom() {
+    if (comStarted_) return;
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    comStarted_ = SUCCEEDED(hr);  // S_FALSE too: balanced by one CoUninitialize
+}
+
+void Application::EndCom() {
+    if (!comStarted_) return;
+    comStarted_ = false;
+    CoUninitialize();
 }

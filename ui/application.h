@@ -8,6 +8,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/startup_trace.h"
+
 class Form;
 
 class Application {
@@ -58,6 +60,14 @@ public:
 
     HICON Icon(int size);
 
+    // --- start-up ------------------------------------------------------------------
+    // Time stamps of the start-up steps (written only when asked for, see StartupTrace).
+    StartupTrace Trace;
+    // COM on this thread, started by the first thing that needs it (shell links, the
+    // file dialogs, the shell) rather than at start; ended by EndCom at the program's end.
+    void EnsureCom();
+    void EndCom();
+
 private:
     Application() = default;
     bool PreTranslate(MSG& msg);
@@ -68,4 +78,5 @@ private:
     bool terminated_ = false;
     HICON icon16_ = nullptr;
     HICON icon32_ = nullptr;
+    bool comStarted_ = false;
 };

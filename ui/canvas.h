@@ -102,7 +102,7 @@ struct FontSpec {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    BYTE charset = DEFAULT_CHARSET;
+    BYTE charset = EASTEUROPE_CHARSET;  // Hungarian texts: ő and ű on every system
 };
 Font MakeFont(const FontSpec& wanted);
 int ScreenDpi();

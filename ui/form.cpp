@@ -45,8 +45,15 @@ void Form::Create(HWND owner) {
     FormCreate();
 }
 
-void Form::Show() {
+void Form::EnsureInsides() {
     if (!Handle()) Create();
+    if (insides_) return;
+    insides_ = true;
+    CreateInsides();
+}
+
+void Form::Show() {
+    EnsureInsides();
     if (options_.captionIsAppTitle) SetWindowTextW(Handle(), Application::Get().Title.c_str());
     modalResult_ = mrNone;
     if (!IsWindowVisible(Handle())) {
@@ -73,7 +80,7 @@ BOOL CALLBACK Form::DisableForModal(HWND hwnd, LPARAM self) {
 }
 
 int Form::ShowModal() {
-    if (!Handle()) Create();
+    EnsureInsides();
     HWND owner = GetWindow(Handle(), GW_OWNER);
     // Like every modal window, it disables the program's other windows while it runs.
     disabledForModal_.clear();
@@ -128,6 +135,8 @@ void Form::OnMeasureItem(int id, std::function<void(MEASUREITEMSTRUCT&)> handler
     measurers_[id] = std::move(handler);
 }
 
+void Form::SetMenuHint(int id, std::wstring hint) { menuHints_[id] = std::move(hint); }
+
 LRESULT Form::RouteCommand(WPARAM wp, LPARAM) {
     int id = LOWORD(wp), code = HIWORD(wp);
     auto it = commands_.find({id, code});
@@ -170,6 +179,17 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (it != measurers_.end()) {
                 it->second(*mis);
                 return TRUE;
+            }
+            break;
+        }
+        case WM_MENUSELECT: {
+            // The highlighted item's hint goes where every hint goes; a closed menu none.
+            const UINT flags = HIWORD(wp);
+            if (flags == 0xFFFF && lp == 0) {
+                Application::Get().UpdateHint({});
+            } else if (!(flags & (MF_POPUP | MF_SEPARATOR))) {
+                const auto it = menuHints_.find(LOWORD(wp));
+                Application::Get().UpdateHint(it != menuHints_.end() ? it->second : std::wstring());
             }
             break;
         }

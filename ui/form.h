@@ -37,6 +37,10 @@ public:
     explicit Form(FormOptions options) : options_(std::move(options)) {}
 
     void Create(HWND owner = nullptr);
+    // Makes the window's expensive insides (rich-edit boxes, font lists, pictures)
+    // once; the first showing does it, so a window that is never shown never pays.
+    void EnsureInsides();
+    bool HasInsides() const { return insides_; }
     void Show();
     void Hide();
     // Shows the form and runs the message loop until a modal result is set.
@@ -59,6 +63,8 @@ public:
     void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR*)> handler);
     void OnDrawItem(int id, std::function<void(DRAWITEMSTRUCT&)> handler);
     void OnMeasureItem(int id, std::function<void(MEASUREITEMSTRUCT&)> handler);
+    // The hint a menu item shows in the status panel while it is highlighted.
+    void SetMenuHint(int id, std::wstring hint);
 
     // Items painted on the form's own surface (labels, bevel lines).
     Graphics& Drawn() { return graphics_; }
@@ -69,6 +75,8 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     virtual void FormCreate() {}
+    // The parts made at the first showing (EnsureInsides), after FormCreate.
+    virtual void CreateInsides() {}
     virtual void FormShow() {}
     virtual void FormHide() {}
     // Key character pressed anywhere in the form (key preview); true = handled.
@@ -103,12 +111,14 @@ private:
     std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR*)>> notifications_;
     std::map<int, std::function<void(DRAWITEMSTRUCT&)>> drawers_;
     std::map<int, std::function<void(MEASUREITEMSTRUCT&)>> measurers_;
+    std::map<int, std::wstring> menuHints_;
     std::vector<HWND> arrowCursorControls_;
     std::vector<HWND> disabledForModal_;
     int nextId_ = 1000;
     bool modal_ = false;
     int modalResult_ = mrNone;
     bool created_ = false;
+    bool insides_ = false;
 };
 
 // Routes a message that a child sent to its parent (command, notification, owner

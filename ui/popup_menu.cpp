@@ -24,6 +24,7 @@ void PopupMenu::Create(Form& form, const std::vector<MenuItemDef>& items, ImageL
             info.fType = MFT_STRING;
             info.wID = static_cast<UINT>(id);
             info.dwTypeData = const_cast<wchar_t*>(item.caption);
+            if (item.hint) form.SetMenuHint(id, item.hint);
             if (images && item.picture >= 0) {
                 info.fMask |= MIIM_BITMAP;
                 info.hbmpItem = images->MenuBitmap(item.picture);

@@ -54,6 +54,7 @@ protected:
         editor = std::make_unique<Tfrm_Reszlet>();
         frm_Reszlet = editor.get();
         editor->Create(main->Handle());
+        editor->EnsureInsides();
         savedOpener = CurrentShellOpener();
         CurrentShellOpener() = [this](const std::wstring& file, const std::wstring&) { opened.push_back(file); };
         savedDialogs = CurrentEditorDialogs();
@@ -550,6 +551,7 @@ TEST_F(EditorTest, CutCopyPasteWorkOnTheFieldEnteredLast) {
     // Before any field was entered, the buttons do nothing.
     Tfrm_Reszlet fresh;
     fresh.Create(main->Handle());
+    fresh.EnsureInsides();
     EXPECT_EQ(fresh.FEditTarget, 0);
     fresh.Megjegyzes.SetText(L"marad");
     fresh.Megjegyzes.Select(0, 5);

@@ -42,6 +42,7 @@ protected:
         lista = std::make_unique<Tfrm_Lista>();
         frm_Lista = lista.get();
         lista->Create(main->Handle());
+        lista->EnsureInsides();
         CurrentPreviewHooks().Run = [this](const ReportDocument& doc) { previews.push_back(doc); };
     }
     void TearDown() override {
@@ -273,21 +274,39 @@ TEST_F(ListaTest, RangeSelectionByDraggingLoadsTheNoteOfTheRowLastMovedTo) {
     });
 }
 
-TEST_F(ListaTest, MissingNoteIsReportedAndTheWindowStaysUsable) {
+TEST_F(ListaTest, AMissingNoteIsAnEmptyNoteAndAnUnreadableOneIsReportedWithAnEmptyPane) {
     TwelveDays();
     DeleteFileW((Dir() + L"\\Data\\20261203.rtf").c_str());
+    const std::wstring locked = Dir() + L"\\Data\\20261205.rtf";
     OpenList([&] {
         lista->sgLista.SetRow(2);
         EXPECT_EQ(Note(), L"nap2");
-        PressKey(lista->sgLista.Handle(), VK_DOWN);
-        Pump();
-        ASSERT_EQ(errors.size(), 1u);
-        EXPECT_EQ(errors[0], L"Cannot open file " + Dir() + L"\\Data\\20261203.rtf");
-        EXPECT_EQ(lista->sgLista.Row(), 3);
-        EXPECT_EQ(Note(), L"nap2");  // the pane keeps what it showed
-        PressKey(lista->sgLista.Handle(), VK_DOWN);
-        Pump();
+        // The 3rd has no note file: an empty note, no message, every time the row is current.
+        for (int visit = 0; visit < 2; ++visit) {
+            PressKey(lista->sgLista.Handle(), VK_DOWN);
+            Pump();
+            EXPECT_EQ(lista->sgLista.Row(), 3);
+            EXPECT_EQ(Note(), L"") << "never the previous row's note";
+            PressKey(lista->sgLista.Handle(), VK_UP);
+            Pump();
+            EXPECT_EQ(Note(), L"nap2");
+        }
+        EXPECT_TRUE(errors.empty());
+        // The 5th's note exists but another program holds it: the error, and an empty pane.
+        HANDLE lock = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        lista->sgLista.SetRow(4);
         EXPECT_EQ(Note(), L"nap4");
+        PressKey(lista->sgLista.Handle(), VK_DOWN);
+        Pump();
+        CloseHandle(lock);
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0], L"Cannot open file " + locked);
+        EXPECT_EQ(lista->sgLista.Row(), 5);
+        EXPECT_EQ(Note(), L"");
+        PressKey(lista->sgLista.Handle(), VK_DOWN);
+        Pump();
+        EXPECT_EQ(Note(), L"nap6");
         EXPECT_TRUE(lista->Visible());
     });
     EXPECT_FALSE(lista->Visible());  // Esc closed it
@@ -301,6 +320,16 @@ TEST_F(ListaTest, SchemeColoursReachTheListWindow) {
     EXPECT_EQ(lista->p.Color(), 0x123456u);
     EXPECT_EQ(lista->Panel1.Color(), 0x654321u);
     EXPECT_EQ(lista->pCim.Color(), 0x654321u);
+}
+
+// The grid's cells and the note pane's own font (the window's).
+TEST_F(ListaTest, GridCellsAndTheNotePaneUseTheEastEuropeanCharacterSet) {
+    lista->EnsureInsides();
+    for (HFONT font : {lista->CellFont(false), lista->CellFont(true), lista->FormFont()}) {
+        LOGFONTW lf{};
+        ASSERT_TRUE(GetObjectW(font, sizeof(lf), &lf));
+        EXPECT_EQ(lf.lfCharSet, EASTEUROPE_CHARSET);
+    }
 }
 
 // --- printing -------------------------------------------------------------------------

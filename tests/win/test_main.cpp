@@ -1,7 +1,12 @@
 // The main window under Wine: first start, settings, links, clock, hints, closing.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
 
 #include <regex>
 
@@ -188,4 +193,239 @@ TEST_F(MainWindowTest, MissingNameDayFileIsReportedAndShowsPlaceholders) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], L"Hiányzó Névnapok.txt file");
     EXPECT_EQ(main->Cells[static_cast<size_t>(main->FirstCell - 1)]->NevNap(), L"xxx");
+}
+
+namespace {
+
+// A control's face as it paints it (WM_PRINTCLIENT), in a bitmap of its client size.
+std::unique_ptr<MemoryCanvas> Face(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    WindowDC screen(nullptr);
+    auto canvas = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    return canvas;
+}
+
+// What the screen shows of a window now: a copy of its client area from its own DC.
+std::unique_ptr<MemoryCanvas> OnScreen(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    WindowDC screen(nullptr);
+    auto canvas = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
+    WindowDC own(control);
+    BitBlt(canvas->Dc(), 0, 0, r.right, r.bottom, own.Get(), 0, 0, SRCCOPY);
+    return canvas;
+}
+
+int Count(const MemoryCanvas& c, COLORREF colour) {
+    int n = 0;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) n += c.Pixel(x, y) == colour;
+    return n;
+}
+
+BYTE CharsetOf(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof(lf), &lf);
+    return lf.lfCharSet;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, WeekdayHeadersReadMondayFirstInBoldWhiteAndYellowOnTheirSchemeColour) {
+    main = OpenMainWindow();
+    const wchar_t* names[] = {L"Hétfő", L"Kedd", L"Szerda", L"Csütörtök", L"Péntek", L"Szombat", L"Vasárnap"};
+    for (size_t i = 0; i < 7; ++i) {
+        Panel& header = *main->Headers[i];
+        SCOPED_TRACE(names[i]);
+        EXPECT_EQ(header.Name, L"p" + std::to_wstring(i + 1));
+        EXPECT_EQ(header.Caption(), names[i]);
+        EXPECT_EQ(header.Color(), 0x808080u);  // Szin[5]
+        const COLORREF text = i < 5 ? 0xFFFFFFu : 0x00FFFFu;  // white, yellow at the weekend
+        EXPECT_EQ(header.FontColour, text);
+        LOGFONTW lf{};
+        GetObjectW(header.PanelFont(), sizeof(lf), &lf);
+        EXPECT_STREQ(lf.lfFaceName, L"MS Sans Serif");
+        EXPECT_EQ(std::abs(lf.lfHeight), 11);
+        EXPECT_GE(lf.lfWeight, FW_BOLD);
+        RECT r;
+        GetWindowRect(header.Handle(), &r);
+        EXPECT_EQ(r.right - r.left, 110);
+        EXPECT_EQ(r.bottom - r.top, 31);
+        // Painted: the scheme colour around the caption in its own colour; inside the
+        // bevels no other text colour.
+        auto face = Face(header.Handle());
+        EXPECT_GT(Count(*face, 0x808080u), 110 * 31 / 2);
+        int own = 0, other = 0;
+        for (int y = 3; y < face->Height() - 3; ++y)
+            for (int x = 3; x < face->Width() - 3; ++x) {
+                own += face->Pixel(x, y) == text;
+                other += face->Pixel(x, y) == (i < 5 ? 0x00FFFFu : 0xFFFFFFu);
+            }
+        EXPECT_GT(own, 5);
+        EXPECT_EQ(other, 0);
+    }
+    // A new scheme colour reaches every header.
+    main->Szin[5] = 0x123456;
+    main->ApplyColours();
+    for (const auto& header : main->Headers) EXPECT_EQ(header->Color(), 0x123456u);
+}
+
+TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators) {
+    main = OpenMainWindow();
+    struct Expected {
+        const wchar_t* name;  // null: a separator
+        int picture;          // separator: its width
+        const wchar_t* hint;
+    };
+    const Expected expected[] = {
+        {L"tbLista", 12, L"Havi feladatok listája megtekintés"},
+        {L"tbListaNyomtat", 0, L"Lista nyomtatás"},
+        {L"tbListaMent", 1, L"Lista mentés"},
+        {nullptr, 8, nullptr},
+        {L"tbJegyzettomb", 8, L"Jegyzettömb megnyitása"},
+        {L"tbNevnapKeres", 9, L"Névnap keresése"},
+        {nullptr, 8, nullptr},
+        {L"tbSzinek", 7, L"Program színeinek beállítása"},
+        {nullptr, 8, nullptr},
+        {L"tbHlp", 2, L"Súgó"},
+        {L"tbAbout", 3, L"Névjegy"},
+        {nullptr, 8, nullptr},
+        {L"tbLevel", 4, L"Levél küldése Ketrabonak"},
+        {L"tbHonlap", 5, L"Ketrabo honlapja"},
+        {nullptr, 8, nullptr},
+        {L"tbTray", 11, L"Tálcára rak (dupla kattintásra újra nyitható)"},
+        {L"tbKilep", 6, L"Kilépés a programból"},
+    };
+    HWND bar = main->ToolBar1.Handle();
+    const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    ASSERT_GE(count, static_cast<int>(std::size(expected)));
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
+    int left = -1;
+    for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
+        const Expected& e = expected[i];
+        SCOPED_TRACE(i);
+        TBBUTTON button{};
+        ASSERT_TRUE(SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)));
+        RECT r{};
+        SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        EXPECT_GE(r.left, left) << "left to right in the given order";
+        left = r.left;
+        if (!e.name) {
+            EXPECT_TRUE(button.fsStyle & BTNS_SEP);
+            EXPECT_EQ(r.right - r.left, e.picture);
+            continue;
+        }
+        EXPECT_EQ(button.idCommand, main->ToolBar1.IdOf(e.name)) << e.name;
+        EXPECT_EQ(button.iBitmap, e.picture) << e.name;
+        EXPECT_EQ(r.right - r.left, 25);
+        EXPECT_EQ(r.bottom - r.top, 25);
+        POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        EXPECT_EQ(main->ToolBar1.HintAt(centre), e.hint);
+        // The same text as its tool tip.
+        wchar_t tip[128] = L"";
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = bar;
+        info.uId = static_cast<UINT_PTR>(button.idCommand);
+        info.lpszText = tip;
+        SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+        if (tip[0]) {
+            EXPECT_STREQ(tip, e.hint);
+        }
+    }
+    // The first button stands after the 4-pixel indent.
+    RECT first = main->ToolBar1.ButtonRect(L"tbLista");
+    EXPECT_EQ(first.left, 4);
+}
+
+TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) {
+    main = OpenMainWindow();
+    EXPECT_EQ(Application::Get().HintColor, 0xB5DAFFu);
+    HWND barTips = reinterpret_cast<HWND>(SendMessageW(main->ToolBar1.Handle(), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(barTips, nullptr);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
+    // The month arrows' own tips, found among the thread's tool tip windows.
+    std::vector<HWND> tips;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            wchar_t cls[64];
+            GetClassNameW(hwnd, cls, 64);
+            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    ASSERT_GE(tips.size(), 3u);  // tool bar, "Előző hónap", "Következő hónap"
+    for (HWND tip : tips) EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
+}
+
+TEST_F(MainWindowTest, AMenuItemsHintReachesTheStatusPanelWhileItIsHighlighted) {
+    main = OpenMainWindow();
+    const int id = main->pm.IdOf(L"mniBejegyzTorol");
+    ASSERT_GE(id, 0);
+    SendMessageW(main->Handle(), WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE),
+                 reinterpret_cast<LPARAM>(main->pm.Handle()));
+    EXPECT_EQ(main->pHint.Caption(), L"   Bejegyzés törlése (nem visszavonható)");
+    // The menu closes: the idle text again.
+    SendMessageW(main->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(main->pHint.Caption(), L"   Tivorn V2.3 www.ketrabo.example");
+    // An item without a hint (the tray menu's) leaves the idle text.
+    const int open = main->pmTray.IdOf(L"Tivornprogrammegnyits1");
+    SendMessageW(main->Handle(), WM_MENUSELECT, MAKEWPARAM(open, MF_HILITE),
+                 reinterpret_cast<LPARAM>(main->pmTray.Handle()));
+    EXPECT_EQ(main->pHint.Caption(), L"   Tivorn V2.3 www.ketrabo.example");
+}
+
+TEST_F(MainWindowTest, ANewSchemeRepaintsTheToolBarStripAndTheArrowSquaresAtOnce) {
+    main = OpenMainWindow();
+    Pump();
+    main->Szin[6] = 0x00C000;  // green title strip
+    main->ApplyColours();
+    Pump();  // the paints the change asked for; no mouse anywhere near
+    auto bar = OnScreen(main->ToolBar1.Handle());
+    const RECT last = main->ToolBar1.ButtonRect(L"tbKilep");
+    // The bar's empty end and the gaps between its buttons show the strip's colour.
+    EXPECT_EQ(bar->Pixel(std::min(bar->Width() - 2, static_cast<int>(last.right) + 4), bar->Height() / 2), 0x00C000u);
+    EXPECT_EQ(bar->Pixel(1, 1), 0x00C000u);
+    for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
+        auto square = OnScreen(arrow->Handle());
+        EXPECT_EQ(square->Pixel(1, 1), 0x00C000u);
+        EXPECT_EQ(square->Pixel(square->Width() - 2, square->Height() - 2), 0x00C000u);
+    }
+    auto strip = OnScreen(main->pFejlec.Handle());
+    EXPECT_EQ(strip->Pixel(strip->Width() / 2 + 60, strip->Height() / 2), 0x00C000u);
+}
+
+TEST_F(MainWindowTest, EveryFontShowingHungarianTextHasTheEastEuropeanCharacterSet) {
+    main = OpenMainWindow();
+    std::vector<HWND> forms{main->Handle()};
+    // Every control of the main window, whatever font it has.
+    int checked = 0;
+    auto checkChildren = [&](HWND parent) {
+        std::vector<HWND> children;
+        EnumChildWindows(
+            parent,
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&children));
+        for (HWND child : children)
+            if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))) {
+                wchar_t cls[64];
+                GetClassNameW(child, cls, 64);
+                if (lstrcmpiW(cls, TOOLBARCLASSNAMEW) == 0) continue;  // picture buttons, no text
+                EXPECT_EQ(CharsetOf(font), EASTEUROPE_CHARSET) << WideToUtf8(cls);
+                ++checked;
+            }
+    };
+    checkChildren(main->Handle());  // controls that keep a font of their own
+    (void)checked;
+    EXPECT_EQ(CharsetOf(main->pHint.PanelFont()), EASTEUROPE_CHARSET);
+    EXPECT_EQ(CharsetOf(main->pIdo.PanelFont()), EASTEUROPE_CHARSET);
+    EXPECT_EQ(CharsetOf(main->FormFont()), EASTEUROPE_CHARSET);
+    EXPECT_EQ(CharsetOf(main->pFejlec.PanelFont()), EASTEUROPE_CHARSET);
+    for (const auto& header : main->Headers) EXPECT_EQ(CharsetOf(header->PanelFont()), EASTEUROPE_CHARSET);
 }

@@ -22,6 +22,7 @@ protected:
         search = std::make_unique<Tfrm_NevnapKeres>();
         frm_NevnapKeres = search.get();
         search->Create(main->Handle());
+        search->EnsureInsides();
     }
     void TearDown() override {
         search.reset();
@@ -139,4 +140,13 @@ TEST_F(NevnapKeresTest, AMissingDocumentIsReportedAndTheWindowKeepsWhatItHeld) {
         EXPECT_EQ(SelStart(), Occurrences(L"Ábel").at(0));
     });
     EXPECT_TRUE(ran);
+}
+
+TEST_F(NevnapKeresTest, TheSearchBoxUsesTheEastEuropeanCharacterSet) {
+    search->EnsureInsides();
+    LOGFONTW lf{};
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(search->edtKeres, WM_GETFONT, 0, 0)), sizeof(lf), &lf));
+    EXPECT_EQ(lf.lfCharSet, EASTEUROPE_CHARSET);
+    SetWindowTextW(search->edtKeres, L"Őrs Ödön Ű");
+    EXPECT_EQ(WindowText(search->edtKeres), L"Őrs Ödön Ű");
 }

@@ -33,6 +33,7 @@ protected:
         notepad = std::make_unique<Tfrm_Jegyzettomb>();
         frm_Jegyzettomb = notepad.get();
         notepad->Create(main->Handle());
+        notepad->EnsureInsides();
     }
     void TearDown() override {
         notepad.reset();
@@ -140,6 +141,7 @@ TEST_F(NotepadTest, FailedSaveIsReportedAndTheWindowStaysOpen) {
 TEST_F(NotepadTest, NoColourButtonAndTheClipboardAlwaysUsesTheNote) {
     Tfrm_Reszlet editor;
     editor.Create(main->Handle());
+    editor.EnsureInsides();
     EXPECT_EQ(notepad->ToolBar.IdOf(L"tbSzinek"), -1);
     EXPECT_GE(editor.ToolBar.IdOf(L"tbSzinek"), 0);
     EXPECT_EQ(editor.ToolBar.ButtonRect(L"tbFont").left - notepad->ToolBar.ButtonRect(L"tbFont").left, 56);

@@ -55,6 +55,8 @@ TEST_F(SmallWindowsTest, QuestionWindowLayout) {
 TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
     Tfrm_About about;
     about.Create();
+    EXPECT_FALSE(about.Panel6.Picture().bitmap) << "decoded only for the first showing";
+    about.EnsureInsides();
     const DecodedImage& picture = about.Panel6.Picture();
     ASSERT_TRUE(picture.bitmap);
     EXPECT_EQ(picture.width, 333);
@@ -86,4 +88,56 @@ TEST_F(SmallWindowsTest, DecodingRejectsDataThatIsNoJpeg) {
     const unsigned char junk[] = {0xFF, 0xD8, 0x00, 0x01, 0x02};
     EXPECT_FALSE(DecodeJpeg(junk, sizeof(junk)).bitmap);
     EXPECT_FALSE(DecodeJpeg(nullptr, 0).bitmap);
+}
+
+TEST_F(SmallWindowsTest, MessageWindowLayoutAndItsPaintedSymbol) {
+    Tfrm_uzenet m;
+    m.SetText(L"Az adatbázis mentése megtörtént.");
+    const RECT client = m.ClientRect();
+    EXPECT_EQ(client.right, 309);
+    EXPECT_EQ(client.bottom, 141);
+    EXPECT_EQ(WindowText(m.Handle()), L"Üzenet");
+    EXPECT_FALSE(GetWindowLongW(m.Handle(), GWL_STYLE) & WS_THICKFRAME) << "a fixed dialog border";
+    auto placed = [&](HWND child) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, m.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT memo = placed(m.Memo1()), ok = placed(m.BitBtn1());
+    EXPECT_EQ(memo.left, 60);
+    EXPECT_EQ(memo.top, 12);
+    EXPECT_EQ(memo.right - memo.left, 241);
+    EXPECT_EQ(memo.bottom - memo.top, 69);
+    const LONG memoStyle = GetWindowLongW(m.Memo1(), GWL_STYLE);
+    EXPECT_TRUE(memoStyle & ES_MULTILINE);
+    EXPECT_TRUE(memoStyle & ES_READONLY);
+    EXPECT_TRUE(memoStyle & ES_CENTER);
+    EXPECT_FALSE(memoStyle & WS_TABSTOP);
+    EXPECT_FALSE(memoStyle & WS_BORDER);
+    EXPECT_EQ(WindowText(m.Memo1()), L"Az adatbázis mentése megtörtént.");
+    EXPECT_EQ(ok.left, 220);
+    EXPECT_EQ(ok.top, 104);
+    EXPECT_EQ(ok.right - ok.left, 75);
+    EXPECT_EQ(ok.bottom - ok.top, 25);
+    EXPECT_EQ(WindowText(m.BitBtn1()), L"OK");
+    EXPECT_EQ(GetWindowLongW(m.BitBtn1(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    // The form's own face: the red "!" over its grey shadow at the left, the rule above the button.
+    WindowDC screen(nullptr);
+    MemoryCanvas face(screen.Get(), 309, 141);
+    SendMessageW(m.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(face.Dc()), PRF_CLIENT);
+    int red = 0, grey = 0;
+    for (int y = 4; y < 84; ++y)
+        for (int x = 4; x < 60; ++x) {
+            red += face.Pixel(x, y) == 0x0000FFu;
+            grey += face.Pixel(x, y) == 0x808080u;
+        }
+    EXPECT_GT(red, 40);
+    EXPECT_GT(grey, 10) << "the shadow shows below and right of the symbol";
+    const COLORREF back = face.Pixel(150, 95);
+    int rule = 0;
+    for (int y = 84; y < 89; ++y) rule += face.Pixel(150, y) != back;
+    EXPECT_GE(rule, 1);
+    EXPECT_EQ(face.Pixel(2, 86), back) << "the rule starts at x 4";
 }

@@ -46,10 +46,8 @@ void RemoveTree(const std::wstring& dir) {
 
 struct ProcessSetup {
     ProcessSetup() {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        LoadLibraryW(L"Msftedit.dll");
     }
 };
 

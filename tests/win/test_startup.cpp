@@ -1,0 +1,100 @@
+// What the start-up makes and what it leaves for later: every long-lived window
+// exists from the start, in the program's order, with its frame in the scheme's
+// colours, but the expensive insides (rich-edit boxes and their library, the font
+// list, the About picture) come at each window's first showing, in their tab order.
+// A process of its own: nothing else here has loaded the rich-edit library.
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main.h"
+#include "editors/Reszlet.h"
+#include "editors/jegyzettomb.h"
+#include "harness.h"
+#include "lists/Lista.h"
+#include "lists/NevnapKeres.h"
+#include "platform/About.h"
+#include "ui/application.h"
+
+namespace {
+
+// The children of `parent` in their order (the tab order of the window).
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> out;
+    for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) out.push_back(h);
+    return out;
+}
+
+class StartupTest : public WinTest {};
+
+}  // namespace
+
+TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhichComeAtTheFirstShowing) {
+    InstallDataFiles();
+    auto main = OpenMainWindow();
+    Tfrm_About about;
+    Tfrm_Reszlet reszlet;
+    Tfrm_Jegyzettomb notepad;
+    Tfrm_NevnapKeres search;
+    Tfrm_Lista lista;
+    frm_About = &about;
+    frm_Reszlet = &reszlet;
+    frm_Jegyzettomb = &notepad;
+    frm_NevnapKeres = &search;
+    frm_Lista = &lista;
+    for (Form* form : std::vector<Form*>{&about, &reszlet, &notepad, &search, &lista}) form->Create(main->Handle());
+    main->ApplyColours();
+
+    EXPECT_EQ(GetModuleHandleW(L"Msftedit.dll"), nullptr) << "the month view needs no rich-edit box";
+    for (Form* form : std::vector<Form*>{&about, &reszlet, &notepad, &search, &lista}) {
+        EXPECT_NE(form->Handle(), nullptr);
+        EXPECT_FALSE(form->HasInsides());
+    }
+    EXPECT_EQ(reszlet.Megjegyzes.Handle(), nullptr);
+    EXPECT_EQ(notepad.Megjegyzes.Handle(), nullptr);
+    EXPECT_EQ(search.Megjegyzes.Handle(), nullptr);
+    EXPECT_EQ(lista.reMegjegyzes.Handle(), nullptr);
+    EXPECT_TRUE(reszlet.FontNames().empty()) << "no font enumeration at start";
+    EXPECT_FALSE(about.Panel6.Picture().bitmap) << "the picture is decoded when first shown";
+    // The frames exist and take the scheme's colours from the start.
+    EXPECT_EQ(reszlet.p.Color(), 0x8080FFu);
+    EXPECT_EQ(reszlet.pCim.Color(), 0xC0C0C0u);
+    EXPECT_EQ(lista.Panel1.Color(), 0xC0C0C0u);
+    main->Szin[6] = 0x00C000;
+    main->ApplyColours();
+    EXPECT_EQ(search.pCim.Color(), 0x00C000u);
+
+    // The first showing of the entry editor: a click on a day.
+    std::vector<HWND> order;
+    AnswerNextModal([&](Form& form) {
+        EXPECT_EQ(&form, &reszlet);
+        order = Children(reszlet.Panel1.Handle());
+        form.Close(mrCancel);
+    });
+    main->n1Click(*main->Cells[static_cast<size_t>(main->FirstCell - 1)]);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_NE(GetModuleHandleW(L"Msftedit.dll"), nullptr);
+    ASSERT_NE(reszlet.Megjegyzes.Handle(), nullptr);
+    EXPECT_FALSE(reszlet.FontNames().empty());
+    // Tab order as designed: tool bar, both titles, the note, the format bar.
+    std::vector<HWND> expected{reszlet.ToolBar.Handle(), reszlet.Cimszo1, reszlet.Cimszo2,
+                               reszlet.Megjegyzes.Handle(), reszlet.tbarFormaz.Handle()};
+    std::vector<HWND> seen;
+    for (HWND h : order)
+        if (std::find(expected.begin(), expected.end(), h) != expected.end()) seen.push_back(h);
+    EXPECT_EQ(seen, expected);
+    // Other windows are still without theirs.
+    EXPECT_EQ(notepad.Megjegyzes.Handle(), nullptr);
+    EXPECT_FALSE(about.HasInsides());
+
+    AnswerCancel();
+    about.ShowModal();
+    EXPECT_TRUE(about.Panel6.Picture().bitmap);
+
+    frm_About = nullptr;
+    frm_Reszlet = nullptr;
+    frm_Jegyzettomb = nullptr;
+    frm_NevnapKeres = nullptr;
+    frm_Lista = nullptr;
+}

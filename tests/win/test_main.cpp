@@ -225,6 +225,18 @@ int Count(const MemoryCanvas& c, COLORREF colour) {
     return n;
 }
 
+BOOL CALLBACK CollectWindows(HWND hwnd, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectToolTips(HWND hwnd, LPARAM data) {
+    wchar_t cls[64];
+    GetClassNameW(hwnd, cls, 64);
+    if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
 BYTE CharsetOf(HFONT font) {
     LOGFONTW lf{};
     GetObjectW(font, sizeof(lf), &lf);
@@ -348,15 +360,7 @@ TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) 
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
     // The month arrows' own tips, found among the thread's tool tip windows.
     std::vector<HWND> tips;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            wchar_t cls[64];
-            GetClassNameW(hwnd, cls, 64);
-            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tips));
+    EnumThreadWindows(GetCurrentThreadId(), CollectToolTips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_GE(tips.size(), 3u);  // tool bar, "Előző hónap", "Következő hónap"
     for (HWND tip : tips) EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
 }
@@ -405,13 +409,7 @@ TEST_F(MainWindowTest, EveryFontShowingHungarianTextHasTheEastEuropeanCharacterS
     int checked = 0;
     auto checkChildren = [&](HWND parent) {
         std::vector<HWND> children;
-        EnumChildWindows(
-            parent,
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&children));
+        EnumChildWindows(parent, CollectWindows, reinterpret_cast<LPARAM>(&children));
         for (HWND child : children)
             if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))) {
                 wchar_t cls[64];

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/month_model.h"
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "store/entry_store.h"
+#include "store/nevnapok.h"
 #include "temp_folder.h"
 
 namespace {
@@ -85,6 +87,16 @@ TEST(EntryStore, MonthSelectionLooksAtTheDatePrefixOnly) {
     }
     EXPECT_TRUE(store.SelectMonth(L"202613").empty());
     EXPECT_TRUE(store.SelectMonth(L"202412").empty());
+
+    // The month grid picks its lines the same way: only the 10th of each month.
+    const TNevnapok names(L"", {});
+    for (int month = 1; month <= 12; ++month) {
+        const MonthCells cells = BuildMonthCells(2026, month, store, names, MonthNames{});
+        int marked = 0;
+        for (const CellContent& cell : cells) marked += cell.hasEntry ? 1 : 0;
+        EXPECT_EQ(marked, 1) << month;
+        EXPECT_TRUE(cells[static_cast<size_t>(FirstCellOf(2026, month) + 8)].hasEntry) << month;
+    }
 }
 
 TEST(EntryStore, PlaceholderLifeLeavesTheIndexAsItWas) {

@@ -14,6 +14,8 @@
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 
+#include <optional>
+
 Tfrm_Main* frm_Main = nullptr;
 
 const SchemeColours Tfrm_Main::DefaultSzin = {0,        0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080,
@@ -41,7 +43,7 @@ FormOptions MainOptions() {
 
 }  // namespace
 
-Tfrm_Main::Tfrm_Main() : Form(MainOptions()) {}
+Tfrm_Main::Tfrm_Main() : Form(MainOptions()) { Szin = DefaultSzin; }
 
 Tfrm_Main::~Tfrm_Main() {
     if (frm_Main == this) frm_Main = nullptr;
@@ -131,13 +133,18 @@ void Tfrm_Main::OnSize(int w, int h) {
 // The show sequence: at start and after every return from the notification area.
 
 void Tfrm_Main::FormShow() {
+    auto& app = Application::Get();
     ProgramDir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
     while (!ProgramDir.empty() && ProgramDir.back() == L'\\') ProgramDir.pop_back();
-    if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
-    auto& trace = Application::Get().Trace;
-    EntryIndex.Load(ProgramDir);
+    // Each step reports its own failure and the next one still runs: whatever went
+    // wrong, the window shows today's month in its colours.
+    auto& trace = app.Trace;
+    app.Guard([this] {
+        if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
+    });
+    app.Guard([this] { EntryIndex.Load(ProgramDir); });
     trace.Mark(L"index loaded");
-    LoadSettings();
+    if (!app.Guard([this] { LoadSettings(); })) ApplyColours();
     trace.Mark(L"settings and colours");
     Months = RegionalMonthNames();
     NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [] {
@@ -146,7 +153,7 @@ void Tfrm_Main::FormShow() {
     trace.Mark(L"name days loaded");
     ShowMonth(Today());
     trace.Mark(L"month filled");
-    SetWindowTextW(Handle(), Application::Get().Title.c_str());
+    SetWindowTextW(Handle(), app.Title.c_str());
 }
 
 void Tfrm_Main::MakeProgramLinks() {
@@ -178,15 +185,29 @@ void Tfrm_Main::MakeOneTimeLinks() {
     }
 }
 
-int Tfrm_Main::ReadPositionValue(const wchar_t* name) {
-    std::wstring text = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, name);
+std::optional<int32_t> Tfrm_Main::ReadIntegerValue(const std::wstring& name) {
     try {
+        const std::wstring text = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, name);
         if (!text.empty()) return TextToInt(text);
-    } catch (const ConvertError&) {
-        // A damaged value is treated as missing: the designed position, written back.
+    } catch (const AppError&) {
+        // Not a whole number, or not a text at all (a number value put there by hand or
+        // by another program): treated like a missing value, and rewritten.
     }
+    return std::nullopt;
+}
+
+int Tfrm_Main::ReadPositionValue(const wchar_t* name) {
+    if (const auto value = ReadIntegerValue(name)) return *value;
     WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, L"-1");
     return -1;
+}
+
+bool Tfrm_Main::OneTimeLinksDue() {
+    try {
+        return ReadRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok").empty();
+    } catch (const AppError&) {
+        return true;  // a value of the wrong type is no "OK"
+    }
 }
 
 void Tfrm_Main::LoadSettings() {
@@ -206,7 +227,7 @@ void Tfrm_Main::LoadSettings() {
     }
     SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    if (ReadRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok").empty()) {
+    if (OneTimeLinksDue()) {
         // "OK" first: a link that fails is not tried again at a later start.
         WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok", L"OK");
         MakeOneTimeLinks();
@@ -214,18 +235,12 @@ void Tfrm_Main::LoadSettings() {
 
     for (int n = 1; n <= 10; ++n) {
         const std::wstring name = L"Szin" + std::to_wstring(n);
-        std::wstring text = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, name);
-        bool valid = !text.empty();
-        if (valid) {
-            try {
-                Szin[static_cast<size_t>(n)] = TextToInt(text);
-            } catch (const ConvertError&) {
-                valid = false;  // treated as missing
-            }
-        }
-        if (!valid) {
-            Szin[static_cast<size_t>(n)] = DefaultSzin[static_cast<size_t>(n)];
-            WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, ColorToHexText(DefaultSzin[static_cast<size_t>(n)]));
+        const auto slot = static_cast<size_t>(n);
+        if (const auto value = ReadIntegerValue(name)) {
+            Szin[slot] = *value;
+        } else {
+            Szin[slot] = DefaultSzin[slot];
+            WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, ColorToHexText(DefaultSzin[slot]));
         }
     }
     ApplyColours();
@@ -329,8 +344,12 @@ bool Tfrm_Main::FormClose() {
 }
 
 void Tfrm_Main::FormCloseQuery() {
-    // A failed save keeps the program open, so the entries in memory are not lost.
-    if (!FormClose()) return;
+    // A failed save keeps the program open, so the entries in memory are not lost,
+    // unless the user, told so, decides to leave without them.
+    if (!FormClose()) {
+        if (!ShowQuestionWindow(kCloseWithoutSavingQuestion, QuestionDefault::No)) return;
+        SavePosition();
+    }
     ClosingTray();
     DestroyWindow(Handle());
 }

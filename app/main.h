@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,9 @@ public:
     void PanelResize(int w, int h);
     // Close: save the index and the position. False when saving failed (the window stays).
     bool FormClose();
+    // Asked after a failed save at closing; "Mégsem" (the default) keeps the program open.
+    static constexpr const wchar_t* kCloseWithoutSavingQuestion =
+        L"A bejegyzések mentése nem sikerült. Kilépjek mentés nélkül? A nem mentett változások elvesznek.";
 
     // --- the month calendar print (main_calendar.cpp) -------------------------------------
     TqrNaptar qrNaptar;
@@ -146,7 +150,10 @@ private:
     void CreateGrid();
     void MakeProgramLinks();
     void MakeOneTimeLinks();
+    // A whole number in the key; none when missing, damaged or of the wrong type.
+    std::optional<int32_t> ReadIntegerValue(const std::wstring& name);
     int ReadPositionValue(const wchar_t* name);
+    bool OneTimeLinksDue();
     void SavePosition();
     bool hiddenSaveDone_ = false;
 };

@@ -3,7 +3,6 @@
 #include "app/main.h"
 #include "ui/dpi.h"
 #include "platform/emil.h"
-#include "platform/file_io.h"
 #include "platform/kerdes.h"
 #include "ui/application.h"
 
@@ -129,13 +128,11 @@ void Tfrm_Main::n1Click(TJPanel& cell) {
 void Tfrm_Main::mniBejegyzTorolClick() {
     if (!ShowQuestionWindow(L"Valóban töröljem a bejegyzést?")) return;
     if (HoverDay < 1 || HoverDay > DaysInMonth(ShownYear, ShownMonth)) return;
-    const Date day{ShownYear, ShownMonth, HoverDay};
-    DeleteFileIfExists(EntryStore::NotePath(ProgramDir, day));
-    EntryIndex.DeleteEntryLine(DateKey(day));
+    // The note and the line go together, and the index follows at once, so a crash can
+    // never bring back a line whose note no longer exists. When either cannot be
+    // changed, the error is shown and the day keeps both.
+    EntryIndex.DeleteEntry(ProgramDir, Date{ShownYear, ShownMonth, HoverDay});
     FillMonthCells();
-    // The note file is gone at once; the index follows at once too, so a crash can
-    // never bring back a line whose note no longer exists.
-    SaveIndex();
 }
 
 void Tfrm_Main::PanelResize(int w, int h) {

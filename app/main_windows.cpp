@@ -22,7 +22,7 @@ void Tfrm_Main::tbListaNyomtatClick() {
 }
 
 void Tfrm_Main::tbJegyzettombClick() {
-    if (frm_Jegyzettomb) frm_Jegyzettomb->ShowModal();
+    if (frm_Jegyzettomb) frm_Jegyzettomb->OpenNotepad();
 }
 
 void Tfrm_Main::tbNevnapKeresClick() {

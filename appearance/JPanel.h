@@ -9,12 +9,9 @@
 #include <vector>
 
 #include "appearance/day_cell_painter.h"
+#include "appearance/red_letter_day.h"
 #include "platform/eljaras.h"
 #include "ui/panel.h"
-
-// Saturdays, Sundays and the fixed holidays (1 January, 1 May, 20 August,
-// 23 October, 25 and 26 December).
-bool IsRedLetterDay(const Date& date);
 
 class TJPanel;
 

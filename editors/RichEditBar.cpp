@@ -433,7 +433,11 @@ void TRichNoteForm::tbUresClick() { Megjegyzes.Clear(); }
 
 void TRichNoteForm::LoadNoteFile(const std::wstring& path) { Megjegyzes.LoadAny(ReadWholeFile(path)); }
 
-void TRichNoteForm::SaveNoteFile(const std::wstring& path) { WriteFileAtomically(path, Megjegyzes.SaveRtf()); }
+void TRichNoteForm::SaveNoteFile(const std::wstring& path) {
+    const std::optional<std::string> rtf = Megjegyzes.StreamOutRtf();
+    if (!rtf) throw FileCreateError(path);  // the old file stays as it is
+    WriteFileAtomically(path, *rtf);
+}
 
 namespace {
 

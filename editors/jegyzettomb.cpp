@@ -25,17 +25,25 @@ void Tfrm_Jegyzettomb::CreateInsides() {
     CreateFormatBar(577);
 }
 
+void Tfrm_Jegyzettomb::OpenNotepad() {
+    const std::wstring path = NotepadPath(frm_Main->ProgramDir);
+    std::optional<std::string> content;
+    if (!Application::Get().Guard([&] {
+            if (FileExists(path)) content = ReadWholeFile(path);
+        }))
+        return;
+    fileContent_ = std::move(content);
+    ShowModal();
+}
+
 void Tfrm_Jegyzettomb::FormShow() {
     ShowOwnFontInBars();
-    // The first opening has no file yet: an empty notepad. A file that cannot be read
-    // is reported and the window opens with what it held.
-    Application::Get().Guard([this] {
-        const std::wstring path = NotepadPath(frm_Main->ProgramDir);
-        if (FileExists(path))
-            LoadNoteFile(path);
-        else
-            ClearToOwnFont();
-    });
+    // The first opening has no file yet: an empty notepad.
+    if (fileContent_)
+        Megjegyzes.LoadAny(*fileContent_);
+    else
+        ClearToOwnFont();
+    fileContent_.reset();
     SetFocus(Megjegyzes.Handle());
 }
 

@@ -1,6 +1,7 @@
 // The notepad: one rich-text note of the program, kept in "Data\jegyzet.rtf".
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "editors/RichEditBar.h"
@@ -12,6 +13,11 @@ public:
 
     static std::wstring NotepadPath(const std::wstring& programDir);
 
+    // Reads the notepad file and shows the window modally. A file that exists but
+    // cannot be read is reported and the window stays closed: its box must never offer
+    // an older text for saving over the real file.
+    void OpenNotepad();
+
     void sbMentBezarClick() override;
     void sbBezarClick() override;
 
@@ -19,6 +25,9 @@ protected:
     void FormCreate() override;
     void CreateInsides() override;
     void FormShow() override;
+
+private:
+    std::optional<std::string> fileContent_;  // read by OpenNotepad; none: no file yet
 };
 
 extern Tfrm_Jegyzettomb* frm_Jegyzettomb;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/text_file.h"
+
 CHARFORMAT2W MakeCharFormat(DWORD mask) {
     CHARFORMAT2W cf{};
     cf.cbSize = sizeof(cf);
@@ -25,6 +27,11 @@ std::wstring FaceOfCharFormat(const CHARFORMAT2W& cf) {
 
 bool LooksLikeRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 
+bool IsCompleteRtf(std::string_view bytes) {
+    const size_t last = bytes.find_last_not_of(std::string_view("\r\n\0 ", 4));
+    return LooksLikeRtf(bytes) && last != std::string_view::npos && bytes[last] == '}';
+}
+
 namespace {
 
 struct ReadCursor {
@@ -42,7 +49,13 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 }
 
 DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
-    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
+    try {
+        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                       static_cast<size_t>(count));
+    } catch (...) {
+        *done = 0;
+        return ERROR_NOT_ENOUGH_MEMORY;  // stops the stream; the control reports it
+    }
     *done = count;
     return 0;
 }
@@ -72,23 +85,23 @@ void RichEdit::StreamIn(std::string_view bytes, WPARAM format) {
     SendMessageW(hwnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
 }
 
-std::string RichEdit::SaveRtf() const {
+std::optional<std::string> RichEdit::StreamOutRtf() const {
     std::string out;
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteChunk};
     SendMessageW(hwnd_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError != 0 || !IsCompleteRtf(out)) return std::nullopt;
     return out;
 }
+
+std::string RichEdit::SaveRtf() const { return StreamOutRtf().value_or(std::string()); }
 
 void RichEdit::LoadRtf(std::string_view rtf) { StreamIn(rtf, SF_RTF); }
 
 void RichEdit::LoadPlainText(std::string_view bytes) {
-    if (bytes.substr(0, 2) == "\xFF\xFE") {
-        StreamIn(bytes.substr(2), SF_TEXT | SF_UNICODE);
-    } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        StreamIn(bytes.substr(3), (static_cast<WPARAM>(CP_UTF8) << 16) | SF_USECODEPAGE | SF_TEXT);
-    } else {
-        StreamIn(bytes, SF_TEXT);
-    }
+    // Decoded here, never by the control: it would use the system's ANSI code page.
+    const std::wstring text = DecodeTextFile(bytes);
+    StreamIn(std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
+             SF_TEXT | SF_UNICODE);
 }
 
 void RichEdit::LoadAny(std::string_view bytes) {

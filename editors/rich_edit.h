@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ std::wstring FaceOfCharFormat(const CHARFORMAT2W& cf);
 
 // True when the bytes are RTF (they begin with "{\rtf"); other files are plain text.
 bool LooksLikeRtf(std::string_view bytes);
+// True when RTF bytes are whole: they begin with "{\rtf" and end with the closing
+// brace (line breaks and NULs after it allowed).
+bool IsCompleteRtf(std::string_view bytes);
 
 class RichEdit {
 public:
@@ -32,11 +36,15 @@ public:
     HWND Handle() const { return hwnd_; }
     int Id() const { return id_; }
 
-    // The whole note as RTF.
+    // The whole note as RTF; none when the control reported an error or the stream
+    // did not come out whole (a cut stream must never replace a good file).
+    std::optional<std::string> StreamOutRtf() const;
+    // The same, empty on failure (for callers that only look).
     std::string SaveRtf() const;
     // Replaces the whole note.
     void LoadRtf(std::string_view rtf);
-    // Plain text: UTF-16 or UTF-8 with their byte order marks, otherwise the ANSI code page.
+    // Plain text: UTF-16 with its byte-order mark, UTF-8 (with a mark, or valid without
+    // one), else Windows-1250, whatever the system's code page is.
     void LoadPlainText(std::string_view bytes);
     // RTF with its formatting, anything else as plain text.
     void LoadAny(std::string_view bytes);

@@ -8,6 +8,8 @@ FileCreateError::FileCreateError(const std::wstring& path) : AppError(L"Cannot c
 
 PrintError::PrintError(const std::wstring& jobName) : AppError(L"Cannot print " + jobName) {}
 
+FileDeleteError::FileDeleteError(const std::wstring& path) : AppError(L"Cannot delete file " + path) {}
+
 ConvertError::ConvertError(const std::wstring& text)
     : AppError(L"'" + text + L"' is not a valid integer value") {}
 

@@ -28,6 +28,12 @@ public:
     explicit FileCreateError(const std::wstring& path);
 };
 
+// "Cannot delete file %s"
+class FileDeleteError : public AppError {
+public:
+    explicit FileDeleteError(const std::wstring& path);
+};
+
 // "'%s' is not a valid integer value"
 class ConvertError : public AppError {
 public:

@@ -1,4 +1,5 @@
 // POSIX file layer for the native build of the core and its tests.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/temp_files.h"
 
 namespace {
 
@@ -31,23 +33,51 @@ std::string ReadWholeFile(const std::wstring& path) {
     return buffer.str();
 }
 
-void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
-    const std::string target = NativePath(path);
-    const std::string temp = target + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) throw FileCreateError(path);
+namespace {
+
+constexpr int kTemporaryNameTries = 64;
+
+// A new, exclusively created temporary file beside `path` (its descriptor, or -1).
+int CreateTemporaryBeside(const std::wstring& path, std::string& temp) {
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        temp = NativePath(TemporaryFileName(path, RandomTemporaryNumber()));
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) break;
+    }
+    temp.clear();
+    return -1;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw FileCreateError(path);
-        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
-    bool ok = ::fsync(fd) == 0;
+    return true;
+}
+
+// The rename itself is made durable by syncing the folder that holds both names.
+void SyncFolderOf(const std::string& target) {
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + (slash == 0 ? 1 : 0));
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+    const std::string target = NativePath(path);
+    std::string temp;
+    int fd = CreateTemporaryBeside(path, temp);
+    if (fd < 0) throw FileCreateError(path);
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     // Like on Windows, a read-only target is never replaced.
     struct stat st {};
@@ -56,6 +86,30 @@ void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
         ::unlink(temp.c_str());
         throw FileCreateError(path);
     }
+    SyncFolderOf(target);
+}
+
+std::wstring MoveFileAside(const std::wstring& path) {
+    const std::string from = NativePath(path);
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        std::wstring aside = TemporaryFileName(path, RandomTemporaryNumber());
+        // link + unlink: never replaces a file that happens to have the new name.
+        if (::link(from.c_str(), NativePath(aside).c_str()) == 0) {
+            if (::unlink(from.c_str()) == 0) return aside;
+            ::unlink(NativePath(aside).c_str());
+            break;
+        }
+        if (errno != EEXIST) break;
+    }
+    throw FileDeleteError(path);
+}
+
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+    const std::string target = NativePath(to);
+    if (::link(NativePath(from).c_str(), target.c_str()) != 0) return false;
+    if (::unlink(NativePath(from).c_str()) == 0) return true;
+    ::unlink(target.c_str());
+    return false;
 }
 
 bool FileExists(const std::wstring& path) {
@@ -72,4 +126,20 @@ bool CreateFolder(const std::wstring& path) { return ::mkdir(NativePath(path).c_
 
 bool DeleteFileIfExists(const std::wstring& path) {
     return ::unlink(NativePath(path).c_str()) == 0 || errno == ENOENT;
+}
+
+bool RemoveTemporaryFile(const std::wstring& path) { return DeleteFileIfExists(path); }
+
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    DIR* dir = ::opendir(NativePath(folder).c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        struct stat st {};
+        if (::stat((NativePath(folder) + "/" + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            names.push_back(Utf8ToWide(name));
+    }
+    ::closedir(dir);
+    return names;
 }

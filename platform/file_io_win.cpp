@@ -3,6 +3,9 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/temp_files.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -42,20 +45,42 @@ std::string ReadWholeFile(const std::wstring& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
-    const std::wstring temp = path + L".tmp";
-    FileHandle file(
-        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) throw FileCreateError(path);
+namespace {
+
+constexpr int kTemporaryNameTries = 64;
+
+// A new, exclusively created temporary file beside `path`; its name goes to `temp`.
+// Another file of that name (ours or not) is never opened: another number is tried.
+HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temp) {
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        temp = TemporaryFileName(path, RandomTemporaryNumber());
+        HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return h;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    temp.clear();
+    return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
     size_t total = 0;
-    bool ok = true;
-    while (ok && total < bytes.size()) {
+    while (total < bytes.size()) {
         DWORD done = 0;
-        ok = WriteFile(file.h, bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &done, nullptr) &&
-             done > 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - total, 1u << 30));
+        if (!WriteFile(file, bytes.data() + total, chunk, &done, nullptr) || done == 0) return false;
         total += done;
     }
-    ok = ok && FlushFileBuffers(file.h);
+    return true;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+    std::wstring temp;
+    FileHandle file(CreateTemporaryBeside(path, temp));
+    if (!file.Valid()) throw FileCreateError(path);
+    bool ok = WriteAll(file.h, bytes) && FlushFileBuffers(file.h);
     file.Close();
     // A read-only target must stay as it is: MoveFileEx would replace it regardless.
     DWORD attributes = GetFileAttributesW(path.c_str());
@@ -64,6 +89,20 @@ void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
         DeleteFileW(temp.c_str());
         throw FileCreateError(path);
     }
+}
+
+std::wstring MoveFileAside(const std::wstring& path) {
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        std::wstring aside = TemporaryFileName(path, RandomTemporaryNumber());
+        if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return aside;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    throw FileDeleteError(path);
+}
+
+bool RenameFile(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool FileExists(const std::wstring& path) {
@@ -80,4 +119,21 @@ bool CreateFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str
 
 bool DeleteFileIfExists(const std::wstring& path) {
     return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool RemoveTemporaryFile(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileIfExists(path);
+}
+
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return names;
 }

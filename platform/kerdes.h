@@ -5,17 +5,22 @@
 
 #include "platform/uzenet.h"
 
+// Which button Enter presses: OK, or "Mégsem" for a question whose safe answer is no.
+enum class QuestionDefault { Yes, No };
+
 class Tfrm_kerdez : public Tfrm_uzenet {
 public:
-    Tfrm_kerdez();
+    explicit Tfrm_kerdez(QuestionDefault defaultAnswer = QuestionDefault::Yes);
     HWND BitBtn2() const { return cancel_; }
 
 protected:
     void CreateButtons() override;
+    void FormShow() override;
 
 private:
+    QuestionDefault default_;
     HWND cancel_ = nullptr;
 };
 
 // True exactly when the question was answered with OK.
-bool ShowQuestionWindow(const std::wstring& text);
+bool ShowQuestionWindow(const std::wstring& text, QuestionDefault defaultAnswer = QuestionDefault::Yes);

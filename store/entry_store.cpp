@@ -3,6 +3,7 @@
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/temp_files.h"
 
 std::wstring MakeDayEntry(const Date& date, const std::wstring& title1, const std::wstring& title2,
                           int32_t colour1, int32_t colour2) {
@@ -29,8 +30,6 @@ int32_t ReadColourField(const std::wstring& field) {
 }
 
 std::vector<std::wstring> ParseIndexText(std::string_view bytes) {
-    size_t nul = bytes.find('\0');
-    if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
     std::vector<std::wstring> lines;
     size_t start = 0;
     while (start < bytes.size()) {
@@ -75,6 +74,7 @@ void EntryStore::DeleteEntryLine(const std::wstring& dateText) {
 }
 
 int EntryStore::OpenDay(const std::wstring& dateText) {
+    RequireRead();
     int index = FindEntryLine(dateText);
     if (index >= 0) return index;
     Lines.emplace_back();
@@ -101,17 +101,51 @@ std::wstring EntryStore::NotePath(const std::wstring& programDir, const Date& da
     return programDir + L"\\Data\\" + DateKey(date) + L".rtf";
 }
 
+void EntryStore::RequireRead() const {
+    if (unread_) throw FileOpenError(indexPath_);
+}
+
 void EntryStore::Load(const std::wstring& programDir) {
-    Lines.clear();
-    readFailed_ = true;  // until the file has been read whole
-    if (!DirectoryExists(DataDir(programDir))) CreateFolder(DataDir(programDir));
     const std::wstring path = IndexPath(programDir);
-    if (!FileExists(path)) WriteFileAtomically(path, {});
-    Lines = ParseIndexText(ReadWholeFile(path));
-    readFailed_ = false;
+    indexPath_ = path;
+    if (!DirectoryExists(DataDir(programDir))) CreateFolder(DataDir(programDir));
+    RemoveLeftoverFiles(DataDir(programDir));
+    try {
+        if (!FileExists(path)) WriteFileAtomically(path, {});
+        Lines = ParseIndexText(ReadWholeFile(path));
+        unread_ = false;
+        everRead_ = true;
+    } catch (const AppError&) {
+        // What is in memory stays: after an earlier load it is the index (saved at the
+        // last save point, changed since only by the user), else it is nothing.
+        if (!everRead_) unread_ = true;
+        throw;
+    }
 }
 
 void EntryStore::Save(const std::wstring& programDir) const {
-    if (readFailed_) return;
+    if (unread_) throw FileCreateError(IndexPath(programDir));
     WriteFileAtomically(IndexPath(programDir), SerializeIndexText(Lines));
+}
+
+void EntryStore::DeleteEntry(const std::wstring& programDir, const Date& date) {
+    RequireRead();
+    const std::wstring note = NotePath(programDir, date);
+    // The note steps aside first: a locked note stops everything before anything changed.
+    const std::wstring aside = FileExists(note) ? MoveFileAside(note) : std::wstring();
+    const int index = FindEntryLine(DateKey(date));
+    if (index < 0 && aside.empty()) return;  // nothing to delete
+    std::wstring line;
+    if (index >= 0) {
+        line = Lines[static_cast<size_t>(index)];
+        Lines.erase(Lines.begin() + index);
+    }
+    try {
+        Save(programDir);
+    } catch (const AppError&) {
+        if (index >= 0) Lines.insert(Lines.begin() + index, line);
+        if (!aside.empty()) RenameFile(aside, note);
+        throw;
+    }
+    if (!aside.empty()) RemoveTemporaryFile(aside);
 }

@@ -34,7 +34,8 @@ int32_t EntryColour2(const std::wstring& line);      // positions 57-64
 // read as black too, so one damaged line never makes the month unreadable.
 int32_t ReadColourField(const std::wstring& field);
 
-// Index file text <-> lines. A line ends at CR LF, CR or LF; a NUL ends the text.
+// Index file text <-> lines. A line ends at CR LF, CR or LF. A NUL byte is kept as a
+// character like any other, so a damaged line and every line after it survive a save.
 std::vector<std::wstring> ParseIndexText(std::string_view bytes);
 std::string SerializeIndexText(const std::vector<std::wstring>& lines);
 
@@ -49,6 +50,7 @@ public:
     void DeleteEntryLine(const std::wstring& dateText);
 
     // Line of the day for the editor: the existing one, or a new empty placeholder.
+    // Throws FileOpenError while the index is unread (RequireRead).
     int OpenDay(const std::wstring& dateText);
 
     // Removes the line at `index` when it is still an empty placeholder.
@@ -58,17 +60,33 @@ public:
     std::vector<std::wstring> SelectMonth(const std::wstring& monthKey) const;
 
     // File operations on "<ProgramDir>\Data\index.txt".
-    // Load creates the Data folder (one level) and an empty index file when missing.
-    // When the file exists but cannot be read, Lines stay empty and later saves are
-    // skipped, so an index the program could not read is never overwritten by nothing.
+    // Load creates the Data folder (one level), removes the temporary files a save cut
+    // short left there, and creates an empty index file when it is missing. When the
+    // file exists but cannot be read, FileOpenError is thrown and the lines in memory
+    // stay as they were: a reload keeps what an earlier load (and the user) put there.
     void Load(const std::wstring& programDir);
+    // Throws FileCreateError when the file cannot be replaced, and also when the index
+    // has never been read in this run: writing then would put nothing in place of
+    // entries that are still on the disk.
     void Save(const std::wstring& programDir) const;
-    bool ReadFailed() const { return readFailed_; }
+    // True while no load has succeeded and the last one failed: the lines of the days
+    // are unknown, so no day may be opened, stored or deleted.
+    bool Unread() const { return unread_; }
+    // Throws FileOpenError (the index file's name) while Unread().
+    void RequireRead() const;
+
+    // Deletes a day's entry: its note file and its line go together or not at all, and
+    // the index is saved at once. A note that cannot be removed (locked) throws
+    // FileDeleteError with nothing changed; an index that cannot be saved throws
+    // FileCreateError with the note and the line put back.
+    void DeleteEntry(const std::wstring& programDir, const Date& date);
 
     static std::wstring IndexPath(const std::wstring& programDir);
     static std::wstring DataDir(const std::wstring& programDir);
     static std::wstring NotePath(const std::wstring& programDir, const Date& date);
 
 private:
-    bool readFailed_ = false;
+    bool unread_ = false;
+    bool everRead_ = false;
+    std::wstring indexPath_;
 };

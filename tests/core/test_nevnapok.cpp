@@ -1,41 +1,43 @@
 #include <gtest/gtest.h>
 
 #include "platform/codec1250.h"
+#include "platform/errors.h"
 #include "store/nevnapok.h"
 #include "temp_folder.h"
+#include "test_data.h"
 
-namespace {
 
-// A file whose line n (from 1) reads "n<n>", with a few Hungarian lines.
-std::string NumberedFile(int lines) {
-    std::string text;
-    for (int n = 1; n <= lines; ++n) {
-        text += 'n';
-        text += std::to_string(n);
-        text += "\r\n";
-    }
-    return text;
-}
-
-}  // namespace
-
-TEST(Nevnapok, LooksUpTheRightLineAcrossMonthBoundariesAndLeapYears) {
+TEST(Nevnapok, EveryDayOfACommonAndALeapYearHasTheReferenceName) {
+    // The reference list: one UTF-8 line per day of a common year, 1 January first.
+    const std::vector<std::string> reference = TestDataLines("nevnapok-hu.txt");
+    ASSERT_EQ(reference.size(), 365u) << "tests/core/data/nevnapok-hu.txt";
+    std::string file;
+    for (const auto& name : reference) file += EncodeCp1250(Utf8ToWide(name)) + "\r\n";
     TempFolder folder;
-    folder.WriteBytes(u8"Data/Névnapok.txt", NumberedFile(366));
+    folder.WriteBytes(u8"Data/Névnapok.txt", file);
     int missing = 0;
     TNevnapok names(TNevnapok::FilePath(folder.Dir()), [&] { ++missing; });
     EXPECT_EQ(missing, 0);
-    EXPECT_EQ(names.GetNameDay(Date{2026, 1, 1}), L"n1");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 12, 31}), L"n365");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 2, 28}), L"n59");
-    EXPECT_EQ(names.GetNameDay(Date{2024, 2, 28}), L"n59");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 3, 1}), L"n60");
-    EXPECT_EQ(names.GetNameDay(Date{2024, 3, 1}), L"n60");
-    EXPECT_EQ(names.GetNameDay(Date{2024, 2, 29}), L"Szökőnap");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 6, 30}), L"n181");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 7, 1}), L"n182");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 7, 31}), L"n212");
-    EXPECT_EQ(names.GetNameDay(Date{2026, 8, 1}), L"n213");
+
+    for (int year : {2026, 2028}) {
+        // Line of a date: its day of the year, counted by days; in a leap year the days
+        // after 29 February take the line of the same date in a common year.
+        const Date newYear{year, 1, 1};
+        for (Date d = newYear; d.year == year; d = AddDays(d, 1)) {
+            if (d.month == 2 && d.day == 29) {
+                EXPECT_EQ(names.GetNameDay(d), L"Szökőnap");
+                continue;
+            }
+            int64_t line = SerialOf(d) - SerialOf(newYear);
+            if (IsLeapYear(year) && d.month > 2) --line;
+            ASSERT_EQ(WideToUtf8(names.GetNameDay(d)), reference[static_cast<size_t>(line)])
+                << year << "-" << d.month << "-" << d.day;
+        }
+    }
+    // A few anchors anyone can check in a calendar.
+    EXPECT_EQ(names.GetNameDay(Date{2026, 1, 1}), L"Fruzsina");
+    EXPECT_EQ(names.GetNameDay(Date{2026, 8, 20}), L"István");
+    EXPECT_EQ(names.GetNameDay(Date{2026, 12, 31}), L"Szilveszter");
 }
 
 TEST(Nevnapok, LinesAreReturnedUnchangedInWindows1250) {

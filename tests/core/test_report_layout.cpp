@@ -79,3 +79,42 @@ TEST(ReportLayout, LandscapePaperTurnsThePageAndKeepsTheMargins) {
     EXPECT_DOUBLE_EQ(g.pageWidth, 210.0);
     EXPECT_DOUBLE_EQ(g.pageHeight, 297.0);
 }
+
+TEST(ReportLayout, RowsThatFillThePageExactlyAllFitWhateverTheRounding) {
+    // Row heights that divide the detail space evenly: the millimetre sums of the
+    // last row land on the footer give or take rounding noise, and it still fits.
+    for (int perPage = 1; perPage <= 120; ++perPage) {
+        ReportGeometry g;
+        g.rowHeight = g.DetailSpace() / perPage;
+        EXPECT_EQ(RowsPerPage(g), perPage);
+        const auto pages = LayOutPages(g, std::vector<int>(static_cast<size_t>(2 * perPage + 1), 1));
+        ASSERT_EQ(pages.size(), 3u) << perPage;
+        EXPECT_EQ(pages[0].rows.size(), static_cast<size_t>(perPage)) << perPage;
+        EXPECT_EQ(pages[1].rows.size(), static_cast<size_t>(perPage)) << perPage;
+        EXPECT_EQ(pages[2].rows.size(), 1u) << perPage;
+    }
+}
+
+TEST(ReportLayout, ARowTallerThanAPageNeverLeavesAnEmptyPage) {
+    const ReportGeometry g;
+    struct Case {
+        std::vector<int> lineCounts;
+        std::vector<size_t> rowsPerPage;
+    };
+    const Case cases[] = {
+        {{100}, {1}},              // the very first row: no empty page before it
+        {{100, 1}, {1, 1}},
+        {{1, 100}, {1, 1}},
+        {{100, 100}, {1, 1}},
+        {{1, 100, 1}, {1, 1, 1}},
+        {{53}, {1}},               // 239 mm: just taller than the 237 mm between header and footer
+    };
+    for (const Case& c : cases) {
+        const auto pages = LayOutPages(g, c.lineCounts);
+        std::vector<size_t> counts;
+        for (const auto& page : pages) counts.push_back(page.rows.size());
+        EXPECT_EQ(counts, c.rowsPerPage) << testing::PrintToString(c.lineCounts);
+        ASSERT_FALSE(pages[0].rows.empty());
+        EXPECT_DOUBLE_EQ(pages[0].rows[0].top, g.DetailTop());
+    }
+}

@@ -60,3 +60,21 @@ TEST(Schemes, ShortLinesAndBadFieldsFailWithTheConversionError) {
     fields[0] = L"piros";
     EXPECT_EQ(SchemeDrawColour(Line(L"Hibás", fields)), 0) << "drawn black";
 }
+
+TEST(Schemes, NamesOfEveryLengthUpToTheColumnKeepTheirFieldsInPlace) {
+    const std::wstring full = L"Őszi est, kék2";  // fourteen characters, inner blanks included
+    ASSERT_EQ(full.size(), 14u);
+    for (size_t length = 0; length <= full.size(); ++length) {
+        std::wstring name = full.substr(0, length);
+        const std::wstring line = Line(name, kDefaults);
+        while (!name.empty() && name.back() == L' ') name.pop_back();  // "Őszi " is shown as "Őszi"
+        EXPECT_EQ(SchemeName(line), name) << length;
+        const SchemeSlots slots = ParseSchemeLine(line);
+        EXPECT_EQ(slots[1], 0x8080FF) << length;
+        EXPECT_EQ(slots[5], 0x808080) << length;
+        EXPECT_EQ(slots[10], 0) << length;
+    }
+    EXPECT_EQ(SchemeName(Line(L"  Téli", kDefaults)), L"Téli") << "blanks in front are not part of the name";
+    // A name longer than its column is cut there.
+    EXPECT_EQ(SchemeName(L"Nagyon hosszú név$8080FF"), L"Nagyon hosszú");
+}

@@ -773,10 +773,16 @@ TEST_F(EditorTest, OpenAndSaveDialogsRememberAndReadBothKinds) {
     editor->Megjegyzes.Select(static_cast<int>(text.find(L"bold")), static_cast<int>(text.find(L"bold")) + 4);
     EXPECT_TRUE(editor->Megjegyzes.SelectionFormat().dwEffects & CFE_BOLD) << "RTF keeps its formatting";
 
-    answer = Dir() + L"\\level1250.txt";
-    editor->ToolBar.Click(L"tbMegnyit");
-    EXPECT_EQ(editor->Megjegyzes.Text().substr(0, 6), L"Tűz őr") << "text in the ANSI code page";
-    ASSERT_EQ(offered.size(), 2u);
+    // Plain text is Hungarian whatever the system's code page: UTF-8 when it is valid
+    // UTF-8 (with or without its mark), else Windows-1250.
+    WriteFile(L"levelutf8jel.txt", "\xEF\xBB\xBFT\xC5\xB1z \xC5\x91r");
+    WriteFile(L"levelutf8.txt", "T\xC5\xB1z \xC5\x91r");
+    for (const wchar_t* file : {L"levelutf8.txt", L"levelutf8jel.txt", L"level1250.txt"}) {
+        answer = Dir() + L"\\" + file;
+        editor->ToolBar.Click(L"tbMegnyit");
+        EXPECT_EQ(editor->Megjegyzes.Text().substr(0, 6), L"Tűz őr") << ToUtf8(file);
+    }
+    ASSERT_EQ(offered.size(), 4u);
     EXPECT_EQ(offered[0], L"");
     EXPECT_EQ(offered[1], Dir() + L"\\formazott.rtf") << "the last name is remembered";
 

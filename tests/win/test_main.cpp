@@ -137,6 +137,7 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheWindowOpenAndTheOldFile) {
     main = OpenMainWindow();
     main->EntryIndex.Lines.push_back(L"20261224x");
     SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    AnswerCancel();  // "Kilépjek mentés nélkül?" - no
     SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(main->Handle()));
     ASSERT_EQ(errors.size(), 1u);

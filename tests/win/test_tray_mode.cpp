@@ -230,6 +230,7 @@ TEST_F(TrayModeTest, ClosingFailsToSaveKeepsTheIconReachable) {
     ASSERT_TRUE(Hidden());
     main->EntryIndex.Lines.push_back(Entry());
     ASSERT_TRUE(SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    AnswerCancel();  // not without saving
     MenuCommand(L"Programbezrsa1");
     EXPECT_EQ(errors.size(), 1u);
     ASSERT_NE(main->Handle(), nullptr);

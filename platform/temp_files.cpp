@@ -1,0 +1,48 @@
+#include "platform/temp_files.h"
+
+#include <cstdio>
+#include <cwctype>
+#include <random>
+
+#include "platform/file_io.h"
+
+std::wstring TemporaryFileName(const std::wstring& path, uint32_t number) {
+    wchar_t hex[16];
+    std::swprintf(hex, 16, L".%08x", static_cast<unsigned>(number));
+    return path + hex + kTemporarySuffix;
+}
+
+uint32_t RandomTemporaryNumber() { return static_cast<uint32_t>(std::random_device{}()); }
+
+namespace {
+
+std::wstring Lower(std::wstring text) {
+    for (auto& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return text;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool IsOldNoteTemporary(const std::wstring& name) {
+    if (name.size() != 16 || !EndsWith(name, L".rtf.tmp")) return false;
+    for (size_t i = 0; i < 8; ++i)
+        if (name[i] < L'0' || name[i] > L'9') return false;
+    return true;
+}
+
+}  // namespace
+
+bool IsLeftoverFileName(const std::wstring& name) {
+    const std::wstring lower = Lower(name);
+    if (EndsWith(lower, kTemporarySuffix) && lower.size() > std::wstring(kTemporarySuffix).size()) return true;
+    return lower == L"index.txt.tmp" || lower == L"jegyzet.rtf.tmp" || IsOldNoteTemporary(lower);
+}
+
+int RemoveLeftoverFiles(const std::wstring& dataDir) {
+    int removed = 0;
+    for (const auto& name : FileNamesIn(dataDir))
+        if (IsLeftoverFileName(name) && RemoveTemporaryFile(dataDir + L"\\" + name)) ++removed;
+    return removed;
+}

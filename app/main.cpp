@@ -82,7 +82,7 @@ void Tfrm_Main::FormCreate() {
 }
 
 void Tfrm_Main::CreateToolBar() {
-    ToolBar1.Create(*this, pFejlec.Handle(), 2, 2, 400, kTitleBarHeight - 4, ImageListMain.Get(), 25, 25, 4);
+    ToolBar1.Create(*this, pFejlec.Handle(), 2, 2, 520, kTitleBarHeight - 4, ImageListMain.Get(), 25, 25, 4);
     ToolBar1.AddButtons({
         {L"tbLista", 12, L"Havi feladatok listája megtekintés"},
         {L"tbListaNyomtat", 0, L"Lista nyomtatás"},
@@ -101,6 +101,8 @@ void Tfrm_Main::CreateToolBar() {
         {nullptr, 8, nullptr},
         {L"tbTray", 11, L"Tálcára rak (dupla kattintásra újra nyitható)"},
         {L"tbKilep", 6, L"Kilépés a programból"},
+        {nullptr, 8, nullptr},
+        {L"tbTovabbiak", 13, L"További lehetőségek", BTNS_WHOLEDROPDOWN},
     });
     ToolBar1.OnClick(L"tbLista", [this] { tbListaClick(); });
     ToolBar1.OnClick(L"tbListaNyomtat", [this] { tbListaNyomtatClick(); });
@@ -114,6 +116,7 @@ void Tfrm_Main::CreateToolBar() {
     ToolBar1.OnClick(L"tbHonlap", [this] { tbHonlapClick(); });
     ToolBar1.OnClick(L"tbTray", [this] { tbTrayClick(); });
     ToolBar1.OnClick(L"tbKilep", [this] { tbKilepClick(); });
+    CreateTovabbiak();
     // Hand cursor over the buttons, as over every clickable thing in the window.
     SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/month_model.h"
+#include "app/tovabbiak.h"
 #include "appearance/JPanel.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
@@ -81,6 +82,8 @@ public:
     ImageList ImageListMain;
     Timer timer;
     PopupMenu pm;
+    PopupMenu pmTovabbiak;         // the "Továbbiak" button's menu (tovabbiak.cpp)
+    AcceleratorTable Shortcuts;    // its items' keyboard shortcuts
 
     // --- handlers ----------------------------------------------------------------------
     void TimerTimer();
@@ -98,6 +101,7 @@ public:
     void tbHonlapClick();
     void tbTrayClick();
     void tbKilepClick();
+    void tbTovabbiakClick();
     void tbEloreClick();
     void tbVisszaClick();
     void n1Click(TJPanel& cell);
@@ -142,6 +146,7 @@ protected:
 
 private:
     void CreateToolBar();
+    void CreateTovabbiak();
     void ApplyColoursToOtherWindows();
     void CreateGrid();
     void MakeProgramLinks();

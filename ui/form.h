@@ -62,6 +62,11 @@ public:
 
     // Items painted on the form's own surface (labels, bevel lines).
     Graphics& Drawn() { return graphics_; }
+    // Keyboard shortcuts of the form, looked at before anything else sees a key
+    // (the table stays owned by the caller).
+    void SetAccelerators(HACCEL table) { accelerators_ = table; }
+    HACCEL Accelerators() const { return accelerators_; }
+
     // Controls that show the arrow cursor instead of their own (read-only texts).
     void UseArrowCursor(HWND control) { arrowCursorControls_.push_back(control); }
 
@@ -104,6 +109,7 @@ private:
     std::map<int, std::function<void(DRAWITEMSTRUCT&)>> drawers_;
     std::map<int, std::function<void(MEASUREITEMSTRUCT&)>> measurers_;
     std::vector<HWND> arrowCursorControls_;
+    HACCEL accelerators_ = nullptr;
     std::vector<HWND> disabledForModal_;
     int nextId_ = 1000;
     bool modal_ = false;

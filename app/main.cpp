@@ -3,6 +3,8 @@
 
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "app/Mentesek.h"
+#include "lists/Kereses.h"
 #include "lists/Lista.h"
 #include "lists/NevnapKeres.h"
 #include "platform/About.h"
@@ -269,6 +271,7 @@ void Tfrm_Main::ApplyColoursToOtherWindows() {
         frm_Lista->pCim.SetColor(colour(6));
         frm_Lista->sgLista.Invalidate();
     }
+    if (Kereses) Kereses->ApplySchemeColours(colour(1), colour(6), colour(2));
     if (frm_NevnapKeres) {
         frm_NevnapKeres->p.SetColor(colour(1));
         frm_NevnapKeres->Panel1.SetColor(colour(6));
@@ -306,7 +309,10 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 // ---------------------------------------------------------------------------------
 // Save points and closing
 
-void Tfrm_Main::SaveIndex() { EntryIndex.Save(ProgramDir); }
+void Tfrm_Main::SaveIndex() {
+    TakeSnapshotOfTheDay();
+    EntryIndex.Save(ProgramDir);
+}
 
 void Tfrm_Main::SavePosition() {
     WINDOWPLACEMENT placement{sizeof(placement)};

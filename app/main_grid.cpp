@@ -130,6 +130,7 @@ void Tfrm_Main::mniBejegyzTorolClick() {
     if (!ShowQuestionWindow(L"Valóban töröljem a bejegyzést?")) return;
     if (HoverDay < 1 || HoverDay > DaysInMonth(ShownYear, ShownMonth)) return;
     const Date day{ShownYear, ShownMonth, HoverDay};
+    TakeSnapshotOfTheDay();  // the note goes at once: the day's snapshot keeps it
     DeleteFileIfExists(EntryStore::NotePath(ProgramDir, day));
     EntryIndex.DeleteEntryLine(DateKey(day));
     FillMonthCells();

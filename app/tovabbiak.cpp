@@ -3,9 +3,12 @@
 #include <utility>
 
 #include "app/main.h"
+#include "lists/Kereses.h"
 
 const std::vector<TovabbiakItem>& TovabbiakItems() {
     static const std::vector<TovabbiakItem> items = {
+        {L"mniKereses", L"Keresés a naplóban", 'F', FCONTROL, &Tfrm_Main::mniKeresesClick},
+        {L"mniMentesek", L"Biztonsági mentések…", 'B', FCONTROL, &Tfrm_Main::mniMentesekClick},
     };
     return items;
 }
@@ -88,4 +91,13 @@ void Tfrm_Main::tbTovabbiakClick() {
     SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), TRUE);
     pmTovabbiak.Popup(r.left, r.bottom);
     SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), FALSE);
+}
+
+// The search window is made at its first use, so it costs nothing at start.
+void Tfrm_Main::mniKeresesClick() {
+    if (!Kereses) {
+        Kereses = std::make_unique<Tfrm_Kereses>();
+        Kereses->Create(Handle());
+    }
+    Kereses->ShowModal();
 }

@@ -29,6 +29,7 @@ struct FormOptions {
     bool captionIsAppTitle = true;  // caption := application title at every show
     bool keyPreview = true;
     bool topMost = false;
+    bool resizable = false;  // a tool or dialog window that the user can size too
     FontSpec font{L"MS Sans Serif", 8};
 };
 

@@ -63,14 +63,18 @@ public:
                     if (!stack_.empty()) {
                         state_ = stack_.back();
                         stack_.pop_back();
+                        // The document's own group has closed: what follows (the rich-edit
+                        // control adds a NUL) is not part of it.
+                        if (stack_.empty()) return out_;
                     }
                     break;
                 case '\\':
                     ControlSequence();
                     break;
+                case '\0':
                 case '\r':
                 case '\n':
-                    break;  // line breaks of the file itself mean nothing
+                    break;  // line breaks of the file itself mean nothing; NUL is never text
                 default:
                     state_.destinationPending = false;
                     Byte(static_cast<unsigned char>(c));

@@ -4,19 +4,26 @@
 #include "store/rtf_text.h"
 
 TEST(RtfToPlainText, ReadsTheTextOfANoteTheRichEditControlWrote) {
-    // Saved by the day entry editor under Wine (Msftedit, Hungarian regional settings):
-    // a red bold word, accented letters as \'xx, a letter outside Windows-1250 as \uN,
-    // a bulleted paragraph and a tab.
-    const char* note =
+    // Saved by the day entry editor under Wine (its rich-edit control, Hungarian
+    // regional settings): a bold word, accented letters as \'xx, a bulleted
+    // paragraph, a tab, and the NUL the control puts after the closing brace.
+    const std::string note =
+        "{\\rtf1\\ansi\\ansicpg1250\\uc1\\deff0\\deflang1038\\deflangfe1038{\\fonttbl{\\f0 MS Sans Serif;}{\\f1\\fcharset2 Symbol;}}\r\n"
+        "{\\colortbl;\\red0\\green0\\blue0;}\r\n"
+        "{\\*\\generator Wine Riched20 2.0;}\r\n"
+        "\\pard\\sl-240\\slmult1 \\b\\lang1038\\fs16\\f0 Gerg\\'f5 \\b0 sz\\'fclet\\'e9snapja\\par\r\n"
+        "\\'8020 \\'e9s n\\tab v\\'e9ge\\par\r\n"
+        "\\pard{\\pntext\\f1 \\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}\\sl-240\\slmult1 t\\'e9tel\\cf1\\fs16 \\par\r\n"
+        "}";
+    EXPECT_EQ(RtfToPlainText(note + std::string(1, '\0')), L"Gergő születésnapja\n€20 és n\tvége\ntétel\n");
+    // Written here in the form Windows' own control uses: \uN with a \'xx fallback.
+    const char* windows =
         "{\\rtf1\\ansi\\ansicpg1250\\deff0\\nouicompat\\deflang1038{\\fonttbl{\\f0\\fnil\\fcharset238 MS Sans "
-        "Serif;}{\\f1\\fnil\\fcharset0 Tahoma;}}\r\n"
-        "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
-        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-        "\\pard\\cf1\\b\\f0\\fs16 Gerg\\'f5\\cf0\\b0  sz\\'fclet\\'e9snapja, k\\'f6z\\'f6s vacsora\\par\r\n"
-        "\\f1 \\u8364?20 \\u8730?2\\tab v\\'e9ge\\par\r\n"
-        "{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}\\fi-200\\li200 t\\'e9tel\\par\r\n"
-        "}\r\n";
-    EXPECT_EQ(RtfToPlainText(note), L"Gergő születésnapja, közös vacsora\n€20 √2\tvége\ntétel\n");
+        "Serif;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+        "\\pard\\cf1\\b\\f0\\fs16 k\\'f6z\\'f6s\\cf0\\b0  \\u241\\'6e and\\u8730?2\\par\r\n}\r\n";
+    EXPECT_EQ(RtfToPlainText(windows), L"közös ñ and√2\n");
+    // Text after the document's closing brace is not the note's.
+    EXPECT_EQ(RtfToPlainText("{\\rtf1 a}b"), L"a");
 }
 
 TEST(RtfToPlainText, SkipsTablesInformationPicturesAndStarredGroups) {
@@ -60,7 +67,7 @@ TEST(RtfToPlainText, DamagedAndNonRtfInputNeverFails) {
     EXPECT_EQ(RtfToPlainText("sima sz\xF6veg"), L"sima szöveg");
     EXPECT_EQ(RtfToPlainText(""), L"");
     // Unbalanced braces, a cut-off \'x, a trailing backslash.
-    EXPECT_EQ(RtfToPlainText("{\\rtf1 a}}}b{{"), L"ab");
+    EXPECT_EQ(RtfToPlainText("{\\rtf1 {a}}}b{{"), L"a");
     EXPECT_EQ(RtfToPlainText("{\\rtf1 a\\'f"), L"af");  // an incomplete \'x is left as text
     EXPECT_EQ(RtfToPlainText("{\\rtf1 a\\'zzb"), L"azzb");
     EXPECT_EQ(RtfToPlainText("{\\rtf1 a\\"), L"a");

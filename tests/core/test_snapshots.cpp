@@ -11,6 +11,11 @@
 
 namespace {
 
+// "Data\Mentések\<name>": built from wide text, as narrow paths are not UTF-8 on Windows.
+std::filesystem::path Kept(const std::wstring& name) {
+    return std::filesystem::path(L"Data") / std::filesystem::path(u8"Mentések") / name;
+}
+
 std::string AllBytes() {
     std::string bytes;
     for (int i = 0; i < 256 * 40; ++i) bytes += static_cast<char>(i * 7 % 256);
@@ -24,7 +29,7 @@ protected:
         temp.WriteBytes("Data/20261206.rtf", "{\\rtf1 Fogorvos\\par}");
         temp.WriteBytes("Data/20261207.rtf", AllBytes());
         temp.WriteBytes("Data/jegyzet.rtf", "{\\rtf1 jegyzet\\par}");
-        temp.WriteBytes("Data/N\xC3\xA9vnapok.txt", "nevnapok");  // installed, not the user's
+        temp.WriteBytes(std::filesystem::path(L"Data") / std::filesystem::path(u8"Névnapok.txt"), "nevnapok");  // installed, not the user's
         temp.WriteBytes("Data/20261206.rtf.tmp", "left over");
     }
     std::string Read(const std::string& relative) const { return temp.ReadBytes(relative); }
@@ -42,7 +47,7 @@ std::vector<std::string> Names(const std::vector<ZipEntry>& entries) {
 TEST_F(SnapshotTest, HoldsTheIndexEveryNoteAndTheNotepadByteForByteOncePerDay) {
     const Date today{2026, 12, 8};
     ASSERT_TRUE(TakeDailySnapshot(temp.Dir(), today));
-    const std::string zip = Read("Data/Ment\xC3\xA9sek/2026-12-08.zip");
+    const std::string zip = temp.ReadBytes(Kept(L"2026-12-08.zip"));
     ASSERT_FALSE(zip.empty());
     const auto entries = ReadZip(zip);
     EXPECT_EQ(Names(entries),
@@ -53,12 +58,12 @@ TEST_F(SnapshotTest, HoldsTheIndexEveryNoteAndTheNotepadByteForByteOncePerDay) {
     // Later save points of the day leave the day's snapshot as it was taken.
     temp.WriteBytes("Data/20261206.rtf", "changed");
     EXPECT_FALSE(TakeDailySnapshot(temp.Dir(), today));
-    EXPECT_EQ(Read("Data/Ment\xC3\xA9sek/2026-12-08.zip"), zip);
+    EXPECT_EQ(temp.ReadBytes(Kept(L"2026-12-08.zip")), zip);
 
     // The index as it stands in memory can stand in for the file.
     const std::string memory = "20261224Szenteste\r\n";
     WriteSnapshot(temp.Dir(), ExtraSnapshotName({today, 10, 15, 0}), today, &memory);
-    auto extra = ReadZip(Read("Data/Ment\xC3\xA9sek/2026-12-08_101500.zip"));
+    auto extra = ReadZip(temp.ReadBytes(Kept(L"2026-12-08_101500.zip")));
     EXPECT_EQ(extra[0].bytes, memory);
     const auto listed = ListSnapshots(temp.Dir());
     ASSERT_EQ(listed.size(), 2u);
@@ -126,23 +131,23 @@ TEST_F(SnapshotTest, RestoreBringsBackTheFilesAndRemovesTheNewOnes) {
     EXPECT_EQ(Read("Data/20261207.rtf"), note);
     EXPECT_EQ(Read("Data/jegyzet.rtf"), "{\\rtf1 jegyzet\\par}");
     EXPECT_FALSE(std::filesystem::exists(temp.Path() / "Data" / "20270101.rtf"));
-    EXPECT_EQ(Read("Data/N\xC3\xA9vnapok.txt"), "nevnapok") << "the installed files stay";
+    EXPECT_EQ(temp.ReadBytes(std::filesystem::path(L"Data") / std::filesystem::path(u8"Névnapok.txt")), "nevnapok") << "the installed files stay";
 }
 
 TEST_F(SnapshotTest, ADamagedOrForeignSnapshotChangesNothing) {
     ASSERT_TRUE(TakeDailySnapshot(temp.Dir(), Date{2026, 12, 8}));
-    std::string zip = Read("Data/Ment\xC3\xA9sek/2026-12-08.zip");
+    std::string zip = temp.ReadBytes(Kept(L"2026-12-08.zip"));
     temp.WriteBytes("Data/index.txt", "current\r\n");
 
     std::string damaged = zip;
     damaged[damaged.size() / 2] ^= 0x55;  // inside the compressed data: the CRC tells
-    temp.WriteBytes("Data/Ment\xC3\xA9sek/2026-12-07.zip", damaged);
+    temp.WriteBytes(Kept(L"2026-12-07.zip"), damaged);
     EXPECT_THROW(RestoreSnapshot(temp.Dir(), L"2026-12-07.zip"), AppError);
-    temp.WriteBytes("Data/Ment\xC3\xA9sek/2026-12-06.zip", zip.substr(0, zip.size() - 30));
+    temp.WriteBytes(Kept(L"2026-12-06.zip"), zip.substr(0, zip.size() - 30));
     EXPECT_THROW(RestoreSnapshot(temp.Dir(), L"2026-12-06.zip"), ZipError);
-    temp.WriteBytes("Data/Ment\xC3\xA9sek/2026-12-05.zip", MakeZip({{"index.txt", "x"}, {"..\\..\\evil.txt", "x"}}));
+    temp.WriteBytes(Kept(L"2026-12-05.zip"), MakeZip({{"index.txt", "x"}, {"..\\..\\evil.txt", "x"}}));
     EXPECT_THROW(RestoreSnapshot(temp.Dir(), L"2026-12-05.zip"), ZipError);
-    temp.WriteBytes("Data/Ment\xC3\xA9sek/2026-12-04.zip", MakeZip({{"20261206.rtf", "x"}}));
+    temp.WriteBytes(Kept(L"2026-12-04.zip"), MakeZip({{"20261206.rtf", "x"}}));
     EXPECT_THROW(RestoreSnapshot(temp.Dir(), L"2026-12-04.zip"), ZipError) << "no index: not a snapshot";
     EXPECT_EQ(Read("Data/index.txt"), "current\r\n");
     EXPECT_EQ(Read("Data/20261206.rtf"), "{\\rtf1 Fogorvos\\par}");

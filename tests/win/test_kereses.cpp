@@ -1,5 +1,6 @@
 // "Keresés a naplóban": opened from the main window, its results, opening a day
 // from them, and the window's size kept for the next run.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/main.h"

@@ -1,5 +1,6 @@
 // Snapshots through the program: taken before the first change of the day, a
 // failure that never stops the save, the "Biztonsági mentések" window and restoring.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/Mentesek.h"

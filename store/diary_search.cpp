@@ -96,21 +96,39 @@ SearchHit DiarySearch::Hit(const std::wstring& line, int index) {
     return hit;
 }
 
+namespace {
+
+// "yyyymmdd" as a number, for a cheap look-up of the day's last line.
+int DateNumber(const std::wstring& line) {
+    int value = 0;
+    for (size_t i = 0; i < 8; ++i) value = value * 10 + (line[i] - L'0');
+    return value;
+}
+
+}  // namespace
+
 std::vector<SearchHit> DiarySearch::Find(const std::vector<std::wstring>& indexLines,
                                          const SearchQuery& query) const {
     std::vector<SearchHit> hits;
     if (query.Empty()) return hits;
     // The last line of each date is the day's line.
-    std::unordered_map<std::wstring, int> lastLine;
+    std::unordered_map<int, int> lastLine;
+    lastLine.reserve(indexLines.size());
     for (size_t i = 0; i < indexLines.size(); ++i)
-        if (IsDateKey(indexLines[i])) lastLine[indexLines[i].substr(0, 8)] = static_cast<int>(i);
+        if (IsDateKey(indexLines[i])) lastLine[DateNumber(indexLines[i])] = static_cast<int>(i);
 
     static const NoteText kNoNote;
-    for (const auto& [key, index] : lastLine) {
+    std::wstring key, titles;  // reused: no allocation per day
+    for (const auto& [date, index] : lastLine) {
         const std::wstring& line = indexLines[static_cast<size_t>(index)];
+        // Both titles (positions 9-48) as one text, prepared for matching.
+        const std::wstring_view both = std::wstring_view(line).substr(8, 2 * kTitleWidth);
+        titles.assign(both);
+        if (!query.Exact())
+            for (wchar_t& c : titles) c = FoldCharacter(c);
+        key.assign(line, 0, 8);
         auto it = texts_.find(key);
         const NoteText& note = it != texts_.end() ? it->second : kNoNote;
-        const std::wstring titles = query.Prepare(EntryTitle1(line) + L" " + EntryTitle2(line));
         const std::wstring& noteText = query.Exact() ? note.text : note.folded;
         if (!query.MatchesAll({titles, noteText})) continue;
         SearchHit hit = Hit(line, index);

@@ -107,10 +107,17 @@ void Tfrm_Mentesek::FillList() {
     const std::wstring dir = frm_Main ? frm_Main->ProgramDir : std::wstring();
     for (const SnapshotFile& file : ListSnapshots(dir)) {
         Row row{file, {}};
-        try {
-            row.entries = std::to_wstring(SnapshotEntryCount(dir, file.name));
-        } catch (const AppError&) {
-            row.entries = L"sérült";
+        // A snapshot never changes once written: each is opened only once a run.
+        auto known = counted_.find(file.name);
+        if (known != counted_.end() && known->second.first == file.size) {
+            row.entries = known->second.second;
+        } else {
+            try {
+                row.entries = std::to_wstring(SnapshotEntryCount(dir, file.name));
+            } catch (const AppError&) {
+                row.entries = L"sérült";
+            }
+            counted_[file.name] = {file.size, row.entries};
         }
         rows_.push_back(std::move(row));
     }

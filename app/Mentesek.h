@@ -2,6 +2,7 @@
 // number of files they hold and their size; restoring one of them.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,6 @@ protected:
 private:
     int SelectedRow() const;
     std::vector<Row> rows_;
+    std::map<std::wstring, std::pair<uint64_t, std::wstring>> counted_;  // name -> size, count: read once
     std::wstring cellText_;
 };

@@ -34,6 +34,16 @@ wchar_t SymbolOf(std::string_view word) {
     return 0;
 }
 
+// The 256 characters of Windows-1250, decoded once.
+const std::wstring& Windows1250() {
+    static const std::wstring table = [] {
+        std::string bytes(256, '\0');
+        for (int i = 0; i < 256; ++i) bytes[static_cast<size_t>(i)] = static_cast<char>(i);
+        return DecodeCp1250(bytes);
+    }();
+    return table;
+}
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -78,6 +88,7 @@ public:
                 default:
                     state_.destinationPending = false;
                     Byte(static_cast<unsigned char>(c));
+                    PlainRun();
                     break;
             }
         }
@@ -103,8 +114,19 @@ private:
             return;
         }
         if (state_.skip) return;
-        char raw = static_cast<char>(b);
-        out_ += DecodeCp1250(std::string_view(&raw, 1));
+        out_ += Windows1250()[b];
+    }
+
+    // The rest of a run of ordinary text, in one go: most of a note is such runs.
+    void PlainRun() {
+        if (state_.skip || fallbackLeft_ > 0) return;
+        const auto& table = Windows1250();
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_];
+            if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n' || c == '\0') break;
+            out_ += table[static_cast<unsigned char>(c)];
+            ++pos_;
+        }
     }
 
     void ControlSequence() {

@@ -1,6 +1,7 @@
 #include "store/search_match.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -32,19 +33,30 @@ constexpr Fold kFolds[] = {
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == 0x00A0; }
 
+// Every character up to the end of Latin Extended-A, folded: one look-up each.
+constexpr size_t kFoldedRange = 0x180;
+const std::array<wchar_t, kFoldedRange>& FoldTable() {
+    static const auto table = [] {
+        std::array<wchar_t, kFoldedRange> t{};
+        for (size_t c = 0; c < kFoldedRange; ++c)
+            t[c] = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : static_cast<wchar_t>(c);
+        for (const Fold& f : kFolds) t[f.from] = f.to;
+        return t;
+    }();
+    return table;
+}
+
 }  // namespace
 
 wchar_t FoldCharacter(wchar_t c) {
-    if (c < 0x80) return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-    if (c < 0xC0 || c > 0x017E) return c;
-    auto it = std::lower_bound(std::begin(kFolds), std::end(kFolds), c,
-                               [](const Fold& f, wchar_t v) { return f.from < v; });
-    return it != std::end(kFolds) && it->from == c ? it->to : c;
+    return static_cast<size_t>(c) < kFoldedRange ? FoldTable()[static_cast<size_t>(c)] : c;
 }
 
 std::wstring FoldForSearch(std::wstring_view text) {
+    const auto& table = FoldTable();
     std::wstring out(text);
-    for (wchar_t& c : out) c = FoldCharacter(c);
+    for (wchar_t& c : out)
+        if (static_cast<size_t>(c) < kFoldedRange) c = table[static_cast<size_t>(c)];
     return out;
 }
 

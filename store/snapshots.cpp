@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <string_view>
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
@@ -22,7 +23,7 @@ bool Digits(const std::wstring& text, size_t from, size_t count) {
 // "yyyymmdd.rtf", "index.txt", "jegyzet.rtf": the files a snapshot holds.
 bool IsDataFileName(const std::wstring& name) {
     if (name == L"index.txt" || name == L"jegyzet.rtf") return true;
-    return name.size() == 12 && Digits(name, 0, 8) && name.substr(8) == L".rtf";
+    return name.size() == 12 && Digits(name, 0, 8) && std::wstring_view(name).ends_with(L".rtf");
 }
 
 std::string Ascii(const std::wstring& name) { return std::string(name.begin(), name.end()); }
@@ -51,8 +52,9 @@ std::wstring ExtraSnapshotName(const DateTime& when) {
 }
 
 std::optional<Date> SnapshotDate(const std::wstring& name) {
-    const bool daily = name.size() == 14 && name.substr(10) == L".zip";
-    const bool extra = name.size() == 21 && name[10] == L'_' && Digits(name, 11, 6) && name.substr(17) == L".zip";
+    const bool zip = std::wstring_view(name).ends_with(L".zip");
+    const bool daily = zip && name.size() == 14;
+    const bool extra = zip && name.size() == 21 && name[10] == L'_' && Digits(name, 11, 6);
     if (!(daily || extra) || !Digits(name, 0, 4) || name[4] != L'-' || !Digits(name, 5, 2) || name[7] != L'-' ||
         !Digits(name, 8, 2))
         return std::nullopt;

@@ -3,6 +3,8 @@
 
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "app/Mentesek.h"
+#include "lists/Kereses.h"
 #include "lists/Lista.h"
 #include "lists/NevnapKeres.h"
 #include "platform/About.h"
@@ -84,7 +86,7 @@ void Tfrm_Main::FormCreate() {
 }
 
 void Tfrm_Main::CreateToolBar() {
-    ToolBar1.Create(*this, pFejlec.Handle(), 2, 2, 400, kTitleBarHeight - 4, ImageListMain.Get(), 25, 25, 4);
+    ToolBar1.Create(*this, pFejlec.Handle(), 2, 2, 520, kTitleBarHeight - 4, ImageListMain.Get(), 25, 25, 4);
     ToolBar1.AddButtons({
         {L"tbLista", 12, L"Havi feladatok listája megtekintés"},
         {L"tbListaNyomtat", 0, L"Lista nyomtatás"},
@@ -103,6 +105,8 @@ void Tfrm_Main::CreateToolBar() {
         {nullptr, 8, nullptr},
         {L"tbTray", 11, L"Tálcára rak (dupla kattintásra újra nyitható)"},
         {L"tbKilep", 6, L"Kilépés a programból"},
+        {nullptr, 8, nullptr},
+        {L"tbTovabbiak", 13, L"További lehetőségek", BTNS_WHOLEDROPDOWN},
     });
     ToolBar1.OnClick(L"tbLista", [this] { tbListaClick(); });
     ToolBar1.OnClick(L"tbListaNyomtat", [this] { tbListaNyomtatClick(); });
@@ -116,6 +120,7 @@ void Tfrm_Main::CreateToolBar() {
     ToolBar1.OnClick(L"tbHonlap", [this] { tbHonlapClick(); });
     ToolBar1.OnClick(L"tbTray", [this] { tbTrayClick(); });
     ToolBar1.OnClick(L"tbKilep", [this] { tbKilepClick(); });
+    CreateTovabbiak();
     // Hand cursor over the buttons, as over every clickable thing in the window.
     SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
 }
@@ -288,6 +293,7 @@ void Tfrm_Main::ApplyColoursToOtherWindows() {
         frm_Lista->pCim.SetColor(colour(6));
         frm_Lista->sgLista.Invalidate();
     }
+    if (Kereses) Kereses->ApplySchemeColours(colour(1), colour(6), colour(2));
     if (frm_NevnapKeres) {
         frm_NevnapKeres->p.SetColor(colour(1));
         frm_NevnapKeres->Panel1.SetColor(colour(6));
@@ -325,7 +331,10 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 // ---------------------------------------------------------------------------------
 // Save points and closing
 
-void Tfrm_Main::SaveIndex() { EntryIndex.Save(ProgramDir); }
+void Tfrm_Main::SaveIndex() {
+    TakeSnapshotOfTheDay();
+    EntryIndex.Save(ProgramDir);
+}
 
 void Tfrm_Main::SavePosition() {
     WINDOWPLACEMENT placement{sizeof(placement)};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/month_model.h"
+#include "app/tovabbiak.h"
 #include "appearance/JPanel.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
@@ -26,6 +27,9 @@
 #include "ui/speed_button.h"
 #include "ui/timer.h"
 #include "ui/toolbar.h"
+
+class Tfrm_Kereses;
+class Tfrm_Mentesek;
 
 // Colour slots 1..10 (index 0 unused, so Szin[1] is slot 1 as everywhere in the program).
 using SchemeColours = std::array<int32_t, 11>;
@@ -82,6 +86,8 @@ public:
     ImageList ImageListMain;
     Timer timer;
     PopupMenu pm;
+    PopupMenu pmTovabbiak;         // the "Továbbiak" button's menu (tovabbiak.cpp)
+    AcceleratorTable Shortcuts;    // its items' keyboard shortcuts
 
     // --- handlers ----------------------------------------------------------------------
     void TimerTimer();
@@ -99,11 +105,23 @@ public:
     void tbHonlapClick();
     void tbTrayClick();
     void tbKilepClick();
+    void tbTovabbiakClick();
+    // --- the "Továbbiak" menu's features (made at their first use) ----------------------
+    void mniKeresesClick();
+    void mniMentesekClick();
+    std::unique_ptr<Tfrm_Kereses> Kereses;
+    std::unique_ptr<Tfrm_Mentesek> Mentesek;
+    // Today's snapshot of the data folder, before the first change of the day (main_snapshots.cpp).
+    void TakeSnapshotOfTheDay();
+    // Asks, snapshots the present state, puts the snapshot's files back and shows them.
+    bool RestoreFromSnapshot(const std::wstring& name, const std::wstring& when);
     void tbEloreClick();
     void tbVisszaClick();
     void n1Click(TJPanel& cell);
     // Opens the entry editor on CurrentDate/CurrentLine/CurrentCell (main_editor.cpp).
     void EditCurrentDay();
+    // Shows the day's month and opens the day as a click on its cell does (search results).
+    void OpenDayFromSearch(const Date& day);
     void n1MouseMove(TJPanel& cell);
     void CellKeyNavigate(TJPanel& cell, UINT key);
     void mniBejegyzTorolClick();
@@ -146,6 +164,7 @@ protected:
 
 private:
     void CreateToolBar();
+    void CreateTovabbiak();
     void ApplyColoursToOtherWindows();
     void CreateGrid();
     void MakeProgramLinks();
@@ -156,6 +175,7 @@ private:
     bool OneTimeLinksDue();
     void SavePosition();
     bool hiddenSaveDone_ = false;
+    Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
 };
 
 // The program's windows, one object each, created at start in this order.

@@ -12,3 +12,8 @@ void Tfrm_Main::EditCurrentDay() {
     }
     frm_Reszlet->ShowModal();
 }
+
+void Tfrm_Main::OpenDayFromSearch(const Date& day) {
+    ShowMonth(day);
+    n1Click(*Cells[static_cast<size_t>(FirstCell + day.day - 2)]);
+}

@@ -128,9 +128,11 @@ void Tfrm_Main::n1Click(TJPanel& cell) {
 void Tfrm_Main::mniBejegyzTorolClick() {
     if (!ShowQuestionWindow(L"Valóban töröljem a bejegyzést?")) return;
     if (HoverDay < 1 || HoverDay > DaysInMonth(ShownYear, ShownMonth)) return;
-    // The note and the line go together, and the index follows at once, so a crash can
-    // never bring back a line whose note no longer exists. When either cannot be
-    // changed, the error is shown and the day keeps both.
+    // The note goes now: the day's snapshot keeps it. The note and the line go
+    // together, and the index follows at once, so a crash can never bring back a line
+    // whose note no longer exists. When either cannot be changed, the error is shown
+    // and the day keeps both.
+    TakeSnapshotOfTheDay();
     EntryIndex.DeleteEntry(ProgramDir, Date{ShownYear, ShownMonth, HoverDay});
     FillMonthCells();
 }

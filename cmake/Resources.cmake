@@ -218,7 +218,7 @@ set(_TIVORN_RESOURCES_CMAKE "${CMAKE_CURRENT_LIST_FILE}")
 set(TIVORN_SMALL_PICTURES
   main-00-printer main-01-floppy main-02-help main-03-about main-04-envelope
   main-05-home main-06-exit main-07-palette main-08-notepad main-09-namesearch
-  main-10-calendar main-11-tray main-12-list
+  main-10-calendar main-11-tray main-12-list main-13-more
   sb-prev sb-next sb-close sb-saveclose sb-print sb-find sb-findnext sb-defaults
   edit-00-new edit-01-open edit-02-saveas edit-03-print edit-04-cut edit-05-copy
   edit-06-paste edit-07-colours edit-08-font edit-09-wordproc edit-10-reload

@@ -246,7 +246,8 @@ void Tfrm_Reszlet::sbMentBezarClick() {
     const std::wstring title1 = WindowText(Cimszo1), title2 = WindowText(Cimszo2);
     const std::wstring line = MakeDayEntry(m.CurrentDate, title1, title2, colour1_, colour2_);
     // The note first: when it cannot be written, the index and the cell stay as they
-    // were and the window stays open.
+    // were and the window stays open. The day's snapshot comes before anything.
+    m.TakeSnapshotOfTheDay();
     SaveNoteFile(EntryStore::NotePath(m.ProgramDir, m.CurrentDate));
     m.EntryIndex.Lines.at(static_cast<size_t>(m.CurrentLine)) = line;
     m.SaveIndex();

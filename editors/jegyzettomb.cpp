@@ -48,6 +48,7 @@ void Tfrm_Jegyzettomb::FormShow() {
 }
 
 void Tfrm_Jegyzettomb::sbMentBezarClick() {
+    frm_Main->TakeSnapshotOfTheDay();  // the notepad as it was, before its first change of the day
     SaveNoteFile(NotepadPath(frm_Main->ProgramDir));
     Close(mrOk);
 }

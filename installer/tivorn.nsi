@@ -190,6 +190,9 @@ Section /o "un.A bejegyzések és a jegyzettömb törlése" SecUnData
   ; Day notes are named yyyymmdd.rtf; *.tmp are left over from an interrupted save.
   Delete "$INSTDIR\Data\????????.rtf"
   Delete "$INSTDIR\Data\*.tmp"
+  ; The program's daily snapshots of these files (Data\Mentések\yyyy-mm-dd*.zip).
+  Delete "$INSTDIR\Data\Mentések\????-??-??*.zip"
+  Delete "$INSTDIR\Data\Mentések\*.tmp"
   ; The settings (window position, colours) belong to the user's data too.
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Ketrabo"
@@ -197,6 +200,7 @@ SectionEnd
 
 Section "-un.Folders"
   ; Only empty folders go: whatever else the user keeps there stays.
+  RMDir "$INSTDIR\Data\Mentések"
   RMDir "$INSTDIR\Data"
   RMDir "$INSTDIR"
 SectionEnd

@@ -5,8 +5,8 @@
 #define IDR_ABOUT_JPEG 100      // About picture, 333x250 JPEG (RCDATA)
 
 // Main image list: toolbar, cell menu and tray menu pictures, by index (16x16).
-#define IDI_MAIN_FIRST 200      // IDI_MAIN_FIRST + n is picture n, n = 0..12
-#define IDI_MAIN_COUNT 13
+#define IDI_MAIN_FIRST 200      // IDI_MAIN_FIRST + n is picture n, n = 0..13
+#define IDI_MAIN_COUNT 14
 
 // Glyphs of the flat speed buttons (16x16).
 #define IDI_SB_PREV 300         // previous month arrow

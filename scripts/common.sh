@@ -14,6 +14,11 @@ build_libjpeg() {
   "$ROOT/scripts/build-libjpeg.sh" i686 "$BUILD/deps/libjpeg-i686"
 }
 
+build_zlib() {
+  "$ROOT/scripts/build-zlib.sh" x86_64 "$BUILD/deps/zlib-x86_64"
+  "$ROOT/scripts/build-zlib.sh" i686 "$BUILD/deps/zlib-i686"
+}
+
 configure_and_build() {  # <dir> <extra cmake args...>
   local dir=$1; shift
   cmake -S "$ROOT" -B "$BUILD/$dir" -G Ninja -Wno-dev "$@" >/dev/null
@@ -22,12 +27,12 @@ configure_and_build() {  # <dir> <extra cmake args...>
 
 build_win64() {
   configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Debug \
-    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
 }
 
 build_win32() {
   configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-i686" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
 }
 
 # The core's libFuzzer targets, built with clang (tests/fuzz).

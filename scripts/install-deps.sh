@@ -15,7 +15,7 @@ packages=(
   mingw-w64-tools
   wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-dejavu-core
-  googletest libjpeg62-turbo-dev libbenchmark-dev
+  googletest libjpeg62-turbo-dev libbenchmark-dev zlib1g-dev libminizip-dev
   clang libclang-rt-14-dev python3
   weasyprint librsvg2-bin locales
 )

@@ -15,6 +15,7 @@ PORTABLE="Tivorn-$VERSION-hordozhato.zip"
 
 install_packages
 "$ROOT/scripts/build-libjpeg.sh" i686 "$BUILD/deps/libjpeg-i686"
+"$ROOT/scripts/build-zlib.sh" i686 "$BUILD/deps/zlib-i686"
 
 SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
@@ -29,7 +30,8 @@ release_build() {  # <name>
   local tree="$OUT/$1"
   rm -rf "$tree"
   cmake -S "$ROOT" -B "$tree" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" \
+    -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-i686" >/dev/null
   cmake --build "$tree" -j2 --target installer
   /usr/bin/python3 "$ROOT/scripts/portable-zip.py" "$tree/installer/Tivorn" "$tree/$PORTABLE"
 }

@@ -78,6 +78,9 @@ bool Application::PreTranslate(MSG& msg) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     auto* form = dynamic_cast<Form*>(Window::FromHandle(root));
     if (!form) return false;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->Accelerators() &&
+        TranslateAcceleratorW(root, form->Accelerators(), &msg))
+        return true;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN ||
          msg.message == WM_SYSCHAR) &&
         form->PreviewKey(msg))

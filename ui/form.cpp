@@ -32,6 +32,7 @@ void Form::Create(HWND owner) {
     font_ = MakeFont(options_.font);
     graphics_.SetFallbackFont(font_.Get());
     DWORD style = StyleOf(options_.border);
+    if (options_.resizable) style |= WS_THICKFRAME;
     DWORD ex = ExStyleOf(options_);
     RECT r{0, 0, Px(options_.clientWidth), Px(options_.clientHeight)};
     AdjustWindowRectEx(&r, style, FALSE, ex);

@@ -29,6 +29,7 @@ struct FormOptions {
     bool captionIsAppTitle = true;  // caption := application title at every show
     bool keyPreview = true;
     bool topMost = false;
+    bool resizable = false;  // a tool or dialog window that the user can size too
     FontSpec font{L"MS Sans Serif", 8};
 };
 
@@ -68,6 +69,11 @@ public:
 
     // Items painted on the form's own surface (labels, bevel lines).
     Graphics& Drawn() { return graphics_; }
+    // Keyboard shortcuts of the form, looked at before anything else sees a key
+    // (the table stays owned by the caller).
+    void SetAccelerators(HACCEL table) { accelerators_ = table; }
+    HACCEL Accelerators() const { return accelerators_; }
+
     // Controls that show the arrow cursor instead of their own (read-only texts).
     void UseArrowCursor(HWND control) { arrowCursorControls_.push_back(control); }
 
@@ -113,6 +119,7 @@ private:
     std::map<int, std::function<void(MEASUREITEMSTRUCT&)>> measurers_;
     std::map<int, std::wstring> menuHints_;
     std::vector<HWND> arrowCursorControls_;
+    HACCEL accelerators_ = nullptr;
     std::vector<HWND> disabledForModal_;
     int nextId_ = 1000;
     bool modal_ = false;

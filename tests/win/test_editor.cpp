@@ -10,6 +10,7 @@
 #include "harness.h"
 #include "platform/emil.h"
 #include "platform/errors.h"
+#include "store/rtf_text.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 
@@ -606,6 +607,22 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
         ClickSpeed(editor->sbBezar);
     });
     EXPECT_EQ(main->EntryIndex.FindEntryLine(DateKey(DayOf(10))), line) << "leaving a stored day keeps it";
+}
+
+// The search reads the notes the editor writes without a rich-edit control.
+TEST_F(EditorTest, NotesTheEditorWritesReadBackAsPlainText) {
+    OpenDay(12, [&] {
+        editor->Megjegyzes.SetText(L"Gergő születésnapja\r€20 és ű\tvége\rtétel");
+        editor->Megjegyzes.Select(0, 6);
+        ClickButton(editor->tbarFormaz, L"tbFelkover");
+        editor->Megjegyzes.Select(34, 39);  // "tétel"
+        ClickButton(editor->tbarFormaz, L"tbFelsorolas");
+        ClickSpeed(editor->sbMentBezar);
+    });
+    const std::string rtf = ReadFile(NoteRelative(12));
+    std::wstring text = RtfToPlainText(rtf);
+    while (!text.empty() && text.back() == L'\n') text.pop_back();
+    EXPECT_EQ(text, L"Gergő születésnapja\n€20 és ű\tvége\ntétel") << rtf;
 }
 
 TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {

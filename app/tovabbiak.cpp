@@ -1,0 +1,103 @@
+#include "app/tovabbiak.h"
+
+#include <utility>
+
+#include "app/main.h"
+#include "lists/Kereses.h"
+
+const std::vector<TovabbiakItem>& TovabbiakItems() {
+    static const std::vector<TovabbiakItem> items = {
+        {L"mniKereses", L"Keresés a naplóban", 'F', FCONTROL, &Tfrm_Main::mniKeresesClick},
+        {L"mniMentesek", L"Biztonsági mentések…", 'B', FCONTROL, &Tfrm_Main::mniMentesekClick},
+    };
+    return items;
+}
+
+std::wstring ShortcutText(WORD key, BYTE modifiers) {
+    if (!key) return {};
+    std::wstring text;
+    if (modifiers & FCONTROL) text += L"Ctrl+";
+    if (modifiers & FSHIFT) text += L"Shift+";
+    if (modifiers & FALT) text += L"Alt+";
+    if (key >= VK_F1 && key <= VK_F24)
+        text += L"F" + std::to_wstring(key - VK_F1 + 1);
+    else
+        text += static_cast<wchar_t>(key);
+    return text;
+}
+
+std::wstring MenuText(const TovabbiakItem& item) {
+    std::wstring text = item.caption ? item.caption : L"";
+    std::wstring shortcut = ShortcutText(item.key, item.modifiers);
+    if (!shortcut.empty()) text += L"\t" + shortcut;
+    return text;
+}
+
+AcceleratorTable::AcceleratorTable(const std::vector<ACCEL>& entries) {
+    if (!entries.empty())
+        table_ = CreateAcceleratorTableW(const_cast<ACCEL*>(entries.data()), static_cast<int>(entries.size()));
+}
+
+AcceleratorTable::AcceleratorTable(AcceleratorTable&& o) noexcept : table_(std::exchange(o.table_, nullptr)) {}
+
+AcceleratorTable& AcceleratorTable::operator=(AcceleratorTable&& o) noexcept {
+    if (this != &o) {
+        if (table_) DestroyAcceleratorTable(table_);
+        table_ = std::exchange(o.table_, nullptr);
+    }
+    return *this;
+}
+
+AcceleratorTable::~AcceleratorTable() {
+    if (table_) DestroyAcceleratorTable(table_);
+}
+
+// The button and its menu: built from the table at FormCreate; the shortcuts are
+// the menu items' own command ids, so a key and a menu click run the same handler.
+void Tfrm_Main::CreateTovabbiak() {
+    std::vector<MenuItemDef> menu;
+    std::vector<std::wstring> texts;
+    const auto& items = TovabbiakItems();
+    texts.reserve(items.size());
+    for (const auto& item : items) {
+        texts.push_back(MenuText(item));
+        menu.push_back({item.name, item.name ? texts.back().c_str() : nullptr});
+    }
+    pmTovabbiak.Create(*this, menu, nullptr);
+    std::vector<ACCEL> keys;
+    for (const auto& item : items) {
+        if (!item.name || !item.handler) continue;
+        auto handler = item.handler;
+        pmTovabbiak.OnClick(item.name, [this, handler] { (this->*handler)(); });
+        if (item.key)
+            keys.push_back({static_cast<BYTE>(FVIRTKEY | item.modifiers), item.key,
+                            static_cast<WORD>(pmTovabbiak.IdOf(item.name))});
+    }
+    Shortcuts = AcceleratorTable(keys);
+    SetAccelerators(Shortcuts.Get());
+
+    ToolBar1.OnClick(L"tbTovabbiak", [this] { tbTovabbiakClick(); });
+    OnNotify(GetDlgCtrlID(ToolBar1.Handle()), TBN_DROPDOWN, [this](NMHDR* hdr) -> LRESULT {
+        if (reinterpret_cast<NMTOOLBARW*>(hdr)->iItem != ToolBar1.IdOf(L"tbTovabbiak")) return TBDDRET_NODEFAULT;
+        tbTovabbiakClick();
+        return TBDDRET_DEFAULT;
+    });
+}
+
+// Opens the menu under the button, its left edge at the button's.
+void Tfrm_Main::tbTovabbiakClick() {
+    RECT r = ToolBar1.ButtonRect(L"tbTovabbiak");
+    MapWindowPoints(ToolBar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), TRUE);
+    pmTovabbiak.Popup(r.left, r.bottom);
+    SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), FALSE);
+}
+
+// The search window is made at its first use, so it costs nothing at start.
+void Tfrm_Main::mniKeresesClick() {
+    if (!Kereses) {
+        Kereses = std::make_unique<Tfrm_Kereses>();
+        Kereses->Create(Handle());
+    }
+    Kereses->ShowModal();
+}

@@ -1,0 +1,71 @@
+// "Keresés a naplóban": full-text search over the whole diary. The words typed are
+// looked for in the title words of every day and in the text of every note and the
+// notepad; the days found are listed newest first with their titles in their own
+// colours and a piece of the note around the first hit. Enter or a double click
+// opens the day in the entry editor, exactly as a click on its cell does.
+//
+// Made at its first use (nothing of it runs at start) and kept for the rest of the
+// run, so the texts it has read stay in memory and later searches are fast.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/diary_search.h"
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+
+class Tfrm_Kereses : public Form {
+public:
+    Tfrm_Kereses();
+
+    Panel p{L"p"};
+    Panel pCim{L"pCim"};
+    SpeedButton sbBezar{L"sbBezar"};
+    Panel Panel1{L"Panel1"};
+    HWND edtKeres = nullptr;     // the words to look for
+    HWND cbPontos = nullptr;     // "Pontos egyezés": case and accents count
+    HWND lvTalalatok = nullptr;  // the days found
+    Panel pDarab{L"pDarab"};     // the count of days found
+
+    // The rows shown, in order.
+    const std::vector<SearchHit>& Hits() const { return hits_; }
+    // Runs the search for the text in the box now, reading what is left to read.
+    void SearchNow();
+    // Opens the result in row `row` (the selected one when -1).
+    void OpenResult(int row = -1);
+    // Row texts as the list shows them: date "yyyy.mm.dd.", titles, snippet.
+    std::wstring CellText(int row, int column) const;
+    void ApplySchemeColours(COLORREF outer, COLORREF panels, COLORREF list);
+
+    void edtKeresChange();
+    void sbBezarClick();
+
+    static constexpr const wchar_t* kWidthValue = L"KeresesSzelesseg";
+    static constexpr const wchar_t* kHeightValue = L"KeresesMagassag";
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void FormHide() override;
+    bool FormKeyPress(wchar_t key) override;
+    void OnSize(int w, int h) override;
+    void OnTimer(UINT_PTR id) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void CreateResultList();
+    void StartReading();
+    void ShowHits();
+    void ShowCount();
+    void EnterPressed();
+    LRESULT DrawResultRow(NMLVCUSTOMDRAW& draw);
+    std::wstring DataDir() const;
+
+    DiarySearch search_;
+    std::vector<SearchHit> hits_;
+    bool searchWanted_ = false;  // a search waits for the notes to be read
+    COLORREF listColour_ = 0xC0C0C0;
+    std::wstring cellText_;  // the text handed to the list for one cell
+};

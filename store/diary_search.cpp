@@ -1,0 +1,149 @@
+#include "store/diary_search.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "store/entry_store.h"
+#include "store/rtf_text.h"
+
+namespace {
+
+// "yyyymmdd.rtf": the note of a day.
+bool IsNoteName(const std::wstring& name, std::wstring& key) {
+    if (name.size() != 12) return false;
+    for (size_t i = 0; i < 8; ++i)
+        if (name[i] < L'0' || name[i] > L'9') return false;
+    std::wstring extension = FoldForSearch(name.substr(8));
+    if (extension != L".rtf") return false;
+    key = name.substr(0, 8);
+    return true;
+}
+
+bool IsDateKey(const std::wstring& line) {
+    if (line.size() < 8) return false;
+    for (size_t i = 0; i < 8; ++i)
+        if (line[i] < L'0' || line[i] > L'9') return false;
+    return true;
+}
+
+}  // namespace
+
+DiarySearch::DiarySearch() : DiarySearch(ReadWholeFile, ListFolder) {}
+
+DiarySearch::DiarySearch(FileReader reader, FolderLister lister)
+    : reader_(std::move(reader)), lister_(std::move(lister)) {}
+
+void DiarySearch::Plan(const std::wstring& dataDir) {
+    if (dataDir != dataDir_) texts_.clear();
+    dataDir_ = dataDir;
+    pending_.clear();
+    std::unordered_set<std::wstring> present;
+    for (const FolderEntry& entry : lister_(dataDir)) {
+        std::wstring key;
+        if (FoldForSearch(entry.name) == kNotepadFile)
+            key = kNotepadFile;
+        else if (!IsNoteName(entry.name, key))
+            continue;
+        present.insert(key);
+        auto it = texts_.find(key);
+        if (it == texts_.end() || it->second.size != entry.size || it->second.writeTime != entry.writeTime)
+            pending_.push_back({key, entry.size, entry.writeTime});
+    }
+    std::erase_if(texts_, [&](const auto& item) { return !present.count(item.first); });
+}
+
+void DiarySearch::Read(const PendingFile& file) {
+    const std::wstring name = file.key == kNotepadFile ? file.key : file.key + L".rtf";
+    NoteText note;
+    note.size = file.size;
+    note.writeTime = file.writeTime;
+    try {
+        note.text = RtfToPlainText(reader_(dataDir_ + L"\\" + name));
+    } catch (const AppError&) {
+        // A note that cannot be read now (locked, removed meanwhile) is tried again
+        // at the next search; until then it has no text.
+        note.writeTime = -1;
+    }
+    note.folded = FoldForSearch(note.text);
+    texts_[file.key] = std::move(note);
+}
+
+bool DiarySearch::Work(std::chrono::steady_clock::time_point deadline) {
+    do {
+        if (pending_.empty()) return true;
+        Read(pending_.back());
+        pending_.pop_back();
+    } while (std::chrono::steady_clock::now() < deadline);
+    return pending_.empty();
+}
+
+void DiarySearch::Refresh(const std::wstring& dataDir) {
+    Plan(dataDir);
+    while (!Work(std::chrono::steady_clock::time_point::max())) {
+    }
+}
+
+SearchHit DiarySearch::Hit(const std::wstring& line, int index) {
+    SearchHit hit;
+    hit.dateKey = line.substr(0, 8);
+    hit.line = index;
+    hit.title1 = Trim(EntryTitle1(line));
+    hit.title2 = Trim(EntryTitle2(line));
+    hit.colour1 = EntryColour1(line);
+    hit.colour2 = EntryColour2(line);
+    return hit;
+}
+
+namespace {
+
+// "yyyymmdd" as a number, for a cheap look-up of the day's last line.
+int DateNumber(const std::wstring& line) {
+    int value = 0;
+    for (size_t i = 0; i < 8; ++i) value = value * 10 + (line[i] - L'0');
+    return value;
+}
+
+}  // namespace
+
+std::vector<SearchHit> DiarySearch::Find(const std::vector<std::wstring>& indexLines,
+                                         const SearchQuery& query) const {
+    std::vector<SearchHit> hits;
+    if (query.Empty()) return hits;
+    // The last line of each date is the day's line.
+    std::unordered_map<int, int> lastLine;
+    lastLine.reserve(indexLines.size());
+    for (size_t i = 0; i < indexLines.size(); ++i)
+        if (IsDateKey(indexLines[i])) lastLine[DateNumber(indexLines[i])] = static_cast<int>(i);
+
+    static const NoteText kNoNote;
+    std::wstring key, titles;  // reused: no allocation per day
+    for (const auto& [date, index] : lastLine) {
+        const std::wstring& line = indexLines[static_cast<size_t>(index)];
+        // Both titles (positions 9-48) as one text, prepared for matching.
+        const std::wstring_view both = std::wstring_view(line).substr(8, 2 * kTitleWidth);
+        titles.assign(both);
+        if (!query.Exact())
+            for (wchar_t& c : titles) c = FoldCharacter(c);
+        key.assign(line, 0, 8);
+        auto it = texts_.find(key);
+        const NoteText& note = it != texts_.end() ? it->second : kNoNote;
+        const std::wstring& noteText = query.Exact() ? note.text : note.folded;
+        if (!query.MatchesAll({titles, noteText})) continue;
+        SearchHit hit = Hit(line, index);
+        hit.snippet = SnippetAround(note.text, query.FirstHit(noteText));
+        hits.push_back(std::move(hit));
+    }
+    std::sort(hits.begin(), hits.end(), [](const SearchHit& a, const SearchHit& b) { return a.dateKey > b.dateKey; });
+
+    if (auto it = texts_.find(kNotepadFile); it != texts_.end()) {
+        const std::wstring& text = query.Exact() ? it->second.text : it->second.folded;
+        if (query.MatchesAll({text})) {
+            SearchHit notepad;
+            notepad.snippet = SnippetAround(it->second.text, query.FirstHit(text));
+            hits.push_back(std::move(notepad));
+        }
+    }
+    return hits;
+}

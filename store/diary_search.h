@@ -1,0 +1,75 @@
+// Full-text search over the diary: the title words of every index line, the text
+// of every day's note and the notepad. The plain texts of the notes are kept in
+// memory and read again only when a file's size or time has changed, so only the
+// first search after start reads the whole diary; that reading is done in slices
+// the caller sizes, so a window stays responsive while it runs.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/folder_list.h"
+#include "store/search_match.h"
+
+struct SearchHit {
+    std::wstring dateKey;  // "yyyymmdd"; empty for the notepad
+    int line = -1;         // index of the day's line in the entry index
+    std::wstring title1, title2;
+    int32_t colour1 = 0, colour2 = 0;
+    std::wstring snippet;  // the note around the first hit
+};
+
+class DiarySearch {
+public:
+    using FileReader = std::function<std::string(const std::wstring& path)>;
+    using FolderLister = std::function<std::vector<FolderEntry>(const std::wstring& folder)>;
+
+    // The readers are replaceable for tests; by default the real files.
+    DiarySearch();
+    DiarySearch(FileReader reader, FolderLister lister);
+
+    // Looks at the data folder and notes the files that are new or changed since
+    // they were last read (and forgets the deleted ones). Cheap: one folder listing.
+    void Plan(const std::wstring& dataDir);
+    // Reads noted files until the deadline has passed (at least one per call).
+    // True when nothing is left to read.
+    bool Work(std::chrono::steady_clock::time_point deadline);
+    bool Ready() const { return pending_.empty(); }
+    size_t Pending() const { return pending_.size(); }
+    size_t CachedNotes() const { return texts_.size(); }
+
+    // The days of `indexLines` (and the notepad) that match, newest first. The last
+    // line of a date stands for the day, as everywhere in the program. Notes not yet
+    // read count as empty, so call it when Ready().
+    std::vector<SearchHit> Find(const std::vector<std::wstring>& indexLines, const SearchQuery& query) const;
+
+    // Plan and read everything at once.
+    void Refresh(const std::wstring& dataDir);
+
+    static constexpr const wchar_t* kNotepadFile = L"jegyzet.rtf";
+
+private:
+    struct NoteText {
+        uint64_t size = 0;
+        int64_t writeTime = 0;
+        std::wstring text;    // plain text
+        std::wstring folded;  // the same, folded for matching
+    };
+    struct PendingFile {
+        std::wstring key;  // "yyyymmdd" or the notepad's name
+        uint64_t size;
+        int64_t writeTime;
+    };
+    void Read(const PendingFile& file);
+    static SearchHit Hit(const std::wstring& line, int index);
+
+    FileReader reader_;
+    FolderLister lister_;
+    std::wstring dataDir_;
+    std::unordered_map<std::wstring, NoteText> texts_;
+    std::vector<PendingFile> pending_;
+};

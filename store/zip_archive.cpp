@@ -1,0 +1,140 @@
+#include "store/zip_archive.h"
+
+#include <cstring>
+
+#include <minizip/unzip.h>
+#include <minizip/zip.h>
+
+namespace {
+
+// minizip's file layer over a string: the archive is made and read in memory.
+struct MemoryFile {
+    std::string* out = nullptr;   // writing
+    std::string_view in;          // reading
+    size_t position = 0;
+    size_t Size() const { return out ? out->size() : in.size(); }
+};
+
+voidpf ZCALLBACK MemoryOpen(voidpf opaque, const void*, int) { return opaque; }
+
+uLong ZCALLBACK MemoryRead(voidpf, voidpf stream, void* buffer, uLong size) {
+    auto* file = static_cast<MemoryFile*>(stream);
+    const std::string_view data = file->out ? std::string_view(*file->out) : file->in;
+    size_t n = file->position < data.size() ? std::min<size_t>(size, data.size() - file->position) : 0;
+    std::memcpy(buffer, data.data() + file->position, n);
+    file->position += n;
+    return static_cast<uLong>(n);
+}
+
+uLong ZCALLBACK MemoryWrite(voidpf, voidpf stream, const void* buffer, uLong size) {
+    auto* file = static_cast<MemoryFile*>(stream);
+    if (!file->out) return 0;
+    if (file->position > file->out->size()) file->out->resize(file->position);
+    const size_t overlap = std::min<size_t>(size, file->out->size() - file->position);
+    file->out->replace(file->position, overlap, static_cast<const char*>(buffer), size);
+    file->position += size;
+    return size;
+}
+
+ZPOS64_T ZCALLBACK MemoryTell(voidpf, voidpf stream) { return static_cast<MemoryFile*>(stream)->position; }
+
+long ZCALLBACK MemorySeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto* file = static_cast<MemoryFile*>(stream);
+    ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR ? file->position
+                    : origin == ZLIB_FILEFUNC_SEEK_END ? file->Size()
+                                                       : 0;
+    if (base + offset > file->Size() && !file->out) return -1;
+    file->position = static_cast<size_t>(base + offset);
+    return 0;
+}
+
+int ZCALLBACK MemoryClose(voidpf, voidpf) { return 0; }
+int ZCALLBACK MemoryError(voidpf, voidpf) { return 0; }
+
+zlib_filefunc64_def MemoryFunctions(MemoryFile& file) {
+    zlib_filefunc64_def f{};
+    f.zopen64_file = MemoryOpen;
+    f.zread_file = MemoryRead;
+    f.zwrite_file = MemoryWrite;
+    f.ztell64_file = MemoryTell;
+    f.zseek64_file = MemorySeek;
+    f.zclose_file = MemoryClose;
+    f.zerror_file = MemoryError;
+    f.opaque = &file;
+    return f;
+}
+
+const wchar_t kDamaged[] = L"A mentés sérült, nem olvasható";
+
+// Closes an archive being read whatever happens.
+class Reader {
+public:
+    explicit Reader(std::string_view archive) {
+        file_.in = archive;
+        zlib_filefunc64_def functions = MemoryFunctions(file_);
+        handle_ = unzOpen2_64("", &functions);
+        if (!handle_) throw ZipError(kDamaged);
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    ~Reader() { unzClose(handle_); }
+    unzFile Get() const { return handle_; }
+
+private:
+    MemoryFile file_;
+    unzFile handle_ = nullptr;
+};
+
+}  // namespace
+
+ZipError::ZipError(const std::wstring& what) : AppError(what) {}
+
+std::string MakeZip(const std::vector<ZipEntry>& entries) {
+    std::string archive;
+    MemoryFile file;
+    file.out = &archive;
+    zlib_filefunc64_def functions = MemoryFunctions(file);
+    zipFile zip = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
+    if (!zip) throw ZipError(L"A mentés nem készíthető el");
+    bool ok = true;
+    for (const ZipEntry& entry : entries) {
+        zip_fileinfo info{};
+        ok = zipOpenNewFileInZip64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                   Z_DEFAULT_COMPRESSION, entry.bytes.size() >= 0xFFFFFFFFu) == ZIP_OK &&
+             zipWriteInFileInZip(zip, entry.bytes.data(), static_cast<unsigned>(entry.bytes.size())) == ZIP_OK &&
+             zipCloseFileInZip(zip) == ZIP_OK;
+        if (!ok) break;
+    }
+    ok = zipClose(zip, nullptr) == ZIP_OK && ok;
+    if (!ok) throw ZipError(L"A mentés nem készíthető el");
+    return archive;
+}
+
+size_t CountZipEntries(std::string_view archive) {
+    Reader reader(archive);
+    unz_global_info64 info{};
+    if (unzGetGlobalInfo64(reader.Get(), &info) != UNZ_OK) throw ZipError(kDamaged);
+    return static_cast<size_t>(info.number_entry);
+}
+
+std::vector<ZipEntry> ReadZip(std::string_view archive) {
+    Reader reader(archive);
+    std::vector<ZipEntry> entries;
+    for (int more = unzGoToFirstFile(reader.Get()); more == UNZ_OK; more = unzGoToNextFile(reader.Get())) {
+        unz_file_info64 info{};
+        char name[512] = {};
+        if (unzGetCurrentFileInfo64(reader.Get(), &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK ||
+            info.uncompressed_size > (1u << 30) || unzOpenCurrentFile(reader.Get()) != UNZ_OK)
+            throw ZipError(kDamaged);
+        ZipEntry entry{name, std::string(static_cast<size_t>(info.uncompressed_size), '\0')};
+        int read = entry.bytes.empty() ? 0
+                                       : unzReadCurrentFile(reader.Get(), entry.bytes.data(),
+                                                            static_cast<unsigned>(entry.bytes.size()));
+        char extra = 0;
+        bool whole = read == static_cast<int>(entry.bytes.size()) && unzReadCurrentFile(reader.Get(), &extra, 1) == 0;
+        // Closing checks the CRC once the whole entry has been read.
+        if (unzCloseCurrentFile(reader.Get()) != UNZ_OK || !whole) throw ZipError(kDamaged);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}

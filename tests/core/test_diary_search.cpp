@@ -1,0 +1,180 @@
+// Searching the diary: Hungarian matching, the days found and their order, the
+// snippets, and the cache of note texts kept fresh by the files' stamps.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/codec1250.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "store/diary_search.h"
+#include "store/entry_store.h"
+#include "temp_folder.h"
+
+namespace {
+
+std::string Note(const std::wstring& text) {
+    return "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}}\\f0 " + EncodeCp1250(text) + "\\par}";
+}
+
+// An in-memory data folder whose files the test changes at will, counting reads.
+struct FakeFolder {
+    struct File {
+        std::string bytes;
+        int64_t time;
+    };
+    std::map<std::wstring, File> files;
+    int reads = 0;
+
+    void Put(const std::wstring& name, const std::wstring& text, int64_t time = 1) {
+        files[name] = {Note(text), time};
+    }
+    DiarySearch MakeSearch() {
+        return DiarySearch(
+            [this](const std::wstring& path) {
+                ++reads;
+                return files.at(path.substr(path.rfind(L'\\') + 1)).bytes;
+            },
+            [this](const std::wstring&) {
+                std::vector<FolderEntry> out;
+                for (const auto& [name, file] : files) out.push_back({name, file.bytes.size(), file.time});
+                return out;
+            });
+    }
+};
+
+std::vector<std::wstring> Keys(const std::vector<SearchHit>& hits) {
+    std::vector<std::wstring> out;
+    for (const auto& hit : hits) out.push_back(hit.dateKey.empty() ? L"jegyzet" : hit.dateKey);
+    return out;
+}
+
+}  // namespace
+
+TEST(SearchMatch, IgnoresCaseAndAccentsTheHungarianWayUnlessExact) {
+    EXPECT_EQ(FoldForSearch(L"Gergő ÁRVÍZTŰRŐ tükörfúrógép"), L"gergo arvizturo tukorfurogep");
+    EXPECT_EQ(FoldForSearch(L"ŐöÖóÓőÜüŰű"), L"oooooouuuu");
+    auto finds = [](const wchar_t* words, const wchar_t* text, bool exact = false) {
+        SearchQuery q(words, exact);
+        return q.MatchesAll({q.Prepare(text)});
+    };
+    EXPECT_TRUE(finds(L"gergo", L"Gergő születésnapja"));
+    EXPECT_TRUE(finds(L"kozos", L"közös vacsora"));
+    EXPECT_TRUE(finds(L"O", L"ő"));
+    EXPECT_TRUE(finds(L"O", L"Ö"));
+    EXPECT_TRUE(finds(L"VACSORA kÖzÖs", L"közös vacsora")) << "every word, in any order";
+    EXPECT_FALSE(finds(L"vacsora ebéd", L"közös vacsora")) << "one word missing";
+    EXPECT_FALSE(finds(L"  ", L"bármi")) << "no words find nothing";
+    // Exact: case and accents count.
+    EXPECT_TRUE(finds(L"Gergő", L"Gergő", true));
+    EXPECT_FALSE(finds(L"gergő", L"Gergő", true));
+    EXPECT_FALSE(finds(L"Gergo", L"Gergő", true));
+    EXPECT_EQ(SearchQuery(L"a  b\ta a", false).Words().size(), 2u);
+}
+
+TEST(SearchMatch, SnippetShowsTheNoteAroundTheFirstHit) {
+    std::wstring text = L"Első sor.\n\nMásodik   sor, benne a keresett szó, és utána még sok minden más is áll itt.";
+    SearchQuery q(L"keresett", false);
+    std::wstring snippet = SnippetAround(text, q.FirstHit(q.Prepare(text)), 40);
+    EXPECT_NE(snippet.find(L"keresett"), std::wstring::npos);
+    EXPECT_EQ(snippet.substr(0, 1), L"…");
+    EXPECT_EQ(snippet.substr(snippet.size() - 1), L"…");
+    EXPECT_LE(snippet.size(), 42u);
+    EXPECT_EQ(snippet.find(L"  "), std::wstring::npos) << "blanks and breaks become one blank";
+    // A hit near the start shows the note from its start; a short note is whole.
+    EXPECT_EQ(SnippetAround(L"Rövid\r\njegyzet  ", 0), L"Rövid jegyzet");
+    EXPECT_EQ(SnippetAround(L"", std::wstring::npos), L"");
+    // The earliest hit of any word counts.
+    SearchQuery two(L"utána első", false);
+    EXPECT_EQ(two.FirstHit(two.Prepare(text)), 0u);
+}
+
+TEST(DiarySearch, FindsDaysByTitlesAndNotesNewestFirst) {
+    FakeFolder folder;
+    folder.Put(L"20240105.rtf", L"Gergő születésnapja, közös vacsora");
+    folder.Put(L"20250310.rtf", L"Fogorvos, aztán vacsora");
+    folder.Put(L"20231224.rtf", L"Szenteste");
+    folder.Put(L"20260101.rtf", L"Újév");  // a note without a line: no day to open
+    folder.Put(L"jegyzet.rtf", L"Vacsora receptek a jegyzettömbben");
+    folder.Put(L"Névnapok.rtf", L"vacsora");  // not a note
+    std::vector<std::wstring> lines = {
+        MakeDayEntry(Date{2024, 1, 5}, L"Születésnap", L"", 0xFF, 0),
+        L"",
+        L"stray text vacsora",
+        MakeDayEntry(Date{2025, 3, 10}, L"Orvos", L"10 óra", 0, 0xFF0000),
+        MakeDayEntry(Date{2023, 12, 24}, L"Karácsony", L"Vacsora", 0x8000, 0),
+        MakeDayEntry(Date{2025, 3, 10}, L"Fogorvos", L"9 óra", 0, 0xFF0000),  // the day's last line counts
+    };
+    DiarySearch search = folder.MakeSearch();
+    search.Refresh(L"C:\\prog\\Data");
+
+    auto hits = search.Find(lines, SearchQuery(L"VACSORA", false));
+    EXPECT_EQ(Keys(hits), (std::vector<std::wstring>{L"20250310", L"20240105", L"20231224", L"jegyzet"}));
+    EXPECT_EQ(hits[0].line, 5);
+    EXPECT_EQ(hits[0].title1, L"Fogorvos");
+    EXPECT_EQ(hits[0].title2, L"9 óra");
+    EXPECT_EQ(hits[0].colour2, 0xFF0000);
+    EXPECT_EQ(hits[0].snippet, L"Fogorvos, aztán vacsora");
+    EXPECT_EQ(hits[2].snippet, L"Szenteste") << "found by its title: the note from its start";
+
+    // Words in titles and note together; the notepad needs them all in its text.
+    EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"szuletesnap gergo", false))),
+              std::vector<std::wstring>{L"20240105"});
+    EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"ora fog", false))), std::vector<std::wstring>{L"20250310"});
+    EXPECT_TRUE(search.Find(lines, SearchQuery(L"10", false)).empty()) << "an earlier line of the day is not read";
+    EXPECT_TRUE(search.Find(lines, SearchQuery(L"vacsora", true)).size() == 2) << "exact: Vacsora is another word";
+    EXPECT_TRUE(search.Find(lines, SearchQuery(L"ujev", false)).empty());
+}
+
+TEST(DiarySearch, ReadsOnlyNewAndChangedNotesAndInSlices) {
+    FakeFolder folder;
+    for (int d = 1; d <= 9; ++d) folder.Put(L"2026010" + std::to_wstring(d) + L".rtf", L"nap " + std::to_wstring(d));
+    std::vector<std::wstring> lines;
+    for (int d = 1; d <= 9; ++d) lines.push_back(MakeDayEntry(Date{2026, 1, d}, L"", L"", 0, 0));
+    DiarySearch search = folder.MakeSearch();
+
+    search.Plan(L"D");
+    EXPECT_EQ(search.Pending(), 9u);
+    // A deadline already passed still reads one file per call: the work always moves on.
+    EXPECT_FALSE(search.Work(std::chrono::steady_clock::now()));
+    EXPECT_EQ(folder.reads, 1);
+    while (!search.Work(std::chrono::steady_clock::now())) {
+    }
+    EXPECT_EQ(folder.reads, 9);
+
+    // Nothing changed: nothing is read again.
+    search.Refresh(L"D");
+    EXPECT_EQ(folder.reads, 9);
+    // A changed time, a changed size, a new note and a deleted one.
+    folder.Put(L"20260102.rtf", L"nap 2 javítva", 2);
+    folder.files[L"20260103.rtf"].bytes = Note(L"csere itt");  // same time, other size
+    folder.Put(L"20260110.rtf", L"új nap");
+    folder.files.erase(L"20260109.rtf");
+    lines.push_back(MakeDayEntry(Date{2026, 1, 10}, L"", L"", 0, 0));
+    search.Refresh(L"D");
+    EXPECT_EQ(folder.reads, 12);
+    EXPECT_EQ(search.CachedNotes(), 9u);
+    EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"javitva", false))), std::vector<std::wstring>{L"20260102"});
+    EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"csere", false))), std::vector<std::wstring>{L"20260103"});
+    EXPECT_TRUE(search.Find(lines, SearchQuery(L"nap 9", false)).empty());
+}
+
+TEST(DiarySearch, ReadsTheRealDataFolderAndSurvivesAnUnreadableNote) {
+    TempFolder temp;
+    temp.WriteBytes("Data/20261206.rtf", Note(L"Közös ebéd"));
+    temp.WriteBytes("Data/20261207.rtf", Note(L"Közös vacsora"));
+    std::vector<std::wstring> lines = {MakeDayEntry(Date{2026, 12, 6}, L"", L"", 0, 0),
+                                       MakeDayEntry(Date{2026, 12, 7}, L"", L"", 0, 0)};
+    int failures = 0;
+    DiarySearch search(
+        [&](const std::wstring& path) -> std::string {
+            if (path.find(L"20261207") != std::wstring::npos && failures++ == 0) throw FileOpenError(path);
+            return ReadWholeFile(path);
+        },
+        ListFolder);
+    search.Refresh(temp.Dir() + L"\\Data");
+    EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"kozos", false))), std::vector<std::wstring>{L"20261206"});
+    search.Refresh(temp.Dir() + L"\\Data");  // the note that failed is read again
+    EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"kozos", false))),
+              (std::vector<std::wstring>{L"20261207", L"20261206"}));
+}

@@ -1,0 +1,149 @@
+// Snapshots through the program: taken before the first change of the day, a
+// failure that never stops the save, the "Biztonsági mentések" window and restoring.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/Mentesek.h"
+#include "app/main.h"
+#include "harness.h"
+#include "platform/codec1250.h"
+#include "platform/errors.h"
+#include "store/snapshots.h"
+#include "store/zip_archive.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+
+namespace {
+
+class MentesekTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InstallDataFiles();
+        CreateDirectoryW((Dir() + L"\\Data").c_str(), nullptr);
+        firstIndex = EncodeCp1250(MakeDayEntry(ThisMonth(3), L"Régi cím", L"", 0xFF, 0)) + "\r\n";
+        WriteFile(L"Data\\index.txt", firstIndex);
+        WriteFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf", "{\\rtf1 r\\'e9gi jegyzet\\par}");
+        main = OpenMainWindow();
+    }
+    void TearDown() override {
+        main.reset();
+        frm_Main = nullptr;
+        WinTest::TearDown();
+    }
+    static Date ThisMonth(int day) {
+        Date today = Today();
+        return Date{today.year, today.month, day};
+    }
+    std::wstring TodayZip() const { return L"Data\\Mentések\\" + DailySnapshotName(Today()); }
+    // The button through its message, as a click: the general error handler runs around it.
+    static void ClickRestore(Tfrm_Mentesek& window) {
+        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window.btnVisszaallit), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.btnVisszaallit));
+        Pump();
+    }
+    void SaveList() {
+        AnswerOk();  // "Az adatbázis mentése megtörtént."
+        main->ToolBar1.Click(L"tbListaMent");
+        Pump();
+    }
+
+    std::unique_ptr<Tfrm_Main> main;
+    std::string firstIndex;
+};
+
+}  // namespace
+
+TEST_F(MentesekTest, TheFirstSaveOfTheDaySnapshotsTheFilesBeforeReplacingThem) {
+    EXPECT_FALSE(Exists(L"Data\\Mentések")) << "nothing at start";
+    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(4), L"Új", L"", 0, 0));
+    SaveList();
+    ASSERT_TRUE(Exists(TodayZip()));
+    const std::string zip = ReadFile(TodayZip());
+    const auto entries = ReadZip(zip);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "index.txt");
+    EXPECT_EQ(entries[0].bytes, firstIndex) << "the index as it was before the save";
+    EXPECT_EQ(entries[1].bytes, ReadFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf"));
+    EXPECT_NE(ReadFile(L"Data\\index.txt"), firstIndex) << "and the save went on";
+
+    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Még egy", L"", 0, 0));
+    SaveList();
+    EXPECT_EQ(ReadFile(TodayZip()), zip) << "one snapshot a day";
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MentesekTest, AFailedSnapshotIsReportedOnceAndNeverStopsTheSave) {
+    WriteFile(L"Data\\Mentések", "a file where the folder should be");
+    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(4), L"Új", L"", 0, 0));
+    SaveList();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].find(L"A napi biztonsági mentés nem sikerült"), 0u) << WideToUtf8(errors[0]);
+    EXPECT_NE(ReadFile(L"Data\\index.txt").find(EncodeCp1250(L"Új")), std::string::npos) << "the index was saved";
+    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Még egy", L"", 0, 0));
+    SaveList();
+    EXPECT_EQ(errors.size(), 1u) << "reported once";
+    EXPECT_NE(ReadFile(L"Data\\index.txt").find(EncodeCp1250(L"Még egy")), std::string::npos);
+    EXPECT_EQ(messages.size(), 2u) << "both saves confirmed";
+}
+
+TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
+    SaveList();  // today's snapshot: the old title
+    main->EntryIndex.Lines[0] = MakeDayEntry(ThisMonth(3), L"Átírt cím", L"", 0xFF, 0);
+    main->FillMonthCells();
+    WriteFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf", "{\\rtf1 \\'e1t\\'edrt\\par}");
+
+    // Ctrl+B's command opens the window.
+    AnswerNextModal([](Form& form) {
+        EXPECT_NE(dynamic_cast<Tfrm_Mentesek*>(&form), nullptr);
+        form.Close(mrCancel);
+    });
+    SendMessageW(main->Handle(), WM_COMMAND, MAKEWPARAM(main->pmTovabbiak.IdOf(L"mniMentesek"), 0), 0);
+    ASSERT_TRUE(main->Mentesek);
+    Tfrm_Mentesek& window = *main->Mentesek;
+    window.Show();
+    Pump();
+    EXPECT_EQ(window.pCim.Caption(), L"  Biztonsági mentések");
+    ASSERT_EQ(window.Rows().size(), 1u);
+    EXPECT_EQ(window.CellText(0, 0), FormatDottedDate(Today()));
+    EXPECT_EQ(window.CellText(0, 1), L"2");
+    EXPECT_EQ(window.CellText(0, 2), L"1 KB");
+    EXPECT_EQ(ListView_GetItemCount(window.lvMentesek), 1);
+
+    AnswerOk();  // the question
+    AnswerOk();  // the confirmation
+    ClickRestore(window);
+    EXPECT_TRUE(errors.empty()) << WideToUtf8(errors.empty() ? L"" : errors[0]);
+    EXPECT_EQ(ReadFile(L"Data\\index.txt"), firstIndex);
+    EXPECT_EQ(ReadFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf"), "{\\rtf1 r\\'e9gi jegyzet\\par}");
+    EXPECT_EQ(Trim(main->Cells[static_cast<size_t>(main->FirstCell + 3 - 2)]->Txt1()), L"Régi cím")
+        << "the month shows the restored entries";
+    // The state before the restore was kept, with the index as it stood in memory.
+    ASSERT_EQ(window.Rows().size(), 2u);
+    const auto before = ReadZip(ReadFile(L"Data\\Mentések\\" + window.Rows()[0].file.name));
+    EXPECT_NE(before[0].bytes.find(EncodeCp1250(L"Átírt cím")), std::string::npos);
+    EXPECT_EQ(before[1].bytes, "{\\rtf1 \\'e1t\\'edrt\\par}");
+    window.Close();
+}
+
+TEST_F(MentesekTest, ADeclinedOrDamagedRestoreChangesNothing) {
+    SaveList();
+    main->EntryIndex.Lines[0] = MakeDayEntry(ThisMonth(3), L"Maradó", L"", 0, 0);
+    main->mniMentesekClick();  // the harness closes the modal window at once
+    Tfrm_Mentesek& window = *main->Mentesek;
+    window.Show();
+    Pump();
+    AnswerCancel();
+    ClickRestore(window);
+    EXPECT_EQ(Trim(EntryTitle1(main->EntryIndex.Lines[0])), L"Maradó");
+
+    WriteFile(TodayZip().c_str(), "not a zip at all");
+    window.FillList();
+    EXPECT_EQ(window.CellText(0, 1), L"sérült");
+    AnswerOk();
+    ClickRestore(window);
+    EXPECT_EQ(errors.size(), 1u) << "the damage is reported";
+    EXPECT_EQ(Trim(EntryTitle1(main->EntryIndex.Lines[0])), L"Maradó");
+    EXPECT_EQ(window.Rows().size(), 1u) << "no snapshot of the present state for a restore that cannot happen";
+    window.Close();
+}

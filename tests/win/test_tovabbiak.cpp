@@ -1,0 +1,119 @@
+// The "Továbbiak" button of the main window: where it stands, its menu built from
+// the one table of features, and the shortcuts that reach them from the keyboard.
+#include <vector>
+
+#include "app/main.h"
+#include "harness.h"
+#include "platform/errors.h"
+#include "ui/application.h"
+
+namespace {
+
+class TovabbiakTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InstallDataFiles();
+        main = OpenMainWindow();
+    }
+    void TearDown() override {
+        main.reset();
+        frm_Main = nullptr;
+        WinTest::TearDown();
+    }
+    std::unique_ptr<Tfrm_Main> main;
+};
+
+std::wstring MenuItemText(HMENU menu, UINT position) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{sizeof(info), MIIM_STRING};
+    info.dwTypeData = text;
+    info.cch = 255;
+    GetMenuItemInfoW(menu, position, TRUE, &info);
+    return text;
+}
+
+// A key pressed with Ctrl held, through the message loop as a user's key would go.
+void PressWithControl(HWND target, UINT vk) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(target, vk);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Application::Get().HandleMessage(msg);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+}  // namespace
+
+TEST(TovabbiakText, ShortcutsAreWrittenAsWindowsShowsThem) {
+    EXPECT_EQ(ShortcutText('F', FCONTROL), L"Ctrl+F");
+    EXPECT_EQ(ShortcutText('E', FCONTROL | FSHIFT), L"Ctrl+Shift+E");
+    EXPECT_EQ(ShortcutText(VK_F3, 0), L"F3");
+    EXPECT_EQ(ShortcutText(0, FCONTROL), L"");
+    EXPECT_EQ(MenuText({L"mniX", L"Keresés", 'F', FCONTROL, nullptr}), L"Keresés\tCtrl+F");
+    EXPECT_EQ(MenuText({L"mniY", L"Névnapok", 0, 0, nullptr}), L"Névnapok");
+}
+
+TEST_F(TovabbiakTest, TheButtonFollowsTheClassicButtonsAndItsMenuIsTheTable) {
+    ToolBar& bar = main->ToolBar1;
+    const RECT kilep = bar.ButtonRect(L"tbKilep"), more = bar.ButtonRect(L"tbTovabbiak");
+    EXPECT_EQ(more.left, kilep.right + 8) << "after a separator";
+    RECT barRect{};
+    GetClientRect(bar.Handle(), &barRect);
+    EXPECT_LE(more.right, barRect.right) << "the whole button is shown";
+    RECT vissza{};
+    GetWindowRect(main->tbVissza.Handle(), &vissza);
+    RECT moreOnScreen = more;
+    MapWindowPoints(bar.Handle(), nullptr, reinterpret_cast<POINT*>(&moreOnScreen), 2);
+    EXPECT_LT(moreOnScreen.right, vissza.left) << "clear of the month arrows";
+
+    POINT centre{(more.left + more.right) / 2, (more.top + more.bottom) / 2};
+    ClientToScreen(bar.Handle(), &centre);
+    EXPECT_EQ(Application::Get().HintAt(bar.Handle(), centre), L"További lehetőségek");
+    TBBUTTONINFOW info{sizeof(info), TBIF_IMAGE | TBIF_STYLE};
+    SendMessageW(bar.Handle(), TB_GETBUTTONINFOW, static_cast<WPARAM>(bar.IdOf(L"tbTovabbiak")),
+                 reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.iImage, 13);
+    EXPECT_TRUE(info.fsStyle & BTNS_WHOLEDROPDOWN);
+
+    // Every row of the table is a menu item with its shortcut, and the shortcut
+    // runs the item's command.
+    const auto& items = TovabbiakItems();
+    HMENU menu = main->pmTovabbiak.Handle();
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
+    std::vector<ACCEL> keys(static_cast<size_t>(CopyAcceleratorTableW(main->Shortcuts.Get(), nullptr, 0)));
+    if (!keys.empty()) CopyAcceleratorTableW(main->Shortcuts.Get(), keys.data(), static_cast<int>(keys.size()));
+    size_t withKey = 0;
+    for (UINT i = 0; i < items.size(); ++i) {
+        if (!items[i].name) continue;
+        EXPECT_EQ(MenuItemText(menu, i), MenuText(items[i])) << i;
+        if (!items[i].key) continue;
+        ++withKey;
+        bool found = false;
+        for (const ACCEL& key : keys)
+            found |= key.cmd == main->pmTovabbiak.IdOf(items[i].name) && key.key == items[i].key &&
+                     (key.fVirt & (FCONTROL | FSHIFT | FALT)) == items[i].modifiers;
+        EXPECT_TRUE(found) << WideToUtf8(items[i].caption);
+    }
+    EXPECT_EQ(keys.size(), withKey);
+}
+
+TEST_F(TovabbiakTest, ShortcutsOfTheMainWindowWorkWhereverTheFocusIs) {
+    // A shortcut of our own, on a command of our own, through the real message loop.
+    int ran = 0;
+    const int id = main->NewControlId();
+    main->OnCommand(id, [&] { ++ran; });
+    AcceleratorTable table({{FVIRTKEY | FCONTROL, 'K', static_cast<WORD>(id)}});
+    main->SetAccelerators(table.Get());
+    SetFocus(main->Cells[10]->Handle());
+    PressWithControl(main->Cells[10]->Handle(), 'K');
+    EXPECT_EQ(ran, 1);
+    PressKey(main->Cells[10]->Handle(), 'K');  // without Ctrl: an ordinary key
+    Pump();
+    EXPECT_EQ(ran, 1);
+    main->SetAccelerators(main->Shortcuts.Get());
+    EXPECT_TRUE(errors.empty());
+}

@@ -14,6 +14,7 @@
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "platform/kerdes.h"
+#include "store/snapshots.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 
@@ -79,6 +80,16 @@ protected:
         WinTest::TearDown();
     }
 
+    // Today's snapshot was taken earlier: a locked file then gives only the error of
+    // the step under test, not the snapshot's notice too.
+    void TodaysSnapshotTaken() {
+        const std::wstring folder = SnapshotFolder(Dir());
+        CreateDirectoryW(folder.c_str(), nullptr);
+        HANDLE file = CreateFileW((folder + L"\\" + DailySnapshotName(Today())).c_str(), GENERIC_WRITE, 0,
+                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
     void Open() {
         main = OpenMainWindow();
         ASSERT_TRUE(main && main->Handle());
@@ -131,6 +142,7 @@ TEST_F(DataSafetyTest, AnIndexThatCannotBeReadIsNeverSavedOverAndItsDaysStayClos
     const std::string index = IndexOf({5, 6});
     WriteFile(L"Data\\index.txt", index);
     WriteFile(NoteRelative(5), "{\\rtf1 the 5th's note}");
+    TodaysSnapshotTaken();
     FileLock lock(IndexPath());
     ASSERT_TRUE(lock.Held());
     Open();
@@ -235,6 +247,7 @@ TEST_F(DataSafetyTest, ALockedNoteKeepsItsDayWholeWhenDeleted) {
     const std::string index = IndexOf({5, 6});
     WriteFile(L"Data\\index.txt", index);
     WriteFile(NoteRelative(5), "{\\rtf1 locked note}");
+    TodaysSnapshotTaken();
     Open();
     {
         FileLock lock(Dir() + L"\\" + NoteRelative(5));
@@ -298,6 +311,8 @@ TEST_F(DataSafetyTest, RichTextThatDoesNotStreamOutWholeNeverReplacesAFile) {
     WriteFile(NoteRelative(7), "{\\rtf1\\ansi good note\\par}");
     WriteFile(L"Data\\jegyzet.rtf", "{\\rtf1\\ansi good notepad\\par}");
     Open();
+    editor->EnsureInsides();  // the rich-edit boxes are made at the first showing
+    notepad->EnsureInsides();
     BrokenStream broken;
     SetWindowSubclass(editor->Megjegyzes.Handle(), BreakStreamOut, 1, reinterpret_cast<DWORD_PTR>(&broken));
     SetWindowSubclass(notepad->Megjegyzes.Handle(), BreakStreamOut, 1, reinterpret_cast<DWORD_PTR>(&broken));

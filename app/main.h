@@ -13,6 +13,7 @@
 #include "app/month_model.h"
 #include "app/tovabbiak.h"
 #include "appearance/JPanel.h"
+#include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
 // --- notification-area mode
@@ -135,6 +136,8 @@ public:
     // --- the month calendar print (main_calendar.cpp) -------------------------------------
     TqrNaptar qrNaptar;
     void mniHaviNaptarClick();  // the shown month as an A4 landscape page, through the preview
+    void mniIcalExportClick();   // the shown month's, year's or the whole diary's entries
+    void mniNevnapIcalClick();   // the name days as yearly series
 
     // --- notification-area mode (main_tray.cpp) ------------------------------------------
     void FirstTick();    // the "/tray" start hides the window at the first clock tick
@@ -175,6 +178,7 @@ private:
     bool OneTimeLinksDue();
     void SavePosition();
     bool hiddenSaveDone_ = false;
+    ExportScope lastExportScope_ = ExportScope::Month;
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
 };
 

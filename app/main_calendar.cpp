@@ -1,6 +1,9 @@
-// The month calendar print.
+// The month calendar print and the two iCalendar exports (the "Továbbiak" menu).
 #include "app/main.h"
+#include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
+#include "platform/uzenet.h"
+#include "store/diary_export.h"
 
 void Tfrm_Main::mniHaviNaptarClick() {
     if (!NameDays) return;
@@ -8,4 +11,43 @@ void Tfrm_Main::mniHaviNaptarClick() {
     const CalendarPageColours colours{ResolveColour(Szin[2]), ResolveColour(Szin[5])};
     qrNaptar.Create(Handle());
     qrNaptar.Preview(TqrNaptar::Build(CalendarMonthTitle(ShownYear, ShownMonth, Months), cells, colours));
+}
+
+void Tfrm_Main::mniIcalExportClick() {
+    const std::wstring month = CalendarMonthTitle(ShownYear, ShownMonth, Months);
+    const std::wstring year = std::to_wstring(ShownYear);
+    Tfrm_Exportalas window(month, year, ResolveColour(Szin[1]), ResolveColour(Szin[6]));
+    window.SetScope(lastExportScope_);
+    window.Create(Handle());
+    if (window.ShowModal() != mrOk) return;
+    lastExportScope_ = window.Scope();
+
+    const Date shown{ShownYear, ShownMonth, 1};
+    ExportRange range = ExportRange::All();
+    std::wstring suggested = L"Tivorn napló.ics";
+    if (lastExportScope_ == ExportScope::Month) {
+        range = ExportRange::Month(shown);
+        suggested = L"Tivorn " + month + L".ics";
+    } else if (lastExportScope_ == ExportScope::Year) {
+        range = ExportRange::Year(shown);
+        suggested = L"Tivorn " + year + L".ics";
+    }
+    const std::wstring path = AskIcsFileName(Handle(), L"Exportálás iCalendar fájlba", suggested);
+    if (path.empty()) return;
+    const size_t count = ExportDiary(ProgramDir, EntryIndex, range, path, UtcNow());
+    ShowMessageWindow(std::to_wstring(count) + L" bejegyzés került a fájlba.");
+}
+
+void Tfrm_Main::mniNevnapIcalClick() {
+    if (!NameDays) return;
+    // The series start early enough for the month shown and for today.
+    const int firstYear = std::min(ShownYear, Today().year);
+    if (NameDayEvents(*NameDays, firstYear).empty()) {
+        ShowMessageWindow(L"Nincsenek névnapok: hiányzik a Névnapok.txt.");
+        return;
+    }
+    const std::wstring path = AskIcsFileName(Handle(), L"Névnapok iCalendar fájlba", L"Névnapok.ics");
+    if (path.empty()) return;
+    const size_t count = ExportNameDays(*NameDays, firstYear, path, UtcNow());
+    ShowMessageWindow(std::to_wstring(count) + L" névnap került a fájlba, évente ismétlődő eseményként.");
 }

@@ -9,6 +9,10 @@ const std::vector<TovabbiakItem>& TovabbiakItems() {
     static const std::vector<TovabbiakItem> items = {
         {L"mniKereses", L"Keresés a naplóban", 'F', FCONTROL, &Tfrm_Main::mniKeresesClick},
         {L"mniMentesek", L"Biztonsági mentések…", 'B', FCONTROL, &Tfrm_Main::mniMentesekClick},
+        {nullptr, nullptr},
+        {L"mniHaviNaptar", L"Havi naptár nyomtatása", 'P', FCONTROL, &Tfrm_Main::mniHaviNaptarClick},
+        {L"mniIcalExport", L"Exportálás iCalendar fájlba…", 'E', FCONTROL, &Tfrm_Main::mniIcalExportClick},
+        {L"mniNevnapIcal", L"Névnapok iCalendar fájlba…", 'E', FCONTROL | FSHIFT, &Tfrm_Main::mniNevnapIcalClick},
     };
     return items;
 }

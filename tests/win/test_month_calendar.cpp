@@ -1,4 +1,5 @@
-// The printed month calendar: its page compared by pixels with the month view's own cells.
+// The printed month calendar (its page compared by pixels with the month view's
+// own cells) and the iCalendar exports through the main window's commands.
 #include <gtest/gtest.h>
 
 #include "app/main.h"
@@ -36,6 +37,7 @@ protected:
     }
     void TearDown() override {
         CurrentPreviewHooks() = {};
+        CurrentExportDialogs() = savedDialogs_;
         main.reset();
         frm_Main = nullptr;
         MSG msg;
@@ -56,9 +58,51 @@ protected:
         return shown;
     }
 
+    // The save dialog answers with `file` in the test folder.
+    void SaveAs(const std::wstring& file, std::wstring* offered = nullptr) {
+        CurrentExportDialogs().Save = [this, file, offered](OPENFILENAMEW& ofn) {
+            EXPECT_STREQ(ofn.lpstrDefExt, L"ics");
+            EXPECT_TRUE(ofn.Flags & OFN_OVERWRITEPROMPT);
+            if (offered) *offered = ofn.lpstrFile;
+            lstrcpynW(ofn.lpstrFile, (Dir() + L"\\" + file).c_str(), static_cast<int>(ofn.nMaxFile));
+            return true;
+        };
+    }
+
     std::unique_ptr<Tfrm_Main> main;
+
+private:
+    ExportDialogs savedDialogs_ = CurrentExportDialogs();
 };
 
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+}
+
+TEST_F(MonthCalendarTest, ThePrinterIsAskedForA4Landscape) {
+    bool seen = false;
+    AnswerNextModal([&](Form& form) {
+        auto* preview = dynamic_cast<TReportPreview*>(&form);
+        ASSERT_NE(preview, nullptr);
+        seen = true;
+        int asked = 0;
+        CurrentPreviewHooks().PrintDialog = [&](PRINTDLGW& pd) {
+            ++asked;
+            ExpectPrinterSettings(pd.hDevMode, DMPAPER_A4, DMORIENT_LANDSCAPE);
+            return false;
+        };
+        preview->sbNyomtat.Click();
+        EXPECT_EQ(asked, 1);
+        CurrentPreviewHooks().PrintDialog = nullptr;
+        PressKey(preview->View.Handle(), VK_ESCAPE);
+        Pump();
+    });
+    main->mniHaviNaptarClick();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(errors.empty());
+}
 
 }  // namespace
 
@@ -66,7 +110,6 @@ TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
     const ReportDocument doc = PreviewedCalendar();
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.title, L"Havi naptár");
-    EXPECT_EQ(doc.orientation, PaperOrientation::Landscape);
     EXPECT_DOUBLE_EQ(doc.pageWidth, 297.0);
     EXPECT_DOUBLE_EQ(doc.pageHeight, 210.0);
     const ReportPage& page = doc.pages[0];
@@ -124,9 +167,12 @@ TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
     EXPECT_GT(yellow, 10);
 }
 
-TEST_F(MonthCalendarTest, PageFollowsTheShownMonthAndAWhilePreviewDoesNothingTwice) {
+TEST_F(MonthCalendarTest, CtrlPPrintsTheShownMonthAndAWhilePreviewDoesNothingTwice) {
     main->ShowMonth(Date{2027, 2, 1});  // 28 days from a Monday: four rows
-    ReportDocument doc = PreviewedCalendar();
+    ReportDocument doc;
+    CurrentPreviewHooks().Run = [&](const ReportDocument& shown) { doc = shown; };
+    SetFocus(main->Cells[10]->Handle());
+    PressWithControl(main->Cells[10]->Handle(), 'P');
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].texts[0].text, L"2027. február");
     EXPECT_EQ(doc.pages[0].drawings.size(), 7u + 28u);
@@ -140,25 +186,63 @@ TEST_F(MonthCalendarTest, PageFollowsTheShownMonthAndAWhilePreviewDoesNothingTwi
     EXPECT_EQ(nested, 1);
 }
 
-TEST_F(MonthCalendarTest, ThePrinterIsAskedForA4Landscape) {
-    bool seen = false;
-    AnswerNextModal([&](Form& form) {
-        auto* preview = dynamic_cast<TReportPreview*>(&form);
-        ASSERT_NE(preview, nullptr);
-        seen = true;
-        int asked = 0;
-        CurrentPreviewHooks().PrintDialog = [&](PRINTDLGW& pd) {
-            ++asked;
-            ExpectPrinterSettings(pd.hDevMode, DMPAPER_A4, DMORIENT_LANDSCAPE);
-            return false;
-        };
-        preview->sbNyomtat.Click();
-        EXPECT_EQ(asked, 1);
-        CurrentPreviewHooks().PrintDialog = nullptr;
-        PressKey(preview->View.Handle(), VK_ESCAPE);
-        Pump();
+TEST_F(MonthCalendarTest, ExportsTheChosenRangeWithNotesAsPlainText) {
+    std::wstring offered;
+    SaveAs(L"napló.ics", &offered);
+    AnswerNextModal([](Form& form) {
+        auto& window = dynamic_cast<Tfrm_Exportalas&>(form);
+        EXPECT_EQ(window.Scope(), ExportScope::Month);  // the first choice offered
+        window.SetScope(ExportScope::Year);
+        window.btnExportClick();
     });
-    main->mniHaviNaptarClick();
-    EXPECT_TRUE(seen);
+    PressWithControl(main->Cells[10]->Handle(), 'E');
+    EXPECT_EQ(offered, L"Tivorn 2026.ics");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"4 bejegyzés került a fájlba.");  // November 30 is in the year too
+    const std::string file = ReadFile(L"napló.ics");
+    EXPECT_EQ(file.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_EQ(Count(file, "BEGIN:VEVENT"), 4u);
+    EXPECT_NE(file.find("SUMMARY:Fogorvos 10 \xC3\xB3ra\r\n"), std::string::npos);
+    EXPECT_NE(file.find("SUMMARY:Szilveszter buli\\, t\xC3\xA1nc\r\n"), std::string::npos);
+    EXPECT_NE(file.find("DESCRIPTION:Vigyem: \xC3\xBAtlev\xC3\xA9l\\, k\xC3\xA1rtya\\;\\nm\xC3\xA1sodik sor\r\n"),
+              std::string::npos);
+    EXPECT_NE(file.find("DESCRIPTION:Csal\xC3\xA1" "d\r\n"), std::string::npos);
+    EXPECT_EQ(Count(file, "DESCRIPTION:"), 2u) << "an empty note gives no description";
+    EXPECT_NE(file.find("DTSTART;VALUE=DATE:20261231\r\nDTEND;VALUE=DATE:20270101\r\n"), std::string::npos);
+
+    // The choice is remembered; cancelling the window or the dialog writes nothing.
+    AnswerNextModal([](Form& form) {
+        auto& window = dynamic_cast<Tfrm_Exportalas&>(form);
+        EXPECT_EQ(window.Scope(), ExportScope::Year);
+        EXPECT_EQ(GetFocus(), window.rbEv) << "the focus on the chosen range";
+        PressKey(window.rbEv, VK_ESCAPE);  // Escape closes the window
+    });
+    SaveAs(L"nem.ics");
+    main->mniIcalExportClick();
+    CurrentExportDialogs().Save = [](OPENFILENAMEW&) { return false; };
+    main->mniIcalExportClick();
+    EXPECT_FALSE(Exists(L"nem.ics"));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MonthCalendarTest, CtrlShiftEExportsTheNameDaysAsAYearlySeries) {
+    std::wstring offered;
+    SaveAs(L"nevnapok.ics", &offered);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PressWithControl(main->Cells[10]->Handle(), 'E');
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(offered, L"Névnapok.ics");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].substr(0, 19), L"365 névnap került a");
+    const std::string file = ReadFile(L"nevnapok.ics");
+    EXPECT_EQ(Count(file, "BEGIN:VEVENT"), 365u);
+    EXPECT_EQ(Count(file, "RRULE:FREQ=YEARLY\r\n"), 365u);
+    EXPECT_EQ(file.find("Sz\xC3\xB6k\xC5\x91nap"), std::string::npos);
+    EXPECT_NE(file.find("SUMMARY:Fruzsina napja\r\n"), std::string::npos);
     EXPECT_TRUE(errors.empty());
 }

@@ -33,19 +33,6 @@ std::wstring MenuItemText(HMENU menu, UINT position) {
     return text;
 }
 
-// A key pressed with Ctrl held, through the message loop as a user's key would go.
-void PressWithControl(HWND target, UINT vk) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PressKey(target, vk);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Application::Get().HandleMessage(msg);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-}
-
 }  // namespace
 
 TEST(TovabbiakText, ShortcutsAreWrittenAsWindowsShowsThem) {

@@ -166,3 +166,15 @@ void ExpectPrinterSettings(HGLOBAL devMode, short paper, short orientation) {
     EXPECT_EQ(dm->dmCopies, 1);
     GlobalUnlock(devMode);
 }
+
+void PressWithControl(HWND target, UINT vk) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(target, vk);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Application::Get().HandleMessage(msg);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}

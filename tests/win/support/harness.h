@@ -60,3 +60,5 @@ void ExpectPrinterSettings(HGLOBAL devMode, short paper, short orientation);
 
 // Posts a real key press (down, up) to a window; the message loop makes the character.
 void PressKey(HWND target, UINT vk);
+// The same with Ctrl held, run through the message loop as a user's key would go.
+void PressWithControl(HWND target, UINT vk);

@@ -1,0 +1,56 @@
+// The iCalendar export's small window: which entries go to the file (the shown
+// month, the shown year or the whole diary), in the house style (outer panel,
+// title strip with its close button, Escape closes). Made at each use.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+
+enum class ExportScope { Month, Year, All };
+
+class Tfrm_Exportalas : public Form {
+public:
+    // `monthText` and `yearText` name the shown month and year on the choices;
+    // `outer` and `inner` are the scheme's panel colours (slots 1 and 6).
+    Tfrm_Exportalas(std::wstring monthText, std::wstring yearText, COLORREF outer, COLORREF inner);
+
+    Panel p{L"p"};
+    Panel pCim{L"pCim"};
+    SpeedButton sbBezar{L"sbBezar"};
+    Panel Panel1{L"Panel1"};
+    HWND rbHonap = nullptr;
+    HWND rbEv = nullptr;
+    HWND rbMind = nullptr;
+    HWND btnExport = nullptr;
+    HWND btnMegsem = nullptr;
+
+    ExportScope Scope() const;
+    void SetScope(ExportScope scope);
+    void btnExportClick();
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    bool FormKeyPress(wchar_t key) override;
+
+private:
+    std::wstring monthText_, yearText_;
+    COLORREF outer_, inner_;
+    ExportScope initial_ = ExportScope::Month;
+};
+
+// The save dialog of the .ics files; tests replace it.
+struct ExportDialogs {
+    std::function<bool(OPENFILENAMEW&)> Save;
+};
+ExportDialogs& CurrentExportDialogs();
+
+// Asks for a .ics file name, `suggested` first; "" when the user cancels.
+std::wstring AskIcsFileName(HWND owner, const std::wstring& title, const std::wstring& suggested);

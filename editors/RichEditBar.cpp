@@ -355,9 +355,9 @@ void TRichNoteForm::DrawFontItem(DRAWITEMSTRUCT& item) {
         RestoreDC(item.hDC, saved);
     }
     // Each name in its own typeface, whatever character sets the typeface has.
-    FontSpec spec{name, kNotePoints};
-    spec.charset = DEFAULT_CHARSET;
-    Font face = MakeFont(spec);
+    FontSpec fontSpec{name, kNotePoints};
+    fontSpec.charset = DEFAULT_CHARSET;
+    Font face = MakeFont(fontSpec);
     RECT text{r.left + Px(20), r.top, r.right, r.bottom};
     canvas.TextInRect(text, name, face.Get(), GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 }

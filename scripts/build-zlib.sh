@@ -16,8 +16,8 @@ if ! ls -d "$work"/zlib-*/contrib/minizip >/dev/null 2>&1; then
   # The newest source first; a mirror without it falls back to the release's own.
   fetched=0
   for version in "" $(apt-cache showsrc zlib 2>/dev/null | sed -n 's/^Version: //p' | sort -ru); do
-    spec=zlib${version:+=$version}
-    if (cd "$work" && apt-get source --download-only "$spec" >/dev/null 2>&1); then fetched=1; break; fi
+    package=zlib${version:+=$version}
+    if (cd "$work" && apt-get source --download-only "$package" >/dev/null 2>&1); then fetched=1; break; fi
   done
   [ $fetched -eq 1 ] || { echo "apt-get source zlib failed (is there a deb-src line?)" >&2; exit 1; }
   dsc=$(ls "$work"/zlib_*.dsc | sort -V | tail -n 1)

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/rich_edit.h"
+#include "ui/rich_edit.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/panel.h"

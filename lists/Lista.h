@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/rich_edit.h"
+#include "ui/rich_edit.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"

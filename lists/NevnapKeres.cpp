@@ -12,11 +12,6 @@
 
 Tfrm_NevnapKeres* frm_NevnapKeres = nullptr;
 
-namespace {
-
-
-}  // namespace
-
 Tfrm_NevnapKeres::Tfrm_NevnapKeres() : Form(SecondaryWindowOptions(L"TivornNevnapKeresWindow", 389, 413)) {}
 
 Tfrm_NevnapKeres::~Tfrm_NevnapKeres() {
@@ -31,20 +26,28 @@ std::wstring Tfrm_NevnapKeres::DocumentPath(const std::wstring& programDir) {
 void Tfrm_NevnapKeres::FormCreate() {
     CreateOuterPanel(p, *this);
     CreateTitlePanel(pCim, p, 345, L"  Névnapok");
-    sbBezar.Create(pCim.Handle(), 316, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
-    sbBezar.OnClick = [this] { sbBezarClick(); };
+    BuildControls(*this, Controls());
+}
 
-    CreateFramePanel(Panel1, p.Handle(), 4, 32, 381, 377, 0xC0C0C0);
-
-    // Along the top of Panel1 inside its two bevels.
-    CreateFramePanel(Panel2, Panel1.Handle(), 2, 2, 381 - 4, 41, 0xC0C0C0);
-    Panel2.Drawn().AddLabel(L"Label1", 4, 12, L"Keresendő névnap");
-    edtKeres = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 100, 8, 205, 21,
-                             Panel2.Handle(), NewControlId(), FormFont());
-    sbKeres.Create(Panel2.Handle(), 308, 8, 30, 22, IDI_SB_FIND, L"Első keresése", true);
-    sbKeres.OnClick = [this] { sbKeresClick(); };
-    sbTovabbKeres.Create(Panel2.Handle(), 340, 8, 30, 22, IDI_SB_FINDNEXT, L"Következő keresése", true);
-    sbTovabbKeres.OnClick = [this] { sbTovabbKeresClick(); };
+std::span<const ControlRow<Tfrm_NevnapKeres>> Tfrm_NevnapKeres::Controls() {
+    using T = Tfrm_NevnapKeres;
+    static const ControlRow<T> rows[] = {
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = 316, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = 381, .h = 377,
+         .colour = 0xC0C0C0},
+        // Along the top of Panel1 inside its two bevels.
+        {.name = L"Panel2", .field = &T::Panel2, .parent = &T::Panel1, .x = 2, .y = 2, .w = 377, .h = 41,
+         .colour = 0xC0C0C0},
+        {.name = L"Label1", .field = {}, .parent = &T::Panel2, .x = 4, .y = 12, .text = L"Keresendő névnap"},
+        {.name = L"edtKeres", .field = &T::edtKeres, .parent = &T::Panel2, .x = 100, .y = 8, .w = 205, .h = 21},
+        {.name = L"sbKeres", .field = &T::sbKeres, .parent = &T::Panel2, .x = 308, .y = 8, .w = 30, .h = 22,
+         .text = L"Első keresése", .handler = &T::sbKeresClick, .picture = IDI_SB_FIND, .tooltip = true},
+        {.name = L"sbTovabbKeres", .field = &T::sbTovabbKeres, .parent = &T::Panel2, .x = 340, .y = 8, .w = 30,
+         .h = 22, .text = L"Következő keresése", .handler = &T::sbTovabbKeresClick, .picture = IDI_SB_FINDNEXT,
+         .tooltip = true},
+    };
+    return rows;
 }
 
 void Tfrm_NevnapKeres::CreateInsides() {
@@ -66,7 +69,7 @@ LRESULT CALLBACK Tfrm_NevnapKeres::DocumentProc(HWND hwnd, UINT msg, WPARAM wp, 
 
 void Tfrm_NevnapKeres::SetMegjegyzesColor(COLORREF colour) {
     documentColour_ = colour;  // for a box made later
-    if (Megjegyzes.Handle()) SendMessageW(Megjegyzes.Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour));
+    if (Megjegyzes.Handle()) Megjegyzes.SetBackgroundColour(colour);
 }
 
 void Tfrm_NevnapKeres::FormShow() {
@@ -76,10 +79,10 @@ void Tfrm_NevnapKeres::FormShow() {
         Megjegyzes.LoadRtf(ReadWholeFile(path));
     });
     Megjegyzes.Select(0, 0);
-    SendMessageW(Megjegyzes.Handle(), WM_VSCROLL, SB_TOP, 0);
-    SendMessageW(Megjegyzes.Handle(), EM_SCROLLCARET, 0, 0);
-    SetWindowTextW(edtKeres, L"");
-    SetFocus(edtKeres);
+    Megjegyzes.ScrollToTop();
+    Megjegyzes.ScrollToCaret();
+    edtKeres.SetText(L"");
+    edtKeres.Focus();
 }
 
 bool Tfrm_NevnapKeres::FormKeyPress(wchar_t key) {
@@ -90,28 +93,21 @@ bool Tfrm_NevnapKeres::FormKeyPress(wchar_t key) {
 
 void Tfrm_NevnapKeres::sbBezarClick() { Close(mrCancel); }
 
-std::wstring Tfrm_NevnapKeres::SearchText() const { return WindowText(edtKeres); }
+std::wstring Tfrm_NevnapKeres::SearchText() const { return edtKeres.Text(); }
 
 int32_t Tfrm_NevnapKeres::DocumentLength() const {
-    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    LRESULT n = SendMessageW(Megjegyzes.Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-    return n > 0 ? static_cast<int32_t>(n) : 0;
+    return Megjegyzes.TextLength();
 }
 
 int32_t Tfrm_NevnapKeres::FindInDocument(const std::wstring& what, TextRange where) const {
-    FINDTEXTEXW find{};
-    find.chrg = CHARRANGE{where.start, where.end};
-    find.lpstrText = what.c_str();
-    LRESULT k = SendMessageW(Megjegyzes.Handle(), EM_FINDTEXTEXW, FR_DOWN | FR_MATCHCASE,
-                             reinterpret_cast<LPARAM>(&find));
-    return static_cast<int32_t>(k);
+    return Megjegyzes.Find(what, CHARRANGE{where.start, where.end});
 }
 
 void Tfrm_NevnapKeres::ShowMatch(const std::optional<TextRange>& match) {
     if (!match) return;
     SetFocus(Megjegyzes.Handle());
     Megjegyzes.Select(match->start, match->end);
-    SendMessageW(Megjegyzes.Handle(), EM_SCROLLCARET, 0, 0);
+    Megjegyzes.ScrollToCaret();
 }
 
 void Tfrm_NevnapKeres::sbKeresClick() {

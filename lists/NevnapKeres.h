@@ -2,10 +2,12 @@
 // read-only box, with a search for the first and the next occurrence of a text.
 #pragma once
 
+#include <span>
 #include <string>
 
-#include "editors/rich_edit.h"
+#include "ui/rich_edit.h"
 #include "lists/name_search.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
@@ -16,13 +18,15 @@ public:
     ~Tfrm_NevnapKeres() override;
 
     static std::wstring DocumentPath(const std::wstring& programDir);
+    // The window's controls below its title strip, in tab order.
+    static std::span<const ControlRow<Tfrm_NevnapKeres>> Controls();
 
     Panel p{L"p"};
     Panel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
     Panel Panel1{L"Panel1"};
     Panel Panel2{L"Panel2"};
-    HWND edtKeres = nullptr;
+    Edit edtKeres;
     SpeedButton sbKeres{L"sbKeres"};
     SpeedButton sbTovabbKeres{L"sbTovabbKeres"};
     RichEdit Megjegyzes;

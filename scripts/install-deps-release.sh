@@ -30,7 +30,7 @@ fi
 if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   # Backports from the mirror this machine already uses.
   mirror=$(grep -rhoE 'https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null \
-           | grep -v security | head -1 | tr -d ' ')
+           | grep -v security | head -1 | tr -d ' ' || true)
   mirror=${mirror:-http://deb.debian.org/debian}
   echo "deb ${mirror%/} bookworm-backports main" | $SUDO tee /etc/apt/sources.list.d/bookworm-backports.list >/dev/null
   update=1

@@ -1,5 +1,7 @@
 #include "ui/popup_menu.h"
 
+#include <stdexcept>
+
 #include "ui/form.h"
 #include "ui/image_list.h"
 
@@ -41,8 +43,9 @@ int PopupMenu::IdOf(const std::wstring& name) const {
 }
 
 void PopupMenu::OnClick(const std::wstring& name, std::function<void()> handler) {
-    int id = IdOf(name);
-    if (id >= 0) form_->OnCommand(id, std::move(handler));
+    const int id = IdOf(name);
+    if (id < 0) throw std::logic_error("menu has no such item");
+    form_->OnCommand(id, std::move(handler));
 }
 
 void PopupMenu::Popup(int x, int y) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,16 @@ struct MenuItemDef {
     const wchar_t* hint = nullptr;
 };
 
+// A menu row that names its handler: a misspelt handler does not compile.
+template <class Owner>
+struct MenuItemRow {
+    const wchar_t* name;  // null for a separator
+    const wchar_t* caption;
+    int picture = -1;
+    const wchar_t* hint = nullptr;
+    void (Owner::*handler)() = nullptr;
+};
+
 class PopupMenu {
 public:
     PopupMenu() = default;
@@ -25,6 +36,16 @@ public:
     ~PopupMenu();
 
     void Create(Form& form, const std::vector<MenuItemDef>& items, ImageList* images);
+    // Creates the menu of `rows` in `owner` and binds each item's handler.
+    template <class Owner>
+    void Create(Owner& owner, std::span<const MenuItemRow<Owner>> rows, ImageList* images) {
+        std::vector<MenuItemDef> defs;
+        for (const auto& row : rows) defs.push_back({row.name, row.caption, row.picture, row.hint});
+        Create(static_cast<Form&>(owner), defs, images);
+        for (const auto& row : rows)
+            if (row.name && row.handler) OnClick(row.name, [&owner, handler = row.handler] { (owner.*handler)(); });
+    }
+    // Binds an item's click; a name the menu does not have is a programming error (throws).
     void OnClick(const std::wstring& name, std::function<void()> handler);
     int IdOf(const std::wstring& name) const;
     HMENU Handle() const { return menu_; }

@@ -1,4 +1,6 @@
 #include "ui/toolbar.h"
+
+#include <stdexcept>
 #include "ui/dpi.h"
 
 #include <uxtheme.h>
@@ -86,7 +88,9 @@ int ToolBar::IdOf(const std::wstring& name) const {
 }
 
 void ToolBar::OnClick(const std::wstring& name, std::function<void()> handler) {
-    if (const Button* b = Find(name)) form_->OnCommand(b->id, std::move(handler));
+    const Button* b = Find(name);
+    if (!b) throw std::logic_error("tool bar has no such button");
+    form_->OnCommand(b->id, std::move(handler));
 }
 
 void ToolBar::Click(const std::wstring& name) {

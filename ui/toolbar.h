@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,16 @@ struct ToolButtonDef {
     BYTE style = BTNS_BUTTON; // BTNS_CHECK, BTNS_CHECKGROUP, BTNS_DROPDOWN ...
 };
 
+// A button row that names its handler: a misspelt handler does not compile.
+template <class Owner>
+struct ToolButtonRow {
+    const wchar_t* name;               // null for a separator
+    int picture;                       // image index; for a separator: its width
+    const wchar_t* hint;
+    void (Owner::*handler)() = nullptr;
+    BYTE style = BTNS_BUTTON;
+};
+
 class ToolBar {
 public:
     ToolBar() = default;
@@ -30,7 +41,18 @@ public:
     // Adds the buttons in order; each gets its own command id. Returns the ids.
     void AddButtons(const std::vector<ToolButtonDef>& buttons);
 
+    // Adds the buttons and binds each one's handler on `owner`.
+    template <class Owner>
+    void AddButtons(Owner& owner, std::span<const ToolButtonRow<Owner>> rows) {
+        std::vector<ToolButtonDef> defs;
+        for (const auto& row : rows) defs.push_back({row.name, row.picture, row.hint, row.style});
+        AddButtons(defs);
+        for (const auto& row : rows)
+            if (row.name && row.handler) OnClick(row.name, [&owner, handler = row.handler] { (owner.*handler)(); });
+    }
+
     int IdOf(const std::wstring& name) const;
+    // Binds a button's click; a name the bar does not have is a programming error (throws).
     void OnClick(const std::wstring& name, std::function<void()> handler);
     void Click(const std::wstring& name);  // as a click on the button does
     void SetEnabled(const std::wstring& name, bool enabled);

@@ -1,5 +1,6 @@
 // The name-day search under Wine: the installed document, first and next search,
 // reopening, and a missing document.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ protected:
         EXPECT_FALSE(search->Visible());
     }
     void Find(const std::wstring& text) {
-        SetWindowTextW(search->edtKeres, text.c_str());
+        search->edtKeres.SetText(text.c_str());
         search->sbKeres.Click();
     }
     LONG SelStart() const { return search->Megjegyzes.Selection().cpMin; }
@@ -64,8 +65,8 @@ TEST_F(NevnapKeresTest, OpensOnTheCalendarFromTheTopWithAnEmptyBoxEveryTime) {
     for (int round = 0; round < 2; ++round) {
         OpenSearch([&] {
             EXPECT_EQ(WindowText(search->Handle()), Application::Get().Title);
-            EXPECT_EQ(WindowText(search->edtKeres), L"");
-            EXPECT_EQ(GetFocus(), search->edtKeres);
+            EXPECT_EQ(search->edtKeres.Text(), L"");
+            EXPECT_EQ(GetFocus(), search->edtKeres.Handle());
             EXPECT_EQ(SelEnd(), 0);
             EXPECT_EQ(FirstVisibleLine(), 0);
             const std::wstring text = search->Megjegyzes.Text();
@@ -89,9 +90,9 @@ TEST_F(NevnapKeresTest, FirstSearchMatchesCaseFindsPartsAndIgnoresEmptyTextAndEn
         Find(L"fruzsina");
         Find(L"");
         EXPECT_EQ(SelEnd(), 0) << "nothing found, nothing selected";
-        EXPECT_EQ(GetFocus(), search->edtKeres);
-        SetWindowTextW(search->edtKeres, L"Ábel");
-        PressKey(search->edtKeres, VK_RETURN);
+        EXPECT_EQ(GetFocus(), search->edtKeres.Handle());
+        search->edtKeres.SetText(L"Ábel");
+        PressKey(search->edtKeres.Handle(), VK_RETURN);
         Pump();
         EXPECT_EQ(SelEnd(), 0);
         EXPECT_EQ(search->GetModalResult(), mrNone);
@@ -110,7 +111,7 @@ TEST_F(NevnapKeresTest, NextWalksThroughTheMatchesStopsAtTheLastAndRestartsAfter
     OpenSearch([&] {
         const std::vector<LONG> at = Occurrences(L"Mária");
         ASSERT_EQ(at.size(), 4u);
-        SetWindowTextW(search->edtKeres, L"Mária");
+        search->edtKeres.SetText(L"Mária");
         for (LONG k : at) {
             search->sbTovabbKeres.Click();  // the first time with nothing selected yet
             EXPECT_EQ(SelStart(), k);
@@ -145,8 +146,20 @@ TEST_F(NevnapKeresTest, AMissingDocumentIsReportedAndTheWindowKeepsWhatItHeld) {
 TEST_F(NevnapKeresTest, TheSearchBoxUsesTheEastEuropeanCharacterSet) {
     search->EnsureInsides();
     LOGFONTW lf{};
-    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(search->edtKeres, WM_GETFONT, 0, 0)), sizeof(lf), &lf));
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(search->edtKeres.Handle(), WM_GETFONT, 0, 0)), sizeof(lf), &lf));
     EXPECT_EQ(lf.lfCharSet, EASTEUROPE_CHARSET);
-    SetWindowTextW(search->edtKeres, L"Őrs Ödön Ű");
-    EXPECT_EQ(WindowText(search->edtKeres), L"Őrs Ödön Ű");
+    search->edtKeres.SetText(L"Őrs Ödön Ű");
+    EXPECT_EQ(search->edtKeres.Text(), L"Őrs Ödön Ű");
+}
+
+TEST_F(NevnapKeresTest, TheControlsSitAsDesigned) {
+    ExpectControlsWhereTheTableSays(*search, Tfrm_NevnapKeres::Controls());
+    const auto rows = Tfrm_NevnapKeres::Controls();
+    const auto& box = RowOf(rows, L"edtKeres");
+    EXPECT_EQ((std::array{box.x, box.y, box.w, box.h}), (std::array{100, 8, 205, 21}));
+    const auto& next = RowOf(rows, L"sbTovabbKeres");
+    EXPECT_EQ((std::array{next.x, next.y, next.w, next.h}), (std::array{340, 8, 30, 22}));
+    EXPECT_STREQ(RowOf(rows, L"sbKeres").text, L"Első keresése");
+    EXPECT_STREQ(RowOf(rows, L"Label1").text, L"Keresendő névnap");
+    EXPECT_THROW(RowOf(rows, L"edtNincs"), std::out_of_range);
 }

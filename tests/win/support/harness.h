@@ -3,6 +3,13 @@
 // never blocks in a nested message loop.
 #pragma once
 
+#include <span>
+#include <variant>
+
+#include "platform/errors.h"
+#include "ui/control_table.h"
+#include "ui/dpi.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -57,6 +64,32 @@ private:
 // The printer settings a print dialog was handed: the paper and orientation asked
 // for, one copy, set in the DEVMODE's fields.
 void ExpectPrinterSettings(HGLOBAL devMode, short paper, short orientation);
+
+// Every control a window built from its table sits in its parent where its row says
+// (at the screen's DPI) and, for windows with a caption, carries the row's text.
+template <class Owner>
+void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Owner>> rows) {
+    for (const auto& row : rows) {
+        HWND hwnd = std::visit(
+            [&owner](auto field) -> HWND {
+                if constexpr (std::is_same_v<decltype(field), std::monostate>) {
+                    return nullptr;
+                } else {
+                    return (owner.*field).Handle();
+                }
+            },
+            row.field);
+        if (!hwnd) continue;  // a label drawn on its parent's face
+        SCOPED_TRACE(testing::Message() << "control " << WideToUtf8(row.name));
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, Px(row.x));
+        EXPECT_EQ(r.top, Px(row.y));
+        EXPECT_EQ(r.right - r.left, Px(row.w));
+        EXPECT_EQ(r.bottom - r.top, Px(row.h));
+    }
+}
 
 // Posts a real key press (down, up) to a window; the message loop makes the character.
 void PressKey(HWND target, UINT vk);

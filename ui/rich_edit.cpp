@@ -1,4 +1,6 @@
-#include "editors/rich_edit.h"
+#include "ui/rich_edit.h"
+
+#include <commdlg.h>
 #include "ui/dpi.h"
 
 #include <algorithm>
@@ -202,3 +204,31 @@ int RichEdit::Print(HDC printer, const std::wstring& jobName) const {
     }
     return EndDoc(printer) > 0 ? pages : 0;
 }
+
+void RichEdit::SetBackgroundColour(COLORREF colour) const {
+    SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
+void RichEdit::ScrollToTop() const { SendMessageW(hwnd_, WM_VSCROLL, SB_TOP, 0); }
+
+void RichEdit::ScrollToCaret() const { SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0); }
+
+int RichEdit::TextLength() const {
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LRESULT n = SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    return n > 0 ? static_cast<int>(n) : 0;
+}
+
+int RichEdit::Find(const std::wstring& what, CHARRANGE where) const {
+    FINDTEXTEXW find{};
+    find.chrg = where;
+    find.lpstrText = what.c_str();
+    return static_cast<int>(
+        SendMessageW(hwnd_, EM_FINDTEXTEXW, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find)));
+}
+
+void RichEdit::Cut() const { SendMessageW(hwnd_, WM_CUT, 0, 0); }
+
+void RichEdit::Copy() const { SendMessageW(hwnd_, WM_COPY, 0, 0); }
+
+void RichEdit::Paste() const { SendMessageW(hwnd_, WM_PASTE, 0, 0); }

@@ -57,6 +57,17 @@ public:
     CHARRANGE Selection() const;
     void ReplaceSelection(const std::wstring& text);
 
+    void SetBackgroundColour(COLORREF colour) const;
+    void ScrollToTop() const;
+    void ScrollToCaret() const;
+    // Length of the plain text, a paragraph end counted as one character.
+    int TextLength() const;
+    // Start of the first occurrence of `what` in `where` (case-sensitive, forwards); -1 none.
+    int Find(const std::wstring& what, CHARRANGE where) const;
+    void Cut() const;
+    void Copy() const;
+    void Paste() const;
+
     CHARFORMAT2W SelectionFormat() const;
     // Changes the parts named in cf.dwMask; at a bare caret, the next typed text.
     void SetSelectionFormat(const CHARFORMAT2W& cf);

@@ -1,0 +1,49 @@
+#include "ui/control_table.h"
+
+#include "ui/secondary_frame.h"
+
+namespace control_table_detail {
+
+void CreatePanel(Form&, Panel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
+                 COLORREF colour) {
+    if (colour != CLR_INVALID) {
+        CreateFramePanel(panel, parent, x, y, w, h, colour);
+        if (text) panel.SetCaption(text);
+    } else {
+        panel.Create(parent, x, y, w, h, text ? text : L"");
+    }
+}
+
+void CreateLabel(Form& form, Panel* parent, const wchar_t* name, int x, int y, const wchar_t* text) {
+    Graphics& face = parent ? parent->Drawn() : form.Drawn();
+    face.AddLabel(name, x, y, text ? text : L"");
+}
+
+void CreateSpeedButton(SpeedButton& button, HWND parent, int x, int y, int w, int h, int picture,
+                       const wchar_t* hint, bool tooltip) {
+    button.Create(parent, x, y, w, h, picture, hint ? hint : L"", tooltip);
+}
+
+static int IdFor(Form& form, int id) { return id ? id : form.NewControlId(); }
+
+int CreateEdit(Form& form, Edit& edit, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    edit.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
+    return edit.Id();
+}
+
+int CreateComboBox(Form& form, ComboBox& box, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    box.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
+    return box.Id();
+}
+
+void CreateUpDown(Form& form, UpDown& arrows, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    arrows.Create(parent, x, y, w, h, IdFor(form, id), style);
+}
+
+int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, int h, DWORD style, int id,
+                 const wchar_t* caption) {
+    button.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style, caption ? caption : L"");
+    return button.Id();
+}
+
+}  // namespace control_table_detail

@@ -1,0 +1,102 @@
+// A window's controls as one table: which field each control lives in, its parent,
+// position and size as designed (96-dpi pixels), caption or hint, and the member
+// handler of its click, change or choice. The rows are in tab order: controls are
+// created in the order of the rows, and the Tab key follows the creation order.
+//
+// A misspelt field or handler does not compile; tests read the same table the window
+// is built from and compare it with the designed numbers.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <stdexcept>
+#include <string_view>
+#include <variant>
+
+#include "ui/form.h"
+#include "ui/panel.h"
+#include "ui/speed_button.h"
+#include "ui/standard_controls.h"
+
+// The field a row creates; monostate is a label drawn on its parent's face.
+template <class Owner>
+using ControlField = std::variant<std::monostate, Panel Owner::*, SpeedButton Owner::*, Edit Owner::*,
+                                  ComboBox Owner::*, UpDown Owner::*, Button Owner::*>;
+
+template <class Owner>
+struct ControlRow {
+    const wchar_t* name;                 // the field's name (hints, tests)
+    ControlField<Owner> field;           // where the control lives
+    Panel Owner::*parent = nullptr;      // null: the form itself
+    int x = 0, y = 0, w = 0, h = 0;
+    const wchar_t* text = nullptr;       // caption; a picture button's hint; a label's text
+    void (Owner::*handler)() = nullptr;  // click (buttons), change (edits), choice (combo boxes)
+    int picture = 0;                     // picture button: its icon resource
+    DWORD style = 0;                     // styles added to the kind's own (WS_GROUP, BS_AUTOCHECKBOX, ...)
+    COLORREF colour = CLR_INVALID;       // a panel with a lowered inner bevel in this colour
+    int id = 0;                          // command id; 0: a new one (IDOK, IDCANCEL for dialog keys)
+    bool tooltip = false;                // picture button: shows its hint as a tool tip too
+};
+
+// The row called `name`; throws when there is none (a test or a caller misspelt it).
+template <class Owner>
+const ControlRow<Owner>& RowOf(std::span<const ControlRow<Owner>> rows, std::wstring_view name) {
+    for (const auto& row : rows)
+        if (name == row.name) return row;
+    throw std::out_of_range("no control row of that name");
+}
+
+namespace control_table_detail {
+// Creation of each kind, written once for every window.
+void CreatePanel(Form& form, Panel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
+                 COLORREF colour);
+void CreateLabel(Form& form, Panel* parent, const wchar_t* name, int x, int y, const wchar_t* text);
+void CreateSpeedButton(SpeedButton& button, HWND parent, int x, int y, int w, int h, int picture,
+                       const wchar_t* hint, bool tooltip);
+int CreateEdit(Form& form, Edit& edit, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+int CreateComboBox(Form& form, ComboBox& box, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+void CreateUpDown(Form& form, UpDown& arrows, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, int h, DWORD style, int id,
+                 const wchar_t* caption);
+}  // namespace control_table_detail
+
+// Creates every control of `rows` in order and binds its handler.
+template <class Owner>
+void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
+    using namespace control_table_detail;
+    Form& form = owner;
+    for (const auto& row : rows) {
+        Panel* parentPanel = row.parent ? &(owner.*row.parent) : nullptr;
+        HWND parent = parentPanel ? parentPanel->Handle() : form.Handle();
+        auto bind = [&owner, &form, &row](int id, int code) {
+            if (row.handler) form.OnCommand(id, [&owner, handler = row.handler] { (owner.*handler)(); }, code);
+        };
+        std::visit(
+            [&](auto field) {
+                using Field = decltype(field);
+                if constexpr (std::is_same_v<Field, std::monostate>) {
+                    CreateLabel(form, parentPanel, row.name, row.x, row.y, row.text);
+                } else if constexpr (std::is_same_v<Field, Panel Owner::*>) {
+                    CreatePanel(form, owner.*field, parent, row.text, row.x, row.y, row.w, row.h, row.colour);
+                } else if constexpr (std::is_same_v<Field, SpeedButton Owner::*>) {
+                    SpeedButton& button = owner.*field;
+                    CreateSpeedButton(button, parent, row.x, row.y, row.w, row.h, row.picture, row.text, row.tooltip);
+                    if (row.handler) button.OnClick = [&owner, handler = row.handler] { (owner.*handler)(); };
+                } else if constexpr (std::is_same_v<Field, Edit Owner::*>) {
+                    bind(CreateEdit(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id),
+                         EN_CHANGE);
+                } else if constexpr (std::is_same_v<Field, ComboBox Owner::*>) {
+                    bind(CreateComboBox(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id),
+                         CBN_SELCHANGE);
+                } else if constexpr (std::is_same_v<Field, UpDown Owner::*>) {
+                    CreateUpDown(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
+                } else if constexpr (std::is_same_v<Field, Button Owner::*>) {
+                    bind(CreateButton(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id,
+                                      row.text),
+                         BN_CLICKED);
+                }
+            },
+            row.field);
+    }
+}

@@ -1,0 +1,60 @@
+#include "ui/standard_controls.h"
+
+#include <commctrl.h>
+
+#include "ui/system_error.h"
+#include "ui/dpi.h"
+
+std::wstring StandardControl::Text() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void StandardControl::SetFont(HFONT font) const { Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+void StandardControl::SetBounds(int x, int y, int w, int h) const {
+    MoveWindow(hwnd_, Px(x), Px(y), Px(w), Px(h), TRUE);
+}
+
+void StandardControl::CreateWindowOf(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int x, int y,
+                                     int w, int h, int id, HFONT font, const std::wstring& text) {
+    hwnd_ = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, Px(x), Px(y), Px(w),
+                            Px(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) ThrowLastError(L"Cannot create window");
+    id_ = id;
+    if (font) Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void Edit::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style) {
+    CreateWindowOf(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | style, WS_EX_CLIENTEDGE, parent, x, y, w, h, id, font);
+}
+
+void ComboBox::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style) {
+    CreateWindowOf(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL | style, 0, parent, x, y, w, h, id, font);
+}
+
+std::wstring ComboBox::Item(int index) const {
+    const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void ComboBox::SetItemHeight(int which, int height) const {
+    Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(which), Px(height));
+}
+
+void UpDown::Create(HWND parent, int x, int y, int w, int h, int id, DWORD style) {
+    CreateWindowOf(UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | style, 0, parent, x, y, w, h, id, nullptr);
+}
+
+void Button::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style,
+                    const std::wstring& caption) {
+    CreateWindowOf(WC_BUTTONW, style, 0, parent, x, y, w, h, id, font, caption);
+}

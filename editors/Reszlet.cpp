@@ -192,7 +192,9 @@ void Tfrm_Reszlet::ClipboardOnTarget(ClipboardCommand command) {
     }
 }
 
-void Tfrm_Reszlet::ColourDropDown(const RECT& screenButton) { PopupColourMenu({screenButton.left, screenButton.bottom}); }
+void Tfrm_Reszlet::ColourDropDown(const RECT& screenButton) {
+    PopupColourMenu({screenButton.left, screenButton.bottom});
+}
 
 void Tfrm_Reszlet::SzinClick(COLORREF colour) {
     switch (FEditTarget) {

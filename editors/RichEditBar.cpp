@@ -48,8 +48,13 @@ const ToolButtonRow<T> kFormatButtons[] = {
     {L"tbFelsorolas", 6, nullptr, &T::tbFelsorolasClick, BTNS_CHECK},
 };
 
-const FormatBarParts kFormatBarParts{IDI_FORMAT_FIRST,      IDI_FORMAT_COUNT,     IDI_TT_MARKER,     L"Betűtípus választás",
-                                     L"Betűméret magadása", kSmallestArrowSize, kLargestArrowSize};
+const FormatBarParts kFormatBarParts{.firstPicture = IDI_FORMAT_FIRST,
+                                     .pictureCount = IDI_FORMAT_COUNT,
+                                     .marker = IDI_TT_MARKER,
+                                     .fontHint = L"Betűtípus választás",
+                                     .sizeHint = L"Betűméret magadása",
+                                     .smallestSize = kSmallestArrowSize,
+                                     .largestSize = kLargestArrowSize};
 
 }  // namespace
 

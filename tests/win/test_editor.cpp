@@ -176,7 +176,8 @@ TEST_F(EditorTest, OpensWithTheBoxFontInTheBarsAndTheFirstTitleFocused) {
     EXPECT_EQ(SortedFontNames(fonts, CompareFontNames), fonts) << "sorted and unique";
     EXPECT_EQ(static_cast<size_t>(editor->tbarFormaz.cbBetuTipus.Count()), fonts.size());
     int lo = -1, hi = -1;
-    SendMessageW(editor->tbarFormaz.UpDown1.Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+    SendMessageW(editor->tbarFormaz.UpDown1.Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo),
+                 reinterpret_cast<LPARAM>(&hi));
     EXPECT_EQ(lo, 0);
     EXPECT_EQ(hi, 100);
     editor->Hide();
@@ -406,7 +407,7 @@ TEST_F(EditorTest, FontComboAndFontDialogChangeTheSelection) {
     editor->Megjegyzes.Select(0, 9);
     editor->Cimszo1.Focus();
     editor->tbarFormaz.cbBetuTipus.SetSelectedIndex(index);
-    SendMessageW(editor->tbarFormaz.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(editor->tbarFormaz.cbBetuTipus.Handle()), CBN_SELCHANGE),
+    SendMessageW(editor->tbarFormaz.Handle(), WM_COMMAND, MAKEWPARAM(editor->tbarFormaz.cbBetuTipus.Id(), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(editor->tbarFormaz.cbBetuTipus.Handle()));
     EXPECT_EQ(GetFocus(), editor->Megjegyzes.Handle());
     EXPECT_EQ(FaceOfCharFormat(editor->Megjegyzes.SelectionFormat()), chosen);

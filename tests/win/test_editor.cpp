@@ -104,6 +104,15 @@ protected:
 
 // --- pieces without a window -----------------------------------------------------
 
+TEST(EditorPieces, TheSystemsFontNameOrderIgnoresCase) {
+    EXPECT_EQ(CompareFontNames(L"ARIAL", L"arial"), 0);
+    EXPECT_LT(CompareFontNames(L"arial", L"Courier New"), 0);
+    EXPECT_GT(CompareFontNames(L"Tahoma", L"courier new"), 0);
+    const auto names = SortedFontNames({L"Tahoma", L"arial", L"@MS Gothic", L"Arial", L"Courier New"}, CompareFontNames);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"arial", L"Courier New", L"Tahoma"}));
+    EXPECT_EQ(FontIndexOf(names, L"COURIER NEW", CompareFontNames), 1);
+}
+
 TEST(EditorPieces, FontDialogValuesGoBothWays) {
     CHARFORMAT2W cf = MakeCharFormat(0);
     cf.yHeight = 14 * 20;

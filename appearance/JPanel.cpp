@@ -5,7 +5,9 @@
 
 #include <utility>
 
+#include "appearance/day_face.h"
 #include "ui/application.h"
+#include "ui/ui_state.h"
 
 TJPanel::TJPanel(std::wstring name) : Panel(std::move(name)) {
     BevelOuter = Bevel::Raised;
@@ -153,11 +155,8 @@ void TJPanel::Paint(Canvas& canvas) {
     paintPending_ = false;
     const RECT client = ClientRect();
     DayCellPainter::Screen().Paint(canvas, client, Face(), Look());
-    if (Handle() && GetFocus() == Handle() &&
-        !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
-        // One pixel inside the frame.
-        const int inset = (BevelOuter != Bevel::None ? BevelWidth : 0) + BorderWidth +
-                          (BevelInner != Bevel::None ? BevelWidth : 0) + 1;
+    if (Handle() && GetFocus() == Handle() && !FocusCuesHidden(Handle())) {
+        const int inset = FocusInset(BevelOuter != Bevel::None, BevelInner != Bevel::None, BevelWidth, BorderWidth);
         RECT focus = client;
         InflateRect(&focus, -inset, -inset);
         SetBkColor(canvas.Dc(), RGB(255, 255, 255));

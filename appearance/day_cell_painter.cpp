@@ -4,17 +4,12 @@
 #include <cmath>
 
 #include "appearance/JPanel.h"
+#include "appearance/day_face.h"
 #include "ui/dpi.h"
 
 namespace {
 
-constexpr COLORREF kYellow = 0x00FFFF;
-constexpr COLORREF kMagenta = 0xFF00FF;
-constexpr COLORREF kGrey = 0x808080;
-constexpr COLORREF kDarkRed = 0x000080;
 constexpr COLORREF kNavy = 0x800000;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kSilver = 0xC0C0C0;
 
 // The face's fonts at `scale`: on the screen (scale = DPI / 96) exactly the fonts of
 // MakeFont with the same points.
@@ -47,7 +42,7 @@ const DayCellPainter& DayCellPainter::Screen() {
     return painter;
 }
 
-int DayCellPainter::Px(int designed) const { return static_cast<int>(std::lround(designed * scale_)); }
+int DayCellPainter::Px(int designed) const { return ScaledPixels(designed, scale_); }
 
 void DayCellPainter::Paint(Canvas& canvas, const RECT& box, const DayFace& face, const DayCellLook& look) const {
     const int saved = SaveDC(canvas.Dc());
@@ -66,20 +61,19 @@ void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const DayFace& f
     const bool today = face.datum == Today();
 
     const std::wstring number = std::to_wstring(face.nap);
-    canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), today ? kYellow : kGrey);
-    const COLORREF numberColour = today ? kMagenta : IsRedLetterDay(face.datum) ? kYellow : kDarkRed;
-    canvas.Text(x + Px(5), y + Px(5), number, number_.Get(), numberColour);
+    const DayNumberColours numberColours = NumberColours(today, IsRedLetterDay(face.datum));
+    canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), numberColours.shadow);
+    canvas.Text(x + Px(5), y + Px(5), number, number_.Get(), numberColours.number);
 
     canvas.Text(x + Px(5), y + Px(24), face.nevNap, nameDay_.Get(), kNavy);
 
-    // In taller cells the title words keep to the bottom.
-    const int y1 = h < Px(72) ? Px(40) : h - Px(32);
-    const int y2 = h < Px(72) ? Px(55) : h - Px(17);
-    canvas.Text(x + Px(5), y + y1, face.txt1, title_.Get(), face.mSzin1);
-    canvas.Text(x + Px(5), y + y2, face.txt2, title_.Get(), face.mSzin2);
+    const TitleWordRows rows = TitleRowsOf(h, scale_);
+    canvas.Text(x + Px(5), y + rows.first, face.txt1, title_.Get(), face.mSzin1);
+    canvas.Text(x + Px(5), y + rows.second, face.txt2, title_.Get(), face.mSzin2);
 
     const RECT marker{x + w - Px(15), y + Px(5), x + w - Px(5), y + Px(15)};
-    Marker(canvas, marker, face.vanFile ? kRed : kSilver, face.vanFile ? kDarkRed : kGrey);
+    const NoteMarkerColours markerColours = MarkerColours(face.vanFile);
+    Marker(canvas, marker, markerColours.fill, markerColours.outline);
 }
 
 void DayCellPainter::Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const {

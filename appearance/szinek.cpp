@@ -9,21 +9,10 @@
 #include "resources/resource_ids.h"
 #include "store/entry_store.h"
 #include "ui/application.h"
-#include "ui/controls.h"
 
 Tfrm_szinek* frm_szinek = nullptr;
 
 namespace {
-
-constexpr const wchar_t* kSlotCaptions[Tfrm_szinek::kSlots] = {
-    L"Háttérszín",         L"Napok panel színe",          L"Napok panel aktív színe",
-    L"Napok panel kattintásra", L"Napok kijelzés háttérszíne", L"További panelek színei",
-    L"Nem használt",       L"Nem használt",               L"Nem használt",
-    L"Nem használt"};
-
-constexpr int kBevelWidth = 233, kBevelHeight = 37, kRowStep = 40;
-constexpr int kSwatchWidth = 73, kSwatchHeight = 29;
-constexpr int kButtonTop = 216, kButtonHeight = 25;
 
 FormOptions SzinekOptions() {
     FormOptions o = SecondaryWindowOptions(L"TivornSzinekWindow", 487, 251);
@@ -39,6 +28,12 @@ SchemeColours& Colours() { return frm_Main->Szin; }
 
 Tfrm_szinek::Tfrm_szinek() : Form(SzinekOptions()) {
     ChooseColour = [](CHOOSECOLORW& dialog) { return ChooseColorW(&dialog) != FALSE; };
+    for (Panel* bevel : Bevels) {
+        bevel->BevelOuter = Bevel::Lowered;
+        bevel->BevelInner = Bevel::Raised;
+    }
+    // No background of its own: the swatch's colour shows through the flat button.
+    for (Panel* swatch : Panels) swatch->BevelOuter = Bevel::None;
 }
 
 Tfrm_szinek::~Tfrm_szinek() {
@@ -47,51 +42,83 @@ Tfrm_szinek::~Tfrm_szinek() {
 
 std::wstring Tfrm_szinek::SchemesPath(const std::wstring& programDir) { return programDir + L"\\Színek.txt"; }
 
+std::span<const ControlRow<Tfrm_szinek>> Tfrm_szinek::Controls() {
+    using T = Tfrm_szinek;
+    static const ControlRow<T> rows[] = {
+        // Slots 1..5 in the left column, 6..10 in the right, rows 40 apart.
+        {.name = L"Bevel1", .field = &T::Bevel1, .x = 8, .y = 8, .w = 233, .h = 37},
+        {.name = L"Label1", .field = {}, .parent = &T::Bevel1, .x = 85, .y = 12, .text = L"Háttérszín"},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::Bevel1, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton1", .field = &T::SpeedButton1, .parent = &T::Panel1, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton1Click},
+        {.name = L"Bevel2", .field = &T::Bevel2, .x = 8, .y = 48, .w = 233, .h = 37},
+        {.name = L"Label2", .field = {}, .parent = &T::Bevel2, .x = 85, .y = 12, .text = L"Napok panel színe"},
+        {.name = L"Panel2", .field = &T::Panel2, .parent = &T::Bevel2, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton2", .field = &T::SpeedButton2, .parent = &T::Panel2, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton2Click},
+        {.name = L"Bevel3", .field = &T::Bevel3, .x = 8, .y = 88, .w = 233, .h = 37},
+        {.name = L"Label3", .field = {}, .parent = &T::Bevel3, .x = 85, .y = 12, .text = L"Napok panel aktív színe"},
+        {.name = L"Panel3", .field = &T::Panel3, .parent = &T::Bevel3, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton3", .field = &T::SpeedButton3, .parent = &T::Panel3, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton3Click},
+        {.name = L"Bevel4", .field = &T::Bevel4, .x = 8, .y = 128, .w = 233, .h = 37},
+        {.name = L"Label4", .field = {}, .parent = &T::Bevel4, .x = 85, .y = 12, .text = L"Napok panel kattintásra"},
+        {.name = L"Panel4", .field = &T::Panel4, .parent = &T::Bevel4, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton4", .field = &T::SpeedButton4, .parent = &T::Panel4, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton4Click},
+        {.name = L"Bevel5", .field = &T::Bevel5, .x = 8, .y = 168, .w = 233, .h = 37},
+        {.name = L"Label5", .field = {}, .parent = &T::Bevel5, .x = 85, .y = 12,
+         .text = L"Napok kijelzés háttérszíne"},
+        {.name = L"Panel5", .field = &T::Panel5, .parent = &T::Bevel5, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton5", .field = &T::SpeedButton5, .parent = &T::Panel5, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton5Click},
+        {.name = L"Bevel6", .field = &T::Bevel6, .x = 246, .y = 8, .w = 233, .h = 37},
+        {.name = L"Label6", .field = {}, .parent = &T::Bevel6, .x = 85, .y = 12, .text = L"További panelek színei"},
+        {.name = L"Panel6", .field = &T::Panel6, .parent = &T::Bevel6, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton6", .field = &T::SpeedButton6, .parent = &T::Panel6, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton6Click},
+        {.name = L"Bevel7", .field = &T::Bevel7, .x = 246, .y = 48, .w = 233, .h = 37},
+        {.name = L"Label7", .field = {}, .parent = &T::Bevel7, .x = 85, .y = 12, .text = L"Nem használt"},
+        {.name = L"Panel7", .field = &T::Panel7, .parent = &T::Bevel7, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton7", .field = &T::SpeedButton7, .parent = &T::Panel7, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton7Click},
+        {.name = L"Bevel8", .field = &T::Bevel8, .x = 246, .y = 88, .w = 233, .h = 37},
+        {.name = L"Label8", .field = {}, .parent = &T::Bevel8, .x = 85, .y = 12, .text = L"Nem használt"},
+        {.name = L"Panel8", .field = &T::Panel8, .parent = &T::Bevel8, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton8", .field = &T::SpeedButton8, .parent = &T::Panel8, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton8Click},
+        {.name = L"Bevel9", .field = &T::Bevel9, .x = 246, .y = 128, .w = 233, .h = 37},
+        {.name = L"Label9", .field = {}, .parent = &T::Bevel9, .x = 85, .y = 12, .text = L"Nem használt"},
+        {.name = L"Panel9", .field = &T::Panel9, .parent = &T::Bevel9, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton9", .field = &T::SpeedButton9, .parent = &T::Panel9, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton9Click},
+        {.name = L"Bevel10", .field = &T::Bevel10, .x = 246, .y = 168, .w = 233, .h = 37},
+        {.name = L"Label10", .field = {}, .parent = &T::Bevel10, .x = 85, .y = 12, .text = L"Nem használt"},
+        {.name = L"Panel10", .field = &T::Panel10, .parent = &T::Bevel10, .x = 4, .y = 4, .w = 73, .h = 29},
+        {.name = L"SpeedButton10", .field = &T::SpeedButton10, .parent = &T::Panel10, .x = 0, .y = 0, .w = 73, .h = 29,
+         .handler = &T::SpeedButton10Click},
+        // The bottom row; Enter is OK and Escape is Mégsem wherever the focus is.
+        {.name = L"BitBtn3", .field = &T::BitBtn3, .x = 8, .y = 216, .w = 89, .h = 25, .text = L"Alapérték",
+         .handler = &T::BitBtn3Click, .style = BS_PUSHBUTTON | WS_TABSTOP},
+        {.name = L"Label11", .field = {}, .x = 108, .y = 222, .text = L"Színsémák"},
+        {.name = L"cbSzinsema", .field = &T::cbSzinsema, .x = 166, .y = 217, .w = 133, .h = 200,
+         .handler = &T::cbSzinsemaChange, .style = CBS_OWNERDRAWFIXED | CBS_HASSTRINGS},
+        {.name = L"BitBtn1", .field = &T::BitBtn1, .x = 316, .y = 216, .w = 75, .h = 25, .text = L"OK",
+         .handler = &T::BitBtn1Click, .style = BS_DEFPUSHBUTTON | WS_TABSTOP, .id = IDOK},
+        {.name = L"BitBtn2", .field = &T::BitBtn2, .x = 404, .y = 216, .w = 75, .h = 25, .text = L"Mégsem",
+         .handler = &T::BitBtn2Click, .style = BS_PUSHBUTTON | WS_TABSTOP, .id = IDCANCEL},
+    };
+    return rows;
+}
+
 void Tfrm_szinek::FormCreate() {
-    for (int i = 0; i < kSlots; ++i) {
-        const auto k = static_cast<size_t>(i);
-        const int x = i < 5 ? 8 : 246, y = 8 + kRowStep * (i % 5);
-        const std::wstring n = std::to_wstring(i + 1);
-        Bevels[k] = std::make_unique<Panel>(L"Bevel" + n);
-        Bevels[k]->BevelOuter = Bevel::Lowered;
-        Bevels[k]->BevelInner = Bevel::Raised;
-        Bevels[k]->Create(Handle(), x, y, kBevelWidth, kBevelHeight);
-        Bevels[k]->Drawn().AddLabel(L"Label" + n, 4 + kSwatchWidth + 8, 12, kSlotCaptions[i]);
-
-        Panels[k] = std::make_unique<Panel>(L"Panel" + n);
-        Panels[k]->BevelOuter = Bevel::None;
-        Panels[k]->Create(Bevels[k]->Handle(), 4, 4, kSwatchWidth, kSwatchHeight);
-        // No background of its own: the swatch's colour shows through the flat button.
-        SpeedButtons[k] = std::make_unique<SpeedButton>(L"SpeedButton" + n);
-        SpeedButtons[k]->Create(Panels[k]->Handle(), 0, 0, kSwatchWidth, kSwatchHeight, 0, L"");
-        SpeedButtons[k]->OnClick = [this, i] { SpeedButtonClick(i + 1); };
-    }
-
-    BitBtn3 = CreateControl(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 8, kButtonTop, 89, kButtonHeight, Handle(),
-                            NewControlId(), FormFont(), L"Alapérték");
+    BuildControls(*this, Controls());
     defaultsIcon_ = IconHandle(IDI_SB_DEFAULTS, 16);
-    if (defaultsIcon_.Get())
-        SendMessageW(BitBtn3, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(defaultsIcon_.Get()));
-    OnCommand(GetDlgCtrlID(BitBtn3), [this] { BitBtn3Click(); });
-
-    Drawn().AddLabel(L"Label11", 108, kButtonTop + 6, L"Színsémák");
+    if (defaultsIcon_.Get()) BitBtn3.SetIcon(defaultsIcon_.Get());
     itemFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true, false, false, EASTEUROPE_CHARSET});
-    const int comboId = NewControlId();
-    OnDrawItem(comboId, [this](DRAWITEMSTRUCT& item) { cbSzinsemaDrawItem(item); });
-    cbSzinsema = CreateControl(L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL |
-                                                WS_TABSTOP,
-                               0, 166, kButtonTop + 1, 133, 200, Handle(), comboId, FormFont());
-    SendMessageW(cbSzinsema, CB_SETITEMHEIGHT, 0, Px(16));
-    SendMessageW(cbSzinsema, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Px(16));
-    OnCommand(comboId, [this] { cbSzinsemaChange(); }, CBN_SELCHANGE);
-
-    // Enter is OK and Escape is Mégsem wherever the focus is.
-    BitBtn1 = CreateControl(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 316, kButtonTop, 75, kButtonHeight, Handle(),
-                            IDOK, FormFont(), L"OK");
-    OnCommand(IDOK, [this] { BitBtn1Click(); });
-    BitBtn2 = CreateControl(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 404, kButtonTop, 75, kButtonHeight, Handle(),
-                            IDCANCEL, FormFont(), L"Mégsem");
-    OnCommand(IDCANCEL, [this] { BitBtn2Click(); });
+    OnDrawItem(cbSzinsema.Id(), [this](DRAWITEMSTRUCT& item) { cbSzinsemaDrawItem(item); });
+    cbSzinsema.SetItemHeight(0, 16);
+    cbSzinsema.SetItemHeight(-1, 16);
 
     cd.lStructSize = sizeof(cd);
     cd.hwndOwner = Handle();
@@ -109,12 +136,11 @@ void Tfrm_szinek::FormShow() {
 
 void Tfrm_szinek::LoadSchemes() {
     SchemeLines.clear();
-    SendMessageW(cbSzinsema, CB_RESETCONTENT, 0, 0);
+    cbSzinsema.Clear();
     // Without the file the list stays empty and the rest of the window works.
     Application::Get().Guard([this] { SchemeLines = ParseIndexText(ReadWholeFile(SchemesPath(frm_Main->ProgramDir))); });
-    for (const auto& line : SchemeLines)
-        SendMessageW(cbSzinsema, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(SchemeName(line).c_str()));
-    SendMessageW(cbSzinsema, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    for (const auto& line : SchemeLines) cbSzinsema.Add(SchemeName(line));
+    cbSzinsema.SetSelectedIndex(-1);
 }
 
 void Tfrm_szinek::ShowSwatches() {
@@ -132,7 +158,7 @@ void Tfrm_szinek::SpeedButtonClick(int slot) {
 }
 
 void Tfrm_szinek::cbSzinsemaChange() {
-    const LRESULT k = SendMessageW(cbSzinsema, CB_GETCURSEL, 0, 0);
+    const int k = cbSzinsema.SelectedIndex();
     if (k < 0 || static_cast<size_t>(k) >= SchemeLines.size()) return;
     // Every field is read before anything changes: a damaged line changes nothing.
     const SchemeSlots slots = ParseSchemeLine(SchemeLines[static_cast<size_t>(k)]);
@@ -183,7 +209,7 @@ void Tfrm_szinek::FormHide() {
 
 bool Tfrm_szinek::FormKeyPress(wchar_t key) {
     // Escape in the open scheme list only closes the list.
-    if (key != L'\x1B' || SendMessageW(cbSzinsema, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    if (key != L'\x1B' || cbSzinsema.DroppedDown()) return false;
     BitBtn2Click();
     return true;
 }

@@ -1,32 +1,17 @@
 #include "editors/Reszlet.h"
-#include "ui/dpi.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include "app/main.h"
 #include "platform/file_io.h"
+#include "resources/resource_ids.h"
 #include "store/entry_store.h"
 #include "ui/application.h"
-#include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/secondary_frame.h"
 
 Tfrm_Reszlet* frm_Reszlet = nullptr;
-
-const std::array<ColourMenuItem, 12> kColourMenuItems = {{
-    {L"Fekete1", L"Fekete", L'F', 0x000000},
-    {L"Fehr1", L"Fehér", L'E', 0xFFFFFF},
-    {L"Piros1", L"Piros", L'P', 0x0000FF},
-    {L"Srga1", L"Sárga", L'S', 0x00FFFF},
-    {L"Zld1", L"Zöld", L'Z', 0x00FF00},
-    {L"Kk1", L"Kék", L'K', 0xFF0000},
-    {L"Lila1", L"Lila", L'L', 0xFF00FF},
-    {L"Barna1", L"Barna", L'B', 0x000080},
-    {L"Trkisz1", L"Türkisz", L'T', 0xFFFF00},
-    {L"Stttrkisz1", L"Sötét türkisz", L'I', 0x808000},
-    {L"Sttkk1", L"Sötét kék", L'A', 0x800000},
-    {L"Sttzld1", L"Sötét zöld", L'D', 0x008000},
-}};
 
 void DrawColorItem(HDC dc, const RECT& item, const std::wstring& caption, COLORREF colour, bool highlighted,
                    HFONT font) {
@@ -39,6 +24,8 @@ void DrawColorItem(HDC dc, const RECT& item, const std::wstring& caption, COLORR
 }
 
 namespace {
+
+constexpr int kTitlePanelWidth = 413, kBarWidth = 445;
 
 Font MenuFont() {
     NONCLIENTMETRICSW metrics{};
@@ -55,68 +42,83 @@ Font MenuFont() {
 
 }  // namespace
 
-Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(SecondaryWindowOptions(L"TivornReszletWindow", 458, 414)) {
-    PopupColourMenu = [this](POINT at) {
-        SetForegroundWindow(Handle());
-        TrackPopupMenu(pmSzinek.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-        PostMessageW(Handle(), WM_NULL, 0, 0);
+std::span<const ControlRow<Tfrm_Reszlet>> Tfrm_Reszlet::Controls() {
+    using T = Tfrm_Reszlet;
+    static const ControlRow<T> rows[] = {
+        // The frame, made with the window.
+        {.name = L"sbMentBezar", .field = &T::sbMentBezar, .parent = &T::pCim, .x = 360, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás mentéssel", .handler = &T::sbMentBezarClick, .picture = IDI_SB_SAVECLOSE},
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = 384, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás mentés nélkül", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = 449, .h = 377,
+         .colour = 0xC0C0C0},
+        // At the first showing, after the file bar (ToolBar) and before the format bar (tbarFormaz).
+        {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 8, .y = 66, .text = L"Címszavak"},
+        {.name = L"Cimszo1", .field = &T::Cimszo1, .parent = &T::Panel1, .x = 92, .y = 64, .w = 167, .h = 21,
+         .handler = &T::Cimszo1Enter, .code = EN_SETFOCUS},
+        {.name = L"Cimszo2", .field = &T::Cimszo2, .parent = &T::Panel1, .x = 272, .y = 64, .w = 167, .h = 21,
+         .handler = &T::Cimszo2Enter, .code = EN_SETFOCUS},
+        {.name = L"Megjegyzes", .field = &T::Megjegyzes, .parent = &T::Panel1, .x = 8, .y = 92, .w = 433, .h = 277,
+         .handler = &T::MegjegyzesEnter, .code = EN_SETFOCUS, .style = WS_VSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL},
     };
+    return rows;
+}
+
+std::span<const MenuItemRow<Tfrm_Reszlet>> Tfrm_Reszlet::ColourMenu() {
+    using T = Tfrm_Reszlet;
+    static const MenuItemRow<T> rows[] = {
+        {L"Fekete1", L"Fekete", -1, nullptr, &T::Fekete1Click},
+        {L"Fehr1", L"Fehér", -1, nullptr, &T::Fehr1Click},
+        {L"Piros1", L"Piros", -1, nullptr, &T::Piros1Click},
+        {L"Srga1", L"Sárga", -1, nullptr, &T::Srga1Click},
+        {L"Zld1", L"Zöld", -1, nullptr, &T::Zld1Click},
+        {L"Kk1", L"Kék", -1, nullptr, &T::Kk1Click},
+        {L"Lila1", L"Lila", -1, nullptr, &T::Lila1Click},
+        {L"Barna1", L"Barna", -1, nullptr, &T::Barna1Click},
+        {L"Trkisz1", L"Türkisz", -1, nullptr, &T::Trkisz1Click},
+        {L"Stttrkisz1", L"Sötét türkisz", -1, nullptr, &T::Stttrkisz1Click},
+        {L"Sttkk1", L"Sötét kék", -1, nullptr, &T::Sttkk1Click},
+        {L"Sttzld1", L"Sötét zöld", -1, nullptr, &T::Sttzld1Click},
+    };
+    return rows;
+}
+
+Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(SecondaryWindowOptions(L"TivornReszletWindow", 458, 414)) {
+    PopupColourMenu = [this](POINT at) { pmSzinek.Popup(at.x, at.y); };
 }
 
 Tfrm_Reszlet::~Tfrm_Reszlet() {
-    for (HWND field : {Cimszo1, Cimszo2, Megjegyzes.Handle()})
+    for (HWND field : {Cimszo1.Handle(), Cimszo2.Handle(), Megjegyzes.Handle()})
         if (field) RemoveWindowSubclass(field, FieldProc, 1);
     if (frm_Reszlet == this) frm_Reszlet = nullptr;
 }
 
-void Tfrm_Reszlet::FormCreate() { CreateFrame({413, 449, 377}, L"", L"Bezárás mentés nélkül"); }
+void Tfrm_Reszlet::FormCreate() { CreateFrame(*this, Controls(), kTitlePanelWidth, L""); }
 
 void Tfrm_Reszlet::CreateInsides() {
-    CreateFileBar(445, true);
-    Panel1.Drawn().AddLabel(L"Label1", 8, 66, L"Címszavak");
-
-    const int id1 = NewControlId(), id2 = NewControlId();
-    Cimszo1 = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 92, 64, 167, 21, Panel1.Handle(),
-                            id1, FormFont());
-    Cimszo2 = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 272, 64, 167, 21,
-                            Panel1.Handle(), id2, FormFont());
-    OnCommand(id1, [this] { Cimszo1Enter(); }, EN_SETFOCUS);
-    OnCommand(id2, [this] { Cimszo2Enter(); }, EN_SETFOCUS);
-
-    CreateNote(8, 92, 433, 277, ES_NOHIDESEL);
-    OnCommand(Megjegyzes.Id(), [this] { MegjegyzesEnter(); }, EN_SETFOCUS);
-    CreateFormatBar(445);
-
-    for (HWND field : {Cimszo1, Cimszo2, Megjegyzes.Handle()})
+    CreateEditingControls(*this, Controls(), kBarWidth, true);
+    for (HWND field : {Cimszo1.Handle(), Cimszo2.Handle(), Megjegyzes.Handle()})
         SetWindowSubclass(field, FieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
     CreateColourMenu();
 }
 
 void Tfrm_Reszlet::CreateColourMenu() {
     menuFont_ = MenuFont();
-    pmSzinek = MenuHandle::CreatePopup();
-    for (size_t i = 0; i < kColourMenuItems.size(); ++i) {
-        const ColourMenuItem& item = kColourMenuItems[i];
-        const int id = NewControlId();
-        colourIds_[i] = id;
-        AppendMenuW(pmSzinek.Get(), MF_OWNERDRAW, static_cast<UINT_PTR>(id), reinterpret_cast<LPCWSTR>(i));
-        OnMeasureItem(id, [this, &item](MEASUREITEMSTRUCT& m) {
+    pmSzinek.Create(*this, ColourMenu(), nullptr);
+    pmSzinek.SetOwnerDrawn();
+    for (const auto& row : ColourMenu()) {
+        const int id = pmSzinek.IdOf(row.name);
+        const COLORREF colour = ColourOfItem(row.name).value_or(clBlack);
+        OnMeasureItem(id, [this, caption = row.caption](MEASUREITEMSTRUCT& m) {
             WindowDC screen(nullptr);
-            SIZE text = Canvas(screen.Get()).TextSize(item.caption, menuFont_.Get());
+            SIZE text = Canvas(screen.Get()).TextSize(caption, menuFont_.Get());
             m.itemWidth = static_cast<UINT>(27 + text.cx + 12);
             m.itemHeight = static_cast<UINT>(std::max<LONG>(text.cy + 6, GetSystemMetrics(SM_CYMENUSIZE)));
         });
-        OnDrawItem(id, [this, &item](DRAWITEMSTRUCT& d) {
-            DrawColorItem(d.hDC, d.rcItem, item.caption, item.colour, d.itemState & ODS_SELECTED, menuFont_.Get());
+        OnDrawItem(id, [this, caption = row.caption, colour](DRAWITEMSTRUCT& d) {
+            DrawColorItem(d.hDC, d.rcItem, caption, colour, d.itemState & ODS_SELECTED, menuFont_.Get());
         });
-        OnCommand(id, [this, &item] { SzinClick(item.colour); });
     }
-}
-
-int Tfrm_Reszlet::ColourItemId(const std::wstring& name) const {
-    for (size_t i = 0; i < kColourMenuItems.size(); ++i)
-        if (name == kColourMenuItems[i].name) return colourIds_[i];
-    return -1;
 }
 
 LRESULT CALLBACK Tfrm_Reszlet::FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
@@ -147,9 +149,9 @@ LRESULT CALLBACK Tfrm_Reszlet::FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 LRESULT Tfrm_Reszlet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CTLCOLOREDIT) {
         HWND field = reinterpret_cast<HWND>(lp);
-        if (field == Cimszo1 || field == Cimszo2) {
+        if (field == Cimszo1.Handle() || field == Cimszo2.Handle()) {
             HDC dc = reinterpret_cast<HDC>(wp);
-            SetTextColor(dc, ResolveColour(field == Cimszo1 ? colour1_ : colour2_));
+            SetTextColor(dc, ResolveColour(field == Cimszo1.Handle() ? colour1_ : colour2_));
             SetBkColor(dc, GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
@@ -159,44 +161,50 @@ LRESULT Tfrm_Reszlet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void Tfrm_Reszlet::FormShow() {
     ShowOwnFontInBars();
-    SetFocus(Cimszo1);
+    Cimszo1.Focus();
+}
+
+bool Tfrm_Reszlet::OneOfTheFieldsFocused() const {
+    return Cimszo1.Focused() || Cimszo2.Focused() || Megjegyzes.Focused();
 }
 
 bool Tfrm_Reszlet::FormSysKey(UINT vk) {
-    HWND focus = GetFocus();
-    if (focus != Cimszo1 && focus != Cimszo2 && focus != Megjegyzes.Handle()) return false;
-    for (const auto& item : kColourMenuItems)
-        if (static_cast<UINT>(item.key) == vk) {
-            SzinClick(item.colour);
-            return true;
-        }
-    return false;
+    if (!OneOfTheFieldsFocused()) return false;
+    const std::optional<uint32_t> colour = ColourOfShortcut(vk);
+    if (!colour) return false;
+    SzinClick(*colour);
+    return true;
 }
 
-HWND Tfrm_Reszlet::ClipboardTarget() const {
+void Tfrm_Reszlet::ClipboardOnTarget(ClipboardCommand command) {
     switch (FEditTarget) {
         case 1:
-            return Cimszo1;
+            RunClipboardCommand(Cimszo1, command);
+            break;
         case 2:
-            return Cimszo2;
+            RunClipboardCommand(Cimszo2, command);
+            break;
         case 3:
-            return Megjegyzes.Handle();
+            RunClipboardCommand(Megjegyzes, command);
+            break;
         default:
-            return nullptr;
+            break;
     }
 }
 
-void Tfrm_Reszlet::ColourDropDown(const RECT& screenButton) { PopupColourMenu({screenButton.left, screenButton.bottom}); }
+void Tfrm_Reszlet::ColourDropDown(const RECT& screenButton) {
+    PopupColourMenu({screenButton.left, screenButton.bottom});
+}
 
 void Tfrm_Reszlet::SzinClick(COLORREF colour) {
     switch (FEditTarget) {
         case 1:
             colour1_ = static_cast<int32_t>(colour);
-            InvalidateRect(Cimszo1, nullptr, TRUE);
+            Cimszo1.Invalidate();
             break;
         case 2:
             colour2_ = static_cast<int32_t>(colour);
-            InvalidateRect(Cimszo2, nullptr, TRUE);
+            Cimszo2.Invalidate();
             break;
         case 3: {
             CHARFORMAT2W cf = MakeCharFormat(CFM_COLOR);
@@ -213,8 +221,8 @@ void Tfrm_Reszlet::SetTitles(const std::wstring& title1, const std::wstring& tit
                              int32_t colour2) {
     colour1_ = colour1;
     colour2_ = colour2;
-    SetWindowTextW(Cimszo1, title1.c_str());
-    SetWindowTextW(Cimszo2, title2.c_str());
+    Cimszo1.SetText(title1);
+    Cimszo2.SetText(title2);
 }
 
 void Tfrm_Reszlet::LoadCurrentDay() {
@@ -242,7 +250,7 @@ void Tfrm_Reszlet::LoadCurrentDay() {
 
 void Tfrm_Reszlet::sbMentBezarClick() {
     Tfrm_Main& m = *frm_Main;
-    const std::wstring title1 = WindowText(Cimszo1), title2 = WindowText(Cimszo2);
+    const std::wstring title1 = Cimszo1.Text(), title2 = Cimszo2.Text();
     const std::wstring line = MakeDayEntry(m.CurrentDate, title1, title2, colour1_, colour2_);
     // The note first: when it cannot be written, the index and the cell stay as they
     // were and the window stays open. The day's snapshot comes before anything.

@@ -1,22 +1,15 @@
 // The day entry editor: two coloured title words and the rich-text note of one day.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "editors/RichEditBar.h"
+#include "editors/title_colours.h"
 #include "ui/popup_menu.h"
-
-// The colour menu's items, in menu order, with their Alt shortcut letters.
-struct ColourMenuItem {
-    const wchar_t* name;
-    const wchar_t* caption;
-    wchar_t key;
-    COLORREF colour;
-};
-extern const std::array<ColourMenuItem, 12> kColourMenuItems;
+#include "ui/standard_controls.h"
 
 // One colour menu item: the background (navy when highlighted), the caption in its
 // own colour from x = 27, and a framed swatch at the left.
@@ -28,11 +21,17 @@ public:
     Tfrm_Reszlet();
     ~Tfrm_Reszlet() override;
 
-    HWND Cimszo1 = nullptr;
-    HWND Cimszo2 = nullptr;
-    MenuHandle pmSzinek;
+    Edit Cimszo1;
+    Edit Cimszo2;
+    PopupMenu pmSzinek;
     // Field entered last: 1 Cimszo1, 2 Cimszo2, 3 Megjegyzes, 0 none yet.
     int FEditTarget = 0;
+
+    // The window's controls in tab order: the frame's rows, then those made at the
+    // first showing (between the file bar and the format bar).
+    static std::span<const ControlRow<Tfrm_Reszlet>> Controls();
+    // The colour menu's items in menu order.
+    static std::span<const MenuItemRow<Tfrm_Reszlet>> ColourMenu();
 
     // Fills the window for the main window's CurrentDate and CurrentLine. Throws
     // FileOpenError (and changes nothing) when the day's note exists but cannot be read.
@@ -45,7 +44,18 @@ public:
     void MegjegyzesEnter() { FEditTarget = 3; }
     // A colour menu item: the colour goes to the field entered last.
     void SzinClick(COLORREF colour);
-    int ColourItemId(const std::wstring& name) const;
+    void Fekete1Click() { SzinClick(clBlack); }
+    void Fehr1Click() { SzinClick(clWhite); }
+    void Piros1Click() { SzinClick(clRed); }
+    void Srga1Click() { SzinClick(clYellow); }
+    void Zld1Click() { SzinClick(clLime); }
+    void Kk1Click() { SzinClick(clBlue); }
+    void Lila1Click() { SzinClick(clFuchsia); }
+    void Barna1Click() { SzinClick(clMaroon); }
+    void Trkisz1Click() { SzinClick(clAqua); }
+    void Stttrkisz1Click() { SzinClick(clTeal); }
+    void Sttkk1Click() { SzinClick(clNavy); }
+    void Sttzld1Click() { SzinClick(clGreen); }
 
     // Font colour of title 1 or 2 (as stored: a colour value).
     int32_t TitleColour(int field) const { return field == 1 ? colour1_ : colour2_; }
@@ -58,18 +68,18 @@ protected:
     void CreateInsides() override;
     void FormShow() override;
     bool FormSysKey(UINT vk) override;
-    HWND ClipboardTarget() const override;
+    void ClipboardOnTarget(ClipboardCommand command) override;
     void ColourDropDown(const RECT& screenButton) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void CreateColourMenu();
+    bool OneOfTheFieldsFocused() const;
     void SetTitles(const std::wstring& title1, const std::wstring& title2, int32_t colour1, int32_t colour2);
     static LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
     int32_t colour1_ = 0;
     int32_t colour2_ = 0;
-    std::array<int, 12> colourIds_{};
     Font menuFont_;
 };
 

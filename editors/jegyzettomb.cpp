@@ -2,10 +2,17 @@
 
 #include "app/main.h"
 #include "platform/file_io.h"
+#include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
 
 Tfrm_Jegyzettomb* frm_Jegyzettomb = nullptr;
+
+namespace {
+
+constexpr int kTitlePanelWidth = 545, kBarWidth = 577;
+
+}  // namespace
 
 Tfrm_Jegyzettomb::Tfrm_Jegyzettomb() : TRichNoteForm(SecondaryWindowOptions(L"TivornJegyzettombWindow", 589, 412)) {}
 
@@ -17,13 +24,26 @@ std::wstring Tfrm_Jegyzettomb::NotepadPath(const std::wstring& programDir) {
     return programDir + L"\\Data\\jegyzet.rtf";
 }
 
-void Tfrm_Jegyzettomb::FormCreate() { CreateFrame({545, 581, 377}, L"  Jegyzettömb", L"Bezárás"); }
-
-void Tfrm_Jegyzettomb::CreateInsides() {
-    CreateFileBar(577, false);
-    CreateNote(8, 60, 565, 309, 0);
-    CreateFormatBar(577);
+std::span<const ControlRow<Tfrm_Jegyzettomb>> Tfrm_Jegyzettomb::Controls() {
+    using T = Tfrm_Jegyzettomb;
+    static const ControlRow<T> rows[] = {
+        // The frame, made with the window.
+        {.name = L"sbMentBezar", .field = &T::sbMentBezar, .parent = &T::pCim, .x = 492, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás mentéssel", .handler = &T::sbMentBezarClick, .picture = IDI_SB_SAVECLOSE},
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = 516, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = 581, .h = 377,
+         .colour = 0xC0C0C0},
+        // At the first showing, between the file bar (ToolBar) and the format bar (tbarFormaz).
+        {.name = L"Megjegyzes", .field = &T::Megjegyzes, .parent = &T::Panel1, .x = 8, .y = 60, .w = 565, .h = 309,
+         .style = WS_VSCROLL | ES_AUTOVSCROLL},
+    };
+    return rows;
 }
+
+void Tfrm_Jegyzettomb::FormCreate() { CreateFrame(*this, Controls(), kTitlePanelWidth, L"  Jegyzettömb"); }
+
+void Tfrm_Jegyzettomb::CreateInsides() { CreateEditingControls(*this, Controls(), kBarWidth, false); }
 
 void Tfrm_Jegyzettomb::OpenNotepad() {
     const std::wstring path = NotepadPath(frm_Main->ProgramDir);
@@ -44,7 +64,7 @@ void Tfrm_Jegyzettomb::FormShow() {
     else
         ClearToOwnFont();
     fileContent_.reset();
-    SetFocus(Megjegyzes.Handle());
+    Megjegyzes.Focus();
 }
 
 void Tfrm_Jegyzettomb::sbMentBezarClick() {

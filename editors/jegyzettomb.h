@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "editors/RichEditBar.h"
@@ -12,6 +13,9 @@ public:
     ~Tfrm_Jegyzettomb() override;
 
     static std::wstring NotepadPath(const std::wstring& programDir);
+    // The window's controls in tab order: the frame's rows, then the note (made at the
+    // first showing, between the file bar and the format bar).
+    static std::span<const ControlRow<Tfrm_Jegyzettomb>> Controls();
 
     // Reads the notepad file and shows the window modally. A file that exists but
     // cannot be read is reported and the window stays closed: its box must never offer

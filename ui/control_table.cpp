@@ -46,4 +46,9 @@ int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, i
     return button.Id();
 }
 
+int CreateRichEdit(Form& form, RichEdit& box, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    box.Create(parent, x, y, w, h, IdFor(form, id), style, form.FormFont());
+    return box.Id();
+}
+
 }  // namespace control_table_detail

@@ -16,13 +16,14 @@
 
 #include "ui/form.h"
 #include "ui/panel.h"
+#include "ui/rich_edit.h"
 #include "ui/speed_button.h"
 #include "ui/standard_controls.h"
 
 // The field a row creates; monostate is a label drawn on its parent's face.
 template <class Owner>
 using ControlField = std::variant<std::monostate, Panel Owner::*, SpeedButton Owner::*, Edit Owner::*,
-                                  ComboBox Owner::*, UpDown Owner::*, Button Owner::*>;
+                                  ComboBox Owner::*, UpDown Owner::*, Button Owner::*, RichEdit Owner::*>;
 
 template <class Owner>
 struct ControlRow {
@@ -32,6 +33,7 @@ struct ControlRow {
     int x = 0, y = 0, w = 0, h = 0;
     const wchar_t* text = nullptr;       // caption; a picture button's hint; a label's text
     void (Owner::*handler)() = nullptr;  // click (buttons), change (edits), choice (combo boxes)
+    int code = 0;                        // the notification the handler answers instead (EN_SETFOCUS, ...)
     int picture = 0;                     // picture button: its icon resource
     DWORD style = 0;                     // styles added to the kind's own (WS_GROUP, BS_AUTOCHECKBOX, ...)
     COLORREF colour = CLR_INVALID;       // a panel with a lowered inner bevel in this colour
@@ -59,6 +61,7 @@ int CreateComboBox(Form& form, ComboBox& box, HWND parent, int x, int y, int w, 
 void CreateUpDown(Form& form, UpDown& arrows, HWND parent, int x, int y, int w, int h, DWORD style, int id);
 int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, int h, DWORD style, int id,
                  const wchar_t* caption);
+int CreateRichEdit(Form& form, RichEdit& box, HWND parent, int x, int y, int w, int h, DWORD style, int id);
 }  // namespace control_table_detail
 
 // Creates every control of `rows` in order and binds its handler.
@@ -70,7 +73,8 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
         Panel* parentPanel = row.parent ? &(owner.*row.parent) : nullptr;
         HWND parent = parentPanel ? parentPanel->Handle() : form.Handle();
         auto bind = [&owner, &form, &row](int id, int code) {
-            if (row.handler) form.OnCommand(id, [&owner, handler = row.handler] { (owner.*handler)(); }, code);
+            if (row.handler)
+                form.OnCommand(id, [&owner, handler = row.handler] { (owner.*handler)(); }, row.code ? row.code : code);
         };
         std::visit(
             [&](auto field) {
@@ -95,6 +99,9 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                     bind(CreateButton(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id,
                                       row.text),
                          BN_CLICKED);
+                } else if constexpr (std::is_same_v<Field, RichEdit Owner::*>) {
+                    bind(CreateRichEdit(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id),
+                         EN_CHANGE);
                 }
             },
             row.field);

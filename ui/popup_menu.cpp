@@ -44,6 +44,16 @@ void PopupMenu::OnClick(const std::wstring& name, std::function<void()> handler)
     form_->OnCommand(id, std::move(handler));
 }
 
+void PopupMenu::SetOwnerDrawn() {
+    for (const auto& [name, id] : ids_) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_OWNERDRAW;
+        SetMenuItemInfoW(menu_.Get(), static_cast<UINT>(id), FALSE, &info);
+    }
+}
+
 void PopupMenu::Popup(int x, int y) {
     // The owner must be the foreground window, or the menu would not close when
     // the user clicks elsewhere (notably when opened from the notification area).

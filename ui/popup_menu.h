@@ -73,6 +73,8 @@ public:
     // Binds an item's click; a name the menu does not have is a programming error (throws).
     void OnClick(const std::wstring& name, std::function<void()> handler);
     int IdOf(const std::wstring& name) const;
+    // Every item drawn by the form's measure and draw handlers of its id.
+    void SetOwnerDrawn();
     HMENU Handle() const { return menu_.Get(); }
     // Opens at a screen position and runs the chosen item's handler.
     void Popup(int x, int y);

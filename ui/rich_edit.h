@@ -35,6 +35,8 @@ public:
     void Create(HWND parent, int x, int y, int w, int h, int id, DWORD style, HFONT font);
     HWND Handle() const { return hwnd_; }
     int Id() const { return id_; }
+    void Focus() const { SetFocus(hwnd_); }
+    bool Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
     // The whole note as RTF; none when the control reported an error or the stream
     // did not come out whole (a cut stream must never replace a good file).

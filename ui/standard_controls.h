@@ -23,6 +23,7 @@ public:
     bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
     void SetVisible(bool visible) const { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
     void SetFont(HFONT font) const;
+    void Invalidate() const { InvalidateRect(hwnd_, nullptr, TRUE); }
     // Position and size in 96-dpi pixels, scaled like every control of the program.
     void SetBounds(int x, int y, int w, int h) const;
 

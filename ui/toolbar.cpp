@@ -131,3 +131,9 @@ std::wstring ToolBar::HintAt(POINT client) const {
         if (button.id == b.idCommand) return button.hint;
     return {};
 }
+
+void ToolBar::SetButtonWidth(const std::wstring& name, int width) {
+    TBBUTTONINFOW info{sizeof(info), TBIF_SIZE};
+    info.cx = static_cast<WORD>(width);
+    SendMessageW(hwnd_, TB_SETBUTTONINFOW, static_cast<WPARAM>(IdOf(name)), reinterpret_cast<LPARAM>(&info));
+}

@@ -60,6 +60,8 @@ public:
     void SetChecked(const std::wstring& name, bool down);
     bool Checked(const std::wstring& name) const;
     RECT ButtonRect(const std::wstring& name) const;  // in the bar's client coordinates
+    // Asks for a button `width` device pixels wide (a drop-down's arrow may come on top).
+    void SetButtonWidth(const std::wstring& name, int width);
 
     HWND Handle() const { return hwnd_; }
     std::wstring HintAt(POINT client) const;

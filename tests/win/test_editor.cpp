@@ -1,6 +1,7 @@
 // The day entry editor and the rich-text equipment it shares with the notepad:
 // the helpers without a window, the bars following the caret, the format handlers,
 // the colour menu, the day's whole life from the month grid, and the file paths.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "store/rtf_text.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 
 namespace {
 
@@ -81,8 +83,8 @@ protected:
     // Stores a day through the editor: titles, colours and a plain note.
     void StoreDay(int day, const std::wstring& t1, const std::wstring& t2, const std::wstring& note) {
         OpenDay(day, [&] {
-            SetWindowTextW(editor->Cimszo1, t1.c_str());
-            SetWindowTextW(editor->Cimszo2, t2.c_str());
+            editor->Cimszo1.SetText(t1);
+            editor->Cimszo2.SetText(t2);
             editor->Megjegyzes.SetText(note);
             ClickSpeed(editor->sbMentBezar);
         });
@@ -102,37 +104,13 @@ protected:
 
 // --- pieces without a window -----------------------------------------------------
 
-TEST(EditorPieces, SizeTextMustBeAWholeDecimalNumber) {
-    EXPECT_EQ(ParseFontSize(L"12"), 12);
-    EXPECT_EQ(ParseFontSize(L"  7"), 7);
-    EXPECT_EQ(ParseFontSize(L"+9"), 9);
-    EXPECT_EQ(ParseFontSize(L"-3"), -3);
-    EXPECT_EQ(ParseFontSize(L"0"), 0);
-    for (const wchar_t* bad : {L"abc", L"", L" ", L"12pt", L"1 2", L"$10", L"0x10", L"-", L"12 ", L"99999999999"}) {
-        try {
-            ParseFontSize(bad);
-            ADD_FAILURE() << "accepted: " << ToUtf8(bad);
-        } catch (const ConvertError& e) {
-            EXPECT_EQ(e.Text(), L"'" + std::wstring(bad) + L"' is not a valid integer value");
-        }
-    }
-}
-
-TEST(EditorPieces, DialogFilterIsNulSeparatedAndDoubleNulTerminated) {
-    const std::wstring f = DialogFilter(L"Rich text file-ok (*.rtf)|*.rtf|Text file-ok|*.txt");
-    const std::wstring expected(L"Rich text file-ok (*.rtf)\0*.rtf\0Text file-ok\0*.txt\0\0", 52);
-    EXPECT_EQ(f, expected);
-}
-
-TEST(EditorPieces, FontNamesSortedOnceIgnoringCaseWithoutVerticalFaces) {
-    const auto names = SortedFontNames({L"Tahoma", L"arial", L"@MS Gothic", L"Arial", L"Courier New", L"tahoma", L""});
-    ASSERT_EQ(names.size(), 3u);
-    EXPECT_TRUE(names[0] == L"arial" || names[0] == L"Arial");
-    EXPECT_EQ(names[1], L"Courier New");
-    EXPECT_TRUE(names[2] == L"Tahoma" || names[2] == L"tahoma");
-    EXPECT_EQ(FontIndexOf(names, L"COURIER NEW"), 1);
-    EXPECT_EQ(FontIndexOf(names, L"courier"), -1);
-    EXPECT_EQ(FontIndexOf({}, L"Arial"), -1);
+TEST(EditorPieces, TheSystemsFontNameOrderIgnoresCase) {
+    EXPECT_EQ(CompareFontNames(L"ARIAL", L"arial"), 0);
+    EXPECT_LT(CompareFontNames(L"arial", L"Courier New"), 0);
+    EXPECT_GT(CompareFontNames(L"Tahoma", L"courier new"), 0);
+    const auto names = SortedFontNames({L"Tahoma", L"arial", L"@MS Gothic", L"Arial", L"Courier New"}, CompareFontNames);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"arial", L"Courier New", L"Tahoma"}));
+    EXPECT_EQ(FontIndexOf(names, L"COURIER NEW", CompareFontNames), 1);
 }
 
 TEST(EditorPieces, FontDialogValuesGoBothWays) {
@@ -192,9 +170,9 @@ TEST(EditorPieces, ColourItemBackgroundCaptionAndSwatch) {
 TEST_F(EditorTest, OpensWithTheBoxFontInTheBarsAndTheFirstTitleFocused) {
     ShowEditor();
     EXPECT_EQ(WindowText(editor->Handle()), Application::Get().Title);
-    EXPECT_EQ(editor->FontComboText(), FontIndexOf(editor->FontNames(), L"MS Sans Serif") >= 0 ? L"MS Sans Serif" : L"");
+    EXPECT_EQ(editor->FontComboText(), editor->FontIndexOf(L"MS Sans Serif") >= 0 ? L"MS Sans Serif" : L"");
     EXPECT_EQ(editor->SizeText(), L"8");
-    EXPECT_EQ(GetFocus(), editor->Cimszo1);
+    EXPECT_EQ(GetFocus(), editor->Cimszo1.Handle());
     EXPECT_EQ(editor->FEditTarget, 1);
     EXPECT_FALSE(editor->ToolBar.Enabled(L"tbVisszatolt"));
     EXPECT_TRUE(editor->tbarFormaz.Checked(L"tbBalra"));
@@ -204,13 +182,60 @@ TEST_F(EditorTest, OpensWithTheBoxFontInTheBarsAndTheFirstTitleFocused) {
 
     const auto& fonts = editor->FontNames();
     ASSERT_FALSE(fonts.empty());
-    EXPECT_EQ(SortedFontNames(fonts), fonts) << "sorted and unique";
-    EXPECT_EQ(static_cast<size_t>(SendMessageW(editor->cbBetuTipus, CB_GETCOUNT, 0, 0)), fonts.size());
+    EXPECT_EQ(SortedFontNames(fonts, CompareFontNames), fonts) << "sorted and unique";
+    EXPECT_EQ(static_cast<size_t>(editor->tbarFormaz.cbBetuTipus.Count()), fonts.size());
     int lo = -1, hi = -1;
-    SendMessageW(editor->UpDown1, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+    SendMessageW(editor->tbarFormaz.UpDown1.Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo),
+                 reinterpret_cast<LPARAM>(&hi));
     EXPECT_EQ(lo, 0);
     EXPECT_EQ(hi, 100);
     editor->Hide();
+}
+
+TEST_F(EditorTest, TheControlsSitAsDesigned) {
+    ExpectControlsWhereTheTableSays(*editor, Tfrm_Reszlet::Controls());
+    const auto rows = Tfrm_Reszlet::Controls();
+    const auto& title2 = RowOf(rows, L"Cimszo2");
+    EXPECT_EQ((std::array{title2.x, title2.y, title2.w, title2.h}), (std::array{272, 64, 167, 21}));
+    const auto& note = RowOf(rows, L"Megjegyzes");
+    EXPECT_EQ((std::array{note.x, note.y, note.w, note.h}), (std::array{8, 92, 433, 277}));
+    EXPECT_EQ(RowOf(rows, L"sbMentBezar").x, 360);
+    EXPECT_STREQ(RowOf(rows, L"sbBezar").text, L"Bezárás mentés nélkül");
+    EXPECT_STREQ(RowOf(rows, L"Label1").text, L"Címszavak");
+    EXPECT_TRUE(GetWindowLongW(editor->Megjegyzes.Handle(), GWL_STYLE) & ES_NOHIDESEL);
+
+    // The two bars in Panel1, and the font list and the size box in the format bar's slots.
+    auto placed = [](HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+        return std::array{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+                          static_cast<int>(r.bottom - r.top)};
+    };
+    EXPECT_EQ(placed(editor->ToolBar.Handle()), (std::array{Px(2), Px(2), Px(445), Px(29)}));
+    EXPECT_EQ(placed(editor->tbarFormaz.Handle()), (std::array{Px(2), Px(31), Px(445), Px(30)}));
+    const auto fontList = placed(editor->tbarFormaz.cbBetuTipus.Handle());
+    const auto sizeBox = placed(editor->tbarFormaz.edtBetuMeret.Handle());
+    const auto arrows = placed(editor->tbarFormaz.UpDown1.Handle());
+    EXPECT_EQ(fontList[2], Px(153));
+    EXPECT_EQ(sizeBox[0], fontList[0] + Px(153 + 8));
+    EXPECT_EQ(sizeBox[2], Px(26));
+    EXPECT_EQ(arrows[0], sizeBox[0] + sizeBox[2]);
+    EXPECT_EQ(editor->tbarFormaz.ButtonRect(L"tbFelkover").left, sizeBox[0] + Px(26 + 15 + 17));
+
+    // The colour menu: the items in order, each drawn in the colour its handler gives.
+    const auto menu = Tfrm_Reszlet::ColourMenu();
+    ASSERT_EQ(menu.size(), kTitleColours.size());
+    for (size_t i = 0; i < menu.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_STREQ(menu[i].name, kTitleColours[i].item);
+        EXPECT_EQ(GetMenuItemID(editor->pmSzinek.Handle(), static_cast<int>(i)),
+                  static_cast<UINT>(editor->pmSzinek.IdOf(menu[i].name)));
+        editor->FEditTarget = 1;
+        (editor.get()->*menu[i].handler)();
+        EXPECT_EQ(static_cast<uint32_t>(editor->TitleColour(1)), kTitleColours[i].colour);
+    }
+    EXPECT_STREQ(menu[9].caption, L"Sötét türkisz");
 }
 
 TEST_F(EditorTest, BarsFollowTheCaret) {
@@ -239,7 +264,7 @@ TEST_F(EditorTest, BarsFollowTheCaret) {
         EXPECT_EQ(editor->tbarFormaz.Checked(L"tbDolt"), e.italic);
         EXPECT_EQ(editor->tbarFormaz.Checked(L"tbAlahuzott"), e.underline);
         EXPECT_EQ(editor->SizeText(), e.size);
-        if (FontIndexOf(editor->FontNames(), e.face) >= 0) {
+        if (editor->FontIndexOf(e.face) >= 0) {
             EXPECT_EQ(editor->FontComboText(), e.face);
         }
         for (const wchar_t* name : {L"tbBalra", L"tbKozepre", L"tbJobbra"})
@@ -262,7 +287,7 @@ TEST_F(EditorTest, StyleButtonsAddAndRemoveWithoutMovingTheFocus) {
     ShowEditor();
     editor->Megjegyzes.SetText(L"egy kettő három");
     editor->Megjegyzes.Select(4, 9);  // "kettő"
-    SetFocus(editor->Cimszo2);
+    editor->Cimszo2.Focus();
     auto effects = [&](int from, int to) {
         editor->Megjegyzes.Select(from, to);
         return editor->Megjegyzes.SelectionFormat().dwEffects;
@@ -277,7 +302,7 @@ TEST_F(EditorTest, StyleButtonsAddAndRemoveWithoutMovingTheFocus) {
         editor->Megjegyzes.Select(4, 9);
         ClickButton(editor->tbarFormaz, s.button);
         EXPECT_TRUE(editor->tbarFormaz.Checked(s.button));
-        EXPECT_EQ(GetFocus(), editor->Cimszo2);
+        EXPECT_EQ(GetFocus(), editor->Cimszo2.Handle());
         EXPECT_TRUE(effects(4, 9) & s.effect);
         EXPECT_FALSE(effects(0, 3) & s.effect) << "only the selection";
         EXPECT_FALSE(effects(10, 15) & s.effect);
@@ -329,18 +354,18 @@ TEST_F(EditorTest, SizeBoxAppliesAWholeNumberAndRejectsText) {
     };
     const int before = sizeOf(0, 6);
     editor->Megjegyzes.Select(0, 3);
-    SetFocus(editor->edtBetuMeret);
-    SetWindowTextW(editor->edtBetuMeret, L"12");
-    SetFocus(editor->Cimszo1);  // leaving the box applies it
+    editor->tbarFormaz.edtBetuMeret.Focus();
+    editor->tbarFormaz.edtBetuMeret.SetText(L"12");
+    editor->Cimszo1.Focus();  // leaving the box applies it
     EXPECT_EQ(GetFocus(), editor->Megjegyzes.Handle());
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(sizeOf(0, 3), 12);
     EXPECT_EQ(sizeOf(3, 6), before);
 
     editor->Megjegyzes.Select(3, 6);
-    SetFocus(editor->edtBetuMeret);
-    SetWindowTextW(editor->edtBetuMeret, L"abc");
-    SetFocus(editor->Cimszo1);
+    editor->tbarFormaz.edtBetuMeret.Focus();
+    editor->tbarFormaz.edtBetuMeret.SetText(L"abc");
+    editor->Cimszo1.Focus();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], L"'abc' is not a valid integer value");
     EXPECT_EQ(sizeOf(0, 3), 12);
@@ -354,26 +379,26 @@ TEST_F(EditorTest, UpDownStepsWithinNoughtToAHundred) {
     editor->Megjegyzes.Select(0, 6);
     auto size = [&] { return PointsOfCharFormat(editor->Megjegyzes.SelectionFormat()); };
 
-    SetWindowTextW(editor->edtBetuMeret, L"99");
-    ClickUpDown(editor->UpDown1, true);
+    editor->tbarFormaz.edtBetuMeret.SetText(L"99");
+    ClickUpDown(editor->tbarFormaz.UpDown1.Handle(), true);
     EXPECT_EQ(editor->SizeText(), L"100");
     editor->Megjegyzes.Select(0, 6);
     EXPECT_EQ(size(), 100);
-    ClickUpDown(editor->UpDown1, true);
+    ClickUpDown(editor->tbarFormaz.UpDown1.Handle(), true);
     EXPECT_EQ(editor->SizeText(), L"100") << "no wrap at the top";
 
-    SetWindowTextW(editor->edtBetuMeret, L"11");
-    ClickUpDown(editor->UpDown1, false);
+    editor->tbarFormaz.edtBetuMeret.SetText(L"11");
+    ClickUpDown(editor->tbarFormaz.UpDown1.Handle(), false);
     EXPECT_EQ(editor->SizeText(), L"10");
     editor->Megjegyzes.Select(0, 6);
     EXPECT_EQ(size(), 10);
     EXPECT_EQ(GetFocus(), editor->Megjegyzes.Handle());
 
-    SetWindowTextW(editor->edtBetuMeret, L"2");
-    ClickUpDown(editor->UpDown1, false);
+    editor->tbarFormaz.edtBetuMeret.SetText(L"2");
+    ClickUpDown(editor->tbarFormaz.UpDown1.Handle(), false);
     EXPECT_EQ(editor->SizeText(), L"1");
-    ClickUpDown(editor->UpDown1, false);
-    ClickUpDown(editor->UpDown1, false);
+    ClickUpDown(editor->tbarFormaz.UpDown1.Handle(), false);
+    ClickUpDown(editor->tbarFormaz.UpDown1.Handle(), false);
     EXPECT_EQ(editor->SizeText(), L"0") << "no wrap at the bottom";
     editor->Megjegyzes.Select(0, 6);
     EXPECT_EQ(size(), 1) << "a size of nothing is not applied";
@@ -384,15 +409,15 @@ TEST_F(EditorTest, UpDownStepsWithinNoughtToAHundred) {
 TEST_F(EditorTest, FontComboAndFontDialogChangeTheSelection) {
     ShowEditor();
     editor->Megjegyzes.SetText(L"Árvíztűrő tükörfúrógép");
-    const int index = FontIndexOf(editor->FontNames(), L"Courier New") >= 0
-                          ? FontIndexOf(editor->FontNames(), L"Courier New")
+    const int index = editor->FontIndexOf(L"Courier New") >= 0
+                          ? editor->FontIndexOf(L"Courier New")
                           : static_cast<int>(editor->FontNames().size()) - 1;
     const std::wstring chosen = editor->FontNames()[static_cast<size_t>(index)];
     editor->Megjegyzes.Select(0, 9);
-    SetFocus(editor->Cimszo1);
-    SendMessageW(editor->cbBetuTipus, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(editor->tbarFormaz.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(editor->cbBetuTipus), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(editor->cbBetuTipus));
+    editor->Cimszo1.Focus();
+    editor->tbarFormaz.cbBetuTipus.SetSelectedIndex(index);
+    SendMessageW(editor->tbarFormaz.Handle(), WM_COMMAND, MAKEWPARAM(editor->tbarFormaz.cbBetuTipus.Id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(editor->tbarFormaz.cbBetuTipus.Handle()));
     EXPECT_EQ(GetFocus(), editor->Megjegyzes.Handle());
     EXPECT_EQ(FaceOfCharFormat(editor->Megjegyzes.SelectionFormat()), chosen);
     editor->Megjegyzes.Select(10, 12);
@@ -443,22 +468,22 @@ TEST_F(EditorTest, ColourMenuActsOnTheFieldPressedOrEnteredLast) {
     std::wstring pick = L"Zld1";
     editor->PopupColourMenu = [&](POINT at) {
         popups.push_back(at);
-        SendMessageW(editor->Handle(), WM_COMMAND, MAKEWPARAM(editor->ColourItemId(pick), 0), 0);
+        SendMessageW(editor->Handle(), WM_COMMAND, MAKEWPARAM(editor->pmSzinek.IdOf(pick), 0), 0);
     };
-    SetFocus(editor->Cimszo1);
+    editor->Cimszo1.Focus();
     EXPECT_EQ(editor->FEditTarget, 1);
 
     // A right click on the second title: it takes the focus first, then the menu opens.
-    SendMessageW(editor->Cimszo2, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 5));
-    SendMessageW(editor->Cimszo2, WM_RBUTTONUP, 0, MAKELPARAM(10, 5));
+    SendMessageW(editor->Cimszo2.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 5));
+    SendMessageW(editor->Cimszo2.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 5));
     if (popups.empty()) {  // the control did not turn the release into a context menu request
         RECT r{};
-        GetWindowRect(editor->Cimszo2, &r);
-        SendMessageW(editor->Cimszo2, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(editor->Cimszo2),
+        GetWindowRect(editor->Cimszo2.Handle(), &r);
+        SendMessageW(editor->Cimszo2.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(editor->Cimszo2.Handle()),
                      MAKELPARAM(r.left + 10, r.top + 5));
     }
     ASSERT_EQ(popups.size(), 1u);
-    EXPECT_EQ(GetFocus(), editor->Cimszo2);
+    EXPECT_EQ(GetFocus(), editor->Cimszo2.Handle());
     EXPECT_EQ(editor->FEditTarget, 2);
     EXPECT_EQ(editor->TitleColour(2), 0x00FF00);
     EXPECT_EQ(editor->TitleColour(1), 0);
@@ -497,28 +522,28 @@ TEST_F(EditorTest, AltShortcutsColourTheFocusedFieldOnly) {
         PostMessageW(target, WM_SYSKEYUP, vk, (1 << 29) | 0xC0000001);
         Pump();
     };
-    SetFocus(editor->Cimszo1);
-    altKey(editor->Cimszo1, 'K');
+    editor->Cimszo1.Focus();
+    altKey(editor->Cimszo1.Handle(), 'K');
     EXPECT_EQ(editor->TitleColour(1), 0xFF0000);
     EXPECT_EQ(editor->TitleColour(2), 0);
 
-    SetFocus(editor->Cimszo2);
-    altKey(editor->Cimszo2, 'I');
+    editor->Cimszo2.Focus();
+    altKey(editor->Cimszo2.Handle(), 'I');
     EXPECT_EQ(editor->TitleColour(2), 0x808000);
     EXPECT_EQ(editor->TitleColour(1), 0xFF0000);
 
     // Outside the three fields the letters do nothing.
-    SetFocus(editor->edtBetuMeret);
-    altKey(editor->edtBetuMeret, 'F');
+    editor->tbarFormaz.edtBetuMeret.Focus();
+    altKey(editor->tbarFormaz.edtBetuMeret.Handle(), 'F');
     EXPECT_EQ(editor->TitleColour(2), 0x808000);
 
     // The title is drawn in its colour.
-    SetWindowTextW(editor->Cimszo1, L"WWWW");
+    editor->Cimszo1.SetText(L"WWWW");
     WindowDC screen(nullptr);
     RECT r{};
-    GetClientRect(editor->Cimszo1, &r);
+    GetClientRect(editor->Cimszo1.Handle(), &r);
     MemoryCanvas image(screen.Get(), r.right, r.bottom);
-    SendMessageW(editor->Cimszo1, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
+    SendMessageW(editor->Cimszo1.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
     GdiFlush();
     int blue = 0;
     for (int y = 0; y < r.bottom; ++y)
@@ -532,21 +557,21 @@ TEST_F(EditorTest, AltShortcutsColourTheFocusedFieldOnly) {
 
 TEST_F(EditorTest, CutCopyPasteWorkOnTheFieldEnteredLast) {
     ShowEditor();
-    SetWindowTextW(editor->Cimszo2, L"kivágandó");
-    SetFocus(editor->Cimszo2);
-    SendMessageW(editor->Cimszo2, EM_SETSEL, 0, -1);
+    editor->Cimszo2.SetText(L"kivágandó");
+    editor->Cimszo2.Focus();
+    editor->Cimszo2.SelectAll();
     editor->ToolBar.Click(L"tbKivag");
-    EXPECT_EQ(WindowText(editor->Cimszo2), L"");
+    EXPECT_EQ(editor->Cimszo2.Text(), L"");
     editor->Megjegyzes.SetText(L"");
     SetFocus(editor->Megjegyzes.Handle());
     editor->ToolBar.Click(L"tbBeilleszt");
     EXPECT_EQ(editor->Megjegyzes.Text(), L"kivágandó");
     editor->Megjegyzes.Select(0, 3);
     editor->ToolBar.Click(L"tbMasol");
-    SetFocus(editor->Cimszo1);
-    SetWindowTextW(editor->Cimszo1, L"");
+    editor->Cimszo1.Focus();
+    editor->Cimszo1.SetText(L"");
     editor->ToolBar.Click(L"tbBeilleszt");
-    EXPECT_EQ(WindowText(editor->Cimszo1), L"kiv");
+    EXPECT_EQ(editor->Cimszo1.Text(), L"kiv");
     editor->Hide();
 
     // Before any field was entered, the buttons do nothing.
@@ -566,9 +591,9 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
     const std::wstring text = L"Őszi szél fúj, ő és ű, Ű";
     OpenDay(10, [&] {
         EXPECT_EQ(editor->pCim.Caption(), L"   " + FormatLongDate(DayOf(10), main->Months));
-        EXPECT_EQ(WindowText(editor->Cimszo1), L"");
-        SetWindowTextW(editor->Cimszo1, L"Őszi");
-        SetWindowTextW(editor->Cimszo2, L"Űrhajó");
+        EXPECT_EQ(editor->Cimszo1.Text(), L"");
+        editor->Cimszo1.SetText(L"Őszi");
+        editor->Cimszo2.SetText(L"Űrhajó");
         editor->Megjegyzes.SetText(text);
         editor->Megjegyzes.Select(0, 4);  // "Őszi"
         ClickButton(editor->tbarFormaz, L"tbFelkover");
@@ -594,8 +619,8 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
     });
 
     OpenDay(10, [&] {
-        EXPECT_EQ(WindowText(editor->Cimszo1), L"Őszi");
-        EXPECT_EQ(WindowText(editor->Cimszo2), L"Űrhajó");
+        EXPECT_EQ(editor->Cimszo1.Text(), L"Őszi");
+        EXPECT_EQ(editor->Cimszo2.Text(), L"Űrhajó");
         std::wstring shown = editor->Megjegyzes.Text();
         while (!shown.empty() && (shown.back() == L'\r' || shown.back() == L'\n')) shown.pop_back();
         EXPECT_EQ(shown, text);
@@ -632,7 +657,7 @@ TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
         {"sbBezar", [&] { ClickSpeed(editor->sbBezar); }},
-        {"Escape", [&] { PressKey(editor->Cimszo1, VK_ESCAPE); }},
+        {"Escape", [&] { PressKey(editor->Cimszo1.Handle(), VK_ESCAPE); }},
         {"close box", [&] { PostMessageW(editor->Handle(), WM_CLOSE, 0, 0); }},
     };
     for (const auto& [name, leave] : ways) {
@@ -658,10 +683,10 @@ TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
 TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
     const std::wstring long1 = L"  Születésnapi meglepetés", long2 = L"Rövid";
     OpenDay(5, [&] {
-        SetWindowTextW(editor->Cimszo1, long1.c_str());
-        SetWindowTextW(editor->Cimszo2, long2.c_str());
-        SetFocus(editor->Cimszo1);
-        PostMessageW(editor->Cimszo1, WM_SYSKEYDOWN, 'P', (1 << 29) | 1);
+        editor->Cimszo1.SetText(long1);
+        editor->Cimszo2.SetText(long2);
+        editor->Cimszo1.Focus();
+        PostMessageW(editor->Cimszo1.Handle(), WM_SYSKEYDOWN, 'P', (1 << 29) | 1);
         Pump();
         ClickSpeed(editor->sbMentBezar);
     });
@@ -675,8 +700,8 @@ TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
     EXPECT_EQ(CellOf(5).MSzin1(), 0x0000FFu);
 
     OpenDay(5, [&] {
-        EXPECT_EQ(WindowText(editor->Cimszo1), Trim(long1.substr(0, 20)));
-        EXPECT_EQ(WindowText(editor->Cimszo2), long2);
+        EXPECT_EQ(editor->Cimszo1.Text(), Trim(long1.substr(0, 20)));
+        EXPECT_EQ(editor->Cimszo2.Text(), long2);
         EXPECT_EQ(editor->TitleColour(1), 0x0000FF);
         EXPECT_EQ(editor->TitleColour(2), 0);
         ClickSpeed(editor->sbBezar);
@@ -692,7 +717,7 @@ TEST_F(EditorTest, FailedNoteSaveChangesNothingAndStaysOpen) {
     ASSERT_TRUE(SetFileAttributesW(notePath.c_str(), FILE_ATTRIBUTE_READONLY));
 
     OpenDay(7, [&] {
-        SetWindowTextW(editor->Cimszo1, L"új");
+        editor->Cimszo1.SetText(L"új");
         editor->Megjegyzes.SetText(L"új jegyzet");
         ClickSpeed(editor->sbMentBezar);
         ASSERT_EQ(errors.size(), 1u);
@@ -713,7 +738,7 @@ TEST_F(EditorTest, MissingNoteOpensEmptyAndUnreadableNoteDoesNotOpen) {
     const std::wstring notePath = Dir() + L"\\" + NoteRelative(8);
     ASSERT_TRUE(DeleteFileW(notePath.c_str()));
     OpenDay(8, [&] {
-        EXPECT_EQ(WindowText(editor->Cimszo1), L"cím");
+        EXPECT_EQ(editor->Cimszo1.Text(), L"cím");
         EXPECT_EQ(editor->Megjegyzes.Text(), L"");
         editor->Megjegyzes.SetText(L"újra");
         ClickSpeed(editor->sbMentBezar);

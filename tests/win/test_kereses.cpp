@@ -144,9 +144,9 @@ TEST_F(KeresesTest, EnterOpensTheDayAsItsCellWouldAndTheResultsFollowTheEditor) 
         EXPECT_EQ(main->ShownMonth, 12);
         EXPECT_EQ(main->CurrentDate, (Date{2023, 12, 24}));
         EXPECT_EQ(main->CurrentCell, main->Cells[static_cast<size_t>(main->FirstCell + 24 - 2)].get());
-        EXPECT_EQ(WindowText(editor->Cimszo1), L"Karácsony");
+        EXPECT_EQ(editor->Cimszo1.Text(), L"Karácsony");
         EXPECT_EQ(editor->pCim.Caption(), L"   " + FormatLongDate(Date{2023, 12, 24}, main->Months));
-        SetWindowTextW(editor->Cimszo2, L"Halászlé");
+        editor->Cimszo2.SetText(L"Halászlé");
         editor->sbMentBezar.Click();
     });
     // Enter with the focus in the box searches and moves to the list; Enter there opens.

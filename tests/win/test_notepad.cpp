@@ -1,6 +1,7 @@
 // The notepad: its first opening without a file, saving and cancelling, a file it
 // cannot write, and how it differs from the entry editor (a file it cannot read:
 // test_data_safety.cpp).
+#include <array>
 #include <memory>
 #include <string>
 
@@ -146,6 +147,24 @@ TEST_F(NotepadTest, NoColourButtonAndTheClipboardAlwaysUsesTheNote) {
     notepad->ToolBar.Click(L"tbBeilleszt");
     EXPECT_EQ(notepad->Megjegyzes.Text(), L"lapvágó");
     notepad->Hide();
+}
+
+TEST_F(NotepadTest, TheControlsSitAsDesigned) {
+    ExpectControlsWhereTheTableSays(*notepad, Tfrm_Jegyzettomb::Controls());
+    const auto rows = Tfrm_Jegyzettomb::Controls();
+    const auto& note = RowOf(rows, L"Megjegyzes");
+    EXPECT_EQ((std::array{note.x, note.y, note.w, note.h}), (std::array{8, 60, 565, 309}));
+    EXPECT_FALSE(GetWindowLongW(notepad->Megjegyzes.Handle(), GWL_STYLE) & ES_NOHIDESEL);
+    const auto& panel = RowOf(rows, L"Panel1");
+    EXPECT_EQ((std::array{panel.x, panel.y, panel.w, panel.h}), (std::array{4, 32, 581, 377}));
+    EXPECT_EQ((std::array{RowOf(rows, L"sbMentBezar").x, RowOf(rows, L"sbBezar").x}), (std::array{492, 516}));
+    EXPECT_STREQ(RowOf(rows, L"sbBezar").text, L"Bezárás");
+    EXPECT_EQ(notepad->pCim.Caption(), L"  Jegyzettömb");
+    // Tab order: the file bar, the note, the format bar.
+    std::vector<HWND> order;
+    for (HWND h = GetWindow(notepad->Panel1.Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+    EXPECT_EQ(order, (std::vector<HWND>{notepad->ToolBar.Handle(), notepad->Megjegyzes.Handle(),
+                                        notepad->tbarFormaz.Handle()}));
 }
 
 TEST_F(NotepadTest, AFailedPrintJobIsReportedAndTheNoteStays) {

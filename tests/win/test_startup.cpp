@@ -78,7 +78,7 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     ASSERT_NE(reszlet.Megjegyzes.Handle(), nullptr);
     EXPECT_FALSE(reszlet.FontNames().empty());
     // Tab order as designed: tool bar, both titles, the note, the format bar.
-    std::vector<HWND> expected{reszlet.ToolBar.Handle(), reszlet.Cimszo1, reszlet.Cimszo2,
+    std::vector<HWND> expected{reszlet.ToolBar.Handle(), reszlet.Cimszo1.Handle(), reszlet.Cimszo2.Handle(),
                                reszlet.Megjegyzes.Handle(), reszlet.tbarFormaz.Handle()};
     std::vector<HWND> seen;
     for (HWND h : order)

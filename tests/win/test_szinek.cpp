@@ -1,5 +1,6 @@
 // The colour window under Wine: swatches and the colour dialog, schemes, defaults,
 // and that only OK stores anything while every other way out undoes the changes.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,11 +48,11 @@ protected:
         main->ToolBar1.Click(L"tbSzinek");
     }
     void ChooseScheme(int index) {
-        SendMessageW(szinek->cbSzinsema, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageW(szinek->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(szinek->cbSzinsema), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(szinek->cbSzinsema));
+        szinek->cbSzinsema.SetSelectedIndex(index);
+        SendMessageW(szinek->Handle(), WM_COMMAND, MAKEWPARAM(szinek->cbSzinsema.Id(), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(szinek->cbSzinsema.Handle()));
     }
-    static void Press(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+    static void Press(const Button& button) { button.Click(); }
     void ClickSwatch(int slot) {
         HWND h = szinek->SpeedButtons[static_cast<size_t>(slot - 1)]->Handle();
         SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -78,8 +79,8 @@ TEST_F(SzinekTest, ASwatchChangesOnlyItsSlotAndOkStoresIt) {
     EXPECT_TRUE(szinek->Visible());
     EXPECT_EQ(modalCount, 0) << "not modal";
     EXPECT_EQ(WindowText(szinek->Handle()), L"Színek beállítása");
-    EXPECT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCOUNT, 0, 0), 8);
-    EXPECT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(szinek->cbSzinsema.Count(), 8);
+    EXPECT_EQ(szinek->cbSzinsema.SelectedIndex(), CB_ERR);
     const auto panels = PanelColours();
     ClickSwatch(7);
     EXPECT_EQ(main->Szin[7], 0) << "a cancelled dialog changes nothing";
@@ -109,7 +110,7 @@ TEST_F(SzinekTest, EveryWayOutButOkPutsTheColoursBack) {
     for (auto leave : {std::function<void()>([&] { Press(szinek->BitBtn2); }),
                        std::function<void()>([&] { SendMessageW(szinek->Handle(), WM_CLOSE, 0, 0); }),
                        std::function<void()>([&] {
-                           PressKey(szinek->cbSzinsema, VK_ESCAPE);
+                           PressKey(szinek->cbSzinsema.Handle(), VK_ESCAPE);
                            Pump();
                        })}) {
         SCOPED_TRACE(round++);
@@ -171,8 +172,39 @@ TEST_F(SzinekTest, WithoutTheSchemeFileTheWindowStillWorks) {
     ASSERT_TRUE(DeleteFileW((Dir() + L"\\Színek.txt").c_str()));
     Start();
     EXPECT_EQ(errors, std::vector<std::wstring>{L"Cannot open file " + Dir() + L"\\Színek.txt"});
-    EXPECT_EQ(SendMessageW(szinek->cbSzinsema, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(szinek->cbSzinsema.Count(), 0);
     dialogAnswer = 0xABCDEF;
     ClickSwatch(2);
     EXPECT_EQ(main->Cells[10]->ColorOff, 0xABCDEFu);
+}
+
+TEST_F(SzinekTest, TheControlsSitAsDesigned) {
+    Start();
+    ExpectControlsWhereTheTableSays(*szinek, Tfrm_szinek::Controls());
+    const auto rows = Tfrm_szinek::Controls();
+    // Two columns of five frames, rows 40 apart; each swatch at the left of its frame.
+    for (int n = 1; n <= Tfrm_szinek::kSlots; ++n) {
+        SCOPED_TRACE(n);
+        const auto& bevel = RowOf(rows, L"Bevel" + std::to_wstring(n));
+        EXPECT_EQ((std::array{bevel.x, bevel.y, bevel.w, bevel.h}),
+                  (std::array{n <= 5 ? 8 : 246, 8 + 40 * ((n - 1) % 5), 233, 37}));
+        const auto& swatch = RowOf(rows, L"Panel" + std::to_wstring(n));
+        EXPECT_EQ((std::array{swatch.w, swatch.h}), (std::array{73, 29}));
+        EXPECT_EQ(GetParent(szinek->Panels[static_cast<size_t>(n - 1)]->Handle()),
+                  szinek->Bevels[static_cast<size_t>(n - 1)]->Handle());
+    }
+    EXPECT_STREQ(RowOf(rows, L"Label1").text, L"Háttérszín");
+    EXPECT_STREQ(RowOf(rows, L"Label6").text, L"További panelek színei");
+    EXPECT_STREQ(RowOf(rows, L"Label11").text, L"Színsémák");
+    EXPECT_EQ(RowOf(rows, L"cbSzinsema").w, 133);
+    EXPECT_EQ(szinek->BitBtn1.Text(), L"OK");
+    EXPECT_EQ(szinek->BitBtn2.Text(), L"Mégsem");
+    EXPECT_EQ(szinek->BitBtn3.Text(), L"Alapérték");
+    EXPECT_EQ(GetWindowLongW(szinek->BitBtn1.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(szinek->BitBtn1.Id(), IDOK);
+    EXPECT_EQ(szinek->BitBtn2.Id(), IDCANCEL);
+    // The tab order: Alapérték, the scheme list, OK, Mégsem.
+    EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->BitBtn3.Handle(), FALSE), szinek->cbSzinsema.Handle());
+    EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->cbSzinsema.Handle(), FALSE), szinek->BitBtn1.Handle());
+    EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->BitBtn1.Handle(), FALSE), szinek->BitBtn2.Handle());
 }

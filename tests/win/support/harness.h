@@ -87,7 +87,11 @@ void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Ow
         EXPECT_EQ(r.left, Px(row.x));
         EXPECT_EQ(r.top, Px(row.y));
         EXPECT_EQ(r.right - r.left, Px(row.w));
-        EXPECT_EQ(r.bottom - r.top, Px(row.h));
+        // A drop-down list's height is that of its open list, which the system fits to
+        // whole items; closed, it has the height of its field.
+        if (!std::holds_alternative<ComboBox Owner::*>(row.field)) {
+            EXPECT_EQ(r.bottom - r.top, Px(row.h));
+        }
     }
 }
 

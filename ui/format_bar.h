@@ -1,0 +1,74 @@
+// The format tool bar of a rich-text window: the font list (each name in its own
+// typeface behind a marker picture) and the size box with its arrows sit in the
+// bar's first slots; the owner's style, alignment and bullet buttons follow.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ui/image_list.h"
+#include "ui/standard_controls.h"
+#include "ui/toolbar.h"
+
+struct FormatBarParts {
+    int firstPicture, pictureCount;  // icon resources of the buttons, in image order
+    int marker;                      // 32x32 icon resource drawn before each font name
+    const wchar_t* fontHint;         // status hints of the font list and the size box
+    const wchar_t* sizeHint;
+    int smallestSize, largestSize;   // range of the arrows
+};
+
+// The screen's installed font families as the system lists them (unsorted, repeated).
+std::vector<std::wstring> InstalledFontFamilies();
+// The system's comparison of font names: invariant, without regard to letter case.
+int CompareFontNames(const std::wstring& a, const std::wstring& b);
+
+class FormatBar : public ToolBar {
+public:
+    FormatBar() = default;
+    ~FormatBar();
+
+    ComboBox cbBetuTipus;
+    Edit edtBetuMeret;
+    UpDown UpDown1;
+
+    // What the owner hears: a name chosen from the list, the size box left, an arrow clicked.
+    std::function<void()> OnFontChange;
+    std::function<void()> OnSizeExit;
+    std::function<void()> OnArrowClick;
+
+    // The bar in `parent` with the owner's buttons after the font list and the size box.
+    template <class Owner>
+    void Create(Owner& owner, HWND parent, int x, int y, int w, int h, const FormatBarParts& parts,
+                std::span<const ToolButtonRow<Owner>> buttons) {
+        CreateBar(owner, parent, x, y, w, h, parts);
+        AddButtons(owner, buttons);
+        CreateHostedControls(owner, parts);
+    }
+
+    // Fills the font list with `names` in their order.
+    void SetFontNames(std::vector<std::wstring> names);
+    const std::vector<std::wstring>& FontNames() const { return fonts_; }
+    // Selects name `index` of the list; -1 selects none.
+    void ShowFontAt(int index) const { cbBetuTipus.SetSelectedIndex(index); }
+    // The chosen name's index; -1 when none is chosen.
+    int ChosenFontIndex() const;
+    std::wstring FontText() const { return cbBetuTipus.Text(); }
+    // The size box's text and where the arrows stand.
+    void ShowSize(const std::wstring& text, int arrowPosition) const;
+    std::wstring SizeText() const { return edtBetuMeret.Text(); }
+
+private:
+    void CreateBar(Form& form, HWND parent, int x, int y, int w, int h, const FormatBarParts& parts);
+    void CreateHostedControls(Form& form, const FormatBarParts& parts);
+    void DrawFontItem(DRAWITEMSTRUCT& item) const;
+    static LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+
+    ImageList images_;
+    IconHandle marker_;
+    std::vector<std::wstring> fonts_;
+};

@@ -197,10 +197,8 @@ int PrintReport(HDC printer, const ReportDocument& doc, const std::wstring& jobN
     // the corner of its printable area.
     const int ox = -GetDeviceCaps(printer, PHYSICALOFFSETX);
     const int oy = -GetDeviceCaps(printer, PHYSICALOFFSETY);
-    DOCINFOW info{};
-    info.cbSize = sizeof(info);
-    info.lpszDocName = jobName.c_str();
-    if (StartDocW(printer, &info) <= 0) throw PrintError(jobName);
+    PrintJob job(printer, jobName);
+    if (!job.Started()) throw PrintError(jobName);
     int printed = 0;
     for (const auto& page : doc.pages) {
         if (StartPage(printer) <= 0) break;
@@ -208,11 +206,8 @@ int PrintReport(HDC printer, const ReportDocument& doc, const std::wstring& jobN
         if (EndPage(printer) <= 0) break;
         ++printed;
     }
-    if (printed != static_cast<int>(doc.pages.size())) {
-        AbortDoc(printer);
-        throw PrintError(jobName);
-    }
-    if (EndDoc(printer) <= 0) throw PrintError(jobName);
+    if (printed != static_cast<int>(doc.pages.size())) throw PrintError(jobName);  // the job is aborted
+    if (!job.End()) throw PrintError(jobName);
     return printed;
 }
 

@@ -84,6 +84,30 @@ private:
     HDC dc_;
 };
 
+// A print job on a printer DC: StartDoc; EndDoc when finished, AbortDoc when it is
+// left any other way (a page that failed, an exception).
+class PrintJob {
+public:
+    PrintJob(HDC printer, const std::wstring& name) : printer_(printer) {
+        DOCINFOW info{};
+        info.cbSize = sizeof(info);
+        info.lpszDocName = name.c_str();
+        started_ = StartDocW(printer, &info) > 0;
+    }
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+    ~PrintJob() {
+        if (started_) AbortDoc(printer_);
+    }
+    bool Started() const { return started_; }
+    // True when the whole job went to the spooler.
+    bool End() { return std::exchange(started_, false) && EndDoc(printer_) > 0; }
+
+private:
+    HDC printer_;
+    bool started_ = false;
+};
+
 // GetDC/ReleaseDC pair.
 class WindowDC {
 public:

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/text_file.h"
+#include "ui/canvas.h"
 
 CHARFORMAT2W MakeCharFormat(DWORD mask) {
     CHARFORMAT2W cf{};
@@ -168,8 +169,8 @@ void RichEdit::SetParagraphFormat(const PARAFORMAT2& pf) {
 }
 
 int RichEdit::Print(HDC printer, const std::wstring& jobName) const {
-    DOCINFOW doc{sizeof(doc), jobName.c_str()};
-    if (StartDocW(printer, &doc) <= 0) return 0;
+    PrintJob job(printer, jobName);
+    if (!job.Started()) return 0;
     // The printable area in twips, the same rectangle for the page and the text.
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     RECT area{0, 0, MulDiv(GetDeviceCaps(printer, HORZRES), 1440, dpiX),
@@ -198,11 +199,8 @@ int RichEdit::Print(HDC printer, const std::wstring& jobName) const {
         range.chrg.cpMin = next;
     } while (range.chrg.cpMin < total);
     SendMessageW(hwnd_, EM_FORMATRANGE, FALSE, 0);  // frees the cached layout
-    if (failed) {
-        AbortDoc(printer);
-        return 0;
-    }
-    return EndDoc(printer) > 0 ? pages : 0;
+    if (failed) return 0;  // the job is aborted
+    return job.End() ? pages : 0;
 }
 
 void RichEdit::SetBackgroundColour(COLORREF colour) const {

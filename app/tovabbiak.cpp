@@ -59,28 +59,23 @@ AcceleratorTable::~AcceleratorTable() {
 // The button and its menu: built from the table at FormCreate; the shortcuts are
 // the menu items' own command ids, so a key and a menu click run the same handler.
 void Tfrm_Main::CreateTovabbiak() {
-    std::vector<MenuItemDef> menu;
-    std::vector<std::wstring> texts;
     const auto& items = TovabbiakItems();
+    std::vector<std::wstring> texts;
     texts.reserve(items.size());
+    std::vector<MenuItemRow<Tfrm_Main>> menu;
     for (const auto& item : items) {
         texts.push_back(MenuText(item));
-        menu.push_back({item.name, item.name ? texts.back().c_str() : nullptr});
+        menu.push_back({item.name, item.name ? texts.back().c_str() : nullptr, -1, nullptr, item.handler});
     }
-    pmTovabbiak.Create(*this, menu, nullptr);
+    pmTovabbiak.Create(*this, std::span<const MenuItemRow<Tfrm_Main>>(menu), nullptr);
     std::vector<ACCEL> keys;
-    for (const auto& item : items) {
-        if (!item.name || !item.handler) continue;
-        auto handler = item.handler;
-        pmTovabbiak.OnClick(item.name, [this, handler] { (this->*handler)(); });
-        if (item.key)
+    for (const auto& item : items)
+        if (item.name && item.handler && item.key)
             keys.push_back({static_cast<BYTE>(FVIRTKEY | item.modifiers), item.key,
                             static_cast<WORD>(pmTovabbiak.IdOf(item.name))});
-    }
     Shortcuts = AcceleratorTable(keys);
     SetAccelerators(Shortcuts.Get());
 
-    ToolBar1.OnClick(L"tbTovabbiak", [this] { tbTovabbiakClick(); });
     OnNotify(GetDlgCtrlID(ToolBar1.Handle()), TBN_DROPDOWN, [this](NMHDR* hdr) -> LRESULT {
         if (reinterpret_cast<NMTOOLBARW*>(hdr)->iItem != ToolBar1.IdOf(L"tbTovabbiak")) return TBDDRET_NODEFAULT;
         tbTovabbiakClick();
@@ -92,9 +87,9 @@ void Tfrm_Main::CreateTovabbiak() {
 void Tfrm_Main::tbTovabbiakClick() {
     RECT r = ToolBar1.ButtonRect(L"tbTovabbiak");
     MapWindowPoints(ToolBar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), TRUE);
+    ToolBar1.SetPressed(L"tbTovabbiak", true);
     pmTovabbiak.Popup(r.left, r.bottom);
-    SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), FALSE);
+    ToolBar1.SetPressed(L"tbTovabbiak", false);
 }
 
 // The search window is made at its first use, so it costs nothing at start.

@@ -1,5 +1,6 @@
 #include "ui/control_table.h"
 
+#include "ui/application.h"
 #include "ui/secondary_frame.h"
 
 namespace control_table_detail {
@@ -44,6 +45,14 @@ int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, i
                  const wchar_t* caption) {
     button.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style, caption ? caption : L"");
     return button.Id();
+}
+
+void CreateListView(Form& form, ListView& list, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    list.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
+}
+
+void SetHint(const StandardControl& control, const wchar_t* hint) {
+    if (hint) Application::Get().SetHint(control.Handle(), hint);
 }
 
 }  // namespace control_table_detail

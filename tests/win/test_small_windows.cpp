@@ -55,6 +55,8 @@ TEST_F(SmallWindowsTest, QuestionWindowLayout) {
 TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
     Tfrm_About about;
     about.Create();
+    ExpectControlsWhereTheTableSays(about, Tfrm_About::Controls());
+    EXPECT_STREQ(RowOf(Tfrm_About::Controls(), L"sbAboutBezar").text, L"Bezárás");
     EXPECT_FALSE(about.Panel6.Picture().bitmap) << "decoded only for the first showing";
     about.EnsureInsides();
     const DecodedImage& picture = about.Panel6.Picture();

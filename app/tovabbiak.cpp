@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/main.h"
+#include "app/shortcut_text.h"
 #include "lists/Kereses.h"
 
 const std::vector<TovabbiakItem>& TovabbiakItems() {
@@ -17,17 +18,11 @@ const std::vector<TovabbiakItem>& TovabbiakItems() {
     return items;
 }
 
+static_assert(kKeyF1 == VK_F1 && kKeyF24 == VK_F24, "the core names the function keys by their codes");
+
 std::wstring ShortcutText(WORD key, BYTE modifiers) {
-    if (!key) return {};
-    std::wstring text;
-    if (modifiers & FCONTROL) text += L"Ctrl+";
-    if (modifiers & FSHIFT) text += L"Shift+";
-    if (modifiers & FALT) text += L"Alt+";
-    if (key >= VK_F1 && key <= VK_F24)
-        text += L"F" + std::to_wstring(key - VK_F1 + 1);
-    else
-        text += static_cast<wchar_t>(key);
-    return text;
+    return ShortcutText(ShortcutKeys{key, (modifiers & FCONTROL) != 0, (modifiers & FSHIFT) != 0,
+                                     (modifiers & FALT) != 0});
 }
 
 std::wstring MenuText(const TovabbiakItem& item) {

@@ -1,6 +1,7 @@
-// Texts the snapshots window and the diary search's result list show.
+// Texts the snapshots window, the diary search's result list and the menus show.
 #include <gtest/gtest.h>
 
+#include "app/shortcut_text.h"
 #include "app/snapshot_text.h"
 #include "lists/search_rows.h"
 
@@ -30,4 +31,13 @@ TEST(SearchRowsTest, ColumnsShowTheDayTitlesAndSnippetAndTheNotepadByName) {
     EXPECT_EQ(SearchCellText(day, kSearchColumnCount), L"");
     const SearchHit notepad{L"", -1, L"", L"", 0, 0, L"ÖNTET"};
     EXPECT_EQ(SearchCellText(notepad, kSearchDate), L"Jegyzettömb");
+}
+
+TEST(ShortcutTextTest, ModifiersInTheirOrderThenTheKeyAndNothingWithoutAKey) {
+    EXPECT_EQ(ShortcutText(ShortcutKeys{'F', true}), L"Ctrl+F");
+    EXPECT_EQ(ShortcutText(ShortcutKeys{'E', true, true}), L"Ctrl+Shift+E");
+    EXPECT_EQ(ShortcutText(ShortcutKeys{'1', true, true, true}), L"Ctrl+Shift+Alt+1");
+    EXPECT_EQ(ShortcutText(ShortcutKeys{kKeyF1 + 2}), L"F3");
+    EXPECT_EQ(ShortcutText(ShortcutKeys{kKeyF24, false, true}), L"Shift+F24");
+    EXPECT_EQ(ShortcutText(ShortcutKeys{0, true}), L"");
 }

@@ -15,16 +15,16 @@
 #include "lists/NevnapKeres.h"
 #include "platform/About.h"
 #include "ui/application.h"
+#include "ui/kernel_handles.h"
 
 namespace {
 
 std::vector<std::wstring> Parameters() {
     std::vector<std::wstring> out;
     int count = 0;
-    if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i) out.emplace_back(args[i]);
-        LocalFree(args);
-    }
+    const LocalMemory<LPWSTR> args(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (args.Get())
+        for (int i = 1; i < count; ++i) out.emplace_back(args.Get()[i]);
     return out;
 }
 
@@ -48,9 +48,11 @@ private:
 
 // Two copies would overwrite each other's index: the second one wakes the first
 // (even from the notification area) and ends.
-bool AnotherCopyRuns(HANDLE& mutex) {
-    mutex = CreateMutexW(nullptr, FALSE, L"Ketrabo.Tivorn.SingleInstance");
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+bool AnotherCopyRuns(KernelHandle& mutex) {
+    HANDLE made = CreateMutexW(nullptr, FALSE, L"Ketrabo.Tivorn.SingleInstance");
+    const DWORD error = GetLastError();
+    mutex = KernelHandle(made);
+    if (error != ERROR_ALREADY_EXISTS) return false;
     if (HWND running = FindWindowW(L"TivornMainWindow", nullptr)) {
         DWORD process = 0;
         GetWindowThreadProcessId(running, &process);
@@ -65,11 +67,8 @@ bool AnotherCopyRuns(HANDLE& mutex) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     auto& app = Application::Get();
     app.Trace.Mark(L"wWinMain");
-    HANDLE mutex = nullptr;
-    if (AnotherCopyRuns(mutex)) {
-        if (mutex) CloseHandle(mutex);
-        return 0;
-    }
+    KernelHandle mutex;  // held until the end: closed after COM has ended
+    if (AnotherCopyRuns(mutex)) return 0;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     app.Trace.Mark(L"common controls");
@@ -102,6 +101,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         exitCode = app.Run();
     }
     app.EndCom();
-    if (mutex) CloseHandle(mutex);
     return exitCode;
 }

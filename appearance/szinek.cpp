@@ -42,7 +42,6 @@ Tfrm_szinek::Tfrm_szinek() : Form(SzinekOptions()) {
 }
 
 Tfrm_szinek::~Tfrm_szinek() {
-    if (defaultsIcon_) DestroyIcon(defaultsIcon_);
     if (frm_szinek == this) frm_szinek = nullptr;
 }
 
@@ -70,9 +69,9 @@ void Tfrm_szinek::FormCreate() {
 
     BitBtn3 = CreateControl(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 8, kButtonTop, 89, kButtonHeight, Handle(),
                             NewControlId(), FormFont(), L"Alapérték");
-    defaultsIcon_ = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SB_DEFAULTS), IMAGE_ICON, 16, 16, 0));
-    if (defaultsIcon_) SendMessageW(BitBtn3, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(defaultsIcon_));
+    defaultsIcon_ = IconHandle(IDI_SB_DEFAULTS, 16);
+    if (defaultsIcon_.Get())
+        SendMessageW(BitBtn3, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(defaultsIcon_.Get()));
     OnCommand(GetDlgCtrlID(BitBtn3), [this] { BitBtn3Click(); });
 
     Drawn().AddLabel(L"Label11", 108, kButtonTop + 6, L"Színsémák");

@@ -62,7 +62,7 @@ private:
     void LoadSchemes();
 
     Font itemFont_;
-    HICON defaultsIcon_ = nullptr;
+    IconHandle defaultsIcon_;
     std::array<COLORREF, 16> customColours_{};
 };
 

@@ -12,7 +12,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 ROUNDS=${1:-7}
 ARCH=${ARCH:-x86_64}
-TREE=$BUILD/win64
+TREE=${TREE:-$BUILD/win64}   # TREE=build/win64-release measures the x86-64 Release build
 [ "$ARCH" = i686 ] && TREE=$BUILD/win32
 BENCH=$BUILD/bench-$ARCH
 CXX=$ARCH-w64-mingw32-g++-posix

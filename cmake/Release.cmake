@@ -2,7 +2,7 @@
 # sources, its installer, and the tests of the installed program.
 #
 # Include at the end of the Windows part of CMakeLists.txt (after Guide.cmake):
-# it needs the targets tivorn, tivorn_core, tivorn_win, tivorn_guide and the
+# it needs the targets tivorn, tivorn_core, tivorn_ui, tivorn_windows, tivorn_guide and the
 # rendered icon.
 #
 # - x86 (the release): the installer Tivorn-<version>-telepito.exe is built
@@ -12,7 +12,7 @@
 
 # No link time stamp in the PE header, no build folder in the code.
 target_link_options(tivorn PRIVATE -Wl,--no-insert-timestamp)
-foreach(target tivorn_core tivorn_win tivorn)
+foreach(target tivorn_system tivorn_core tivorn_ui tivorn_windows tivorn)
   target_compile_options(${target} PRIVATE
     "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=." "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
 endforeach()

@@ -58,7 +58,7 @@ Font MenuFont() {
 Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(SecondaryWindowOptions(L"TivornReszletWindow", 458, 414)) {
     PopupColourMenu = [this](POINT at) {
         SetForegroundWindow(Handle());
-        TrackPopupMenu(pmSzinek, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+        TrackPopupMenu(pmSzinek.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
         PostMessageW(Handle(), WM_NULL, 0, 0);
     };
 }
@@ -66,7 +66,6 @@ Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(SecondaryWindowOptions(L"TivornResz
 Tfrm_Reszlet::~Tfrm_Reszlet() {
     for (HWND field : {Cimszo1, Cimszo2, Megjegyzes.Handle()})
         if (field) RemoveWindowSubclass(field, FieldProc, 1);
-    if (pmSzinek) DestroyMenu(pmSzinek);
     if (frm_Reszlet == this) frm_Reszlet = nullptr;
 }
 
@@ -95,12 +94,12 @@ void Tfrm_Reszlet::CreateInsides() {
 
 void Tfrm_Reszlet::CreateColourMenu() {
     menuFont_ = MenuFont();
-    pmSzinek = CreatePopupMenu();
+    pmSzinek = MenuHandle::CreatePopup();
     for (size_t i = 0; i < kColourMenuItems.size(); ++i) {
         const ColourMenuItem& item = kColourMenuItems[i];
         const int id = NewControlId();
         colourIds_[i] = id;
-        AppendMenuW(pmSzinek, MF_OWNERDRAW, static_cast<UINT_PTR>(id), reinterpret_cast<LPCWSTR>(i));
+        AppendMenuW(pmSzinek.Get(), MF_OWNERDRAW, static_cast<UINT_PTR>(id), reinterpret_cast<LPCWSTR>(i));
         OnMeasureItem(id, [this, &item](MEASUREITEMSTRUCT& m) {
             WindowDC screen(nullptr);
             SIZE text = Canvas(screen.Get()).TextSize(item.caption, menuFont_.Get());

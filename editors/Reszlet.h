@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editors/RichEditBar.h"
+#include "ui/popup_menu.h"
 
 // The colour menu's items, in menu order, with their Alt shortcut letters.
 struct ColourMenuItem {
@@ -29,7 +30,7 @@ public:
 
     HWND Cimszo1 = nullptr;
     HWND Cimszo2 = nullptr;
-    HMENU pmSzinek = nullptr;
+    MenuHandle pmSzinek;
     // Field entered last: 1 Cimszo1, 2 Cimszo2, 3 Megjegyzes, 0 none yet.
     int FEditTarget = 0;
 

@@ -13,7 +13,7 @@
 #include "platform/emil.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
-#include "platform/printing.h"
+#include "report/printing.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/controls.h"

@@ -10,7 +10,8 @@ void PicturePanel::Paint(Canvas& canvas) {
     PaintFrame(canvas, r);
     canvas.Fill(r, colour_);
     if (!picture_.bitmap) return;
-    HDC source = CreateCompatibleDC(canvas.Dc());
+    MemoryDc memory(canvas.Dc());
+    HDC source = memory.Get();
     {
         SelectGuard select(source, picture_.bitmap.Get());
         const int w = r.right - r.left, h = r.bottom - r.top;
@@ -22,7 +23,6 @@ void PicturePanel::Paint(Canvas& canvas) {
                        SRCCOPY);
         }
     }
-    DeleteDC(source);
 }
 
 namespace {

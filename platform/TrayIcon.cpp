@@ -1,5 +1,7 @@
 #include "platform/TrayIcon.h"
 
+#include <utility>
+
 #include "ui/application.h"
 
 TTrayIcon::ShellFunction& TTrayIcon::Shell() {
@@ -21,7 +23,6 @@ TTrayIcon::TTrayIcon() {
 
 TTrayIcon::~TTrayIcon() {
     if (active_) Notify(NIM_DELETE);
-    if (icon_) DestroyIcon(icon_);
 }
 
 BOOL TTrayIcon::Notify(DWORD message) {
@@ -31,7 +32,7 @@ BOOL TTrayIcon::Notify(DWORD message) {
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kCallbackMessage;
-    data.hIcon = icon_;
+    data.hIcon = icon_.Get();
     toolTip_.copy(data.szTip, kMaxToolTip);
     auto& shell = Shell();
     return shell ? shell(message, &data) : FALSE;
@@ -44,10 +45,9 @@ void TTrayIcon::SetActive(bool active) {
 }
 
 void TTrayIcon::SetIcon(HICON icon) {
-    HICON old = icon_;
-    icon_ = icon ? CopyIcon(icon) : nullptr;
+    IconHandle old = std::move(icon_);  // destroyed only once the shell holds the new one
+    icon_ = IconHandle::Own(icon ? CopyIcon(icon) : nullptr);
     if (active_) Notify(NIM_MODIFY);
-    if (old) DestroyIcon(old);  // only once the shell holds the new one
 }
 
 void TTrayIcon::SetToolTip(const std::wstring& text) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/image_list.h"
 #include "ui/window.h"
 
 class TTrayIcon final : private Window {
@@ -27,7 +28,7 @@ public:
     bool Active() const { return active_; }
     void SetActive(bool active);
 
-    HICON Icon() const { return icon_; }
+    HICON Icon() const { return icon_.Get(); }
     void SetIcon(HICON icon);  // the component keeps a copy of its own
 
     const std::wstring& ToolTip() const { return toolTip_; }
@@ -46,6 +47,6 @@ private:
     static UINT TaskbarCreatedMessage();
 
     bool active_ = false;
-    HICON icon_ = nullptr;
+    IconHandle icon_;
     std::wstring toolTip_;
 };

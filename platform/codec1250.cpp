@@ -40,11 +40,10 @@ const std::unordered_map<char32_t, char>& EncodeTable() {
 }  // namespace
 
 std::wstring DecodeCp1250(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        auto b = static_cast<unsigned char>(ch);
-        out += b < 0x80 ? static_cast<wchar_t>(b) : static_cast<wchar_t>(kUpperHalf[b - 0x80]);
+    std::wstring out(bytes.size(), L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = b < 0x80 ? static_cast<wchar_t>(b) : static_cast<wchar_t>(kUpperHalf[b - 0x80]);
     }
     return out;
 }

@@ -2,14 +2,25 @@
 
 #include <shellapi.h>
 
-#include "app/main.h"
 #include "platform/file_io.h"
 #include "platform/uzenet.h"
 #include "ui/application.h"
 
+namespace {
+
+// This program's main window, or none: the owner of whatever the shell shows.
+HWND OwnMainWindow() {
+    HWND main = FindWindowW(L"TivornMainWindow", nullptr);
+    DWORD process = 0;
+    if (main) GetWindowThreadProcessId(main, &process);
+    return process == GetCurrentProcessId() ? main : nullptr;
+}
+
+}  // namespace
+
 ShellOpener& CurrentShellOpener() {
     static ShellOpener opener = [](const std::wstring& file, const std::wstring& folder) {
-        HWND owner = frm_Main ? frm_Main->Handle() : nullptr;
+        HWND owner = OwnMainWindow();
         Application::Get().EnsureCom();  // shell extensions may need it
         ShellExecuteW(owner, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
     };

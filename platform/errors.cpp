@@ -1,5 +1,7 @@
 #include "platform/errors.h"
 
+#include "platform/utf8.h"
+
 AppError::AppError(std::wstring text) : text_(std::move(text)), utf8_(WideToUtf8(text_)) {}
 
 FileOpenError::FileOpenError(const std::wstring& path) : AppError(L"Cannot open file " + path) {}
@@ -13,38 +15,10 @@ FileDeleteError::FileDeleteError(const std::wstring& path) : AppError(L"Cannot d
 ConvertError::ConvertError(const std::wstring& text)
     : AppError(L"'" + text + L"' is not a valid integer value") {}
 
-// wchar_t is UTF-16 on Windows and UTF-32 on Linux; both are handled so the core
-// behaves the same in native tests.
 std::string WideToUtf8(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char32_t>(text[i]);
-        if constexpr (sizeof(wchar_t) == 2) {
-            if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-                char32_t low = static_cast<char32_t>(text[i + 1]);
-                if (low >= 0xDC00 && low < 0xE000) {
-                    c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                    ++i;
-                }
-            }
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    ForEachCodePoint(text, [&out](char32_t c) { AppendUtf8(out, c); });
     return out;
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/printing.h"
+#include "report/printing.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 
@@ -86,9 +86,9 @@ void ReportPageView::UpdateBars() {
     SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
 }
 
-void ReportPageView::PaintTo(HDC dc) {
+void ReportPageView::Paint(Canvas& canvas) {
     const RECT r = ClientRect();
-    Canvas canvas(dc);
+    HDC dc = canvas.Dc();
     canvas.Fill(r, kDesk);
     if (!Document || Document->pages.empty()) return;
     const double scale = Scale();
@@ -124,12 +124,6 @@ void ReportPageView::Scroll(int bar, int code, int track) {
 
 LRESULT ReportPageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { PaintTo(canvas.Dc()); });
-            return 0;
         case WM_SIZE:
             Refresh();
             return 0;

@@ -39,7 +39,7 @@ public:
     double Scale() const;   // device pixels per millimetre
     std::function<void(UINT vk)> OnKey;
     void Refresh();
-    void PaintTo(HDC dc);
+    void Paint(Canvas& canvas) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -16,14 +16,11 @@ int Px(double mm, double scale) { return static_cast<int>(std::lround(mm * scale
 
 // Average character width of a font of `height` pixels on square pixels.
 int SquareAverageWidth(const LOGFONTW& lf) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    MemoryDc dc(nullptr);
     Font font(CreateFontIndirectW(&lf));
     TEXTMETRICW tm{};
-    {
-        SelectGuard guard(dc, font.Get());
-        GetTextMetricsW(dc, &tm);
-    }
-    DeleteDC(dc);
+    SelectGuard guard(dc.Get(), font.Get());
+    GetTextMetricsW(dc.Get(), &tm);
     return tm.tmAveCharWidth;
 }
 
@@ -123,13 +120,9 @@ std::vector<std::wstring> WrapReportText(const ReportDevice& device, const std::
     return WrapSelected(device.dc, text, Px(widthMm, device.scale.x));
 }
 
-ReferenceDevice::ReferenceDevice() {
-    device_.dc = CreateCompatibleDC(nullptr);
+ReferenceDevice::ReferenceDevice() : dc_(nullptr) {
+    device_.dc = dc_.Get();
     device_.scale = ReportScale{kReferencePerMm, kReferencePerMm};
-}
-
-ReferenceDevice::~ReferenceDevice() {
-    if (device_.dc) DeleteDC(device_.dc);
 }
 
 ReportDocument BuildReport(const ReportDefinition& def, const std::vector<std::vector<std::wstring>>& rows,

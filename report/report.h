@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "report/report_layout.h"
+#include "ui/canvas.h"
 
 struct ReportFont {
     std::wstring face = L"Arial";
@@ -119,10 +120,10 @@ public:
     ReferenceDevice();
     ReferenceDevice(const ReferenceDevice&) = delete;
     ReferenceDevice& operator=(const ReferenceDevice&) = delete;
-    ~ReferenceDevice();
     const ReportDevice& Get() const { return device_; }
 
 private:
+    MemoryDc dc_;
     ReportDevice device_;
 };
 

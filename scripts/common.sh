@@ -65,4 +65,9 @@ prepare_wine_prefix() {
     cp -n /usr/share/fonts/truetype/liberation/*.ttf "$fonts/" 2>/dev/null || true
     touch "$fonts/.tivorn-fonts"
   fi
+  # Tahoma Bold drawn bold at small sizes, as on Windows (see the script).
+  if [ -f /usr/share/wine/fonts/tahomabd.ttf ] && [ ! -f "$fonts/.tivorn-tahoma-bold" ]; then
+    /usr/bin/python3 "$ROOT/scripts/tahoma-bold.py" /usr/share/wine/fonts/tahomabd.ttf "$fonts/tahomabd.ttf"
+    touch "$fonts/.tivorn-tahoma-bold"
+  fi
 }

@@ -16,7 +16,7 @@ packages=(
   wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-dejavu-core
   googletest libjpeg62-turbo-dev libbenchmark-dev zlib1g-dev libminizip-dev
-  clang libclang-rt-14-dev python3
+  clang libclang-rt-14-dev python3 python3-fonttools
   weasyprint librsvg2-bin locales
 )
 

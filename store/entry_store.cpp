@@ -31,6 +31,7 @@ int32_t ReadColourField(const std::wstring& field) {
 
 std::vector<std::wstring> ParseIndexText(std::string_view bytes) {
     std::vector<std::wstring> lines;
+    lines.reserve(bytes.size() / (kDayEntryLength + 2) + 1);  // one allocation for a well-formed index
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find_first_of("\r\n", start);

@@ -2,50 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
 
 namespace {
 
 constexpr size_t kMaxLineOctets = 75;
-
-// UTF-8 of one code point; a lone surrogate becomes U+FFFD.
-void AppendUtf8(std::string& out, char32_t c) {
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Code points of a wide text: UTF-16 where wchar_t is 16 bits (Windows), UTF-32 elsewhere.
-template <class Visit>
-void ForEachCodePoint(std::wstring_view text, Visit visit) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char32_t>(text[i]);
-        if constexpr (sizeof(wchar_t) == 2) {
-            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-                const char32_t low = static_cast<char32_t>(text[i + 1]);
-                if (low >= 0xDC00 && low <= 0xDFFF) {
-                    c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                    ++i;
-                }
-            }
-        }
-        visit(c);
-    }
-}
 
 // "yyyymmdd" without going through text formatting: an export writes two per event.
 void AppendDate(std::string& out, const Date& d) {

@@ -133,14 +133,16 @@ HICON Application::Icon(int size) {
     return icon;
 }
 
-void Application::EnsureCom() {
-    if (comStarted_) return;
-    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    comStarted_ = SUCCEEDED(hr);  // S_FALSE too: balanced by one CoUninitialize
+ComApartment::ComApartment() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+ComApartment::~ComApartment() {
+    if (started_) CoUninitialize();
 }
 
-void Application::EndCom() {
-    if (!comStarted_) return;
-    comStarted_ = false;
-    CoUninitialize();
+void Application::EnsureCom() {
+    if (com_) return;
+    com_.emplace();
+    if (!com_->Started()) com_.reset();  // tried again by the next thing that needs it
 }
+
+void Application::EndCom() { com_.reset(); }

@@ -5,12 +5,27 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "platform/startup_trace.h"
 
 class Form;
+
+// COM on this thread while the object lives (CoInitializeEx / CoUninitialize). S_FALSE
+// (already started) counts as started too: it is balanced by one CoUninitialize.
+class ComApartment {
+public:
+    ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment();
+    bool Started() const { return started_; }
+
+private:
+    bool started_ = false;
+};
 
 class Application {
 public:
@@ -78,5 +93,5 @@ private:
     bool terminated_ = false;
     HICON icon16_ = nullptr;
     HICON icon32_ = nullptr;
-    bool comStarted_ = false;
+    std::optional<ComApartment> com_;
 };

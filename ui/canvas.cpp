@@ -5,16 +5,11 @@
 #include <memory>
 
 MemoryCanvas::MemoryCanvas(HDC reference, int width, int height)
-    : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1) {
-    dc_ = CreateCompatibleDC(reference);
-    bitmap_ = CreateTopDownDib(reference, width_, height_, &bits_);
-    oldBitmap_ = SelectObject(dc_, bitmap_.Get());
-}
-
-MemoryCanvas::~MemoryCanvas() {
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-}
+    : dc_(reference),
+      bitmap_(CreateTopDownDib(reference, width > 0 ? width : 1, height > 0 ? height : 1, &bits_)),
+      select_(dc_.Get(), bitmap_.Get()),
+      width_(width > 0 ? width : 1),
+      height_(height > 0 ? height : 1) {}
 
 Bitmap CreateTopDownDib(HDC reference, int width, int height, void** bits) {
     BITMAPINFO info{};
@@ -35,13 +30,12 @@ COLORREF MemoryCanvas::Pixel(int x, int y) const {
 }
 
 void MemoryCanvas::BlitTo(HDC target, int x, int y) const {
-    BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+    BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
 }
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    WindowDC screen(nullptr);
+    int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -128,8 +122,9 @@ SIZE Canvas::TextSize(const std::wstring& text, HFONT font) {
 }
 
 void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+    PaintDc target(hwnd);
+    HDC dc = target.Get();
+    const RECT& area = target.Area();
     RECT r{};
     GetClientRect(hwnd, &r);
     // One off-screen buffer for every paint of the thread, grown when a window needs
@@ -143,22 +138,9 @@ void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     SelectClipRgn(back, nullptr);
     SetViewportOrgEx(back, 0, 0, nullptr);
     // Only the part that needs painting is drawn (and copied: the window DC is clipped to it).
-    IntersectClipRect(back, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+    IntersectClipRect(back, area.left, area.top, area.right, area.bottom);
     Canvas canvas(back);
     paint(canvas);
     BitBlt(dc, 0, 0, r.right, r.bottom, back, 0, 0, SRCCOPY);
-    EndPaint(hwnd, &ps);
 }
 
-bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, const std::function<void(Canvas&)>& paint) {
-    if (msg == WM_PAINT) {
-        PaintDoubleBuffered(hwnd, paint);
-        return true;
-    }
-    if (msg == WM_PRINTCLIENT) {
-        Canvas canvas(reinterpret_cast<HDC>(wp));
-        paint(canvas);
-        return true;
-    }
-    return false;
-}

@@ -53,6 +53,37 @@ private:
     HGDIOBJ old_;
 };
 
+// A memory DC compatible with `reference` (null: the screen); deleted once.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    ~MemoryDc() {
+        if (dc_) DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// BeginPaint/EndPaint of one WM_PAINT.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &ps_); }
+    HDC Get() const { return dc_; }
+    const RECT& Area() const { return ps_.rcPaint; }  // what needs painting
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // GetDC/ReleaseDC pair.
 class WindowDC {
 public:
@@ -77,18 +108,17 @@ public:
     MemoryCanvas(HDC reference, int width, int height);
     MemoryCanvas(const MemoryCanvas&) = delete;
     MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-    ~MemoryCanvas();
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     COLORREF Pixel(int x, int y) const;  // as a COLORREF ($00BBGGRR)
     void BlitTo(HDC target, int x, int y) const;
 
 private:
-    HDC dc_ = nullptr;
-    Bitmap bitmap_;
-    HGDIOBJ oldBitmap_ = nullptr;
+    MemoryDc dc_;
     void* bits_ = nullptr;
+    Bitmap bitmap_;
+    SelectGuard select_;
     int width_ = 0;
     int height_ = 0;
 };
@@ -130,10 +160,6 @@ private:
 // Answers WM_PAINT: BeginPaint, `paint` into an off-screen copy of the client
 // area, one copy to the screen, EndPaint. No flicker, whatever `paint` draws.
 void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint);
-
-// WM_PAINT (double-buffered) and WM_PRINTCLIENT through one paint routine; true when
-// `msg` was one of them.
-bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, const std::function<void(Canvas&)>& paint);
 
 // Colours may name system colours ($80000000 | index), as stored colour values do.
 COLORREF ResolveColour(int32_t colour);

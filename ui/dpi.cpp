@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "ui/canvas.h"
+
 int Dpi() {
     static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        int value = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+        WindowDC screen(nullptr);
+        int value = GetDeviceCaps(screen.Get(), LOGPIXELSY);
         return value > 0 ? value : 96;
     }();
     return dpi;

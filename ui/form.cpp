@@ -203,12 +203,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             OnTimer(wp);
             return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { Paint(canvas); });
-            return 0;
         case WM_SETCURSOR:
             for (HWND h : arrowCursorControls_)
                 if (h == reinterpret_cast<HWND>(wp)) {

@@ -102,7 +102,7 @@ protected:
         (void)h;
     }
     virtual void OnTimer(UINT_PTR id) { (void)id; }
-    virtual void Paint(Canvas& canvas);
+    void Paint(Canvas& canvas) override;
     virtual COLORREF BackgroundColour() const { return GetSysColor(COLOR_BTNFACE); }
 
     FormOptions options_;

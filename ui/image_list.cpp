@@ -19,7 +19,7 @@ ImageList::ImageList(ImageList&& o) noexcept
 
 ImageList& ImageList::operator=(ImageList&& o) noexcept {
     if (this != &o) {
-        if (list_) ImageList_Destroy(list_);
+        Destroy();
         list_ = std::exchange(o.list_, nullptr);
         size_ = o.size_;
         menuBitmaps_ = std::move(o.menuBitmaps_);
@@ -27,8 +27,10 @@ ImageList& ImageList::operator=(ImageList&& o) noexcept {
     return *this;
 }
 
-ImageList::~ImageList() {
-    if (list_) ImageList_Destroy(list_);
+ImageList::~ImageList() { Destroy(); }
+
+void ImageList::Destroy() {
+    if (list_) ImageList_Destroy(std::exchange(list_, nullptr));
 }
 
 HBITMAP ImageList::MenuBitmap(int index) {
@@ -36,15 +38,11 @@ HBITMAP ImageList::MenuBitmap(int index) {
     Bitmap& slot = menuBitmaps_[static_cast<size_t>(index)];
     if (!slot) {
         void* bits = nullptr;
-        HDC screen = GetDC(nullptr);
-        slot = CreateTopDownDib(screen, size_, size_, &bits);
-        HDC dc = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        {
-            SelectGuard select(dc, slot.Get());
-            ImageList_Draw(list_, index, dc, 0, 0, ILD_TRANSPARENT);
-        }
-        DeleteDC(dc);
+        WindowDC screen(nullptr);
+        slot = CreateTopDownDib(screen.Get(), size_, size_, &bits);
+        MemoryDc dc(screen.Get());
+        SelectGuard select(dc.Get(), slot.Get());
+        ImageList_Draw(list_, index, dc.Get(), 0, 0, ILD_TRANSPARENT);
     }
     return slot.Get();
 }
@@ -52,6 +50,12 @@ HBITMAP ImageList::MenuBitmap(int index) {
 IconHandle::IconHandle(int resourceId, int size)
     : icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size,
                                           size, LR_DEFAULTCOLOR))) {}
+
+IconHandle IconHandle::Own(HICON icon) {
+    IconHandle owner;
+    owner.icon_ = icon;
+    return owner;
+}
 
 IconHandle& IconHandle::operator=(IconHandle&& o) noexcept {
     if (this != &o) {

@@ -25,6 +25,7 @@ public:
     HBITMAP MenuBitmap(int index);
 
 private:
+    void Destroy();
     HIMAGELIST list_ = nullptr;
     int size_ = 16;
     std::vector<Bitmap> menuBitmaps_;
@@ -35,6 +36,8 @@ class IconHandle {
 public:
     IconHandle() = default;
     explicit IconHandle(int resourceId, int size = 16);
+    // Takes over an icon made elsewhere (CopyIcon, LoadImage).
+    static IconHandle Own(HICON icon);
     IconHandle(const IconHandle&) = delete;
     IconHandle& operator=(const IconHandle&) = delete;
     IconHandle(IconHandle&& o) noexcept : icon_(std::exchange(o.icon_, nullptr)) {}

@@ -65,21 +65,6 @@ void Panel::Paint(Canvas& canvas) {
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_ERASEBKGND: {
-            // The panel's own background is painted in WM_PAINT (double-buffered).
-            // Transparent children (tool bars) ask their parent to paint behind them
-            // through this message with their own DC.
-            HDC dc = reinterpret_cast<HDC>(wp);
-            if (WindowFromDC(dc) != Handle()) {
-                Canvas canvas(dc);
-                Paint(canvas);
-            }
-            return 1;
-        }
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { Paint(canvas); });
-            return 0;
         case WM_SIZE:
             if (OnResize) OnResize(LOWORD(lp), HIWORD(lp));
             return 0;

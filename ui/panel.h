@@ -37,8 +37,8 @@ public:
     // Called on every size change with the new client size (outer size, no border).
     std::function<void(int, int)> OnResize;
 
-    // The panel's face; WM_PAINT, WM_PRINTCLIENT and tests paint through it.
-    virtual void Paint(Canvas& canvas);
+    // The panel's face: bevels, colour, caption and drawn shapes.
+    void Paint(Canvas& canvas) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

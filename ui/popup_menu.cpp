@@ -5,13 +5,9 @@
 #include "ui/form.h"
 #include "ui/image_list.h"
 
-PopupMenu::~PopupMenu() {
-    if (menu_) DestroyMenu(menu_);
-}
-
 void PopupMenu::Create(Form& form, const std::vector<MenuItemDef>& items, ImageList* images) {
     form_ = &form;
-    menu_ = CreatePopupMenu();
+    menu_ = MenuHandle::CreatePopup();
     UINT position = 0;
     for (const auto& item : items) {
         MENUITEMINFOW info{};
@@ -32,7 +28,7 @@ void PopupMenu::Create(Form& form, const std::vector<MenuItemDef>& items, ImageL
                 info.hbmpItem = images->MenuBitmap(item.picture);
             }
         }
-        InsertMenuItemW(menu_, position++, TRUE, &info);
+        InsertMenuItemW(menu_.Get(), position++, TRUE, &info);
     }
 }
 
@@ -52,6 +48,6 @@ void PopupMenu::Popup(int x, int y) {
     // The owner must be the foreground window, or the menu would not close when
     // the user clicks elsewhere (notably when opened from the notification area).
     SetForegroundWindow(form_->Handle());
-    TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, form_->Handle(), nullptr);
+    TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, form_->Handle(), nullptr);
     PostMessageW(form_->Handle(), WM_NULL, 0, 0);
 }

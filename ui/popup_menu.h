@@ -6,10 +6,36 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Form;
 class ImageList;
+
+// A menu of our own (CreatePopupMenu): destroyed once, with its submenus.
+class MenuHandle {
+public:
+    MenuHandle() = default;
+    explicit MenuHandle(HMENU menu) : menu_(menu) {}
+    MenuHandle(const MenuHandle&) = delete;
+    MenuHandle& operator=(const MenuHandle&) = delete;
+    MenuHandle(MenuHandle&& o) noexcept : menu_(std::exchange(o.menu_, nullptr)) {}
+    MenuHandle& operator=(MenuHandle&& o) noexcept {
+        if (this != &o) {
+            if (menu_) DestroyMenu(menu_);
+            menu_ = std::exchange(o.menu_, nullptr);
+        }
+        return *this;
+    }
+    ~MenuHandle() {
+        if (menu_) DestroyMenu(menu_);
+    }
+    static MenuHandle CreatePopup() { return MenuHandle(CreatePopupMenu()); }
+    HMENU Get() const { return menu_; }
+
+private:
+    HMENU menu_ = nullptr;
+};
 
 struct MenuItemDef {
     const wchar_t* name;     // field name; null for a separator
@@ -33,7 +59,6 @@ public:
     PopupMenu() = default;
     PopupMenu(const PopupMenu&) = delete;
     PopupMenu& operator=(const PopupMenu&) = delete;
-    ~PopupMenu();
 
     void Create(Form& form, const std::vector<MenuItemDef>& items, ImageList* images);
     // Creates the menu of `rows` in `owner` and binds each item's handler.
@@ -48,12 +73,12 @@ public:
     // Binds an item's click; a name the menu does not have is a programming error (throws).
     void OnClick(const std::wstring& name, std::function<void()> handler);
     int IdOf(const std::wstring& name) const;
-    HMENU Handle() const { return menu_; }
+    HMENU Handle() const { return menu_.Get(); }
     // Opens at a screen position and runs the chosen item's handler.
     void Popup(int x, int y);
 
 private:
     Form* form_ = nullptr;
-    HMENU menu_ = nullptr;
+    MenuHandle menu_;
     std::vector<std::pair<std::wstring, int>> ids_;
 };

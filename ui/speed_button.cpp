@@ -37,7 +37,7 @@ void SpeedButton::Click() {
     if (enabled_ && OnClick) OnClick();
 }
 
-void SpeedButton::PaintButton(Canvas& canvas) {
+void SpeedButton::Paint(Canvas& canvas) {
     RECT r = ClientRect();
     COLORREF back = Background;
     if (back == CLR_INVALID) {
@@ -60,12 +60,6 @@ void SpeedButton::PaintButton(Canvas& canvas) {
 
 LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { PaintButton(canvas); });
-            return 0;
         case WM_MOUSEMOVE:
             if (!hot_) {
                 hot_ = true;

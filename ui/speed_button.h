@@ -18,6 +18,7 @@ public:
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     void Click();  // as a mouse click does
+    void Paint(Canvas& canvas) override;
 
     std::wstring Name;
     std::function<void()> OnClick;
@@ -27,7 +28,6 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void PaintButton(class Canvas& canvas);
     IconHandle glyph_;
     HWND tooltip_ = nullptr;
     bool hot_ = false;

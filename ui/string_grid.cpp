@@ -135,9 +135,9 @@ void StringGrid::DrawDefaultCell(HDC dc, int col, int row, const RECT& r, GridCe
     canvas.Text(r.left + 2, r.top + 2, Cell(col, row), font, highlight ? GetSysColor(COLOR_HIGHLIGHTTEXT) : 0);
 }
 
-void StringGrid::PaintTo(HDC dc) {
+void StringGrid::Paint(Canvas& canvas) {
     const RECT client = ClientRect();
-    Canvas canvas(dc);
+    HDC dc = canvas.Dc();
     canvas.Fill(client, GetSysColor(COLOR_WINDOW));
     const GridSelection sel = Selection();
     const bool focused = GetFocus() == Handle();
@@ -190,12 +190,6 @@ void StringGrid::KeyDown(UINT vk) {
 
 LRESULT StringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-        case WM_PRINTCLIENT:
-            HandlePaintMessage(Handle(), msg, wp, [this](Canvas& canvas) { PaintTo(canvas.Dc()); });
-            return 0;
         case WM_SIZE:
             SetTopRow(top_);
             return 0;

@@ -65,8 +65,8 @@ public:
     std::function<void(HDC dc, int col, int row, const RECT& rect, GridCellState state)> OnDrawCell;
     std::function<void(int col, int row)> OnSelectCell;
 
-    // Paints the whole face into `dc` (WM_PAINT and tests).
-    void PaintTo(HDC dc);
+    // The whole face: cells, grid lines, the current row.
+    void Paint(Canvas& canvas) override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

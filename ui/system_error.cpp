@@ -1,14 +1,14 @@
 #include "ui/system_error.h"
 
 #include "platform/errors.h"
+#include "ui/kernel_handles.h"
 
 std::wstring SystemErrorText(DWORD code) {
-    wchar_t* buffer = nullptr;
+    LocalMemory<wchar_t> buffer;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : L"#" + std::to_wstring(code);
-    if (buffer) LocalFree(buffer);
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.Out()), 0, nullptr);
+    std::wstring text = length && buffer.Get() ? std::wstring(buffer.Get(), length) : L"#" + std::to_wstring(code);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return text;
 }

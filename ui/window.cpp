@@ -3,6 +3,7 @@
 #include <set>
 
 #include "ui/application.h"
+#include "ui/system_error.h"
 
 Window::~Window() {
     if (hwnd_) {
@@ -52,11 +53,38 @@ HWND Window::CreateOwnWindow(const wchar_t* className, DWORD exStyle, DWORD styl
         RegisterClassExW(&wc);
         registered.insert(className);
     }
-    CreateWindowExW(exStyle, className, text.c_str(), style, x, y, w, h, parent, menuOrId, instance, this);
+    if (!CreateWindowExW(exStyle, className, text.c_str(), style, x, y, w, h, parent, menuOrId, instance, this))
+        ThrowLastError(L"CreateWindowEx(" + std::wstring(className) + L")");
     return hwnd_;
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+void Window::Paint(Canvas& canvas) { canvas.Fill(ClientRect(), GetSysColor(COLOR_BTNFACE)); }
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND: {
+            // The background is part of the face, painted at WM_PAINT without flicker.
+            // Transparent children (tool bars) ask their parent to paint behind them
+            // through this message with their own DC.
+            HDC dc = reinterpret_cast<HDC>(wp);
+            if (WindowFromDC(dc) != hwnd_) {
+                Canvas canvas(dc);
+                Paint(canvas);
+            }
+            return 1;
+        }
+        case WM_PAINT:
+            PaintDoubleBuffered(hwnd_, [this](Canvas& canvas) { Paint(canvas); });
+            return 0;
+        case WM_PRINTCLIENT: {
+            Canvas canvas(reinterpret_cast<HDC>(wp));
+            Paint(canvas);
+            return 0;
+        }
+        default:
+            return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+}
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self;

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "ui/canvas.h"
+
 class Window {
 public:
     Window() = default;
@@ -23,8 +25,14 @@ public:
     // The object behind a window handle created by this class, or null.
     static Window* FromHandle(HWND hwnd);
 
+    // The window's face, background included. The one paint entry: WM_PAINT (through an
+    // off-screen buffer), WM_PRINTCLIENT, a transparent child's WM_ERASEBKGND and tests
+    // that render into a bitmap all draw through it.
+    virtual void Paint(Canvas& canvas);
+
 protected:
-    // Registers (once) and creates a window of a class whose procedure is ours.
+    // Registers (once) and creates a window of a class whose procedure is ours; throws
+    // the system's error when no window could be made.
     HWND CreateOwnWindow(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text, int x,
                          int y, int w, int h, HWND parent, HMENU menuOrId = nullptr, HCURSOR cursor = nullptr);
 

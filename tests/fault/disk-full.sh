@@ -9,18 +9,7 @@ WIN64=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 TOOL="$FAULT_ROOT/tests/fault/index_tool.py"
 
-dir="$FAULT_DIR/run/diskfull"
-data="$dir/Data"
-log="$FAULT_DIR/diskfull.log"
-unmount_data() { if mountpoint -q "$data"; then umount "$data" || umount -l "$data"; fi; }
-unmount_data  # left by a run that was stopped
-make_program_folder "$dir"
-mount -t tmpfs -o size=8m tmpfs "$data" || fail "cannot mount a small tmpfs for Data (run as root)"
-trap 'cleanup; unmount_data' EXIT
-trap 'exit 1' INT TERM
-start_display
-prepare_prefix
-cp -a "$WIN64/Tivorn/Data/." "$data/"
+set_up_tmpfs_data diskfull 8m
 make_large_index "$data"
 # Today's snapshot was taken earlier in the day, so the saves below meet the full disk
 # themselves (a snapshot that fails on a full disk is the snapshot tests' business).

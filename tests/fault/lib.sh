@@ -131,3 +131,22 @@ folder_digest() {  # <folder> [name to leave out ...]
   (cd "$folder" && find . -maxdepth 1 -type f -printf '%f\n' | sort | grep -vxF -f <(printf '%s\n' "$@" "") |
    xargs -d '\n' sha256sum | sha256sum | cut -c1-16)
 }
+
+unmount_data() { if [ -n "${data:-}" ] && mountpoint -q "$data"; then umount "$data" || umount -l "$data"; fi; }
+
+# A program folder whose Data is a tmpfs of its own (it can be filled up, or made
+# read-only even for root), the installed data files in it, the display and the
+# prefix:  set_up_tmpfs_data <name> <size>. Sets dir, data and log; needs root.
+set_up_tmpfs_data() {
+  dir="$FAULT_DIR/run/$1"
+  data="$dir/Data"
+  log="$FAULT_DIR/$1.log"
+  unmount_data  # left by a run that was stopped
+  make_program_folder "$dir"
+  mount -t tmpfs -o size="$2" tmpfs "$data" || fail "cannot mount a tmpfs for Data (run as root)"
+  trap 'cleanup; unmount_data' EXIT
+  trap 'exit 1' INT TERM
+  start_display
+  prepare_prefix
+  cp -a "$WIN64/Tivorn/Data/." "$data/"
+}

@@ -8,19 +8,7 @@ WIN64=$(cd "$1" && pwd)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 TOOL="$FAULT_ROOT/tests/fault/index_tool.py"
 
-dir="$FAULT_DIR/run/readonly"
-data="$dir/Data"
-log="$FAULT_DIR/readonly.log"
-unmount_data() { if mountpoint -q "$data"; then umount "$data" || umount -l "$data"; fi; }
-unmount_data  # left by a run that was stopped
-make_program_folder "$dir"
-# Data on a tmpfs of its own, so it can be made read-only even for root.
-mount -t tmpfs -o size=16m tmpfs "$data" || fail "cannot mount a tmpfs for Data (run as root)"
-trap 'cleanup; unmount_data' EXIT
-trap 'exit 1' INT TERM
-start_display
-prepare_prefix
-cp -a "$WIN64/Tivorn/Data/." "$data/"
+set_up_tmpfs_data readonly 16m
 make_large_index "$data" 3650
 month=$(date +%Y%m)
 index="$data/index.txt"

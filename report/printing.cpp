@@ -1,4 +1,4 @@
-#include "platform/printing.h"
+#include "report/printing.h"
 
 #include <winspool.h>
 
@@ -19,6 +19,39 @@ void AskFor(DEVMODEW& dm, PaperSize size, PaperOrientation orientation) {
     dm.dmFields &= ~static_cast<DWORD>(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
 }
 
+// An open printer: ClosePrinter.
+class OpenedPrinter {
+public:
+    explicit OpenedPrinter(std::wstring& name) {
+        if (!OpenPrinterW(name.data(), &printer_, nullptr)) printer_ = nullptr;
+    }
+    OpenedPrinter(const OpenedPrinter&) = delete;
+    OpenedPrinter& operator=(const OpenedPrinter&) = delete;
+    ~OpenedPrinter() {
+        if (printer_) ClosePrinter(printer_);
+    }
+    HANDLE Get() const { return printer_; }
+
+private:
+    HANDLE printer_ = nullptr;
+};
+
+// The print dialog's in- and output: the DEVMODE and DEVNAMES blocks and the DC it
+// hands back are ours to free, whether it was cancelled, failed or threw.
+class PrintDialogData {
+public:
+    PrintDialogData() { pd.lStructSize = sizeof(pd); }
+    PrintDialogData(const PrintDialogData&) = delete;
+    PrintDialogData& operator=(const PrintDialogData&) = delete;
+    ~PrintDialogData() {
+        GlobalBlock devMode(pd.hDevMode), devNames(pd.hDevNames);
+        PrinterDc dc(pd.hDC);
+    }
+    PrinterDc TakeDc() { return PrinterDc(std::exchange(pd.hDC, nullptr)); }
+
+    PRINTDLGW pd{};
+};
+
 GlobalBlock CopyToGlobal(const void* bytes, size_t size) {
     GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
     if (void* p = block.Get() ? GlobalLock(block.Get()) : nullptr) {
@@ -36,8 +69,9 @@ GlobalBlock DriverSettings(PaperSize size, PaperOrientation orientation) {
     std::wstring name(length, L'\0');
     if (!GetDefaultPrinterW(name.data(), &length)) return {};
     name.resize(wcslen(name.c_str()));
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(name.data(), &printer, nullptr)) return {};
+    OpenedPrinter opened(name);
+    HANDLE printer = opened.Get();
+    if (!printer) return {};
     GlobalBlock result;
     const LONG bytes = DocumentPropertiesW(nullptr, printer, name.data(), nullptr, nullptr, 0);
     if (bytes >= static_cast<LONG>(sizeof(DEVMODEW))) {
@@ -52,7 +86,6 @@ GlobalBlock DriverSettings(PaperSize size, PaperOrientation orientation) {
             }
         }
     }
-    ClosePrinter(printer);
     return result;
 }
 
@@ -76,15 +109,13 @@ GlobalBlock PrinterSettingsFor(PaperSize size, PaperOrientation orientation) {
 
 PrinterDc ChoosePrinter(HWND owner, PaperSize size, PaperOrientation orientation,
                         const std::function<bool(PRINTDLGW&)>& dialog) {
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof(pd);
+    PrintDialogData data;
+    PRINTDLGW& pd = data.pd;
     pd.hwndOwner = owner;
     pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    // The dialog may hand back other blocks than it got: whatever pd holds is freed.
     pd.hDevMode = PrinterSettingsFor(size, orientation).Release();
     const bool chosen = dialog ? dialog(pd) : PrintDlgW(&pd) != FALSE;
-    // The dialog may hand back other blocks than it got; these are ours to free.
-    GlobalBlock devMode(pd.hDevMode), devNames(pd.hDevNames);
-    PrinterDc dc(pd.hDC);
     if (!chosen) return {};
-    return dc;
+    return data.TakeDc();
 }

@@ -1,0 +1,111 @@
+// The window base with the toolkit alone (this test links only the ui library): one
+// paint entry behind every message that paints, windows and controls that cannot be
+// made reported with the system's text, and the handle owners freeing what they own.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+
+#include "platform/errors.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/kernel_handles.h"
+#include "ui/panel.h"
+#include "ui/popup_menu.h"
+#include "ui/speed_button.h"
+
+namespace {
+
+constexpr COLORREF kTeal = 0x808000;
+constexpr COLORREF kGreen = 0x00FF00;
+
+// What a window draws into a fresh bitmap (green where it draws nothing) when asked
+// through `msg` with the bitmap's DC.
+std::unique_ptr<MemoryCanvas> DrawnThrough(HWND hwnd, UINT msg, LRESULT* result = nullptr) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    WindowDC screen(nullptr);
+    auto image = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
+    Canvas(image->Dc()).Fill(r, kGreen);
+    const LRESULT got = SendMessageW(hwnd, msg, reinterpret_cast<WPARAM>(image->Dc()), PRF_CLIENT);
+    if (result) *result = got;
+    return image;
+}
+
+class WindowBaseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Create();
+        panel.BevelOuter = Bevel::None;
+        panel.Create(form.Handle(), 10, 10, 120, 60);
+        panel.SetColor(kTeal);
+    }
+
+    Form form{FormOptions{.clientWidth = 200, .clientHeight = 100}};
+    Panel panel{L"panel"};
+};
+
+TEST_F(WindowBaseTest, PrintClientAndATransparentChildsEraseDrawTheFace) {
+    EXPECT_EQ(DrawnThrough(panel.Handle(), WM_PRINTCLIENT)->Pixel(60, 30), kTeal);
+    // A tool bar asks its parent to paint behind it with the tool bar's own DC.
+    LRESULT erased = 0;
+    EXPECT_EQ(DrawnThrough(panel.Handle(), WM_ERASEBKGND, &erased)->Pixel(60, 30), kTeal);
+    EXPECT_EQ(erased, 1);
+    EXPECT_EQ(DrawnThrough(form.Handle(), WM_PRINTCLIENT)->Pixel(150, 80), GetSysColor(COLOR_BTNFACE));
+
+    SpeedButton button(L"button");
+    button.Background = kTeal;
+    button.Create(form.Handle(), 150, 10, 25, 25, 0, L"");
+    EXPECT_EQ(DrawnThrough(button.Handle(), WM_PRINTCLIENT)->Pixel(12, 12), kTeal);
+}
+
+TEST_F(WindowBaseTest, TheWindowsOwnEraseLeavesTheBackgroundToThePaint) {
+    // Its own DC: nothing is drawn now (the face comes double-buffered with WM_PAINT).
+    WindowDC own(panel.Handle());
+    EXPECT_EQ(SendMessageW(panel.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(own.Get()), 0), 1);
+    EXPECT_EQ(SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(WindowDC(form.Handle()).Get()), 0),
+              1);
+}
+
+class Probe : public Window {
+public:
+    void Make(HWND parent) { CreateOwnWindow(L"TivornProbe", 0, WS_CHILD, L"", 0, 0, 10, 10, parent); }
+};
+
+TEST_F(WindowBaseTest, AWindowOrControlThatCannotBeMadeIsAnErrorWithTheSystemsText) {
+    try {
+        CreateControl(L"NoSuchControlClass", 0, 0, 0, 0, 10, 10, form.Handle(), 1, nullptr);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_NE(e.Text().find(L"NoSuchControlClass"), std::wstring::npos) << e.what();
+        EXPECT_GT(e.Text().size(), e.Text().find(L": ") + 2) << e.what();
+    }
+    Probe probe;
+    const HWND noWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FF0));  // a child needs a real parent
+    EXPECT_THROW(probe.Make(noWindow), AppError);
+    EXPECT_EQ(probe.Handle(), nullptr);
+}
+
+TEST(HandleOwners, FreeWhatTheyOwnOnceAndHandItOnWhenMoved) {
+    HMENU menu = nullptr;
+    {
+        MenuHandle first = MenuHandle::CreatePopup();
+        menu = first.Get();
+        MenuHandle second = std::move(first);
+        EXPECT_EQ(first.Get(), nullptr);
+        EXPECT_TRUE(IsMenu(menu));
+    }
+    EXPECT_FALSE(IsMenu(menu));
+
+    HANDLE mutex = nullptr;
+    DWORD flags = 0;
+    {
+        KernelHandle owner(CreateMutexW(nullptr, FALSE, nullptr));
+        mutex = owner.Get();
+        KernelHandle moved = std::move(owner);
+        EXPECT_TRUE(GetHandleInformation(mutex, &flags));
+    }
+    EXPECT_FALSE(GetHandleInformation(mutex, &flags));
+}
+
+}  // namespace

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "store/snapshots.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
+#include "ui/list_view.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
 
@@ -19,9 +22,12 @@ public:
     Panel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
     Panel Panel1{L"Panel1"};
-    HWND lvMentesek = nullptr;        // the snapshots, newest first
-    HWND btnVisszaallit = nullptr;    // "Visszaállítás…"
     Panel pInfo{L"pInfo"};
+    ListView lvMentesek;     // the snapshots, newest first
+    Button btnVisszaallit;   // "Visszaállítás…"
+
+    // The window's controls below its title strip, in tab order.
+    static std::span<const ControlRow<Tfrm_Mentesek>> Controls();
 
     struct Row {
         SnapshotFile file;

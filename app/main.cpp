@@ -61,18 +61,9 @@ void Tfrm_Main::FormCreate() {
     pFejlec.CaptionAlignment = Alignment::Right;
     pFejlec.FontColour = 0x000080;  // maroon
     pFejlec.SetFont(FontSpec{L"Tahoma", 0, 19});
-    pFejlec.Create(Handle(), 0, 0, 786, kTitleBarHeight);
-    CreateToolBar();
-    tbVissza.Create(pFejlec.Handle(), 528, 4, 25, 25, IDI_SB_PREV, L"Előző hónap", true);
-    tbVissza.OnClick = [this] { tbVisszaClick(); };
-    tbElore.Create(pFejlec.Handle(), 556, 4, 25, 25, IDI_SB_NEXT, L"Következő hónap", true);
-    tbElore.OnClick = [this] { tbEloreClick(); };
-
-    Panel2.Create(Handle(), 0, 0, 786, kStatusHeight);
     pHint.CaptionAlignment = Alignment::Left;
-    pHint.Create(Panel2.Handle(), 0, 0, 291, kStatusHeight);
     pIdo.CaptionAlignment = Alignment::Right;
-    pIdo.Create(Panel2.Handle(), 291, 0, 786 - 291, kStatusHeight);
+    BuildControls(*this, Controls());
 
     Panel.OnResize = [this](int w, int h) { PanelResize(w, h); };
     Panel.Create(Handle(), 0, kTitleBarHeight, 786, 493);
@@ -83,46 +74,6 @@ void Tfrm_Main::FormCreate() {
     timer.Start(Handle(), kClockTimer, 1000);
     ShowApplicationHint({});
     CreateTrayParts();
-}
-
-void Tfrm_Main::CreateToolBar() {
-    ToolBar1.Create(*this, pFejlec.Handle(), 2, 2, 520, kTitleBarHeight - 4, ImageListMain.Get(), 25, 25, 4);
-    ToolBar1.AddButtons({
-        {L"tbLista", 12, L"Havi feladatok listája megtekintés"},
-        {L"tbListaNyomtat", 0, L"Lista nyomtatás"},
-        {L"tbListaMent", 1, L"Lista mentés"},
-        {nullptr, 8, nullptr},
-        {L"tbJegyzettomb", 8, L"Jegyzettömb megnyitása"},
-        {L"tbNevnapKeres", 9, L"Névnap keresése"},
-        {nullptr, 8, nullptr},
-        {L"tbSzinek", 7, L"Program színeinek beállítása"},
-        {nullptr, 8, nullptr},
-        {L"tbHlp", 2, L"Súgó"},
-        {L"tbAbout", 3, L"Névjegy"},
-        {nullptr, 8, nullptr},
-        {L"tbLevel", 4, L"Levél küldése Ketrabonak"},
-        {L"tbHonlap", 5, L"Ketrabo honlapja"},
-        {nullptr, 8, nullptr},
-        {L"tbTray", 11, L"Tálcára rak (dupla kattintásra újra nyitható)"},
-        {L"tbKilep", 6, L"Kilépés a programból"},
-        {nullptr, 8, nullptr},
-        {L"tbTovabbiak", 13, L"További lehetőségek", BTNS_WHOLEDROPDOWN},
-    });
-    ToolBar1.OnClick(L"tbLista", [this] { tbListaClick(); });
-    ToolBar1.OnClick(L"tbListaNyomtat", [this] { tbListaNyomtatClick(); });
-    ToolBar1.OnClick(L"tbListaMent", [this] { tbListaMentClick(); });
-    ToolBar1.OnClick(L"tbJegyzettomb", [this] { tbJegyzettombClick(); });
-    ToolBar1.OnClick(L"tbNevnapKeres", [this] { tbNevnapKeresClick(); });
-    ToolBar1.OnClick(L"tbSzinek", [this] { tbSzinekClick(); });
-    ToolBar1.OnClick(L"tbHlp", [this] { tbHlpClick(); });
-    ToolBar1.OnClick(L"tbAbout", [this] { tbAboutClick(); });
-    ToolBar1.OnClick(L"tbLevel", [this] { tbLevelClick(); });
-    ToolBar1.OnClick(L"tbHonlap", [this] { tbHonlapClick(); });
-    ToolBar1.OnClick(L"tbTray", [this] { tbTrayClick(); });
-    ToolBar1.OnClick(L"tbKilep", [this] { tbKilepClick(); });
-    CreateTovabbiak();
-    // Hand cursor over the buttons, as over every clickable thing in the window.
-    SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
 }
 
 void Tfrm_Main::OnSize(int w, int h) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 // --- end of notification-area mode
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/panel.h"
@@ -74,6 +76,10 @@ public:
     std::wstring MonthCaption() const;
 
     // --- controls --------------------------------------------------------------------
+    // The title strip's and the status bar's controls, in tab order (main_controls.cpp);
+    // the grid area below the strip is laid out by the grid's own arithmetic.
+    static std::span<const ControlRow<Tfrm_Main>> Controls();
+    static std::span<const ToolButtonRow<Tfrm_Main>> ToolButtons();
     Panel pFejlec{L"pFejlec"};
     ToolBar ToolBar1;
     SpeedButton tbVissza{L"tbVissza"};

@@ -26,9 +26,11 @@ void Tfrm_Main::CreateGrid() {
         Headers[static_cast<size_t>(tag)] = std::move(header);
     }
 
-    pm.Create(*this, {{L"mniBejegyzTorol", L"Bejegyzés törlése", 6, L"Bejegyzés törlése (nem visszavonható)"}},
-              &ImageListMain);
-    pm.OnClick(L"mniBejegyzTorol", [this] { mniBejegyzTorolClick(); });
+    static const MenuItemRow<Tfrm_Main> menu[] = {
+        {L"mniBejegyzTorol", L"Bejegyzés törlése", 6, L"Bejegyzés törlése (nem visszavonható)",
+         &Tfrm_Main::mniBejegyzTorolClick},
+    };
+    pm.Create(*this, std::span<const MenuItemRow<Tfrm_Main>>(menu), &ImageListMain);
 
     for (int k = 1; k <= kGridCells; ++k) {
         auto cell = std::make_unique<TJPanel>(L"n" + std::to_wstring(k));

@@ -10,23 +10,17 @@ void Tfrm_Main::CreateTrayParts() {
     trIcon.OnDblClick = [this] { trIconDblClick(); };
     trIcon.OnRightClick = [this](int x, int y) { trIconRightClick(x, y); };
 
-    pmTray.Create(*this,
-                  {
-                      {L"Tivornprogrammegnyits1", L"Tivorn program megnyitás", 11},
-                      {L"Jegyzettmb1", L"Jegyzettömb", 8},
-                      {L"Nvnapkeress1", L"Névnap keresés", 9},
-                      {L"Feladatlistabngsz1", L"Feladat lista böngésző", 12},
-                      {L"Feladatoknyomtats1", L"Feladatok nyomtatás", 0},
-                      {nullptr, L"N43"},
-                      {L"Programbezrsa1", L"Program bezárása", 6},
-                  },
-                  &ImageListMain);
-    pmTray.OnClick(L"Tivornprogrammegnyits1", [this] { trIconDblClick(); });
-    pmTray.OnClick(L"Jegyzettmb1", [this] { tbJegyzettombClick(); });
-    pmTray.OnClick(L"Nvnapkeress1", [this] { tbNevnapKeresClick(); });
-    pmTray.OnClick(L"Feladatlistabngsz1", [this] { tbListaClick(); });
-    pmTray.OnClick(L"Feladatoknyomtats1", [this] { tbListaNyomtatClick(); });
-    pmTray.OnClick(L"Programbezrsa1", [this] { FormCloseQuery(); });
+    using T = Tfrm_Main;
+    static const MenuItemRow<T> menu[] = {
+        {L"Tivornprogrammegnyits1", L"Tivorn program megnyitás", 11, nullptr, &T::trIconDblClick},
+        {L"Jegyzettmb1", L"Jegyzettömb", 8, nullptr, &T::tbJegyzettombClick},
+        {L"Nvnapkeress1", L"Névnap keresés", 9, nullptr, &T::tbNevnapKeresClick},
+        {L"Feladatlistabngsz1", L"Feladat lista böngésző", 12, nullptr, &T::tbListaClick},
+        {L"Feladatoknyomtats1", L"Feladatok nyomtatás", 0, nullptr, &T::tbListaNyomtatClick},
+        {nullptr, L"N43"},
+        {L"Programbezrsa1", L"Program bezárása", 6, nullptr, &T::FormCloseQuery},
+    };
+    pmTray.Create(*this, std::span<const MenuItemRow<T>>(menu), &ImageListMain);
 
     FirstTickDone = false;
     if (StartsInTray()) {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/main.h"
+#include "app/shortcut_text.h"
 #include "lists/Kereses.h"
 
 const std::vector<TovabbiakItem>& TovabbiakItems() {
@@ -17,17 +18,11 @@ const std::vector<TovabbiakItem>& TovabbiakItems() {
     return items;
 }
 
+static_assert(kKeyF1 == VK_F1 && kKeyF24 == VK_F24, "the core names the function keys by their codes");
+
 std::wstring ShortcutText(WORD key, BYTE modifiers) {
-    if (!key) return {};
-    std::wstring text;
-    if (modifiers & FCONTROL) text += L"Ctrl+";
-    if (modifiers & FSHIFT) text += L"Shift+";
-    if (modifiers & FALT) text += L"Alt+";
-    if (key >= VK_F1 && key <= VK_F24)
-        text += L"F" + std::to_wstring(key - VK_F1 + 1);
-    else
-        text += static_cast<wchar_t>(key);
-    return text;
+    return ShortcutText(ShortcutKeys{key, (modifiers & FCONTROL) != 0, (modifiers & FSHIFT) != 0,
+                                     (modifiers & FALT) != 0});
 }
 
 std::wstring MenuText(const TovabbiakItem& item) {
@@ -59,28 +54,23 @@ AcceleratorTable::~AcceleratorTable() {
 // The button and its menu: built from the table at FormCreate; the shortcuts are
 // the menu items' own command ids, so a key and a menu click run the same handler.
 void Tfrm_Main::CreateTovabbiak() {
-    std::vector<MenuItemDef> menu;
-    std::vector<std::wstring> texts;
     const auto& items = TovabbiakItems();
+    std::vector<std::wstring> texts;
     texts.reserve(items.size());
+    std::vector<MenuItemRow<Tfrm_Main>> menu;
     for (const auto& item : items) {
         texts.push_back(MenuText(item));
-        menu.push_back({item.name, item.name ? texts.back().c_str() : nullptr});
+        menu.push_back({item.name, item.name ? texts.back().c_str() : nullptr, -1, nullptr, item.handler});
     }
-    pmTovabbiak.Create(*this, menu, nullptr);
+    pmTovabbiak.Create(*this, std::span<const MenuItemRow<Tfrm_Main>>(menu), nullptr);
     std::vector<ACCEL> keys;
-    for (const auto& item : items) {
-        if (!item.name || !item.handler) continue;
-        auto handler = item.handler;
-        pmTovabbiak.OnClick(item.name, [this, handler] { (this->*handler)(); });
-        if (item.key)
+    for (const auto& item : items)
+        if (item.name && item.handler && item.key)
             keys.push_back({static_cast<BYTE>(FVIRTKEY | item.modifiers), item.key,
                             static_cast<WORD>(pmTovabbiak.IdOf(item.name))});
-    }
     Shortcuts = AcceleratorTable(keys);
     SetAccelerators(Shortcuts.Get());
 
-    ToolBar1.OnClick(L"tbTovabbiak", [this] { tbTovabbiakClick(); });
     OnNotify(GetDlgCtrlID(ToolBar1.Handle()), TBN_DROPDOWN, [this](NMHDR* hdr) -> LRESULT {
         if (reinterpret_cast<NMTOOLBARW*>(hdr)->iItem != ToolBar1.IdOf(L"tbTovabbiak")) return TBDDRET_NODEFAULT;
         tbTovabbiakClick();
@@ -92,9 +82,9 @@ void Tfrm_Main::CreateTovabbiak() {
 void Tfrm_Main::tbTovabbiakClick() {
     RECT r = ToolBar1.ButtonRect(L"tbTovabbiak");
     MapWindowPoints(ToolBar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), TRUE);
+    ToolBar1.SetPressed(L"tbTovabbiak", true);
     pmTovabbiak.Popup(r.left, r.bottom);
-    SendMessageW(ToolBar1.Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(ToolBar1.IdOf(L"tbTovabbiak")), FALSE);
+    ToolBar1.SetPressed(L"tbTovabbiak", false);
 }
 
 // The search window is made at its first use, so it costs nothing at start.

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
-#include "ui/controls.h"
 #include "ui/secondary_frame.h"
 
 namespace {
@@ -24,51 +23,65 @@ void Tfrm_Exportalas::FormCreate() {
     p.SetColor(outer_);
     CreateTitlePanel(pCim, p, kWidth - 44, L"  Exportálás iCalendar fájlba");
     pCim.SetColor(inner_);
-    sbBezar.Create(pCim.Handle(), kWidth - 44 - 29, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás (Esc)");
-    sbBezar.OnClick = [this] { Close(mrCancel); };
-
-    CreateFramePanel(Panel1, p.Handle(), 4, 32, kWidth - 8, kHeight - 36, inner_);
-    Panel1.Drawn().AddLabel(L"Label1", 12, 10, L"Mit vigyek a fájlba?");
-    const DWORD radio = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
-    rbHonap = CreateControl(L"BUTTON", radio | WS_GROUP | WS_TABSTOP, 0, 20, 30, 290, 18, Panel1.Handle(),
-                            NewControlId(), FormFont(), L"A látott hónap bejegyzéseit (" + monthText_ + L")");
-    rbEv = CreateControl(L"BUTTON", radio, 0, 20, 50, 290, 18, Panel1.Handle(), NewControlId(), FormFont(),
-                         L"A látott év bejegyzéseit (" + yearText_ + L")");
-    rbMind = CreateControl(L"BUTTON", radio, 0, 20, 70, 290, 18, Panel1.Handle(), NewControlId(), FormFont(),
-                           L"A teljes naplót");
-    btnExport = CreateControl(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, 140, 98, 90, 25,
-                              Panel1.Handle(), IDOK, FormFont(), L"Exportálás…");
-    btnMegsem = CreateControl(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 234, 98, 80, 25, Panel1.Handle(), IDCANCEL,
-                              FormFont(), L"Mégsem");
-    OnCommand(IDOK, [this] { btnExportClick(); });
-    OnCommand(IDCANCEL, [this] { Close(mrCancel); });
+    BuildControls(*this, Controls());
+    Panel1.SetColor(inner_);
+    // The choices name the shown month and year.
+    rbHonap.SetText(rbHonap.Text() + L" (" + monthText_ + L")");
+    rbEv.SetText(rbEv.Text() + L" (" + yearText_ + L")");
+    OnCommand(IDCANCEL, [this] { sbBezarClick(); });
     SetScope(initial_);
 }
 
+std::span<const ControlRow<Tfrm_Exportalas>> Tfrm_Exportalas::Controls() {
+    using T = Tfrm_Exportalas;
+    constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
+    static const ControlRow<T> rows[] = {
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 44 - 29, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kWidth - 8, .h = kHeight - 36,
+         .colour = 0xC0C0C0},
+        {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 12, .y = 10, .text = L"Mit vigyek a fájlba?"},
+        {.name = L"rbHonap", .field = &T::rbHonap, .parent = &T::Panel1, .x = 20, .y = 30, .w = 290, .h = 18,
+         .text = L"A látott hónap bejegyzéseit", .style = kRadio | WS_GROUP | WS_TABSTOP},
+        {.name = L"rbEv", .field = &T::rbEv, .parent = &T::Panel1, .x = 20, .y = 50, .w = 290, .h = 18,
+         .text = L"A látott év bejegyzéseit", .style = kRadio},
+        {.name = L"rbMind", .field = &T::rbMind, .parent = &T::Panel1, .x = 20, .y = 70, .w = 290, .h = 18,
+         .text = L"A teljes naplót", .style = kRadio},
+        {.name = L"btnExport", .field = &T::btnExport, .parent = &T::Panel1, .x = 140, .y = 98, .w = 90, .h = 25,
+         .text = L"Exportálás…", .handler = &T::btnExportClick, .style = BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         .id = IDOK},
+        {.name = L"btnMegsem", .field = &T::btnMegsem, .parent = &T::Panel1, .x = 234, .y = 98, .w = 80, .h = 25,
+         .text = L"Mégsem", .style = BS_PUSHBUTTON | WS_TABSTOP, .id = IDCANCEL},
+    };
+    return rows;
+}
+
 void Tfrm_Exportalas::FormShow() {
-    const HWND chosen = Scope() == ExportScope::Year ? rbEv : Scope() == ExportScope::All ? rbMind : rbHonap;
-    SetFocus(chosen);
+    const Button& chosen = Scope() == ExportScope::Year ? rbEv : Scope() == ExportScope::All ? rbMind : rbHonap;
+    chosen.Focus();
 }
 
 ExportScope Tfrm_Exportalas::Scope() const {
-    if (rbEv && SendMessageW(rbEv, BM_GETCHECK, 0, 0) == BST_CHECKED) return ExportScope::Year;
-    if (rbMind && SendMessageW(rbMind, BM_GETCHECK, 0, 0) == BST_CHECKED) return ExportScope::All;
+    if (rbEv && rbEv.Checked()) return ExportScope::Year;
+    if (rbMind && rbMind.Checked()) return ExportScope::All;
     return rbHonap ? ExportScope::Month : initial_;
 }
 
 void Tfrm_Exportalas::SetScope(ExportScope scope) {
     initial_ = scope;
     if (!rbHonap) return;
-    SendMessageW(rbHonap, BM_SETCHECK, scope == ExportScope::Month ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageW(rbEv, BM_SETCHECK, scope == ExportScope::Year ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageW(rbMind, BM_SETCHECK, scope == ExportScope::All ? BST_CHECKED : BST_UNCHECKED, 0);
+    rbHonap.SetChecked(scope == ExportScope::Month);
+    rbEv.SetChecked(scope == ExportScope::Year);
+    rbMind.SetChecked(scope == ExportScope::All);
 }
+
+void Tfrm_Exportalas::sbBezarClick() { Close(mrCancel); }
 
 void Tfrm_Exportalas::btnExportClick() { Close(mrOk); }
 
 bool Tfrm_Exportalas::FormKeyPress(wchar_t key) {
     if (key != L'\x1B') return false;
-    Close(mrCancel);
+    sbBezarClick();
     return true;
 }
 

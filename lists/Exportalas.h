@@ -7,8 +7,10 @@
 #include <commdlg.h>
 
 #include <functional>
+#include <span>
 #include <string>
 
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
@@ -25,15 +27,19 @@ public:
     Panel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
     Panel Panel1{L"Panel1"};
-    HWND rbHonap = nullptr;
-    HWND rbEv = nullptr;
-    HWND rbMind = nullptr;
-    HWND btnExport = nullptr;
-    HWND btnMegsem = nullptr;
+    Button rbHonap;
+    Button rbEv;
+    Button rbMind;
+    Button btnExport;
+    Button btnMegsem;
+
+    // The window's controls below its title strip, in tab order.
+    static std::span<const ControlRow<Tfrm_Exportalas>> Controls();
 
     ExportScope Scope() const;
     void SetScope(ExportScope scope);
     void btnExportClick();
+    void sbBezarClick();
 
 protected:
     void FormCreate() override;

@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "app/main.h"
+#include "lists/search_rows.h"
 #include "editors/jegyzettomb.h"
 #include "platform/eljaras_win.h"
 #include "platform/errors.h"
 #include "store/entry_store.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
-#include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
 
@@ -24,7 +24,6 @@ constexpr auto kReadingSlice = std::chrono::milliseconds(40);
 constexpr int kDesignedWidth = 620, kDesignedHeight = 440;
 constexpr int kMinimumWidth = 420, kMinimumHeight = 240;
 
-enum Column { kDate, kTitle1, kTitle2, kSnippet };
 struct ColumnDef {
     const wchar_t* caption;
     int width;
@@ -40,10 +39,6 @@ int StoredSize(const wchar_t* name) {
     }
 }
 
-Date DateOfKey(const std::wstring& key) {
-    return Date{std::stoi(key.substr(0, 4)), std::stoi(key.substr(4, 2)), std::stoi(key.substr(6, 2))};
-}
-
 }  // namespace
 
 Tfrm_Kereses::Tfrm_Kereses() : Form([] {
@@ -55,25 +50,10 @@ Tfrm_Kereses::Tfrm_Kereses() : Form([] {
 void Tfrm_Kereses::FormCreate() {
     CreateOuterPanel(p, *this);
     CreateTitlePanel(pCim, p, kDesignedWidth - 80, L"  Keresés a naplóban");
-    sbBezar.Create(pCim.Handle(), kDesignedWidth - 80 - 29, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
-    sbBezar.OnClick = [this] { sbBezarClick(); };
-    CreateFramePanel(Panel1, p.Handle(), 4, 32, kDesignedWidth - 8, kDesignedHeight - 36, 0xC0C0C0);
-
-    Panel1.Drawn().AddLabel(L"Label1", 8, 12, L"Keresett szavak");
-    const int editId = NewControlId();
-    edtKeres = CreateControl(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 96, 8, 300, 21, Panel1.Handle(),
-                             editId, FormFont());
-    Application::Get().SetHint(edtKeres, L"A szavak mindegyikének szerepelnie kell, bármilyen sorrendben");
-    OnCommand(editId, [this] { edtKeresChange(); }, EN_CHANGE);
-    const int exactId = NewControlId();
-    cbPontos = CreateControl(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0, 410, 10, 130, 17, Panel1.Handle(), exactId,
-                             FormFont(), L"Pontos egyezés");
-    Application::Get().SetHint(cbPontos, L"Kis- és nagybetű, ékezetek is számítanak");
-    OnCommand(exactId, [this] { SearchNow(); }, BN_CLICKED);
-    CreateResultList();
     pDarab.BevelOuter = Bevel::None;
     pDarab.CaptionAlignment = Alignment::Left;
-    pDarab.Create(Panel1.Handle(), 8, kDesignedHeight - 36 - 28, 300, 22);
+    BuildControls(*this, Controls());
+    BindResultList();
     // Enter: in the box it searches at once, in the list it opens the day.
     OnCommand(IDOK, [this] { EnterPressed(); });
 
@@ -84,20 +64,33 @@ void Tfrm_Kereses::FormCreate() {
     OnSize(client.right, client.bottom);
 }
 
-void Tfrm_Kereses::CreateResultList() {
-    const int id = NewControlId();
-    lvTalalatok = CreateControl(WC_LISTVIEWW,
-                                WS_TABSTOP | WS_VSCROLL | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                                WS_EX_CLIENTEDGE, 8, 36, 580, 300, Panel1.Handle(), id, FormFont());
-    ListView_SetExtendedListViewStyle(lvTalalatok, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int i = 0; i < 4; ++i) {
-        LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM};
-        column.pszText = const_cast<wchar_t*>(kColumns[i].caption);
-        column.cx = Px(kColumns[i].width);
-        column.iSubItem = i;
-        ListView_InsertColumn(lvTalalatok, i, &column);
-    }
+// Where OnSize puts the controls in the window of the designed size.
+std::span<const ControlRow<Tfrm_Kereses>> Tfrm_Kereses::Controls() {
+    using T = Tfrm_Kereses;
+    constexpr int panelW = kDesignedWidth - 8, panelH = kDesignedHeight - 36;
+    static const ControlRow<T> rows[] = {
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kDesignedWidth - 80 - 29, .y = 2, .w = 23,
+         .h = 22, .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = panelW, .h = panelH,
+         .colour = 0xC0C0C0},
+        {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 8, .y = 12, .text = L"Keresett szavak"},
+        {.name = L"edtKeres", .field = &T::edtKeres, .parent = &T::Panel1, .x = 96, .y = 8, .w = panelW - 96 - 150,
+         .h = 21, .handler = &T::edtKeresChange,
+         .hint = L"A szavak mindegyikének szerepelnie kell, bármilyen sorrendben"},
+        {.name = L"cbPontos", .field = &T::cbPontos, .parent = &T::Panel1, .x = panelW - 140, .y = 10, .w = 130,
+         .h = 17, .text = L"Pontos egyezés", .handler = &T::cbPontosClick, .style = WS_TABSTOP | BS_AUTOCHECKBOX,
+         .hint = L"Kis- és nagybetű, ékezetek is számítanak"},
+        {.name = L"lvTalalatok", .field = &T::lvTalalatok, .parent = &T::Panel1, .x = 8, .y = 36, .w = panelW - 16,
+         .h = panelH - 36 - 32, .style = WS_VSCROLL},
+        {.name = L"pDarab", .field = &T::pDarab, .parent = &T::Panel1, .x = 8, .y = panelH - 28, .w = panelW - 16,
+         .h = 22},
+    };
+    return rows;
+}
+
+void Tfrm_Kereses::BindResultList() {
+    for (const ColumnDef& column : kColumns) lvTalalatok.AddColumn(column.caption, column.width);
+    const int id = lvTalalatok.Id();
     OnNotify(id, LVN_GETDISPINFOW, [this](NMHDR* hdr) -> LRESULT {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(hdr)->item;
         if (item.mask & LVIF_TEXT) {
@@ -126,8 +119,8 @@ LRESULT Tfrm_Kereses::DrawResultRow(NMLVCUSTOMDRAW& draw) {
             const size_t row = draw.nmcd.dwItemSpec;
             draw.clrTextBk = listColour_;
             draw.clrText = 0;
-            if (row < hits_.size() && draw.iSubItem == kTitle1) draw.clrText = ResolveColour(hits_[row].colour1);
-            if (row < hits_.size() && draw.iSubItem == kTitle2) draw.clrText = ResolveColour(hits_[row].colour2);
+            if (row < hits_.size() && draw.iSubItem == kSearchTitle1) draw.clrText = ResolveColour(hits_[row].colour1);
+            if (row < hits_.size() && draw.iSubItem == kSearchTitle2) draw.clrText = ResolveColour(hits_[row].colour2);
             return CDRF_NEWFONT;
         }
         default:
@@ -137,19 +130,7 @@ LRESULT Tfrm_Kereses::DrawResultRow(NMLVCUSTOMDRAW& draw) {
 
 std::wstring Tfrm_Kereses::CellText(int row, int column) const {
     if (row < 0 || static_cast<size_t>(row) >= hits_.size()) return {};
-    const SearchHit& hit = hits_[static_cast<size_t>(row)];
-    switch (column) {
-        case kDate:
-            return hit.dateKey.empty() ? L"Jegyzettömb" : FormatDottedDate(DateOfKey(hit.dateKey));
-        case kTitle1:
-            return hit.title1;
-        case kTitle2:
-            return hit.title2;
-        case kSnippet:
-            return hit.snippet;
-        default:
-            return {};
-    }
+    return SearchCellText(hits_[static_cast<size_t>(row)], column);
 }
 
 void Tfrm_Kereses::ApplySchemeColours(COLORREF outer, COLORREF panels, COLORREF list) {
@@ -158,9 +139,7 @@ void Tfrm_Kereses::ApplySchemeColours(COLORREF outer, COLORREF panels, COLORREF 
     Panel1.SetColor(panels);
     pDarab.SetColor(panels);
     listColour_ = list;
-    ListView_SetBkColor(lvTalalatok, list);
-    ListView_SetTextBkColor(lvTalalatok, list);
-    InvalidateRect(lvTalalatok, nullptr, FALSE);
+    lvTalalatok.SetBackgroundColour(list);
 }
 
 void Tfrm_Kereses::OnSize(int w, int h) {
@@ -170,16 +149,15 @@ void Tfrm_Kereses::OnSize(int w, int h) {
     pCim.SetBounds(Px(40), Px(4), w - Px(80), Px(26));
     sbBezar.SetBounds(w - Px(80) - Px(29), Px(2), Px(23), Px(22));
     Panel1.SetBounds(Px(4), Px(32), panelW, panelH);
-    MoveWindow(cbPontos, panelW - Px(140), Px(10), Px(130), Px(17), TRUE);
-    MoveWindow(edtKeres, Px(96), Px(8), std::max(Px(60), panelW - Px(96) - Px(150)), Px(21), TRUE);
+    cbPontos.MoveTo(panelW - Px(140), Px(10), Px(130), Px(17));
+    edtKeres.MoveTo(Px(96), Px(8), std::max(Px(60), panelW - Px(96) - Px(150)), Px(21));
     const int listW = panelW - Px(16), listH = panelH - Px(36) - Px(32);
-    MoveWindow(lvTalalatok, Px(8), Px(36), listW, std::max(0, listH), TRUE);
+    lvTalalatok.MoveTo(Px(8), Px(36), listW, std::max(0, listH));
     pDarab.SetBounds(Px(8), panelH - Px(28), listW, Px(22));
     // The snippet takes the room the other columns leave.
     int others = 0;
-    for (int i = 0; i < kSnippet; ++i) others += ListView_GetColumnWidth(lvTalalatok, i);
-    ListView_SetColumnWidth(lvTalalatok, kSnippet,
-                            std::max(Px(120), listW - others - GetSystemMetrics(SM_CXVSCROLL) - Px(4)));
+    for (int i = 0; i < kSearchSnippet; ++i) others += lvTalalatok.ColumnWidth(i);
+    lvTalalatok.SetColumnWidth(kSearchSnippet, std::max(Px(120), listW - others - GetSystemMetrics(SM_CXVSCROLL) - Px(4)));
 }
 
 LRESULT Tfrm_Kereses::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -199,10 +177,10 @@ void Tfrm_Kereses::FormShow() {
         ApplySchemeColours(ResolveColour(szin[1]), ResolveColour(szin[6]), ResolveColour(szin[2]));
     }
     StartReading();
-    SendMessageW(edtKeres, EM_SETSEL, 0, -1);
-    SetFocus(edtKeres);
+    edtKeres.SelectAll();
+    edtKeres.Focus();
     // The words of the last search stay; its results are brought up to date.
-    if (GetWindowTextLengthW(edtKeres) > 0) SearchNow();
+    if (!edtKeres.Text().empty()) SearchNow();
 }
 
 // Width and height are kept for the next run.
@@ -258,21 +236,19 @@ void Tfrm_Kereses::SearchNow() {
 
 void Tfrm_Kereses::ShowHits() {
     searchWanted_ = false;
-    const bool exact = SendMessageW(cbPontos, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const SearchQuery query(WindowText(edtKeres), exact);
+    const SearchQuery query(edtKeres.Text(), cbPontos.Checked());
     // The selected day stays selected when it is still found.
-    const int selected = ListView_GetNextItem(lvTalalatok, -1, LVNI_SELECTED);
+    const int selected = lvTalalatok.SelectedIndex();
     const std::wstring selectedKey =
         selected >= 0 && static_cast<size_t>(selected) < hits_.size() ? hits_[static_cast<size_t>(selected)].dateKey : L"-";
     hits_ = frm_Main ? search_.Find(frm_Main->EntryIndex.Lines, query) : std::vector<SearchHit>{};
-    ListView_SetItemCountEx(lvTalalatok, static_cast<int>(hits_.size()), 0);
+    lvTalalatok.SetItemCount(static_cast<int>(hits_.size()));
     for (size_t i = 0; i < hits_.size(); ++i)
         if (hits_[i].dateKey == selectedKey) {
-            ListView_SetItemState(lvTalalatok, static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
-                                  LVIS_SELECTED | LVIS_FOCUSED);
-            ListView_EnsureVisible(lvTalalatok, static_cast<int>(i), FALSE);
+            lvTalalatok.Select(static_cast<int>(i));
+            lvTalalatok.EnsureVisible(static_cast<int>(i));
         }
-    InvalidateRect(lvTalalatok, nullptr, FALSE);
+    lvTalalatok.Redraw();
     ShowCount();
 }
 
@@ -281,7 +257,7 @@ void Tfrm_Kereses::ShowCount() {
         pDarab.SetCaption(L"Jegyzetek beolvasása… (még " + std::to_wstring(search_.Pending()) + L")");
         return;
     }
-    if (SearchQuery(WindowText(edtKeres), false).Empty()) {
+    if (SearchQuery(edtKeres.Text(), false).Empty()) {
         pDarab.SetCaption(L"");
         return;
     }
@@ -293,20 +269,19 @@ void Tfrm_Kereses::ShowCount() {
 }
 
 void Tfrm_Kereses::EnterPressed() {
-    if (GetFocus() == lvTalalatok) {
+    if (lvTalalatok.Focused()) {
         OpenResult();
         return;
     }
     SearchNow();
     if (!hits_.empty()) {
-        if (ListView_GetNextItem(lvTalalatok, -1, LVNI_SELECTED) < 0)
-            ListView_SetItemState(lvTalalatok, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        SetFocus(lvTalalatok);
+        if (lvTalalatok.SelectedIndex() < 0) lvTalalatok.Select(0);
+        lvTalalatok.Focus();
     }
 }
 
 void Tfrm_Kereses::OpenResult(int row) {
-    if (row < 0) row = ListView_GetNextItem(lvTalalatok, -1, LVNI_SELECTED);
+    if (row < 0) row = lvTalalatok.SelectedIndex();
     if (row < 0 || static_cast<size_t>(row) >= hits_.size() || !frm_Main) return;
     const SearchHit hit = hits_[static_cast<size_t>(row)];
     if (hit.dateKey.empty()) {
@@ -316,5 +291,5 @@ void Tfrm_Kereses::OpenResult(int row) {
     }
     // The editor may have changed the day: the results follow it.
     SearchNow();
-    SetFocus(lvTalalatok);
+    lvTalalatok.Focus();
 }

@@ -8,11 +8,14 @@
 // run, so the texts it has read stay in memory and later searches are fast.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "store/diary_search.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
+#include "ui/list_view.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
 
@@ -24,10 +27,14 @@ public:
     Panel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
     Panel Panel1{L"Panel1"};
-    HWND edtKeres = nullptr;     // the words to look for
-    HWND cbPontos = nullptr;     // "Pontos egyezés": case and accents count
-    HWND lvTalalatok = nullptr;  // the days found
+    Edit edtKeres;               // the words to look for
+    Button cbPontos;             // "Pontos egyezés": case and accents count
+    ListView lvTalalatok;        // the days found
     Panel pDarab{L"pDarab"};     // the count of days found
+
+    // The window's controls at its designed size, in tab order; they follow the
+    // window's size from there.
+    static std::span<const ControlRow<Tfrm_Kereses>> Controls();
 
     // The rows shown, in order.
     const std::vector<SearchHit>& Hits() const { return hits_; }
@@ -40,6 +47,7 @@ public:
     void ApplySchemeColours(COLORREF outer, COLORREF panels, COLORREF list);
 
     void edtKeresChange();
+    void cbPontosClick() { SearchNow(); }
     void sbBezarClick();
 
     static constexpr const wchar_t* kWidthValue = L"KeresesSzelesseg";
@@ -55,7 +63,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void CreateResultList();
+    void BindResultList();
     void StartReading();
     void ShowHits();
     void ShowCount();

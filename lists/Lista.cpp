@@ -36,12 +36,20 @@ Tfrm_Lista::~Tfrm_Lista() {
 void Tfrm_Lista::FormCreate() {
     CreateOuterPanel(p, *this);
     CreateTitlePanel(pCim, p, 649);
-    sbNyomtat.Create(pCim.Handle(), 592, 2, 23, 22, IDI_SB_PRINT, L"Nyomtatás", true);
-    sbNyomtat.OnClick = [this] { sbNyomtatClick(); };
-    sbBezar.Create(pCim.Handle(), 620, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás", true);
-    sbBezar.OnClick = [this] { sbBezarClick(); };
+    BuildControls(*this, Controls());
+}
 
-    CreateFramePanel(Panel1, p.Handle(), 4, 32, 685, 313, 0xC0C0C0);
+std::span<const ControlRow<Tfrm_Lista>> Tfrm_Lista::Controls() {
+    using T = Tfrm_Lista;
+    static const ControlRow<T> rows[] = {
+        {.name = L"sbNyomtat", .field = &T::sbNyomtat, .parent = &T::pCim, .x = 592, .y = 2, .w = 23, .h = 22,
+         .text = L"Nyomtatás", .handler = &T::sbNyomtatClick, .picture = IDI_SB_PRINT, .tooltip = true},
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = 620, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE, .tooltip = true},
+        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = 685, .h = 313,
+         .colour = 0xC0C0C0},
+    };
+    return rows;
 }
 
 void Tfrm_Lista::CreateInsides() {

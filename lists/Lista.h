@@ -3,9 +3,11 @@
 // printing and closing buttons.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
+#include "ui/control_table.h"
 #include "ui/rich_edit.h"
 #include "ui/form.h"
 #include "ui/panel.h"
@@ -35,6 +37,10 @@ public:
     Panel Panel1{L"Panel1"};
     StringGrid sgLista;
     RichEdit reMegjegyzes;
+
+    // The title strip's buttons and the working panel, in tab order; the grid and
+    // the note are made at the first opening.
+    static std::span<const ControlRow<Tfrm_Lista>> Controls();
 
     void sgListaDrawCell(HDC dc, int col, int row, const RECT& rect, GridCellState state);
     void sgListaSelectCell(int col, int row);

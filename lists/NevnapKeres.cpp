@@ -7,7 +7,6 @@
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
-#include "ui/controls.h"
 #include "ui/secondary_frame.h"
 
 Tfrm_NevnapKeres* frm_NevnapKeres = nullptr;

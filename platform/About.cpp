@@ -41,8 +41,16 @@ Tfrm_About::Tfrm_About() : Form(AboutOptions()) {}
 void Tfrm_About::FormCreate() {
     CreateFramePanel(pAbout, Handle(), 0, 0, 345, 289, 0x8080FF);
     CreateTitlePanel(pBezar, pAbout, 301);
-    sbAboutBezar.Create(pBezar.Handle(), 272, 2, 23, 22, IDI_SB_CLOSE, L"Bezárás");
-    sbAboutBezar.OnClick = [this] { Close(mrCancel); };
+    BuildControls(*this, Controls());
+}
+
+std::span<const ControlRow<Tfrm_About>> Tfrm_About::Controls() {
+    using T = Tfrm_About;
+    static const ControlRow<T> rows[] = {
+        {.name = L"sbAboutBezar", .field = &T::sbAboutBezar, .parent = &T::pBezar, .x = 272, .y = 2, .w = 23, .h = 22,
+         .text = L"Bezárás", .handler = &T::sbAboutBezarClick, .picture = IDI_SB_CLOSE},
+    };
+    return rows;
 }
 
 // The picture is decoded when the window is first shown.
@@ -54,6 +62,6 @@ void Tfrm_About::CreateInsides() {
 
 bool Tfrm_About::FormKeyPress(wchar_t key) {
     if (key != L'\x1B') return false;
-    Close(mrCancel);
+    sbAboutBezarClick();
     return true;
 }

@@ -1,7 +1,10 @@
 // The About window: the program's picture on a framed panel.
 #pragma once
 
+#include <span>
+
 #include "platform/jpeg_image.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
@@ -29,6 +32,10 @@ public:
     Panel pBezar{L"pBezar"};
     SpeedButton sbAboutBezar{L"sbAboutBezar"};
     PicturePanel Panel6{L"Panel6"};
+
+    // The close button of the title strip; the picture is made at the first showing.
+    static std::span<const ControlRow<Tfrm_About>> Controls();
+    void sbAboutBezarClick() { Close(mrCancel); }
 
 protected:
     void FormCreate() override;

@@ -1,23 +1,21 @@
 #include "platform/kerdes.h"
 
-#include "ui/controls.h"
-
 Tfrm_kerdez::Tfrm_kerdez(QuestionDefault defaultAnswer)
     : Tfrm_uzenet(Layout{L"Kérdés", 279, 140, L"?", L"Comic Sans MS", 59, 209, 273}), default_(defaultAnswer) {}
 
 void Tfrm_kerdez::CreateButtons() {
     const bool yes = default_ == QuestionDefault::Yes;
-    ok_ = CreateControl(L"BUTTON", (yes ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, 0, 108, 104, 75, 25,
-                        Handle(), IDOK, FormFont(), L"OK");
-    cancel_ = CreateControl(L"BUTTON", (yes ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | WS_TABSTOP, 0, 188, 104, 75, 25,
-                            Handle(), IDCANCEL, FormFont(), L"Mégsem");
+    ok_.Create(Handle(), 108, 104, 75, 25, IDOK, FormFont(), (yes ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP,
+               L"OK");
+    cancel_.Create(Handle(), 188, 104, 75, 25, IDCANCEL, FormFont(), (yes ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | WS_TABSTOP,
+                   L"Mégsem");
     OnCommand(IDOK, [this] { Close(mrOk); });
     OnCommand(IDCANCEL, [this] { Close(mrCancel); });
 }
 
 void Tfrm_kerdez::FormShow() {
     Tfrm_uzenet::FormShow();
-    if (default_ == QuestionDefault::No) SetFocus(cancel_);
+    if (default_ == QuestionDefault::No) cancel_.Focus();
 }
 
 bool ShowQuestionWindow(const std::wstring& text, QuestionDefault defaultAnswer) {

@@ -11,7 +11,7 @@ enum class QuestionDefault { Yes, No };
 class Tfrm_kerdez : public Tfrm_uzenet {
 public:
     explicit Tfrm_kerdez(QuestionDefault defaultAnswer = QuestionDefault::Yes);
-    HWND BitBtn2() const { return cancel_; }
+    const Button& BitBtn2() const { return cancel_; }
 
 protected:
     void CreateButtons() override;
@@ -19,7 +19,7 @@ protected:
 
 private:
     QuestionDefault default_;
-    HWND cancel_ = nullptr;
+    Button cancel_;
 };
 
 // True exactly when the question was answered with OK.

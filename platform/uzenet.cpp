@@ -1,6 +1,5 @@
 #include "platform/uzenet.h"
 
-#include "ui/controls.h"
 
 Tfrm_uzenet::Layout Tfrm_uzenet::MessageLayout() {
     return Layout{L"Üzenet", 309, 141, L"!", L"Courier New", 73, 241, 301};
@@ -33,27 +32,25 @@ void Tfrm_uzenet::FormCreate() {
                      MakeFont(FontSpec{layout_.symbolFont, 0, layout_.symbolPixels, true}), 0x0000FF);
     Drawn().AddBevelLine(4, 84, layout_.bevelWidth, 5);
     memoFont_ = MakeFont(FontSpec{L"MS Sans Serif", 0, 13});
-    memo_ = CreateControl(L"EDIT", ES_MULTILINE | ES_READONLY | ES_CENTER, 0, 60, 12, layout_.memoWidth, 69, Handle(),
-                          NewControlId(), memoFont_.Get());
-    UseArrowCursor(memo_);
+    memo_.CreateMemo(Handle(), 60, 12, layout_.memoWidth, 69, NewControlId(), memoFont_.Get(), ES_READONLY | ES_CENTER);
+    UseArrowCursor(memo_.Handle());
     CreateButtons();
 }
 
 void Tfrm_uzenet::CreateButtons() {
-    ok_ = CreateControl(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 220, 104, 75, 25, Handle(), IDOK, FormFont(),
-                        L"OK");
+    ok_.Create(Handle(), 220, 104, 75, 25, IDOK, FormFont(), BS_DEFPUSHBUTTON | WS_TABSTOP, L"OK");
     OnCommand(IDOK, [this] { Close(mrOk); });
     OnCommand(IDCANCEL, [this] { Close(mrCancel); });
 }
 
 void Tfrm_uzenet::SetText(const std::wstring& text) {
     if (!Handle()) Create();
-    SetWindowTextW(memo_, text.c_str());
+    memo_.SetText(text);
 }
 
 void Tfrm_uzenet::FormShow() {
     MessageBeep(MB_OK);
-    SetFocus(ok_);
+    ok_.Focus();
 }
 
 void ShowMessageWindow(const std::wstring& text) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/form.h"
+#include "ui/standard_controls.h"
 
 class Tfrm_uzenet : public Form {
 public:
@@ -21,16 +22,16 @@ public:
     static Layout MessageLayout();
 
     void SetText(const std::wstring& text);
-    HWND Memo1() const { return memo_; }
-    HWND BitBtn1() const { return ok_; }
+    const Edit& Memo1() const { return memo_; }
+    const Button& BitBtn1() const { return ok_; }
 
 protected:
     void FormCreate() override;
     void FormShow() override;
     virtual void CreateButtons();
     Layout layout_;
-    HWND memo_ = nullptr;
-    HWND ok_ = nullptr;
+    Edit memo_;
+    Button ok_;
     Font memoFont_;
 };
 

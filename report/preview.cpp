@@ -8,11 +8,11 @@
 #include "report/printing.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
-#include "ui/controls.h"
 
 namespace {
 
 constexpr int kToolHeight = 32;
+constexpr int kClientWidth = 800, kClientHeight = 600;  // before it is maximised
 constexpr int kDeskMargin = 16;  // grey around the paper
 constexpr COLORREF kDesk = 0x808080;
 
@@ -20,8 +20,8 @@ FormOptions PreviewOptions(const std::wstring& title) {
     FormOptions o;
     o.className = L"TivornReportPreview";
     o.border = BorderStyle::Sizeable;
-    o.clientWidth = 800;
-    o.clientHeight = 600;
+    o.clientWidth = kClientWidth;
+    o.clientHeight = kClientHeight;
     o.caption = title;
     o.captionIsAppTitle = false;
     o.font = FontSpec{L"MS Sans Serif", 8};
@@ -172,26 +172,32 @@ TReportPreview::TReportPreview(const ReportJob& job) : Form(PreviewOptions(job.t
 
 void TReportPreview::FormCreate() {
     pEszkoz.BevelOuter = Bevel::Raised;
-    pEszkoz.Create(Handle(), 0, 0, options_.clientWidth, kToolHeight);
-    sbElozo.Create(pEszkoz.Handle(), 6, 4, 23, 22, IDI_SB_PREV, L"Előző oldal (Page Up)", true);
-    sbElozo.OnClick = [this] { ShowPage(PageIndex() - 1); };
-    sbKovetkezo.Create(pEszkoz.Handle(), 32, 4, 23, 22, IDI_SB_NEXT, L"Következő oldal (Page Down)", true);
-    sbKovetkezo.OnClick = [this] { ShowPage(PageIndex() + 1); };
     pOldal.BevelOuter = Bevel::None;
-    pOldal.Create(pEszkoz.Handle(), 62, 4, 110, 22);
-    const int zoomId = NewControlId();
-    btnNagyitas = CreateControl(L"BUTTON", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 178, 4, 110, 23,
-                                pEszkoz.Handle(), zoomId, FormFont(), L"100 %");
-    OnCommand(zoomId, [this] { SetFitWidth(!View.FitWidth); });
-    sbNyomtat.Create(pEszkoz.Handle(), 296, 4, 23, 22, IDI_SB_PRINT, L"Nyomtatás", true);
-    sbNyomtat.OnClick = [this] { PrintClick(); };
-    sbBezar.Create(pEszkoz.Handle(), 322, 4, 23, 22, IDI_SB_CLOSE, L"Bezárás (Esc)", true);
-    sbBezar.OnClick = [this] { Close(mrCancel); };
-
+    BuildControls(*this, Controls());
     View.Document = &doc_;
     View.Create(Handle(), 0, kToolHeight, options_.clientWidth, options_.clientHeight - kToolHeight);
     View.OnKey = [this](UINT vk) { KeyDown(vk); };
     ShowPage(0);
+}
+
+std::span<const ControlRow<TReportPreview>> TReportPreview::Controls() {
+    using T = TReportPreview;
+    static const ControlRow<T> rows[] = {
+        {.name = L"pEszkoz", .field = &T::pEszkoz, .x = 0, .y = 0, .w = kClientWidth, .h = kToolHeight},
+        {.name = L"sbElozo", .field = &T::sbElozo, .parent = &T::pEszkoz, .x = 6, .y = 4, .w = 23, .h = 22,
+         .text = L"Előző oldal (Page Up)", .handler = &T::sbElozoClick, .picture = IDI_SB_PREV, .tooltip = true},
+        {.name = L"sbKovetkezo", .field = &T::sbKovetkezo, .parent = &T::pEszkoz, .x = 32, .y = 4, .w = 23, .h = 22,
+         .text = L"Következő oldal (Page Down)", .handler = &T::sbKovetkezoClick, .picture = IDI_SB_NEXT,
+         .tooltip = true},
+        {.name = L"pOldal", .field = &T::pOldal, .parent = &T::pEszkoz, .x = 62, .y = 4, .w = 110, .h = 22},
+        {.name = L"btnNagyitas", .field = &T::btnNagyitas, .parent = &T::pEszkoz, .x = 178, .y = 4, .w = 110,
+         .h = 23, .text = L"100 %", .handler = &T::btnNagyitasClick, .style = BS_PUSHBUTTON},
+        {.name = L"sbNyomtat", .field = &T::sbNyomtat, .parent = &T::pEszkoz, .x = 296, .y = 4, .w = 23, .h = 22,
+         .text = L"Nyomtatás", .handler = &T::PrintClick, .picture = IDI_SB_PRINT, .tooltip = true},
+        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pEszkoz, .x = 322, .y = 4, .w = 23, .h = 22,
+         .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE, .tooltip = true},
+    };
+    return rows;
 }
 
 void TReportPreview::FormShow() {
@@ -215,7 +221,7 @@ void TReportPreview::ShowPage(int index) {
 
 void TReportPreview::SetFitWidth(bool fit) {
     View.FitWidth = fit;
-    SetWindowTextW(btnNagyitas, fit ? L"100 %" : L"Teljes szélesség");
+    btnNagyitas.SetText(fit ? L"100 %" : L"Teljes szélesség");
     View.Refresh();
     SetFocus(View.Handle());  // the page keys keep working after the click
 }
@@ -232,7 +238,7 @@ void TReportPreview::KeyDown(UINT vk) {
 
 bool TReportPreview::FormKeyPress(wchar_t key) {
     if (key == L'\x1B') {
-        Close(mrCancel);
+        sbBezarClick();
         return true;
     }
     return false;

@@ -8,9 +8,11 @@
 #include <commdlg.h>
 
 #include <functional>
+#include <span>
 #include <string>
 
 #include "report/report.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
@@ -57,14 +59,21 @@ public:
     SpeedButton sbKovetkezo{L"sbKovetkezo"};
     SpeedButton sbNyomtat{L"sbNyomtat"};
     SpeedButton sbBezar{L"sbBezar"};
-    HWND btnNagyitas = nullptr;
+    Button btnNagyitas;
     Panel pOldal{L"pOldal"};
     ReportPageView View;
+
+    // The tool strip's controls, in tab order.
+    static std::span<const ControlRow<TReportPreview>> Controls();
 
     int PageIndex() const { return View.Page; }
     void ShowPage(int index);
     void SetFitWidth(bool fit);
     void PrintClick();
+    void sbElozoClick() { ShowPage(PageIndex() - 1); }
+    void sbKovetkezoClick() { ShowPage(PageIndex() + 1); }
+    void btnNagyitasClick() { SetFitWidth(!View.FitWidth); }
+    void sbBezarClick() { Close(mrCancel); }
 
 protected:
     void FormCreate() override;

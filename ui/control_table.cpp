@@ -1,5 +1,6 @@
 #include "ui/control_table.h"
 
+#include "ui/application.h"
 #include "ui/secondary_frame.h"
 
 namespace control_table_detail {
@@ -49,6 +50,14 @@ int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, i
 int CreateRichEdit(Form& form, RichEdit& box, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
     box.Create(parent, x, y, w, h, IdFor(form, id), style, form.FormFont());
     return box.Id();
+}
+
+void CreateListView(Form& form, ListView& list, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    list.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
+}
+
+void SetHint(const StandardControl& control, const wchar_t* hint) {
+    if (hint) Application::Get().SetHint(control.Handle(), hint);
 }
 
 }  // namespace control_table_detail

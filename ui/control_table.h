@@ -12,18 +12,24 @@
 #include <span>
 #include <stdexcept>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 #include "ui/form.h"
+#include "ui/list_view.h"
 #include "ui/panel.h"
 #include "ui/rich_edit.h"
 #include "ui/speed_button.h"
 #include "ui/standard_controls.h"
+#include "ui/toolbar.h"
 
-// The field a row creates; monostate is a label drawn on its parent's face.
+// The field a row creates; monostate is a label drawn on its parent's face. A tool
+// bar is made by its row's handler (its pictures and buttons are the owner's), at
+// its place among the other controls; its row gives where it sits.
 template <class Owner>
 using ControlField = std::variant<std::monostate, Panel Owner::*, SpeedButton Owner::*, Edit Owner::*,
-                                  ComboBox Owner::*, UpDown Owner::*, Button Owner::*, RichEdit Owner::*>;
+                                  ComboBox Owner::*, UpDown Owner::*, Button Owner::*, RichEdit Owner::*,
+                                  ListView Owner::*, ToolBar Owner::*>;
 
 template <class Owner>
 struct ControlRow {
@@ -32,13 +38,15 @@ struct ControlRow {
     Panel Owner::*parent = nullptr;      // null: the form itself
     int x = 0, y = 0, w = 0, h = 0;
     const wchar_t* text = nullptr;       // caption; a picture button's hint; a label's text
-    void (Owner::*handler)() = nullptr;  // click (buttons), change (edits), choice (combo boxes)
+    void (Owner::*handler)() = nullptr;  // click (buttons), change (edits), choice (combo boxes);
+                                         // a tool bar: makes it
     int code = 0;                        // the notification the handler answers instead (EN_SETFOCUS, ...)
     int picture = 0;                     // picture button: its icon resource
     DWORD style = 0;                     // styles added to the kind's own (WS_GROUP, BS_AUTOCHECKBOX, ...)
     COLORREF colour = CLR_INVALID;       // a panel with a lowered inner bevel in this colour
     int id = 0;                          // command id; 0: a new one (IDOK, IDCANCEL for dialog keys)
     bool tooltip = false;                // picture button: shows its hint as a tool tip too
+    const wchar_t* hint = nullptr;       // status-bar hint of an edit, combo box, button or list
 };
 
 // The row called `name`; throws when there is none (a test or a caller misspelt it).
@@ -62,6 +70,17 @@ void CreateUpDown(Form& form, UpDown& arrows, HWND parent, int x, int y, int w, 
 int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, int h, DWORD style, int id,
                  const wchar_t* caption);
 int CreateRichEdit(Form& form, RichEdit& box, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+void CreateListView(Form& form, ListView& list, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+void SetHint(const StandardControl& control, const wchar_t* hint);
+
+template <class T>
+struct MemberType {
+    using type = void;
+};
+template <class Owner, class Member>
+struct MemberType<Member Owner::*> {
+    using type = Member;
+};
 }  // namespace control_table_detail
 
 // Creates every control of `rows` in order and binds its handler.
@@ -102,7 +121,13 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                 } else if constexpr (std::is_same_v<Field, RichEdit Owner::*>) {
                     bind(CreateRichEdit(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id),
                          EN_CHANGE);
+                } else if constexpr (std::is_same_v<Field, ListView Owner::*>) {
+                    CreateListView(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
+                } else if constexpr (std::is_same_v<Field, ToolBar Owner::*>) {
+                    if (row.handler) (owner.*row.handler)();
                 }
+                if constexpr (std::is_base_of_v<StandardControl, typename MemberType<Field>::type>)
+                    SetHint(owner.*field, row.hint);
             },
             row.field);
     }

@@ -33,6 +33,10 @@ void Edit::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, D
     CreateWindowOf(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | style, WS_EX_CLIENTEDGE, parent, x, y, w, h, id, font);
 }
 
+void Edit::CreateMemo(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style) {
+    CreateWindowOf(WC_EDITW, ES_MULTILINE | style, 0, parent, x, y, w, h, id, font);
+}
+
 void ComboBox::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style) {
     CreateWindowOf(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL | style, 0, parent, x, y, w, h, id, font);
 }

@@ -26,6 +26,8 @@ public:
     void Invalidate() const { InvalidateRect(hwnd_, nullptr, TRUE); }
     // Position and size in 96-dpi pixels, scaled like every control of the program.
     void SetBounds(int x, int y, int w, int h) const;
+    // Position and size in device pixels (layouts that follow their window's size).
+    void MoveTo(int x, int y, int w, int h) const { MoveWindow(hwnd_, x, y, w, h, TRUE); }
 
 protected:
     // Creates a child of `parent` (WS_CHILD | WS_VISIBLE added); throws the system's
@@ -43,6 +45,8 @@ class Edit : public StandardControl {
 public:
     // A one-line box with a sunken edge; `style` adds to WS_TABSTOP | ES_AUTOHSCROLL.
     void Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style = 0);
+    // A multi-line box without an edge, out of the tab order; `style` adds to ES_MULTILINE.
+    void CreateMemo(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style = 0);
     void SelectAll() const { Send(EM_SETSEL, 0, -1); }
     void Select(int start, int end) const { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
     void SetLimit(int characters) const { Send(EM_SETLIMITTEXT, static_cast<WPARAM>(characters)); }

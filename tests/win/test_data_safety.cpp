@@ -359,9 +359,9 @@ TEST_F(DataSafetyTest, AFailedSaveAtClosingAsksWhetherToLeaveWithoutSaving) {
     // Enter answers the default, "Mégsem": the program stays open, with its entries.
     AnswerNextModal([](Form& f) {
         auto& question = static_cast<Tfrm_kerdez&>(f);
-        EXPECT_TRUE(GetWindowLongW(question.BitBtn2(), GWL_STYLE) & BS_DEFPUSHBUTTON);
-        EXPECT_FALSE(GetWindowLongW(question.BitBtn1(), GWL_STYLE) & BS_DEFPUSHBUTTON);
-        EXPECT_EQ(GetFocus(), question.BitBtn2());
+        EXPECT_TRUE(GetWindowLongW(question.BitBtn2().Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        EXPECT_FALSE(GetWindowLongW(question.BitBtn1().Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        EXPECT_EQ(GetFocus(), question.BitBtn2().Handle());
         PressKey(GetFocus(), VK_RETURN);
     });
     SendMessageW(main->Handle(), WM_CLOSE, 0, 0);

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+
 #include "app/main.h"
 #include "editors/Reszlet.h"
 #include "harness.h"
@@ -60,8 +62,8 @@ protected:
         return *main->Kereses;
     }
     void Search(Tfrm_Kereses& window, const wchar_t* words, bool exact = false) {
-        SendMessageW(window.cbPontos, BM_SETCHECK, exact ? BST_CHECKED : BST_UNCHECKED, 0);
-        SetWindowTextW(window.edtKeres, words);
+        SendMessageW(window.cbPontos.Handle(), BM_SETCHECK, exact ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetWindowTextW(window.edtKeres.Handle(), words);
         window.SearchNow();
     }
     std::vector<std::wstring> Dates(const Tfrm_Kereses& window) const {
@@ -107,7 +109,7 @@ TEST_F(KeresesTest, FindsDaysNewestFirstWithTitlesColoursSnippetAndCount) {
     EXPECT_EQ(window.pCim.Caption(), L"  Keresés a naplóban");
     Search(window, L"VACSORA");
     EXPECT_EQ(Dates(window), (std::vector<std::wstring>{L"2025.03.10.", L"2024.01.05.", L"Jegyzettömb"}));
-    EXPECT_EQ(ListView_GetItemCount(window.lvTalalatok), 3);
+    EXPECT_EQ(ListView_GetItemCount(window.lvTalalatok.Handle()), 3);
     EXPECT_EQ(window.CellText(1, 1), L"Születésnap");
     EXPECT_EQ(window.CellText(1, 2), L"Gergő");
     EXPECT_EQ(window.Hits()[1].colour1, 0x0000FF);
@@ -116,7 +118,7 @@ TEST_F(KeresesTest, FindsDaysNewestFirstWithTitlesColoursSnippetAndCount) {
 
     // The list asks for its texts through its own notification, as when it paints.
     wchar_t text[64] = {};
-    ListView_GetItemText(window.lvTalalatok, 0, 0, text, 64);
+    ListView_GetItemText(window.lvTalalatok.Handle(), 0, 0, text, 64);
     EXPECT_STREQ(text, L"2025.03.10.");
 
     Search(window, L"gergo kozos");
@@ -150,9 +152,9 @@ TEST_F(KeresesTest, EnterOpensTheDayAsItsCellWouldAndTheResultsFollowTheEditor) 
         editor->sbMentBezar.Click();
     });
     // Enter with the focus in the box searches and moves to the list; Enter there opens.
-    SetFocus(window.edtKeres);
+    SetFocus(window.edtKeres.Handle());
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_EQ(GetFocus(), window.lvTalalatok);
+    EXPECT_EQ(GetFocus(), window.lvTalalatok.Handle());
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(opened, 1);
     ASSERT_EQ(window.Hits().size(), 1u);
@@ -165,8 +167,8 @@ TEST_F(KeresesTest, EnterOpensTheDayAsItsCellWouldAndTheResultsFollowTheEditor) 
         static_cast<Tfrm_Reszlet&>(form).sbBezar.Click();
     });
     NMITEMACTIVATE activate{};
-    activate.hdr.hwndFrom = window.lvTalalatok;
-    activate.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window.lvTalalatok));
+    activate.hdr.hwndFrom = window.lvTalalatok.Handle();
+    activate.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window.lvTalalatok.Handle()));
     activate.hdr.code = NM_DBLCLK;
     activate.iItem = 0;
     SendMessageW(window.Handle(), WM_NOTIFY, activate.hdr.idFrom, reinterpret_cast<LPARAM>(&activate));
@@ -179,10 +181,10 @@ TEST_F(KeresesTest, EscapeClosesAndTheSizeIsKeptForTheNextRun) {
     SetWindowPos(window.Handle(), nullptr, 0, 0, 700, 520, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     RECT list{};
-    GetWindowRect(window.lvTalalatok, &list);
+    GetWindowRect(window.lvTalalatok.Handle(), &list);
     EXPECT_GT(list.right - list.left, 600) << "the list grows with the window";
-    SetFocus(window.edtKeres);
-    PressKey(window.edtKeres, VK_ESCAPE);
+    SetFocus(window.edtKeres.Handle());
+    PressKey(window.edtKeres.Handle(), VK_ESCAPE);
     Pump();
     EXPECT_FALSE(window.Visible());
     EXPECT_EQ(ReadKetraboValue(Tfrm_Kereses::kWidthValue), L"700");
@@ -200,4 +202,28 @@ TEST_F(KeresesTest, EscapeClosesAndTheSizeIsKeptForTheNextRun) {
     designed.Create(main->Handle());
     GetWindowRect(designed.Handle(), &r);
     EXPECT_LT(r.right - r.left, 700);
+}
+
+TEST_F(KeresesTest, TheControlsSitAsDesignedAndTheBoxAndTheListGrowWithTheWindow) {
+    Tfrm_Kereses& window = OpenSearch();
+    ExpectControlsWhereTheTableSays(window, Tfrm_Kereses::Controls());
+    const auto rows = Tfrm_Kereses::Controls();
+    const auto box = [&rows](const wchar_t* name) {
+        const auto& row = RowOf(rows, name);
+        return std::array{row.x, row.y, row.w, row.h};
+    };
+    EXPECT_EQ(box(L"edtKeres"), (std::array{96, 8, 366, 21}));
+    EXPECT_EQ(box(L"cbPontos"), (std::array{472, 10, 130, 17}));
+    EXPECT_EQ(box(L"lvTalalatok"), (std::array{8, 36, 596, 336}));
+    EXPECT_EQ(box(L"pDarab"), (std::array{8, 376, 596, 22}));
+    EXPECT_STREQ(RowOf(rows, L"Label1").text, L"Keresett szavak");
+    EXPECT_EQ(window.cbPontos.Text(), L"Pontos egyezés");
+    EXPECT_EQ(Application::Get().HintAt(window.cbPontos.Handle(), POINT{2, 2}),
+              L"Kis- és nagybetű, ékezetek is számítanak");
+    // The tick searches again at once.
+    Search(window, L"gergo");
+    EXPECT_FALSE(window.Hits().empty());
+    window.cbPontos.Click();
+    EXPECT_TRUE(window.Hits().empty());
+    window.Close();
 }

@@ -1,6 +1,7 @@
 // The monthly task list and its printed form under Wine: the list from the index,
 // the grid's drawing and movement, the note pane, the current row between openings,
 // the printed pages and the preview window.
+#include <array>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -552,4 +553,34 @@ TEST(ReportPainter, PagesFollowBothResolutionsAndLongWordsStayInTheirColumn) {
     EXPECT_GT(DarkPixels(c, x(10 + 50.8), y(39.4 + 5.0), x(10 + 110.3), rowBottom), 0);
     // The second row starts below the grown first one.
     EXPECT_GT(DarkPixels(c, x(10 + 50.8), y(secondRowTop), x(10 + 110.3), y(secondRowTop + 5.0)), 0);
+}
+
+TEST_F(ListaTest, TheListAndThePreviewSitAsDesigned) {
+    ExpectControlsWhereTheTableSays(*lista, Tfrm_Lista::Controls());
+    const auto rows = Tfrm_Lista::Controls();
+    const auto box = [&rows](const wchar_t* name) {
+        const auto& row = RowOf(rows, name);
+        return std::array{row.x, row.y, row.w, row.h};
+    };
+    EXPECT_EQ(box(L"sbNyomtat"), (std::array{592, 2, 23, 22}));
+    EXPECT_EQ(box(L"sbBezar"), (std::array{620, 2, 23, 22}));
+    EXPECT_EQ(box(L"Panel1"), (std::array{4, 32, 685, 313}));
+    EXPECT_STREQ(RowOf(rows, L"sbNyomtat").text, L"Nyomtatás");
+    EXPECT_STREQ(RowOf(rows, L"sbBezar").text, L"Bezárás");
+
+    // The preview's tool strip, made without showing the window.
+    ReportJob job;
+    job.title = L"Események";
+    job.layout = [](const ReportDevice&) { return ReportDocument{}; };
+    TReportPreview preview(job);
+    preview.Create(main->Handle());
+    ExpectControlsWhereTheTableSays(preview, TReportPreview::Controls());
+    const auto strip = TReportPreview::Controls();
+    EXPECT_STREQ(RowOf(strip, L"btnNagyitas").text, L"100 %");
+    EXPECT_STREQ(RowOf(strip, L"sbKovetkezo").text, L"Következő oldal (Page Down)");
+    // The zoom button names the other view; its click switches.
+    EXPECT_EQ(preview.btnNagyitas.Text(), L"100 %");
+    preview.btnNagyitas.Click();
+    EXPECT_FALSE(preview.View.FitWidth);
+    EXPECT_EQ(preview.btnNagyitas.Text(), L"Teljes szélesség");
 }

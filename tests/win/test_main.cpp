@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include <regex>
@@ -427,4 +428,36 @@ TEST_F(MainWindowTest, EveryFontShowingHungarianTextHasTheEastEuropeanCharacterS
     EXPECT_EQ(CharsetOf(main->FormFont()), EASTEUROPE_CHARSET);
     EXPECT_EQ(CharsetOf(main->pFejlec.PanelFont()), EASTEUROPE_CHARSET);
     for (const auto& header : main->Headers) EXPECT_EQ(CharsetOf(header->PanelFont()), EASTEUROPE_CHARSET);
+}
+
+TEST_F(MainWindowTest, TheTitleStripAndStatusBarSitAsDesigned) {
+    main = OpenMainWindow();
+    Pump();
+    ExpectControlsWhereTheTableSays(*main, Tfrm_Main::Controls());
+    const auto rows = Tfrm_Main::Controls();
+    const auto box = [&rows](const wchar_t* name) {
+        const auto& row = RowOf(rows, name);
+        return std::array{row.x, row.y, row.w, row.h};
+    };
+    EXPECT_EQ(box(L"pFejlec"), (std::array{0, 0, 786, 33}));
+    EXPECT_EQ(box(L"tbVissza"), (std::array{528, 4, 25, 25}));
+    EXPECT_EQ(box(L"tbElore"), (std::array{556, 4, 25, 25}));
+    EXPECT_EQ(box(L"Panel2"), (std::array{0, 33 + 493, 786, 25}));
+    EXPECT_EQ(box(L"pHint"), (std::array{0, 0, 291, 25}));
+    EXPECT_EQ(box(L"pIdo"), (std::array{291, 0, 786 - 291, 25}));
+    EXPECT_STREQ(RowOf(rows, L"tbVissza").text, L"Előző hónap");
+    EXPECT_STREQ(RowOf(rows, L"tbElore").text, L"Következő hónap");
+    // The arrows step the month as their handlers do.
+    main->ShowMonth(Date{2026, 1, 31});
+    main->tbElore.Click();
+    EXPECT_EQ(main->CurrentDate, (Date{2026, 2, 28}));
+    main->tbVissza.Click();
+    EXPECT_EQ(main->CurrentDate, (Date{2026, 1, 28}));
+    // Every tool button's handler is bound: the bar's table names each one.
+    for (const auto& button : Tfrm_Main::ToolButtons()) {
+        if (!button.name) continue;
+        SCOPED_TRACE(WideToUtf8(button.name));
+        EXPECT_NE(button.handler, nullptr);
+        EXPECT_GE(main->ToolBar1.IdOf(button.name), 0);
+    }
 }

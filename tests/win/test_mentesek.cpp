@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+
 #include "app/Mentesek.h"
 #include "app/main.h"
 #include "harness.h"
@@ -38,8 +40,8 @@ protected:
     std::wstring TodayZip() const { return L"Data\\Mentések\\" + DailySnapshotName(Today()); }
     // The button through its message, as a click: the general error handler runs around it.
     static void ClickRestore(Tfrm_Mentesek& window) {
-        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window.btnVisszaallit), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(window.btnVisszaallit));
+        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window.btnVisszaallit.Handle()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.btnVisszaallit.Handle()));
         Pump();
     }
     void SaveList() {
@@ -108,7 +110,7 @@ TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
     EXPECT_EQ(window.CellText(0, 0), FormatDottedDate(Today()));
     EXPECT_EQ(window.CellText(0, 1), L"2");
     EXPECT_EQ(window.CellText(0, 2), L"1 KB");
-    EXPECT_EQ(ListView_GetItemCount(window.lvMentesek), 1);
+    EXPECT_EQ(ListView_GetItemCount(window.lvMentesek.Handle()), 1);
 
     AnswerOk();  // the question
     AnswerOk();  // the confirmation
@@ -146,4 +148,25 @@ TEST_F(MentesekTest, ADeclinedOrDamagedRestoreChangesNothing) {
     EXPECT_EQ(Trim(EntryTitle1(main->EntryIndex.Lines[0])), L"Maradó");
     EXPECT_EQ(window.Rows().size(), 1u) << "no snapshot of the present state for a restore that cannot happen";
     window.Close();
+}
+
+TEST_F(MentesekTest, TheControlsSitAsDesignedAndTheButtonFollowsTheList) {
+    main->mniMentesekClick();  // the harness closes the modal window at once
+    Tfrm_Mentesek& window = *main->Mentesek;
+    ExpectControlsWhereTheTableSays(window, Tfrm_Mentesek::Controls());
+    const auto rows = Tfrm_Mentesek::Controls();
+    const auto& list = RowOf(rows, L"lvMentesek");
+    EXPECT_EQ((std::array{list.x, list.y, list.w, list.h}), (std::array{8, 28, 416, 232}));
+    const auto& button = RowOf(rows, L"btnVisszaallit");
+    EXPECT_EQ((std::array{button.x, button.y, button.w, button.h}), (std::array{294, 268, 130, 25}));
+    EXPECT_EQ(window.btnVisszaallit.Text(), L"Visszaállítás…");
+    EXPECT_EQ(Application::Get().HintAt(window.btnVisszaallit.Handle(), POINT{2, 2}),
+              L"A kijelölt mentés visszaállítása (előtte a mostani állapot is mentődik)");
+    // No snapshot yet: nothing to restore.
+    window.FillList();
+    EXPECT_FALSE(window.btnVisszaallit.Enabled());
+    SaveList();
+    window.FillList();
+    EXPECT_TRUE(window.btnVisszaallit.Enabled());
+    EXPECT_EQ(window.lvMentesek.SelectedIndex(), 0) << "the newest is chosen";
 }

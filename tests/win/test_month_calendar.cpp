@@ -2,6 +2,8 @@
 // own cells) and the iCalendar exports through the main window's commands.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/main.h"
 #include "harness.h"
 #include "lists/calendar_page.h"
@@ -214,8 +216,8 @@ TEST_F(MonthCalendarTest, ExportsTheChosenRangeWithNotesAsPlainText) {
     AnswerNextModal([](Form& form) {
         auto& window = dynamic_cast<Tfrm_Exportalas&>(form);
         EXPECT_EQ(window.Scope(), ExportScope::Year);
-        EXPECT_EQ(GetFocus(), window.rbEv) << "the focus on the chosen range";
-        PressKey(window.rbEv, VK_ESCAPE);  // Escape closes the window
+        EXPECT_EQ(GetFocus(), window.rbEv.Handle()) << "the focus on the chosen range";
+        PressKey(window.rbEv.Handle(), VK_ESCAPE);  // Escape closes the window
     });
     SaveAs(L"nem.ics");
     main->mniIcalExportClick();
@@ -245,4 +247,29 @@ TEST_F(MonthCalendarTest, CtrlShiftEExportsTheNameDaysAsAYearlySeries) {
     EXPECT_EQ(file.find("Sz\xC3\xB6k\xC5\x91nap"), std::string::npos);
     EXPECT_NE(file.find("SUMMARY:Fruzsina napja\r\n"), std::string::npos);
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MonthCalendarTest, TheExportWindowsControlsSitAsDesignedAndNameTheShownMonth) {
+    Tfrm_Exportalas window(L"2026. december", L"2026", 0x8080FF, 0x00C000);
+    window.Create(main->Handle());
+    ExpectControlsWhereTheTableSays(window, Tfrm_Exportalas::Controls());
+    const auto rows = Tfrm_Exportalas::Controls();
+    const auto box = [&rows](const wchar_t* name) {
+        const auto& row = RowOf(rows, name);
+        return std::array{row.x, row.y, row.w, row.h};
+    };
+    EXPECT_EQ(box(L"rbHonap"), (std::array{20, 30, 290, 18}));
+    EXPECT_EQ(box(L"btnExport"), (std::array{140, 98, 90, 25}));
+    EXPECT_EQ(box(L"btnMegsem"), (std::array{234, 98, 80, 25}));
+    EXPECT_EQ(window.rbHonap.Text(), L"A látott hónap bejegyzéseit (2026. december)");
+    EXPECT_EQ(window.rbEv.Text(), L"A látott év bejegyzéseit (2026)");
+    EXPECT_EQ(window.rbMind.Text(), L"A teljes naplót");
+    EXPECT_EQ(window.btnExport.Id(), IDOK) << "Enter exports";
+    EXPECT_EQ(window.btnMegsem.Id(), IDCANCEL) << "Escape cancels";
+    // One choice at a time, as the radio buttons show it.
+    window.SetScope(ExportScope::All);
+    EXPECT_TRUE(window.rbMind.Checked());
+    EXPECT_FALSE(window.rbHonap.Checked());
+    EXPECT_EQ(window.Scope(), ExportScope::All);
+    EXPECT_EQ(window.Panel1.Color(), 0x00C000u) << "the working panel in the scheme colour";
 }

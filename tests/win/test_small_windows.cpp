@@ -30,7 +30,7 @@ TEST_F(SmallWindowsTest, QuestionIsTrueOnlyForOk) {
     EXPECT_FALSE(ShowQuestionWindow(L"close box"));
     AnswerNextModal([](Form& f) {
         auto& q = static_cast<Tfrm_kerdez&>(f);
-        SendMessageW(q.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(q.BitBtn2()));
+        SendMessageW(q.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(q.BitBtn2().Handle()));
     });
     EXPECT_FALSE(ShowQuestionWindow(L"Mégsem"));
     EXPECT_EQ(messages, (std::vector<std::wstring>{L"Valóban töröljem a bejegyzést?", L"Esc", L"close box",
@@ -44,17 +44,19 @@ TEST_F(SmallWindowsTest, QuestionWindowLayout) {
     EXPECT_EQ(client.right, 279);
     EXPECT_EQ(client.bottom, 140);
     RECT ok;
-    GetWindowRect(q.BitBtn1(), &ok);
+    GetWindowRect(q.BitBtn1().Handle(), &ok);
     MapWindowPoints(nullptr, q.Handle(), reinterpret_cast<POINT*>(&ok), 2);
     EXPECT_EQ(ok.left, 108);
     EXPECT_EQ(ok.top, 104);
-    EXPECT_EQ(WindowText(q.BitBtn2()), L"Mégsem");
+    EXPECT_EQ(WindowText(q.BitBtn2().Handle()), L"Mégsem");
     EXPECT_EQ(WindowText(q.Handle()), L"Kérdés");
 }
 
 TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
     Tfrm_About about;
     about.Create();
+    ExpectControlsWhereTheTableSays(about, Tfrm_About::Controls());
+    EXPECT_STREQ(RowOf(Tfrm_About::Controls(), L"sbAboutBezar").text, L"Bezárás");
     EXPECT_FALSE(about.Panel6.Picture().bitmap) << "decoded only for the first showing";
     about.EnsureInsides();
     const DecodedImage& picture = about.Panel6.Picture();
@@ -104,24 +106,24 @@ TEST_F(SmallWindowsTest, MessageWindowLayoutAndItsPaintedSymbol) {
         MapWindowPoints(nullptr, m.Handle(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
-    const RECT memo = placed(m.Memo1()), ok = placed(m.BitBtn1());
+    const RECT memo = placed(m.Memo1().Handle()), ok = placed(m.BitBtn1().Handle());
     EXPECT_EQ(memo.left, 60);
     EXPECT_EQ(memo.top, 12);
     EXPECT_EQ(memo.right - memo.left, 241);
     EXPECT_EQ(memo.bottom - memo.top, 69);
-    const LONG memoStyle = GetWindowLongW(m.Memo1(), GWL_STYLE);
+    const LONG memoStyle = GetWindowLongW(m.Memo1().Handle(), GWL_STYLE);
     EXPECT_TRUE(memoStyle & ES_MULTILINE);
     EXPECT_TRUE(memoStyle & ES_READONLY);
     EXPECT_TRUE(memoStyle & ES_CENTER);
     EXPECT_FALSE(memoStyle & WS_TABSTOP);
     EXPECT_FALSE(memoStyle & WS_BORDER);
-    EXPECT_EQ(WindowText(m.Memo1()), L"Az adatbázis mentése megtörtént.");
+    EXPECT_EQ(WindowText(m.Memo1().Handle()), L"Az adatbázis mentése megtörtént.");
     EXPECT_EQ(ok.left, 220);
     EXPECT_EQ(ok.top, 104);
     EXPECT_EQ(ok.right - ok.left, 75);
     EXPECT_EQ(ok.bottom - ok.top, 25);
-    EXPECT_EQ(WindowText(m.BitBtn1()), L"OK");
-    EXPECT_EQ(GetWindowLongW(m.BitBtn1(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(WindowText(m.BitBtn1().Handle()), L"OK");
+    EXPECT_EQ(GetWindowLongW(m.BitBtn1().Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // The form's own face: the red "!" over its grey shadow at the left, the rule above the button.
     WindowDC screen(nullptr);

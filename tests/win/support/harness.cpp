@@ -65,7 +65,7 @@ void WinTest::SetUp() {
     app.ShowError = [this](const std::wstring& text) { errors.push_back(text); };
     app.OnModalShown = [this](Form& form) {
         ++modalCount;
-        if (auto* message = dynamic_cast<Tfrm_uzenet*>(&form)) messages.push_back(WindowText(message->Memo1()));
+        if (auto* message = dynamic_cast<Tfrm_uzenet*>(&form)) messages.push_back(WindowText(message->Memo1().Handle()));
         if (!answers_.empty()) {
             auto answer = std::move(answers_.front());
             answers_.pop_front();

@@ -54,7 +54,7 @@ Tfrm_Main::~Tfrm_Main() {
 void Tfrm_Main::FormCreate() {
     auto& app = Application::Get();
     app.OnHint = [this](const std::wstring& hint) { ShowApplicationHint(hint); };
-    app.HintColor = 0xB5DAFF;
+    app.HintColour = 0xB5DAFF;
     ImageListMain = ImageList(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
 
     pFejlec.BevelInner = Bevel::Lowered;
@@ -85,7 +85,6 @@ void Tfrm_Main::OnSize(int w, int h) {
     Panel.SetBounds(0, title, w, h - title - status);
 }
 
-// ---------------------------------------------------------------------------------
 // The show sequence: at start and after every return from the notification area.
 
 void Tfrm_Main::FormShow() {
@@ -249,7 +248,7 @@ void Tfrm_Main::ApplyColoursToOtherWindows() {
         frm_NevnapKeres->p.SetColor(colour(1));
         frm_NevnapKeres->Panel1.SetColor(colour(6));
         frm_NevnapKeres->Panel2.SetColor(colour(6));
-        frm_NevnapKeres->SetMegjegyzesColor(colour(6));
+        frm_NevnapKeres->SetMegjegyzesColour(colour(6));
         frm_NevnapKeres->pCim.SetColor(colour(6));
     }
 }
@@ -260,7 +259,6 @@ void Tfrm_Main::SaveColours() {
                        ColorToHexText(Szin[static_cast<size_t>(n)]));
 }
 
-// ---------------------------------------------------------------------------------
 // Clock and hints
 
 void Tfrm_Main::OnTimer(UINT_PTR id) {
@@ -279,7 +277,6 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
         pHint.SetCaption(L"   " + hint);
 }
 
-// ---------------------------------------------------------------------------------
 // Save points and closing
 
 void Tfrm_Main::SaveIndex() {
@@ -333,7 +330,6 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 BringBack();
                 return 0;
             }
-            if (LRESULT handled = 0; HandleTrayMessage(msg, wp, lp, handled)) return handled;
             break;
     }
     return Form::HandleMessage(msg, wp, lp);
@@ -344,7 +340,6 @@ UINT Tfrm_Main::ActivateMessage() {
     return message;
 }
 
-// ---------------------------------------------------------------------------------
 // Tool bar buttons whose windows live elsewhere
 
 void Tfrm_Main::tbAboutClick() {

@@ -17,9 +17,7 @@
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
-// --- notification-area mode
 #include "platform/TrayIcon.h"
-// --- end of notification-area mode
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
 #include "ui/control_table.h"
@@ -46,7 +44,7 @@ public:
     static constexpr const wchar_t* kMakerAddress = L"www.ketrabo.example";
     static const SchemeColours DefaultSzin;
 
-    // --- shared state ------------------------------------------------------------
+    // Shared state
     std::wstring ProgramDir;
     EntryStore EntryIndex;
     Date CurrentDate{};
@@ -67,7 +65,7 @@ public:
     // Command-line parameters after the program name.
     std::vector<std::wstring> Parameters;
 
-    // --- operations other windows use -----------------------------------------------
+    // Operations other windows use
     void ShowMonth(const Date& date);
     void FillMonthCells();
     void ApplyColours();
@@ -75,7 +73,7 @@ public:
     void SaveIndex();  // the save points' common step
     std::wstring MonthCaption() const;
 
-    // --- controls --------------------------------------------------------------------
+    // Controls
     // The title strip's and the status bar's controls, in tab order (main_controls.cpp);
     // the grid area below the strip is laid out by the grid's own arithmetic.
     static std::span<const ControlRow<Tfrm_Main>> Controls();
@@ -96,7 +94,7 @@ public:
     PopupMenu pmTovabbiak;         // the "Továbbiak" button's menu (tovabbiak.cpp)
     AcceleratorTable Shortcuts;    // its items' keyboard shortcuts
 
-    // --- handlers ----------------------------------------------------------------------
+    // Handlers
     void TimerTimer();
     void ShowApplicationHint(const std::wstring& hint);
     void LoadSettings();
@@ -113,7 +111,7 @@ public:
     void tbTrayClick();
     void tbKilepClick();
     void tbTovabbiakClick();
-    // --- the "Továbbiak" menu's features (made at their first use) ----------------------
+    // The "Továbbiak" menu's features (made at their first use)
     void mniKeresesClick();
     void mniMentesekClick();
     std::unique_ptr<Tfrm_Kereses> Kereses;
@@ -139,28 +137,26 @@ public:
     static constexpr const wchar_t* kCloseWithoutSavingQuestion =
         L"A bejegyzések mentése nem sikerült. Kilépjek mentés nélkül? A nem mentett változások elvesznek.";
 
-    // --- the month calendar print (main_calendar.cpp) -------------------------------------
+    // The month calendar print (main_calendar.cpp)
     TqrNaptar qrNaptar;
     void mniHaviNaptarClick();  // the shown month as an A4 landscape page, through the preview
     void mniIcalExportClick();   // the shown month's, year's or the whole diary's entries
     void mniNevnapIcalClick();   // the name days as yearly series
 
-    // --- notification-area mode (main_tray.cpp) ------------------------------------------
+    // Notification-area mode (main_tray.cpp)
     void FirstTick();    // the "/tray" start hides the window at the first clock tick
     void ClosingTray();  // the window is about to be destroyed
-    bool HandleTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void BringBack();    // a second copy of the program asked this one to come to the front
     // Registered message a second copy sends to the running one.
     static UINT ActivateMessage();
 
-    // --- notification-area mode ------------------------------------------------------
+    // Notification-area mode
     TTrayIcon trIcon;  // inactive while the window is shown
     PopupMenu pmTray;  // the icon's right-click menu
     void CreateTrayParts();  // end of FormCreate: icon, menu, the "/tray" start
     void trIconDblClick();   // back from the notification area
     void trIconRightClick(int x, int y);
     bool StartsInTray() const;  // the first parameter is "/tray"
-    // --- end of notification-area mode -------------------------------------------------
 
 protected:
     void FormCreate() override;

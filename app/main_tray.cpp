@@ -75,11 +75,6 @@ void Tfrm_Main::FirstTick() {
 
 void Tfrm_Main::ClosingTray() { trIcon.SetActive(false); }
 
-bool Tfrm_Main::HandleTrayMessage(UINT, WPARAM, LPARAM, LRESULT&) {
-    // The icon's messages go to its own window; the main window needs nothing here.
-    return false;
-}
-
 void Tfrm_Main::BringBack() {
     if (trIcon.Active()) {
         trIconDblClick();

@@ -58,7 +58,6 @@ const FormatBarParts kFormatBarParts{.firstPicture = IDI_FORMAT_FIRST,
 
 }  // namespace
 
-// ---------------------------------------------------------------------------------
 // Building the window
 
 void TRichNoteForm::CreateFramePanels(int titleWidth, const std::wstring& caption) {
@@ -115,7 +114,6 @@ void TRichNoteForm::HookNote() {
     });
 }
 
-// ---------------------------------------------------------------------------------
 // What the bars show
 
 int TRichNoteForm::FontIndexOf(const std::wstring& name) const {
@@ -175,7 +173,6 @@ void TRichNoteForm::MegjegyzesSelectionChange() {
     }
 }
 
-// ---------------------------------------------------------------------------------
 // Format tool bar
 
 void TRichNoteForm::cbBetuTipusChange() {

@@ -53,7 +53,7 @@ public:
     FormatBar tbarFormaz;
     RichEdit Megjegyzes;
 
-    // --- handlers (both windows) --------------------------------------------------------
+    // Handlers (both windows)
     void tbUresClick();
     void tbMegnyitClick();
     void tbMentClick();

@@ -53,7 +53,7 @@ void Tfrm_NevnapKeres::CreateInsides() {
     documentFont_ = MakeFont(FontSpec{L"Verdana", 9});
     Megjegyzes.Create(Panel1.Handle(), 8, 48, 365, 321, NewControlId(), ES_READONLY | ES_NOHIDESEL | WS_VSCROLL,
                       documentFont_.Get());
-    SetMegjegyzesColor(documentColour_);
+    SetMegjegyzesColour(documentColour_);
     SetWindowSubclass(Megjegyzes.Handle(), DocumentProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -66,7 +66,7 @@ LRESULT CALLBACK Tfrm_NevnapKeres::DocumentProc(HWND hwnd, UINT msg, WPARAM wp, 
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-void Tfrm_NevnapKeres::SetMegjegyzesColor(COLORREF colour) {
+void Tfrm_NevnapKeres::SetMegjegyzesColour(COLORREF colour) {
     documentColour_ = colour;  // for a box made later
     if (Megjegyzes.Handle()) Megjegyzes.SetBackgroundColour(colour);
 }

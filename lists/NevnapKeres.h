@@ -36,7 +36,7 @@ public:
     void sbBezarClick();
 
     // The document's background follows the panels' colour.
-    void SetMegjegyzesColor(COLORREF colour);
+    void SetMegjegyzesColour(COLORREF colour);
     // Length of the document's plain text, a paragraph end counted as one character.
     int32_t DocumentLength() const;
 

@@ -9,11 +9,11 @@ void PicturePanel::Paint(Canvas& canvas) {
     RECT r = ClientRect();
     PaintFrame(canvas, r);
     canvas.Fill(r, colour_);
-    if (!picture_.bitmap) return;
+    if (!picture_.pixels) return;
     MemoryDc memory(canvas.Dc());
     HDC source = memory.Get();
     {
-        SelectGuard select(source, picture_.bitmap.Get());
+        SelectGuard select(source, picture_.pixels.Get());
         const int w = r.right - r.left, h = r.bottom - r.top;
         if (w == picture_.width && h <= picture_.height) {
             BitBlt(canvas.Dc(), r.left, r.top, w, h, source, 0, 0, SRCCOPY);

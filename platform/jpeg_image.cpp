@@ -55,8 +55,8 @@ DecodedImage DecodeJpeg(const unsigned char* data, size_t size) {
     int width = 0, height = 0;
     if (!data || size == 0 || !DecodeInto(data, size, rgb, width, height) || width <= 0 || height <= 0) return image;
     void* bits = nullptr;
-    image.bitmap = CreateTopDownDib(nullptr, width, height, &bits);
-    if (!image.bitmap) return image;
+    image.pixels = CreateTopDownDib(nullptr, width, height, &bits);
+    if (!image.pixels) return image;
     auto* out = static_cast<unsigned char*>(bits);
     for (size_t i = 0, n = static_cast<size_t>(width) * static_cast<size_t>(height); i < n; ++i) {
         out[i * 4 + 0] = rgb[i * 3 + 2];

@@ -7,7 +7,7 @@
 #include "ui/canvas.h"
 
 struct DecodedImage {
-    Bitmap bitmap;
+    Bitmap pixels;
     int width = 0;
     int height = 0;
 };

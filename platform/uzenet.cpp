@@ -22,17 +22,17 @@ FormOptions OptionsOf(const Tfrm_uzenet::Layout& layout) {
 
 }  // namespace
 
-Tfrm_uzenet::Tfrm_uzenet(const Layout& layout) : Form(OptionsOf(layout)), layout_(layout) {}
+Tfrm_uzenet::Tfrm_uzenet(const Layout& layout) : Form(OptionsOf(layout)), kind_(layout) {}
 
 void Tfrm_uzenet::FormCreate() {
     // The symbol with its grey shadow underneath.
-    Drawn().AddLabel(L"Label2", 6, 6, layout_.symbol,
-                     MakeFont(FontSpec{layout_.symbolFont, 0, layout_.symbolPixels, true}), 0x808080);
-    Drawn().AddLabel(L"Label1", 4, 4, layout_.symbol,
-                     MakeFont(FontSpec{layout_.symbolFont, 0, layout_.symbolPixels, true}), 0x0000FF);
-    Drawn().AddBevelLine(4, 84, layout_.bevelWidth, 5);
+    Drawn().AddLabel(L"Label2", 6, 6, kind_.symbol,
+                     MakeFont(FontSpec{kind_.symbolFont, 0, kind_.symbolPixels, true}), 0x808080);
+    Drawn().AddLabel(L"Label1", 4, 4, kind_.symbol,
+                     MakeFont(FontSpec{kind_.symbolFont, 0, kind_.symbolPixels, true}), 0x0000FF);
+    Drawn().AddBevelLine(4, 84, kind_.bevelWidth, 5);
     memoFont_ = MakeFont(FontSpec{L"MS Sans Serif", 0, 13});
-    memo_.CreateMemo(Handle(), 60, 12, layout_.memoWidth, 69, NewControlId(), memoFont_.Get(), ES_READONLY | ES_CENTER);
+    memo_.CreateMemo(Handle(), 60, 12, kind_.memoWidth, 69, NewControlId(), memoFont_.Get(), ES_READONLY | ES_CENTER);
     UseArrowCursor(memo_.Handle());
     CreateButtons();
 }

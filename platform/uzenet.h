@@ -29,7 +29,7 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     virtual void CreateButtons();
-    Layout layout_;
+    Layout kind_;
     Edit memo_;
     Button ok_;
     Font memoFont_;

@@ -46,7 +46,6 @@ void PreviewReport(const ReportJob& job, HWND owner) {
     preview.ShowModal();
 }
 
-// ---------------------------------------------------------------------------------
 // Page area
 
 void ReportPageView::Create(HWND parent, int x, int y, int w, int h) {
@@ -162,7 +161,6 @@ LRESULT ReportPageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Window::HandleMessage(msg, wp, lp);
 }
 
-// ---------------------------------------------------------------------------------
 // The window
 
 TReportPreview::TReportPreview(const ReportJob& job) : Form(PreviewOptions(job.title)), job_(job) {

@@ -32,9 +32,9 @@ public:
     static Application& Get();
 
     std::wstring Title = L"Tivorn V2.3";
-    COLORREF HintColor = 0xB5DAFF;  // tool tip background
+    COLORREF HintColour = 0xB5DAFF;  // tool tip background
 
-    // --- general error handler ---------------------------------------------------
+    // General error handler
     // Runs `f`; an exception escaping it is shown and swallowed. Returns false then.
     template <class F>
     bool Guard(F&& f) {
@@ -51,7 +51,7 @@ public:
     std::function<void(const std::wstring&)> ShowError;
     void ShowErrorBox(const std::wstring& text);
 
-    // --- hints -------------------------------------------------------------------
+    // Hints
     // Long hint of a window; windows without one take their nearest parent's.
     void SetHint(HWND hwnd, const std::wstring& hint);
     // For windows whose hint depends on the point (tool bars): client coordinates.
@@ -63,7 +63,7 @@ public:
     std::function<void(const std::wstring&)> OnHint;
     void UpdateHint(const std::wstring& hint);
 
-    // --- message loop ------------------------------------------------------------
+    // Message loop
     // Handles one message; false once WM_QUIT has arrived.
     bool HandleMessage(MSG& msg);
     void ProcessMessages();  // everything pending, without waiting
@@ -75,7 +75,7 @@ public:
 
     HICON Icon(int size);
 
-    // --- start-up ------------------------------------------------------------------
+    // Start-up
     // Time stamps of the start-up steps (written only when asked for, see StartupTrace).
     StartupTrace Trace;
     // COM on this thread, started by the first thing that needs it (shell links, the

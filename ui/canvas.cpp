@@ -6,8 +6,8 @@
 
 MemoryCanvas::MemoryCanvas(HDC reference, int width, int height)
     : dc_(reference),
-      bitmap_(CreateTopDownDib(reference, width > 0 ? width : 1, height > 0 ? height : 1, &bits_)),
-      select_(dc_.Get(), bitmap_.Get()),
+      buffer_(CreateTopDownDib(reference, width > 0 ? width : 1, height > 0 ? height : 1, &bits_)),
+      select_(dc_.Get(), buffer_.Get()),
       width_(width > 0 ? width : 1),
       height_(height > 0 ? height : 1) {}
 

@@ -141,7 +141,7 @@ public:
 private:
     MemoryDc dc_;
     void* bits_ = nullptr;
-    Bitmap bitmap_;
+    Bitmap buffer_;
     SelectGuard select_;
     int width_ = 0;
     int height_ = 0;

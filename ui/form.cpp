@@ -29,8 +29,8 @@ DWORD ExStyleOf(const FormOptions& o) {
 void Form::Create(HWND owner) {
     if (created_) return;
     created_ = true;
-    font_ = MakeFont(options_.font);
-    graphics_.SetFallbackFont(font_.Get());
+    formFont_ = MakeFont(options_.font);
+    drawnItems_.SetFallbackFont(formFont_.Get());
     DWORD style = StyleOf(options_.border);
     if (options_.resizable) style |= WS_THICKFRAME;
     DWORD ex = ExStyleOf(options_);
@@ -152,7 +152,7 @@ LRESULT Form::RouteCommand(WPARAM wp, LPARAM) {
 void Form::Paint(Canvas& canvas) {
     RECT r = ClientRect();
     canvas.Fill(r, BackgroundColour());
-    graphics_.Paint(canvas);
+    drawnItems_.Paint(canvas);
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -51,7 +51,7 @@ public:
     void Close(int result = mrCancel);
     int GetModalResult() const { return modalResult_; }
 
-    HFONT FormFont() const { return font_.Get(); }
+    HFONT FormFont() const { return formFont_.Get(); }
     const FormOptions& Options() const { return options_; }
 
     // Keys reach the form before its controls when key preview is on.
@@ -68,7 +68,7 @@ public:
     void SetMenuHint(int id, std::wstring hint);
 
     // Items painted on the form's own surface (labels, bevel lines).
-    Graphics& Drawn() { return graphics_; }
+    Graphics& Drawn() { return drawnItems_; }
     // Keyboard shortcuts of the form, looked at before anything else sees a key
     // (the table stays owned by the caller).
     void SetAccelerators(HACCEL table) { accelerators_ = table; }
@@ -111,8 +111,8 @@ private:
     LRESULT RouteCommand(WPARAM wp, LPARAM lp);
     static BOOL CALLBACK DisableForModal(HWND hwnd, LPARAM self);
 
-    Font font_;
-    Graphics graphics_;
+    Font formFont_;
+    Graphics drawnItems_;
     std::map<std::pair<int, int>, std::function<void()>> commands_;
     std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR*)>> notifications_;
     std::map<int, std::function<void(DRAWITEMSTRUCT&)>> drawers_;

@@ -8,9 +8,9 @@ void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& 
     const DWORD clip = ClipsChildren() ? WS_CLIPCHILDREN : 0;
     CreateOwnWindow(ClassName(), WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip | ExtraStyle(),
                     caption, Px(x), Px(y), Px(w), Px(h), parent, nullptr, Cursor());
-    if (!font_) {
+    if (!captionFont_) {
         if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(parent, GA_ROOT))))
-            graphics_.SetFallbackFont(form->FormFont());
+            drawnItems_.SetFallbackFont(form->FormFont());
     }
 }
 
@@ -27,13 +27,13 @@ void Panel::SetCaption(const std::wstring& caption) {
 }
 
 void Panel::SetFont(const FontSpec& wanted) {
-    font_ = MakeFont(wanted);
-    graphics_.SetFallbackFont(font_.Get());
+    captionFont_ = MakeFont(wanted);
+    drawnItems_.SetFallbackFont(captionFont_.Get());
     Invalidate();
 }
 
 HFONT Panel::PanelFont() const {
-    if (font_) return font_.Get();
+    if (captionFont_) return captionFont_.Get();
     if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(Handle(), GA_ROOT))))
         return form->FormFont();
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -60,7 +60,7 @@ void Panel::Paint(Canvas& canvas) {
                                                             : DT_CENTER;
         canvas.TextInRect(r, caption_, PanelFont(), FontColour, align);
     }
-    graphics_.Paint(canvas);
+    drawnItems_.Paint(canvas);
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -32,7 +32,7 @@ public:
     void SetCaption(const std::wstring& caption);
     void SetFont(const FontSpec& wanted);
     HFONT PanelFont() const;
-    Graphics& Drawn() { return graphics_; }
+    Graphics& Drawn() { return drawnItems_; }
 
     // Called on every size change with the new client size (outer size, no border).
     std::function<void(int, int)> OnResize;
@@ -53,6 +53,6 @@ protected:
 
 private:
     std::wstring caption_;
-    Font font_;
-    Graphics graphics_;
+    Font captionFont_;
+    Graphics drawnItems_;
 };

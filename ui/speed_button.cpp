@@ -23,7 +23,7 @@ void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResou
         info.uId = reinterpret_cast<UINT_PTR>(Handle());
         info.lpszText = const_cast<wchar_t*>(hint.c_str());
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-        SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, Application::Get().HintColor, 0);
+        SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
     }
 }
 

@@ -28,7 +28,7 @@ class StringGrid : public Window {
 public:
     void Create(HWND parent, int x, int y, int w, int h);
 
-    // --- shape ---------------------------------------------------------------------
+    // Shape
     void SetColumnWidths(std::vector<int> widths);
     int ColumnCount() const { return static_cast<int>(widths_.size()); }
     int ColumnWidth(int col) const { return widths_[static_cast<size_t>(col)]; }
@@ -44,7 +44,7 @@ public:
     const std::wstring& Cell(int col, int row) const;
     void SetCell(int col, int row, std::wstring text);
 
-    // --- position --------------------------------------------------------------------
+    // Position
     int Row() const { return row_; }  // current row, -1 when there is no data row
     // Moves the current row (clamped to the data rows), drops the range, shows the row
     // and reports the move.
@@ -61,7 +61,7 @@ public:
     // Row under a client point, -1 outside the rows.
     int RowAt(int y) const;
 
-    // --- owner's parts -------------------------------------------------------------------
+    // Owner's parts
     std::function<void(HDC dc, int col, int row, const RECT& rect, GridCellState state)> OnDrawCell;
     std::function<void(int col, int row)> OnSelectCell;
 

@@ -37,7 +37,7 @@ void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGE
     SendMessageW(hwnd_, TB_SETINDENT, static_cast<WPARAM>(Px(indent)), 0);
     if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) {
         SetWindowTheme(tips, L"", L"");  // themed tips ignore the background colour
-        SendMessageW(tips, TTM_SETTIPBKCOLOR, Application::Get().HintColor, 0);
+        SendMessageW(tips, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
     }
     Application::Get().SetHintProvider(hwnd_, [this](POINT p) { return HintAt(p); });
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-// --- the independent reader ------------------------------------------------------
+// The independent reader
 
 // Decodes strict UTF-8 (no overlong forms, no surrogates); throws on anything else.
 std::wstring DecodeUtf8(const std::string& bytes) {
@@ -128,7 +128,7 @@ const Property& One(const Component& c, const std::string& name) {
     return c.find(name)->second;
 }
 
-// --- fixtures --------------------------------------------------------------------
+// Fixtures
 
 constexpr DateTime kStamp{Date{2026, 12, 8}, 7, 5, 9};
 

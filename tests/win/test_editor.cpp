@@ -18,7 +18,7 @@
 
 namespace {
 
-// --- helpers -------------------------------------------------------------------------
+// Helpers
 
 void ClickAt(HWND hwnd, int x, int y) {
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -102,7 +102,7 @@ protected:
     EditorDialogs savedDialogs;
 };
 
-// --- pieces without a window -----------------------------------------------------
+// Pieces without a window
 
 TEST(EditorPieces, TheSystemsFontNameOrderIgnoresCase) {
     EXPECT_EQ(CompareFontNames(L"ARIAL", L"arial"), 0);
@@ -165,7 +165,7 @@ TEST(EditorPieces, ColourItemBackgroundCaptionAndSwatch) {
     }
 }
 
-// --- the window as built ----------------------------------------------------------
+// The window as built
 
 TEST_F(EditorTest, OpensWithTheBoxFontInTheBarsAndTheFirstTitleFocused) {
     ShowEditor();
@@ -460,7 +460,7 @@ TEST_F(EditorTest, FontComboAndFontDialogChangeTheSelection) {
     editor->Hide();
 }
 
-// --- colours --------------------------------------------------------------------------
+// Colours
 
 TEST_F(EditorTest, ColourMenuActsOnTheFieldPressedOrEnteredLast) {
     ShowEditor();
@@ -553,7 +553,7 @@ TEST_F(EditorTest, AltShortcutsColourTheFocusedFieldOnly) {
     editor->Hide();
 }
 
-// --- clipboard ------------------------------------------------------------------------
+// Clipboard
 
 TEST_F(EditorTest, CutCopyPasteWorkOnTheFieldEnteredLast) {
     ShowEditor();
@@ -585,7 +585,7 @@ TEST_F(EditorTest, CutCopyPasteWorkOnTheFieldEnteredLast) {
     EXPECT_EQ(fresh.Megjegyzes.Text(), L"marad");
 }
 
-// --- a day's life from the month grid ------------------------------------------------
+// A day's life from the month grid
 
 TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
     const std::wstring text = L"Őszi szél fúj, ő és ű, Ű";
@@ -758,7 +758,7 @@ TEST_F(EditorTest, MissingNoteOpensEmptyAndUnreadableNoteDoesNotOpen) {
     EXPECT_EQ(main->EntryIndex.Lines, lines);
 }
 
-// --- files ------------------------------------------------------------------------------
+// Files
 
 TEST_F(EditorTest, WordHandOverWritesTheCopyAndALinkAndReloadsIt) {
     ShowEditor();

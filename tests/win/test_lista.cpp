@@ -105,7 +105,7 @@ protected:
 
 }  // namespace
 
-// --- the list -------------------------------------------------------------------------
+// The list
 
 TEST_F(ListaTest, MessyIndexIsListedInDateOrderWithShortLinesAndBlankColours) {
     SetMonth(Date{2026, 12, 1}, {
@@ -333,7 +333,7 @@ TEST_F(ListaTest, GridCellsAndTheNotePaneUseTheEastEuropeanCharacterSet) {
     }
 }
 
-// --- printing -------------------------------------------------------------------------
+// Printing
 
 TEST_F(ListaTest, PrintingFromTheListAndFromTheMainWindowGivesTheSameLines) {
     TwelveDays();

@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
 
 TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) {
     main = OpenMainWindow();
-    EXPECT_EQ(Application::Get().HintColor, 0xB5DAFFu);
+    EXPECT_EQ(Application::Get().HintColour, 0xB5DAFFu);
     HWND barTips = reinterpret_cast<HWND>(SendMessageW(main->ToolBar1.Handle(), TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(barTips, nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);

@@ -57,10 +57,10 @@ TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
     about.Create();
     ExpectControlsWhereTheTableSays(about, Tfrm_About::Controls());
     EXPECT_STREQ(RowOf(Tfrm_About::Controls(), L"sbAboutBezar").text, L"Bezárás");
-    EXPECT_FALSE(about.Panel6.Picture().bitmap) << "decoded only for the first showing";
+    EXPECT_FALSE(about.Panel6.Picture().pixels) << "decoded only for the first showing";
     about.EnsureInsides();
     const DecodedImage& picture = about.Panel6.Picture();
-    ASSERT_TRUE(picture.bitmap);
+    ASSERT_TRUE(picture.pixels);
     EXPECT_EQ(picture.width, 333);
     EXPECT_EQ(picture.height, 250);
 
@@ -88,8 +88,8 @@ TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
 
 TEST_F(SmallWindowsTest, DecodingRejectsDataThatIsNoJpeg) {
     const unsigned char junk[] = {0xFF, 0xD8, 0x00, 0x01, 0x02};
-    EXPECT_FALSE(DecodeJpeg(junk, sizeof(junk)).bitmap);
-    EXPECT_FALSE(DecodeJpeg(nullptr, 0).bitmap);
+    EXPECT_FALSE(DecodeJpeg(junk, sizeof(junk)).pixels);
+    EXPECT_FALSE(DecodeJpeg(nullptr, 0).pixels);
 }
 
 TEST_F(SmallWindowsTest, MessageWindowLayoutAndItsPaintedSymbol) {

@@ -56,7 +56,7 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     EXPECT_EQ(search.Megjegyzes.Handle(), nullptr);
     EXPECT_EQ(lista.reMegjegyzes.Handle(), nullptr);
     EXPECT_TRUE(reszlet.FontNames().empty()) << "no font enumeration at start";
-    EXPECT_FALSE(about.Panel6.Picture().bitmap) << "the picture is decoded when first shown";
+    EXPECT_FALSE(about.Panel6.Picture().pixels) << "the picture is decoded when first shown";
     // The frames exist and take the scheme's colours from the start.
     EXPECT_EQ(reszlet.p.Color(), 0x8080FFu);
     EXPECT_EQ(reszlet.pCim.Color(), 0xC0C0C0u);
@@ -90,7 +90,7 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
 
     AnswerCancel();
     about.ShowModal();
-    EXPECT_TRUE(about.Panel6.Picture().bitmap);
+    EXPECT_TRUE(about.Panel6.Picture().pixels);
 
     frm_About = nullptr;
     frm_Reszlet = nullptr;

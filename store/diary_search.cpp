@@ -30,13 +30,22 @@ bool IsDateKey(const std::wstring& line) {
 
 }  // namespace
 
-DiarySearch::DiarySearch() : DiarySearch(ReadWholeFile, ListFolder) {}
+DiarySearch::DiarySearch() : DiarySearch(ReadWholeFile, ListFolder, WriteFileAtomically) {}
 
-DiarySearch::DiarySearch(FileReader reader, FolderLister lister)
-    : reader_(std::move(reader)), lister_(std::move(lister)) {}
+DiarySearch::DiarySearch(FileReader reader, FolderLister lister, FileWriter writer)
+    : reader_(std::move(reader)), lister_(std::move(lister)), writer_(std::move(writer)) {}
 
 void DiarySearch::Plan(const std::wstring& dataDir) {
-    if (dataDir != dataDir_) texts_.clear();
+    if (dataDir != dataDir_) {
+        texts_.clear();
+        if (writer_) {
+            try {
+                LoadCache(reader_(dataDir + L"\\" + kCacheFile));
+            } catch (const std::exception&) {
+                // No cache yet (or it cannot be read): every note is read once.
+            }
+        }
+    }
     dataDir_ = dataDir;
     pending_.clear();
     std::unordered_set<std::wstring> present;
@@ -52,6 +61,7 @@ void DiarySearch::Plan(const std::wstring& dataDir) {
             pending_.push_back({key, entry.size, entry.writeTime});
     }
     std::erase_if(texts_, [&](const auto& item) { return !present.count(item.first); });
+    if (pending_.empty()) SaveCacheIfChanged();
 }
 
 void DiarySearch::Read(const PendingFile& file) {
@@ -68,15 +78,100 @@ void DiarySearch::Read(const PendingFile& file) {
     }
     note.folded = FoldForSearch(note.text);
     texts_[file.key] = std::move(note);
+    ++readSinceSave_;
 }
 
 bool DiarySearch::Work(std::chrono::steady_clock::time_point deadline) {
-    do {
-        if (pending_.empty()) return true;
+    while (!pending_.empty()) {
         Read(pending_.back());
         pending_.pop_back();
-    } while (std::chrono::steady_clock::now() < deadline);
+        if (std::chrono::steady_clock::now() >= deadline) break;
+    }
+    if (pending_.empty()) SaveCacheIfChanged();
     return pending_.empty();
+}
+
+namespace {
+
+constexpr std::string_view kCacheHeader = "TIVORN KERESES 1\n";
+constexpr std::string_view kCacheEnd = "VEGE\n";
+
+// One field of a record up to `stop`; false when the bytes end before it.
+bool TakeField(std::string_view& bytes, char stop, std::string_view& field) {
+    const size_t end = bytes.find(stop);
+    if (end == std::string_view::npos) return false;
+    field = bytes.substr(0, end);
+    bytes.remove_prefix(end + 1);
+    return true;
+}
+
+template <class Number>
+bool TakeNumber(std::string_view& bytes, char stop, Number& value) {
+    std::string_view field;
+    if (!TakeField(bytes, stop, field) || field.empty() || field.size() > 20) return false;
+    bool negative = false;
+    if (field.front() == '-') {
+        negative = true;
+        field.remove_prefix(1);
+    }
+    uint64_t magnitude = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') return false;
+        magnitude = magnitude * 10 + static_cast<uint64_t>(c - '0');
+    }
+    value = negative ? static_cast<Number>(-static_cast<int64_t>(magnitude)) : static_cast<Number>(magnitude);
+    return true;
+}
+
+}  // namespace
+
+// Records: key TAB size TAB time TAB length LF, then `length` bytes of UTF-8 text
+// and LF; the closing line tells a whole file from a cut one.
+std::string DiarySearch::CacheBytes() const {
+    std::string out(kCacheHeader);
+    for (const auto& [key, note] : texts_) {
+        if (note.writeTime == -1) continue;  // not read: tried again next time
+        const std::string text = WideToUtf8(note.text);
+        out += WideToUtf8(key) + '\t' + std::to_string(note.size) + '\t' + std::to_string(note.writeTime) + '\t' +
+               std::to_string(text.size()) + '\n';
+        out += text;
+        out += '\n';
+    }
+    out += kCacheEnd;
+    return out;
+}
+
+bool DiarySearch::LoadCache(std::string_view bytes) {
+    if (bytes.substr(0, kCacheHeader.size()) != kCacheHeader) return false;
+    bytes.remove_prefix(kCacheHeader.size());
+    std::unordered_map<std::wstring, NoteText> loaded;
+    while (bytes != kCacheEnd) {
+        std::string_view key;
+        NoteText note;
+        size_t length = 0;
+        if (!TakeField(bytes, '\t', key) || !TakeNumber(bytes, '\t', note.size) ||
+            !TakeNumber(bytes, '\t', note.writeTime) || !TakeNumber(bytes, '\n', length) ||
+            bytes.size() < length + 1 || bytes[length] != '\n')
+            return false;
+        note.text = Utf8ToWide(std::string(bytes.substr(0, length)));
+        note.folded = FoldForSearch(note.text);
+        bytes.remove_prefix(length + 1);
+        loaded[Utf8ToWide(std::string(key))] = std::move(note);
+    }
+    texts_ = std::move(loaded);
+    readSinceSave_ = 0;
+    return true;
+}
+
+void DiarySearch::SaveCacheIfChanged() {
+    if (!writer_ || readSinceSave_ < kReadsWorthSaving || dataDir_.empty()) return;
+    try {
+        writer_(dataDir_ + L"\\" + kCacheFile, CacheBytes());
+        readSinceSave_ = 0;
+    } catch (const std::exception&) {
+        // A cache that cannot be written (full disk, read-only folder) only costs the
+        // next start a full reading; the search itself has what it needs.
+    }
 }
 
 void DiarySearch::Refresh(const std::wstring& dataDir) {

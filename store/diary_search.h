@@ -2,12 +2,15 @@
 // of every day's note and the notepad. The plain texts of the notes are kept in
 // memory and read again only when a file's size or time has changed, so only the
 // first search after start reads the whole diary; that reading is done in slices
-// the caller sizes, so a window stays responsive while it runs.
+// the caller sizes, so a window stays responsive while it runs. The texts are also
+// kept in a cache file in the data folder, so the next start reads only what changed
+// since; the cache is only ever a help: a missing or damaged one is rebuilt.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -27,10 +30,12 @@ class DiarySearch {
 public:
     using FileReader = std::function<std::string(const std::wstring& path)>;
     using FolderLister = std::function<std::vector<FolderEntry>(const std::wstring& folder)>;
+    using FileWriter = std::function<void(const std::wstring& path, std::string_view bytes)>;
 
-    // The readers are replaceable for tests; by default the real files.
+    // The readers are replaceable for tests; by default the real files. Without a
+    // writer no cache file is read or written.
     DiarySearch();
-    DiarySearch(FileReader reader, FolderLister lister);
+    DiarySearch(FileReader reader, FolderLister lister, FileWriter writer = nullptr);
 
     // Looks at the data folder and notes the files that are new or changed since
     // they were last read (and forgets the deleted ones). Cheap: one folder listing.
@@ -51,6 +56,13 @@ public:
     void Refresh(const std::wstring& dataDir);
 
     static constexpr const wchar_t* kNotepadFile = L"jegyzet.rtf";
+    static constexpr const wchar_t* kCacheFile = L"kereses.cache";
+
+    // The cache file's bytes: every text read whole, with the stamps it was read at.
+    std::string CacheBytes() const;
+    // Takes the texts of a cache file; false (and nothing taken) when it is not one
+    // this program wrote whole.
+    bool LoadCache(std::string_view bytes);
 
 private:
     struct NoteText {
@@ -65,11 +77,18 @@ private:
         int64_t writeTime;
     };
     void Read(const PendingFile& file);
+    void SaveCacheIfChanged();
     static SearchHit Hit(const std::wstring& line, int index);
 
     FileReader reader_;
     FolderLister lister_;
+    FileWriter writer_;
     std::wstring dataDir_;
+    // Notes read since the cache file was written. A few changed notes cost the next
+    // start little, so the file (megabytes for years of notes) is written again only
+    // after a larger reading.
+    size_t readSinceSave_ = 0;
+    static constexpr size_t kReadsWorthSaving = 16;
     std::unordered_map<std::wstring, NoteText> texts_;
     std::vector<PendingFile> pending_;
 };

@@ -2,6 +2,7 @@
 // snippets, and the cache of note texts kept fresh by the files' stamps.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <map>
 
 #include "platform/codec1250.h"
@@ -42,6 +43,37 @@ struct FakeFolder {
             });
     }
 };
+
+// The same folder with the search's cache file written into it.
+struct CachedFolder : FakeFolder {
+    int writes = 0;
+    bool diskFull = false;
+    DiarySearch MakeSearch() {
+        return DiarySearch(
+            [this](const std::wstring& path) {
+                const std::wstring name = path.substr(path.rfind(L'\\') + 1);
+                if (name != DiarySearch::kCacheFile) ++reads;
+                return files.at(name).bytes;
+            },
+            [this](const std::wstring&) {
+                std::vector<FolderEntry> out;
+                for (const auto& [name, file] : files) out.push_back({name, file.bytes.size(), file.time});
+                return out;
+            },
+            [this](const std::wstring& path, std::string_view bytes) {
+                if (diskFull) throw FileCreateError(path);
+                ++writes;
+                files[path.substr(path.rfind(L'\\') + 1)] = {std::string(bytes), 1};
+            });
+    }
+};
+
+// "2026mmdd.rtf"
+std::wstring NoteName(int month, int day) {
+    wchar_t name[16];
+    swprintf(name, 16, L"2026%02d%02d.rtf", month, day);
+    return name;
+}
 
 std::vector<std::wstring> Keys(const std::vector<SearchHit>& hits) {
     std::vector<std::wstring> out;
@@ -177,4 +209,61 @@ TEST(DiarySearch, ReadsTheRealDataFolderAndSurvivesAnUnreadableNote) {
     search.Refresh(temp.Dir() + L"\\Data");  // the note that failed is read again
     EXPECT_EQ(Keys(search.Find(lines, SearchQuery(L"kozos", false))),
               (std::vector<std::wstring>{L"20261207", L"20261206"}));
+}
+
+TEST(SearchCache, TheNextStartReadsOnlyWhatChangedSince) {
+    CachedFolder folder;
+    folder.Put(L"20260101.rtf", L"Újév, közös ebéd");
+    folder.Put(L"20260102.rtf", L"Gergő születésnapja");
+    folder.Put(L"20260103.rtf", L"fogorvos");
+    folder.Put(L"jegyzet.rtf", L"bevásárlás: kenyér");
+    for (int day = 1; day <= 20; ++day) folder.Put(NoteName(2, day), L"séta");
+    const std::vector<std::wstring> index = {MakeDayEntry(Date{2026, 1, 1}, L"Újév", L"", 0, 0),
+                                             MakeDayEntry(Date{2026, 1, 2}, L"Gergő", L"", 0, 0)};
+    {
+        DiarySearch first = folder.MakeSearch();
+        first.Refresh(L"D");
+        EXPECT_EQ(folder.reads, 24);
+        EXPECT_EQ(folder.writes, 1) << "the texts are kept for the next start";
+        folder.Put(L"20260201.rtf", L"séta a parkban", 2);
+        first.Refresh(L"D");
+        EXPECT_EQ(folder.writes, 1) << "one changed note is not worth writing megabytes";
+    }
+    folder.reads = 0;
+    folder.Put(L"20260103.rtf", L"fogorvos helyett úszás", 3);  // changed while the program was closed
+    folder.files.erase(L"20260102.rtf");
+    DiarySearch next = folder.MakeSearch();
+    next.Refresh(L"D");
+    EXPECT_EQ(folder.reads, 2) << "only the two notes changed since the cache was written are read";
+    EXPECT_EQ(Keys(next.Find(index, SearchQuery(L"kozos", false))), std::vector<std::wstring>{L"20260101"});
+    EXPECT_EQ(Keys(next.Find(index, SearchQuery(L"kenyer", false))), std::vector<std::wstring>{L"jegyzet"});
+    EXPECT_EQ(next.Find(index, SearchQuery(L"Gergő", true)).size(), 1u) << "the title still matches";
+    EXPECT_TRUE(next.Find(index, SearchQuery(L"szuletesnapja", false)).empty()) << "the deleted note's text is gone";
+    EXPECT_EQ(next.CachedNotes(), 23u);
+}
+
+TEST(SearchCache, ADamagedOrUnwritableCacheIsOnlyAFullReading) {
+    CachedFolder folder;
+    for (int day = 1; day <= 20; ++day) folder.Put(NoteName(1, day), L"vacsora");
+    folder.MakeSearch().Refresh(L"D");
+    const std::string whole = folder.files.at(DiarySearch::kCacheFile).bytes;
+    DiarySearch probe = folder.MakeSearch();
+    EXPECT_TRUE(probe.LoadCache(whole));
+    EXPECT_EQ(probe.CachedNotes(), 20u);
+    for (size_t cut : {size_t{0}, size_t{5}, whole.size() / 2, whole.size() - 1}) {
+        EXPECT_FALSE(probe.LoadCache(std::string_view(whole).substr(0, cut))) << "cut at " << cut;
+        EXPECT_EQ(probe.CachedNotes(), 20u) << "a refused cache changes nothing";
+    }
+    std::string lying = whole;
+    lying.replace(lying.find('\t', lying.find('\t', lying.find('\t') + 1) + 1) + 1, 1, "9999");
+    EXPECT_FALSE(probe.LoadCache(lying)) << "a length beyond the end";
+    folder.files[DiarySearch::kCacheFile].bytes = whole.substr(0, whole.size() / 2);
+    folder.reads = 0;
+    DiarySearch search = folder.MakeSearch();
+    search.Refresh(L"D");
+    EXPECT_EQ(folder.reads, 20) << "a cut cache is rebuilt from the notes";
+    for (int day = 1; day <= 20; ++day) folder.Put(NoteName(3, day), L"ebéd");
+    folder.diskFull = true;
+    search.Refresh(L"D");
+    EXPECT_EQ(search.CachedNotes(), 40u) << "the search has what it needs though the cache could not be written";
 }

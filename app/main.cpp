@@ -94,6 +94,7 @@ void Tfrm_Main::FormShow() {
     // Each step reports its own failure and the next one still runs: whatever went
     // wrong, the window shows today's month in its colours.
     auto& trace = app.Trace;
+    trace.Mark(L"window shown");
     app.Guard([this] {
         if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
     });

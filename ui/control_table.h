@@ -17,6 +17,7 @@
 
 #include "ui/form.h"
 #include "ui/list_view.h"
+#include "ui/member_handler.h"
 #include "ui/panel.h"
 #include "ui/rich_edit.h"
 #include "ui/speed_button.h"
@@ -93,7 +94,7 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
         HWND parent = parentPanel ? parentPanel->Handle() : form.Handle();
         auto bind = [&owner, &form, &row](int id, int code) {
             if (row.handler)
-                form.OnCommand(id, [&owner, handler = row.handler] { (owner.*handler)(); }, row.code ? row.code : code);
+                form.OnCommand(id, MemberHandler(owner, row.handler), row.code ? row.code : code);
         };
         std::visit(
             [&](auto field) {
@@ -105,7 +106,7 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                 } else if constexpr (std::is_same_v<Field, SpeedButton Owner::*>) {
                     SpeedButton& button = owner.*field;
                     CreateSpeedButton(button, parent, row.x, row.y, row.w, row.h, row.picture, row.text, row.tooltip);
-                    if (row.handler) button.OnClick = [&owner, handler = row.handler] { (owner.*handler)(); };
+                    if (row.handler) button.OnClick = MemberHandler(owner, row.handler);
                 } else if constexpr (std::is_same_v<Field, Edit Owner::*>) {
                     bind(CreateEdit(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id),
                          EN_CHANGE);

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/member_handler.h"
+
 class Form;
 class ImageList;
 
@@ -68,7 +70,7 @@ public:
         for (const auto& row : rows) defs.push_back({row.name, row.caption, row.picture, row.hint});
         Create(static_cast<Form&>(owner), defs, images);
         for (const auto& row : rows)
-            if (row.name && row.handler) OnClick(row.name, [&owner, handler = row.handler] { (owner.*handler)(); });
+            if (row.name && row.handler) OnClick(row.name, MemberHandler(owner, row.handler));
     }
     // Binds an item's click; a name the menu does not have is a programming error (throws).
     void OnClick(const std::wstring& name, std::function<void()> handler);

@@ -1,7 +1,7 @@
 #include "ui/rich_edit.h"
 
 #include <commdlg.h>
-#include "ui/dpi.h"
+#include "ui/controls.h"
 
 #include <algorithm>
 
@@ -70,13 +70,8 @@ void RichEdit::Create(HWND parent, int x, int y, int w, int h, int id, DWORD sty
     static const HMODULE library = LoadLibraryW(L"Msftedit.dll");
     (void)library;
     id_ = id;
-    hwnd_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | style, Px(x), Px(y),
-                            Px(w), Px(h),
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                            nullptr);
-    if (!hwnd_) return;
-    if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    hwnd_ = CreateControl(MSFTEDIT_CLASS, WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | style, 0, x, y, w, h, parent, id,
+                          font);
     // No length limit beyond memory: long diaries must load whole.
     SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_SELCHANGE);

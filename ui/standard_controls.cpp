@@ -3,14 +3,11 @@
 #include <commctrl.h>
 
 #include "ui/system_error.h"
+#include "ui/controls.h"
 #include "ui/dpi.h"
 
 std::wstring StandardControl::Text() const {
-    const int length = GetWindowTextLengthW(hwnd_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
+    return WindowText(hwnd_);
 }
 
 void StandardControl::SetFont(HFONT font) const { Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
@@ -21,12 +18,8 @@ void StandardControl::SetBounds(int x, int y, int w, int h) const {
 
 void StandardControl::CreateWindowOf(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int x, int y,
                                      int w, int h, int id, HFONT font, const std::wstring& text) {
-    hwnd_ = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, Px(x), Px(y), Px(w),
-                            Px(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) ThrowLastError(L"Cannot create window");
+    hwnd_ = CreateControl(className, style, exStyle, x, y, w, h, parent, id, font, text);
     id_ = id;
-    if (font) Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void Edit::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/image_list.h"
+#include "ui/member_handler.h"
 
 class Form;
 
@@ -48,7 +49,7 @@ public:
         for (const auto& row : rows) defs.push_back({row.name, row.picture, row.hint, row.style});
         AddButtons(defs);
         for (const auto& row : rows)
-            if (row.name && row.handler) OnClick(row.name, [&owner, handler = row.handler] { (owner.*handler)(); });
+            if (row.name && row.handler) OnClick(row.name, MemberHandler(owner, row.handler));
     }
 
     int IdOf(const std::wstring& name) const;

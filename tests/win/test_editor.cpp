@@ -196,9 +196,9 @@ TEST_F(EditorTest, TheControlsSitAsDesigned) {
     ExpectControlsWhereTheTableSays(*editor, Tfrm_Reszlet::Controls());
     const auto rows = Tfrm_Reszlet::Controls();
     const auto& title2 = RowOf(rows, L"Cimszo2");
-    EXPECT_EQ((std::array{title2.x, title2.y, title2.w, title2.h}), (std::array{272, 64, 167, 21}));
+    EXPECT_EQ(BoundsOf(title2), (std::array{272, 64, 167, 21}));
     const auto& note = RowOf(rows, L"Megjegyzes");
-    EXPECT_EQ((std::array{note.x, note.y, note.w, note.h}), (std::array{8, 92, 433, 277}));
+    EXPECT_EQ(BoundsOf(note), (std::array{8, 92, 433, 277}));
     EXPECT_EQ(RowOf(rows, L"sbMentBezar").x, 360);
     EXPECT_STREQ(RowOf(rows, L"sbBezar").text, L"Bezárás mentés nélkül");
     EXPECT_STREQ(RowOf(rows, L"Label1").text, L"Címszavak");

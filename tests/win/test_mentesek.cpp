@@ -156,9 +156,9 @@ TEST_F(MentesekTest, TheControlsSitAsDesignedAndTheButtonFollowsTheList) {
     ExpectControlsWhereTheTableSays(window, Tfrm_Mentesek::Controls());
     const auto rows = Tfrm_Mentesek::Controls();
     const auto& list = RowOf(rows, L"lvMentesek");
-    EXPECT_EQ((std::array{list.x, list.y, list.w, list.h}), (std::array{8, 28, 416, 232}));
+    EXPECT_EQ(BoundsOf(list), (std::array{8, 28, 416, 232}));
     const auto& button = RowOf(rows, L"btnVisszaallit");
-    EXPECT_EQ((std::array{button.x, button.y, button.w, button.h}), (std::array{294, 268, 130, 25}));
+    EXPECT_EQ(BoundsOf(button), (std::array{294, 268, 130, 25}));
     EXPECT_EQ(window.btnVisszaallit.Text(), L"Visszaállítás…");
     EXPECT_EQ(Application::Get().HintAt(window.btnVisszaallit.Handle(), POINT{2, 2}),
               L"A kijelölt mentés visszaállítása (előtte a mostani állapot is mentődik)");

@@ -156,9 +156,9 @@ TEST_F(NevnapKeresTest, TheControlsSitAsDesigned) {
     ExpectControlsWhereTheTableSays(*search, Tfrm_NevnapKeres::Controls());
     const auto rows = Tfrm_NevnapKeres::Controls();
     const auto& box = RowOf(rows, L"edtKeres");
-    EXPECT_EQ((std::array{box.x, box.y, box.w, box.h}), (std::array{100, 8, 205, 21}));
+    EXPECT_EQ(BoundsOf(box), (std::array{100, 8, 205, 21}));
     const auto& next = RowOf(rows, L"sbTovabbKeres");
-    EXPECT_EQ((std::array{next.x, next.y, next.w, next.h}), (std::array{340, 8, 30, 22}));
+    EXPECT_EQ(BoundsOf(next), (std::array{340, 8, 30, 22}));
     EXPECT_STREQ(RowOf(rows, L"sbKeres").text, L"Első keresése");
     EXPECT_STREQ(RowOf(rows, L"Label1").text, L"Keresendő névnap");
     EXPECT_THROW(RowOf(rows, L"edtNincs"), std::out_of_range);

@@ -153,10 +153,10 @@ TEST_F(NotepadTest, TheControlsSitAsDesigned) {
     ExpectControlsWhereTheTableSays(*notepad, Tfrm_Jegyzettomb::Controls());
     const auto rows = Tfrm_Jegyzettomb::Controls();
     const auto& note = RowOf(rows, L"Megjegyzes");
-    EXPECT_EQ((std::array{note.x, note.y, note.w, note.h}), (std::array{8, 60, 565, 309}));
+    EXPECT_EQ(BoundsOf(note), (std::array{8, 60, 565, 309}));
     EXPECT_FALSE(GetWindowLongW(notepad->Megjegyzes.Handle(), GWL_STYLE) & ES_NOHIDESEL);
     const auto& panel = RowOf(rows, L"Panel1");
-    EXPECT_EQ((std::array{panel.x, panel.y, panel.w, panel.h}), (std::array{4, 32, 581, 377}));
+    EXPECT_EQ(BoundsOf(panel), (std::array{4, 32, 581, 377}));
     EXPECT_EQ((std::array{RowOf(rows, L"sbMentBezar").x, RowOf(rows, L"sbBezar").x}), (std::array{492, 516}));
     EXPECT_STREQ(RowOf(rows, L"sbBezar").text, L"Bezárás");
     EXPECT_EQ(notepad->pCim.Caption(), L"  Jegyzettömb");

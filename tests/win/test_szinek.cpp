@@ -186,7 +186,7 @@ TEST_F(SzinekTest, TheControlsSitAsDesigned) {
     for (int n = 1; n <= Tfrm_szinek::kSlots; ++n) {
         SCOPED_TRACE(n);
         const auto& bevel = RowOf(rows, L"Bevel" + std::to_wstring(n));
-        EXPECT_EQ((std::array{bevel.x, bevel.y, bevel.w, bevel.h}),
+        EXPECT_EQ(BoundsOf(bevel),
                   (std::array{n <= 5 ? 8 : 246, 8 + 40 * ((n - 1) % 5), 233, 37}));
         const auto& swatch = RowOf(rows, L"Panel" + std::to_wstring(n));
         EXPECT_EQ((std::array{swatch.w, swatch.h}), (std::array{73, 29}));

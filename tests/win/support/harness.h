@@ -3,6 +3,7 @@
 // never blocks in a nested message loop.
 #pragma once
 
+#include <array>
 #include <span>
 #include <variant>
 
@@ -64,6 +65,12 @@ private:
 // The printer settings a print dialog was handed: the paper and orientation asked
 // for, one copy, set in the DEVMODE's fields.
 void ExpectPrinterSettings(HGLOBAL devMode, short paper, short orientation);
+
+// A row's designed place and size, to compare with the described numbers at once.
+template <class Owner>
+std::array<int, 4> BoundsOf(const ControlRow<Owner>& row) {
+    return {row.x, row.y, row.w, row.h};
+}
 
 // Every control a window built from its table sits in its parent where its row says
 // (at the screen's DPI) and, for windows with a caption, carries the row's text.

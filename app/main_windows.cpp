@@ -11,6 +11,7 @@
 void Tfrm_Main::tbListaClick() {
     if (!frm_Lista) return;
     frm_Lista->slLista = ListLinesOfMonth(EntryIndex, CurrentDate);
+    frm_Lista->EnsureInsides();  // the caption goes to the title strip made there
     frm_Lista->pCim.SetCaption(L"   " + FormatYearMonth(CurrentDate, Months));
     frm_Lista->ShowModal();
     frm_Lista->slLista.clear();

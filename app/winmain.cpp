@@ -4,8 +4,8 @@
 // and the other windows' insides come when something first needs them.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
+#include "app/command_line.h"
 #include "app/main.h"
 #include "appearance/szinek.h"
 #include "editors/Reszlet.h"
@@ -18,15 +18,6 @@
 #include "ui/kernel_handles.h"
 
 namespace {
-
-std::vector<std::wstring> Parameters() {
-    std::vector<std::wstring> out;
-    int count = 0;
-    const LocalMemory<LPWSTR> args(CommandLineToArgvW(GetCommandLineW(), &count));
-    if (args.Get())
-        for (int i = 1; i < count; ++i) out.emplace_back(args.Get()[i]);
-    return out;
-}
 
 // A window that lives for the whole run, reachable through its global pointer
 // exactly while it exists.
@@ -78,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     {
         Tfrm_Main main;
         frm_Main = &main;
-        main.Parameters = Parameters();
+        main.Parameters = CommandLineParameters(GetCommandLineW());
         main.Create();
         app.Trace.Mark(L"main window created");
         // The long-lived windows, in the program's fixed order.

@@ -111,7 +111,8 @@ std::span<const ControlRow<Tfrm_szinek>> Tfrm_szinek::Controls() {
     return rows;
 }
 
-void Tfrm_szinek::FormCreate() {
+// Everything is made at the first showing: a start makes only the window itself.
+void Tfrm_szinek::CreateInsides() {
     BuildControls(*this, Controls());
     defaultsIcon_ = IconHandle(IDI_SB_DEFAULTS, 16);
     if (defaultsIcon_.Get()) BitBtn3.SetIcon(defaultsIcon_.Get());

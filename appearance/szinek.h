@@ -81,7 +81,7 @@ public:
     COLORREF SwatchColour(int slot) const { return Panels[static_cast<size_t>(slot - 1)]->Color(); }
 
 protected:
-    void FormCreate() override;
+    void CreateInsides() override;
     void FormShow() override;
     void FormHide() override;
     bool FormKeyPress(wchar_t key) override;

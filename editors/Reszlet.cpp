@@ -93,9 +93,9 @@ Tfrm_Reszlet::~Tfrm_Reszlet() {
     if (frm_Reszlet == this) frm_Reszlet = nullptr;
 }
 
-void Tfrm_Reszlet::FormCreate() { CreateFrame(*this, Controls(), kTitlePanelWidth, L""); }
-
+// Everything is made at the first showing: a start makes only the window itself.
 void Tfrm_Reszlet::CreateInsides() {
+    CreateFrame(*this, Controls(), kTitlePanelWidth, L"");
     CreateEditingControls(*this, Controls(), kBarWidth, true);
     for (HWND field : {Cimszo1.Handle(), Cimszo2.Handle(), Megjegyzes.Handle()})
         SetWindowSubclass(field, FieldProc, 1, reinterpret_cast<DWORD_PTR>(this));

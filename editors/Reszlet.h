@@ -64,7 +64,6 @@ public:
     std::function<void(POINT)> PopupColourMenu;
 
 protected:
-    void FormCreate() override;
     void CreateInsides() override;
     void FormShow() override;
     bool FormSysKey(UINT vk) override;

@@ -91,7 +91,7 @@ public:
 
 protected:
     // The first rows of each window's table: its frame (sbMentBezar, sbBezar, Panel1),
-    // made with the window; the other rows are made at the first showing.
+    // made first; then the other rows. All of it at the first showing.
     static constexpr size_t kFrameRows = 3;
     // The frame's panels around the table's first rows; pCim is `titleWidth` wide.
     template <class Owner>

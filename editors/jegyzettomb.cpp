@@ -41,9 +41,11 @@ std::span<const ControlRow<Tfrm_Jegyzettomb>> Tfrm_Jegyzettomb::Controls() {
     return rows;
 }
 
-void Tfrm_Jegyzettomb::FormCreate() { CreateFrame(*this, Controls(), kTitlePanelWidth, L"  Jegyzettömb"); }
-
-void Tfrm_Jegyzettomb::CreateInsides() { CreateEditingControls(*this, Controls(), kBarWidth, false); }
+// Everything is made at the first showing: a start makes only the window itself.
+void Tfrm_Jegyzettomb::CreateInsides() {
+    CreateFrame(*this, Controls(), kTitlePanelWidth, L"  Jegyzettömb");
+    CreateEditingControls(*this, Controls(), kBarWidth, false);
+}
 
 void Tfrm_Jegyzettomb::OpenNotepad() {
     const std::wstring path = NotepadPath(frm_Main->ProgramDir);

@@ -26,7 +26,6 @@ public:
     void sbBezarClick() override;
 
 protected:
-    void FormCreate() override;
     void CreateInsides() override;
     void FormShow() override;
 

@@ -33,12 +33,6 @@ Tfrm_Lista::~Tfrm_Lista() {
     if (frm_Lista == this) frm_Lista = nullptr;
 }
 
-void Tfrm_Lista::FormCreate() {
-    CreateOuterPanel(p, *this);
-    CreateTitlePanel(pCim, p, 649);
-    BuildControls(*this, Controls());
-}
-
 std::span<const ControlRow<Tfrm_Lista>> Tfrm_Lista::Controls() {
     using T = Tfrm_Lista;
     static const ControlRow<T> rows[] = {
@@ -52,7 +46,11 @@ std::span<const ControlRow<Tfrm_Lista>> Tfrm_Lista::Controls() {
     return rows;
 }
 
+// Everything is made at the first showing: a start makes only the window itself.
 void Tfrm_Lista::CreateInsides() {
+    CreateOuterPanel(p, *this);
+    CreateTitlePanel(pCim, p, 649);
+    BuildControls(*this, Controls());
     cellFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, false, false, false, EASTEUROPE_CHARSET});
     cellBoldFont_ = MakeFont(FontSpec{L"MS Sans Serif", 8, 0, true, false, false, EASTEUROPE_CHARSET});
 

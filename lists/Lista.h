@@ -38,8 +38,8 @@ public:
     StringGrid sgLista;
     RichEdit reMegjegyzes;
 
-    // The title strip's buttons and the working panel, in tab order; the grid and
-    // the note are made at the first opening.
+    // The title strip's buttons and the working panel, in tab order; made at the
+    // first opening with the grid and the note.
     static std::span<const ControlRow<Tfrm_Lista>> Controls();
 
     void sgListaDrawCell(HDC dc, int col, int row, const RECT& rect, GridCellState state);
@@ -52,7 +52,6 @@ public:
     HFONT CellFont(bool bold) const { return bold ? cellBoldFont_.Get() : cellFont_.Get(); }
 
 protected:
-    void FormCreate() override;
     void CreateInsides() override;
     void FormShow() override;
     void FormHide() override;

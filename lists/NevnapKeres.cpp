@@ -22,12 +22,6 @@ std::wstring Tfrm_NevnapKeres::DocumentPath(const std::wstring& programDir) {
     return programDir + L"\\Data\\Névnapok.rtf";
 }
 
-void Tfrm_NevnapKeres::FormCreate() {
-    CreateOuterPanel(p, *this);
-    CreateTitlePanel(pCim, p, 345, L"  Névnapok");
-    BuildControls(*this, Controls());
-}
-
 std::span<const ControlRow<Tfrm_NevnapKeres>> Tfrm_NevnapKeres::Controls() {
     using T = Tfrm_NevnapKeres;
     static const ControlRow<T> rows[] = {
@@ -49,7 +43,11 @@ std::span<const ControlRow<Tfrm_NevnapKeres>> Tfrm_NevnapKeres::Controls() {
     return rows;
 }
 
+// Everything is made at the first showing: a start makes only the window itself.
 void Tfrm_NevnapKeres::CreateInsides() {
+    CreateOuterPanel(p, *this);
+    CreateTitlePanel(pCim, p, 345, L"  Névnapok");
+    BuildControls(*this, Controls());
     documentFont_ = MakeFont(FontSpec{L"Verdana", 9});
     Megjegyzes.Create(Panel1.Handle(), 8, 48, 365, 321, NewControlId(), ES_READONLY | ES_NOHIDESEL | WS_VSCROLL,
                       documentFont_.Get());

@@ -41,7 +41,6 @@ public:
     int32_t DocumentLength() const;
 
 protected:
-    void FormCreate() override;
     void CreateInsides() override;
     void FormShow() override;
     bool FormKeyPress(wchar_t key) override;

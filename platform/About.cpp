@@ -38,11 +38,6 @@ FormOptions AboutOptions() {
 
 Tfrm_About::Tfrm_About() : Form(AboutOptions()) {}
 
-void Tfrm_About::FormCreate() {
-    CreateFramePanel(pAbout, Handle(), 0, 0, 345, 289, 0x8080FF);
-    CreateTitlePanel(pBezar, pAbout, 301);
-    BuildControls(*this, Controls());
-}
 
 std::span<const ControlRow<Tfrm_About>> Tfrm_About::Controls() {
     using T = Tfrm_About;
@@ -54,7 +49,11 @@ std::span<const ControlRow<Tfrm_About>> Tfrm_About::Controls() {
 }
 
 // The picture is decoded when the window is first shown.
+// Everything is made at the first showing: a start makes only the window itself.
 void Tfrm_About::CreateInsides() {
+    CreateFramePanel(pAbout, Handle(), 0, 0, 345, 289, 0x8080FF);
+    CreateTitlePanel(pBezar, pAbout, 301);
+    BuildControls(*this, Controls());
     Panel6.BevelInner = Bevel::Lowered;
     Panel6.Create(pAbout.Handle(), 4, 32, 337, 253);
     Panel6.SetPicture(LoadJpegResource(IDR_ABOUT_JPEG));

@@ -33,12 +33,11 @@ public:
     SpeedButton sbAboutBezar{L"sbAboutBezar"};
     PicturePanel Panel6{L"Panel6"};
 
-    // The close button of the title strip; the picture is made at the first showing.
+    // The close button of the title strip.
     static std::span<const ControlRow<Tfrm_About>> Controls();
     void sbAboutBezarClick() { Close(mrCancel); }
 
 protected:
-    void FormCreate() override;
     void CreateInsides() override;
     bool FormKeyPress(wchar_t key) override;
 };

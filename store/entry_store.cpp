@@ -34,8 +34,10 @@ std::vector<std::wstring> ParseIndexText(std::string_view bytes) {
     lines.reserve(bytes.size() / (kDayEntryLength + 2) + 1);  // one allocation for a well-formed index
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
+        // A plain scan: find_first_of calls the library once per character.
+        size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+        if (end == bytes.size()) {
             lines.push_back(DecodeCp1250(bytes.substr(start)));
             break;
         }

@@ -15,9 +15,14 @@ void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& 
 }
 
 void Panel::SetColor(COLORREF colour) {
+    coloured_ = true;
     if (colour == colour_) return;
     colour_ = colour;
     Invalidate();
+}
+
+void Panel::SetDesignColor(COLORREF colour) {
+    if (!coloured_) SetColor(colour);
 }
 
 void Panel::SetCaption(const std::wstring& caption) {

@@ -28,6 +28,9 @@ public:
 
     COLORREF Color() const { return colour_; }
     void SetColor(COLORREF colour);
+    // The colour a window is designed with: taken unless a colour was set before,
+    // so a scheme applied to a window whose insides are made later is kept.
+    void SetDesignColor(COLORREF colour);
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& caption);
     void SetFont(const FontSpec& wanted);
@@ -50,6 +53,7 @@ protected:
     virtual HCURSOR Cursor() const { return nullptr; }
 
     COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
+    bool coloured_ = false;
 
 private:
     std::wstring caption_;

@@ -13,7 +13,7 @@ FormOptions SecondaryWindowOptions(const wchar_t* className, int clientWidth, in
 
 void CreateFramePanel(Panel& panel, HWND parent, int x, int y, int w, int h, COLORREF colour) {
     panel.BevelInner = Bevel::Lowered;
-    panel.SetColor(colour);
+    panel.SetDesignColor(colour);
     panel.Create(parent, x, y, w, h);
 }
 
@@ -26,6 +26,6 @@ void CreateTitlePanel(Panel& pCim, const Panel& p, int width, const std::wstring
     pCim.CaptionAlignment = Alignment::Left;
     pCim.FontColour = 0;
     pCim.SetFont(FontSpec{L"Tahoma", 0, 13, true, false, false, EASTEUROPE_CHARSET});
-    pCim.SetColor(0xC0C0C0);
+    pCim.SetDesignColor(0xC0C0C0);
     pCim.Create(p.Handle(), 40, 4, width, 26, caption);
 }

@@ -1,7 +1,7 @@
 // What the start-up makes and what it leaves for later: every long-lived window
-// exists from the start, in the program's order, with its frame in the scheme's
-// colours, but the expensive insides (rich-edit boxes and their library, the font
-// list, the About picture) come at each window's first showing, in their tab order.
+// exists from the start, in the program's order, but its controls (and with them
+// the rich-edit boxes and their library, the font list, the About picture) come at
+// its first showing, in their tab order, in the colours of the scheme applied since.
 // A process of its own: nothing else here has loaded the rich-edit library.
 #include <algorithm>
 #include <memory>
@@ -50,6 +50,7 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     for (Form* form : std::vector<Form*>{&about, &reszlet, &notepad, &search, &lista}) {
         EXPECT_NE(form->Handle(), nullptr);
         EXPECT_FALSE(form->HasInsides());
+        EXPECT_TRUE(Children(form->Handle()).empty()) << "a start makes only the window itself";
     }
     EXPECT_EQ(reszlet.Megjegyzes.Handle(), nullptr);
     EXPECT_EQ(notepad.Megjegyzes.Handle(), nullptr);
@@ -57,13 +58,17 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     EXPECT_EQ(lista.reMegjegyzes.Handle(), nullptr);
     EXPECT_TRUE(reszlet.FontNames().empty()) << "no font enumeration at start";
     EXPECT_FALSE(about.Panel6.Picture().pixels) << "the picture is decoded when first shown";
-    // The frames exist and take the scheme's colours from the start.
-    EXPECT_EQ(reszlet.p.Color(), 0x8080FFu);
-    EXPECT_EQ(reszlet.pCim.Color(), 0xC0C0C0u);
-    EXPECT_EQ(lista.Panel1.Color(), 0xC0C0C0u);
+    // A scheme applied before the first showing is what the frames show then, not
+    // the colours the windows are designed with.
+    main->Szin[1] = 0x0000C0;
     main->Szin[6] = 0x00C000;
     main->ApplyColours();
+    search.EnsureInsides();
+    lista.EnsureInsides();
+    EXPECT_EQ(search.p.Color(), 0x0000C0u);
     EXPECT_EQ(search.pCim.Color(), 0x00C000u);
+    EXPECT_EQ(search.Panel2.Color(), 0x00C000u);
+    EXPECT_EQ(lista.Panel1.Color(), 0x00C000u);
 
     // The first showing of the entry editor: a click on a day.
     std::vector<HWND> order;
@@ -91,6 +96,8 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     AnswerCancel();
     about.ShowModal();
     EXPECT_TRUE(about.Panel6.Picture().pixels);
+    EXPECT_EQ(about.pAbout.Color(), 0x0000C0u);
+    EXPECT_EQ(about.pBezar.Color(), 0x00C000u);
 
     frm_About = nullptr;
     frm_Reszlet = nullptr;

@@ -59,6 +59,19 @@ TEST_F(WindowBaseTest, PrintClientAndATransparentChildsEraseDrawTheFace) {
     EXPECT_EQ(DrawnThrough(button.Handle(), WM_PRINTCLIENT)->Pixel(12, 12), kTeal);
 }
 
+// A window's controls may be made after its scheme colours were set: the colour it
+// is designed with fills in only what nobody set, before or after the control exists.
+TEST(PanelColour, TheDesignColourGivesWayToAColourSetBefore) {
+    Panel designed{L"designed"}, schemed{L"schemed"};
+    designed.SetDesignColor(kTeal);
+    EXPECT_EQ(designed.Color(), kTeal);
+    schemed.SetColor(kGreen);
+    schemed.SetDesignColor(kTeal);
+    EXPECT_EQ(schemed.Color(), kGreen);
+    designed.SetColor(kGreen);  // a scheme after the design colour still wins
+    EXPECT_EQ(designed.Color(), kGreen);
+}
+
 TEST_F(WindowBaseTest, TheWindowsOwnEraseLeavesTheBackgroundToThePaint) {
     // Its own DC: nothing is drawn now (the face comes double-buffered with WM_PAINT).
     WindowDC own(panel.Handle());

@@ -38,7 +38,7 @@ bool Tfrm_Main::RestoreFromSnapshot(const std::wstring& name, const std::wstring
     // The chosen snapshot is read and checked first: the snapshot of the present state
     // may make the rule of keeping remove it.
     const std::vector<ZipEntry> files = ReadSnapshot(ProgramDir, name);
-    const std::string index = SerializeIndexText(EntryIndex.Lines);
+    const std::string index = EntryIndex.Lines.FileText();
     WriteSnapshot(ProgramDir, ExtraSnapshotName(Now()), Today(), &index);
     RestoreDataFiles(ProgramDir, files);
     EntryIndex.Load(ProgramDir);

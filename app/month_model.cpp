@@ -20,10 +20,10 @@ MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const T
     std::array<int, 32> lineOfDay;
     lineOfDay.fill(-1);
     const std::wstring key = MonthKey(Date{year, month, 1});
-    for (size_t i = 0; i < index.Lines.size(); ++i) {
-        const std::wstring& line = index.Lines[i];
-        if (line.size() < 8 || line.compare(0, 6, key) != 0) continue;
-        int tens = line[6] - L'0', ones = line[7] - L'0';
+    const IndexLines& lines = index.Lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines.Length(i) < 8 || !lines.StartsWith(i, key)) continue;
+        int tens = lines.Char(i, 6) - L'0', ones = lines.Char(i, 7) - L'0';
         if (tens < 0 || tens > 9 || ones < 0 || ones > 9) continue;
         int day = tens * 10 + ones;
         if (day >= 1 && day <= days) lineOfDay[static_cast<size_t>(day)] = static_cast<int>(i);
@@ -39,7 +39,7 @@ MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const T
         cell.hint = FormatLongDate(cell.date, monthNames) + L". " + cell.nameDay + L" napja";
         int lineIndex = lineOfDay[static_cast<size_t>(cell.day)];
         if (lineIndex < 0) continue;
-        const std::wstring& line = index.Lines[static_cast<size_t>(lineIndex)];
+        const std::wstring line = lines[static_cast<size_t>(lineIndex)];
         cell.txt1 = EntryTitle1(line);
         cell.txt2 = EntryTitle2(line);
         cell.colour1 = EntryColour1(line);

@@ -256,7 +256,7 @@ void Tfrm_Reszlet::sbMentBezarClick() {
     // were and the window stays open. The day's snapshot comes before anything.
     m.TakeSnapshotOfTheDay();
     SaveNoteFile(EntryStore::NotePath(m.ProgramDir, m.CurrentDate));
-    m.EntryIndex.Lines.at(static_cast<size_t>(m.CurrentLine)) = line;
+    m.EntryIndex.Lines.Set(static_cast<size_t>(m.CurrentLine), line);
     m.SaveIndex();
     if (TJPanel* cell = m.CurrentCell) {
         cell->SetTxt1(PadText(title1, kTitleWidth));

@@ -39,12 +39,13 @@ const std::unordered_map<char32_t, char>& EncodeTable() {
 
 }  // namespace
 
+wchar_t DecodeCp1250Byte(unsigned char b) {
+    return b < 0x80 ? static_cast<wchar_t>(b) : static_cast<wchar_t>(kUpperHalf[b - 0x80]);
+}
+
 std::wstring DecodeCp1250(std::string_view bytes) {
     std::wstring out(bytes.size(), L'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = b < 0x80 ? static_cast<wchar_t>(b) : static_cast<wchar_t>(kUpperHalf[b - 0x80]);
-    }
+    for (size_t i = 0; i < bytes.size(); ++i) out[i] = DecodeCp1250Byte(static_cast<unsigned char>(bytes[i]));
     return out;
 }
 

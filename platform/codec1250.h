@@ -7,6 +7,7 @@
 #include <string_view>
 
 std::wstring DecodeCp1250(std::string_view bytes);
+wchar_t DecodeCp1250Byte(unsigned char byte);
 
 // Characters that Windows-1250 cannot hold become '?'; their number is reported
 // through `unconvertible` when it is given.

@@ -21,10 +21,10 @@ bool IsNoteName(const std::wstring& name, std::wstring& key) {
     return true;
 }
 
-bool IsDateKey(const std::wstring& line) {
-    if (line.size() < 8) return false;
-    for (size_t i = 0; i < 8; ++i)
-        if (line[i] < L'0' || line[i] > L'9') return false;
+bool IsDateKey(const IndexLines& lines, size_t i) {
+    if (lines.Length(i) < 8) return false;
+    for (size_t k = 0; k < 8; ++k)
+        if (lines.Char(i, k) < L'0' || lines.Char(i, k) > L'9') return false;
     return true;
 }
 
@@ -194,28 +194,27 @@ SearchHit DiarySearch::Hit(const std::wstring& line, int index) {
 namespace {
 
 // "yyyymmdd" as a number, for a cheap look-up of the day's last line.
-int DateNumber(const std::wstring& line) {
+int DateNumber(const IndexLines& lines, size_t i) {
     int value = 0;
-    for (size_t i = 0; i < 8; ++i) value = value * 10 + (line[i] - L'0');
+    for (size_t k = 0; k < 8; ++k) value = value * 10 + (lines.Char(i, k) - L'0');
     return value;
 }
 
 }  // namespace
 
-std::vector<SearchHit> DiarySearch::Find(const std::vector<std::wstring>& indexLines,
-                                         const SearchQuery& query) const {
+std::vector<SearchHit> DiarySearch::Find(const IndexLines& indexLines, const SearchQuery& query) const {
     std::vector<SearchHit> hits;
     if (query.Empty()) return hits;
     // The last line of each date is the day's line.
     std::unordered_map<int, int> lastLine;
     lastLine.reserve(indexLines.size());
     for (size_t i = 0; i < indexLines.size(); ++i)
-        if (IsDateKey(indexLines[i])) lastLine[DateNumber(indexLines[i])] = static_cast<int>(i);
+        if (IsDateKey(indexLines, i)) lastLine[DateNumber(indexLines, i)] = static_cast<int>(i);
 
     static const NoteText kNoNote;
-    std::wstring key, titles;  // reused: no allocation per day
+    std::wstring line, key, titles;  // reused: no allocation per day
     for (const auto& [date, index] : lastLine) {
-        const std::wstring& line = indexLines[static_cast<size_t>(index)];
+        indexLines.CopyTo(static_cast<size_t>(index), line);
         // Both titles (positions 9-48) as one text, prepared for matching.
         const std::wstring_view both = std::wstring_view(line).substr(8, 2 * kTitleWidth);
         titles.assign(both);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/folder_list.h"
+#include "store/index_lines.h"
 #include "store/search_match.h"
 
 struct SearchHit {
@@ -50,7 +51,7 @@ public:
     // The days of `indexLines` (and the notepad) that match, newest first. The last
     // line of a date stands for the day, as everywhere in the program. Notes not yet
     // read count as empty, so call it when Ready().
-    std::vector<SearchHit> Find(const std::vector<std::wstring>& indexLines, const SearchQuery& query) const;
+    std::vector<SearchHit> Find(const IndexLines& indexLines, const SearchQuery& query) const;
 
     // Plan and read everything at once.
     void Refresh(const std::wstring& dataDir);

@@ -29,70 +29,38 @@ int32_t ReadColourField(const std::wstring& field) {
     }
 }
 
-std::vector<std::wstring> ParseIndexText(std::string_view bytes) {
-    std::vector<std::wstring> lines;
-    lines.reserve(bytes.size() / (kDayEntryLength + 2) + 1);  // one allocation for a well-formed index
-    size_t start = 0;
-    while (start < bytes.size()) {
-        // A plain scan: find_first_of calls the library once per character.
-        size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        if (end == bytes.size()) {
-            lines.push_back(DecodeCp1250(bytes.substr(start)));
-            break;
-        }
-        lines.push_back(DecodeCp1250(bytes.substr(start, end - start)));
-        start = end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
-    }
-    return lines;
-}
+std::vector<std::wstring> ParseIndexText(std::string_view bytes) { return IndexLines::FromFileText(bytes).ToVector(); }
 
-std::string SerializeIndexText(const std::vector<std::wstring>& lines) {
-    std::string out;
-    out.reserve(lines.size() * (kDayEntryLength + 2));
-    for (const auto& line : lines) {
-        out += EncodeCp1250(line);
-        out += "\r\n";
-    }
-    return out;
-}
-
-namespace {
-
-bool StartsWith(const std::wstring& line, const std::wstring& prefix) {
-    return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
-}
-
-}  // namespace
+std::string SerializeIndexText(const IndexLines& lines) { return lines.FileText(); }
 
 int EntryStore::FindEntryLine(const std::wstring& dateText) const {
     for (size_t i = Lines.size(); i-- > 0;)
-        if (StartsWith(Lines[i], dateText)) return static_cast<int>(i);
+        if (Lines.StartsWith(i, dateText)) return static_cast<int>(i);
     return -1;
 }
 
 void EntryStore::DeleteEntryLine(const std::wstring& dateText) {
     int index = FindEntryLine(dateText);
-    if (index >= 0) Lines.erase(Lines.begin() + index);
+    if (index >= 0) Lines.erase(static_cast<size_t>(index));
 }
 
 int EntryStore::OpenDay(const std::wstring& dateText) {
     RequireRead();
     int index = FindEntryLine(dateText);
     if (index >= 0) return index;
-    Lines.emplace_back();
+    Lines.push_back(L"");
     return static_cast<int>(Lines.size()) - 1;
 }
 
 void EntryStore::LeaveWithoutStoring(int index) {
-    if (index >= 0 && static_cast<size_t>(index) < Lines.size() && Lines[static_cast<size_t>(index)].empty())
-        Lines.erase(Lines.begin() + index);
+    if (index >= 0 && static_cast<size_t>(index) < Lines.size() && Lines.Length(static_cast<size_t>(index)) == 0)
+        Lines.erase(static_cast<size_t>(index));
 }
 
 std::vector<std::wstring> EntryStore::SelectMonth(const std::wstring& monthKey) const {
     std::vector<std::wstring> month;
-    for (const auto& line : Lines)
-        if (StartsWith(line, monthKey)) month.push_back(line);
+    for (size_t i = 0; i < Lines.size(); ++i)
+        if (Lines.StartsWith(i, monthKey)) month.push_back(Lines[i]);
     return month;
 }
 
@@ -115,7 +83,7 @@ void EntryStore::Load(const std::wstring& programDir) {
     RemoveLeftoverFiles(DataDir(programDir));
     try {
         if (!FileExists(path)) WriteFileAtomically(path, {});
-        Lines = ParseIndexText(ReadWholeFile(path));
+        Lines = IndexLines::FromFileText(ReadWholeFile(path));
         unread_ = false;
         everRead_ = true;
     } catch (const AppError&) {
@@ -128,7 +96,7 @@ void EntryStore::Load(const std::wstring& programDir) {
 
 void EntryStore::Save(const std::wstring& programDir) const {
     if (unread_) throw FileCreateError(IndexPath(programDir));
-    WriteFileAtomically(IndexPath(programDir), SerializeIndexText(Lines));
+    WriteFileAtomically(IndexPath(programDir), Lines.FileText());
 }
 
 void EntryStore::DeleteEntry(const std::wstring& programDir, const Date& date) {
@@ -141,12 +109,12 @@ void EntryStore::DeleteEntry(const std::wstring& programDir, const Date& date) {
     std::wstring line;
     if (index >= 0) {
         line = Lines[static_cast<size_t>(index)];
-        Lines.erase(Lines.begin() + index);
+        Lines.erase(static_cast<size_t>(index));
     }
     try {
         Save(programDir);
     } catch (const AppError&) {
-        if (index >= 0) Lines.insert(Lines.begin() + index, line);
+        if (index >= 0) Lines.insert(static_cast<size_t>(index), line);
         if (!aside.empty()) RenameFile(aside, note);
         throw;
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/eljaras.h"
+#include "store/index_lines.h"
 
 constexpr int kTitleWidth = 20;
 constexpr int kColourWidth = 8;
@@ -34,14 +35,14 @@ int32_t EntryColour2(const std::wstring& line);      // positions 57-64
 // read as black too, so one damaged line never makes the month unreadable.
 int32_t ReadColourField(const std::wstring& field);
 
-// Index file text <-> lines. A line ends at CR LF, CR or LF. A NUL byte is kept as a
-// character like any other, so a damaged line and every line after it survive a save.
+// Index file text <-> lines, as IndexLines reads and writes them (also used for the
+// other line files of the program).
 std::vector<std::wstring> ParseIndexText(std::string_view bytes);
-std::string SerializeIndexText(const std::vector<std::wstring>& lines);
+std::string SerializeIndexText(const IndexLines& lines);
 
 class EntryStore {
 public:
-    std::vector<std::wstring> Lines;
+    IndexLines Lines;
 
     // Last line whose first eight characters are the date text, or -1.
     int FindEntryLine(const std::wstring& dateText) const;

@@ -135,14 +135,17 @@ std::vector<CalendarEvent> DiaryEvents(const EntryStore& index, const ExportRang
                                        const std::function<std::wstring(const Date&)>& noteText) {
     struct Dated {
         int64_t serial;
-        const std::wstring* line;
+        size_t line;
         Date date;
     };
     std::vector<Dated> dated;
-    for (const std::wstring& line : index.Lines) {
+    const IndexLines& lines = index.Lines;
+    std::wstring line;
+    for (size_t i = 0; i < lines.size(); ++i) {
         Date date;
-        if (line.compare(0, range.datePrefix.size(), range.datePrefix) == 0 && ReadLineDate(line, date))
-            dated.push_back(Dated{SerialOf(date), &line, date});
+        if (!lines.StartsWith(i, range.datePrefix)) continue;
+        lines.CopyTo(i, line);
+        if (ReadLineDate(line, date)) dated.push_back(Dated{SerialOf(date), i, date});
     }
     // Date order; among the lines of one date the stored order stays, and the last counts.
     std::stable_sort(dated.begin(), dated.end(), [](const Dated& a, const Dated& b) { return a.serial < b.serial; });
@@ -153,7 +156,7 @@ std::vector<CalendarEvent> DiaryEvents(const EntryStore& index, const ExportRang
         CalendarEvent e;
         e.date = dated[i].date;
         e.uid = EntryUid(e.date);
-        e.summary = JoinTitles(*dated[i].line);
+        e.summary = JoinTitles(lines[dated[i].line]);
         if (noteText) e.description = noteText(e.date);
         events.push_back(std::move(e));
     }

@@ -79,7 +79,7 @@ TEST(EntryStore, MonthSelectionLooksAtTheDatePrefixOnly) {
         }
     const std::vector<std::wstring> stray = {L"", L"2026", L"20261", L" 20261205 blank in front", L"x202612",
                                              L"Fogorvos 20261210"};
-    store.Lines.insert(store.Lines.begin() + 5, stray.begin(), stray.end());
+    for (size_t i = 0; i < stray.size(); ++i) store.Lines.insert(5 + i, stray[i]);
     for (const auto& key : monthKeys) {
         const auto month = store.SelectMonth(key);
         ASSERT_EQ(month.size(), 1u) << WideToUtf8(key);

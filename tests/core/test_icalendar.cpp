@@ -268,7 +268,9 @@ TEST(ICalendar, UidsAreStablePerDayAndUniqueAcrossACentury) {
 
     // Again later, with other titles and notes and the lines in another order: the
     // same day keeps its UID.
-    std::reverse(index.Lines.begin(), index.Lines.end());
+    std::vector<std::wstring> reversed = index.Lines.ToVector();
+    std::reverse(reversed.begin(), reversed.end());
+    index.Lines = reversed;
     index.Lines.push_back(MakeDayEntry(Date{2026, 12, 8}, L"Átírva", L"", 0, 0));
     const auto again = DiaryEvents(index, ExportRange::Year(Date{2026, 1, 1}), [](const Date&) { return L"új"; });
     ASSERT_EQ(again.size(), 365u);

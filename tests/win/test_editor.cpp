@@ -652,7 +652,7 @@ TEST_F(EditorTest, NotesTheEditorWritesReadBackAsPlainText) {
 
 TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
     StoreDay(3, L"meglévő", L"", L"jegyzet");
-    const std::vector<std::wstring> before = main->EntryIndex.Lines;
+    const std::vector<std::wstring> before = main->EntryIndex.Lines.ToVector();
     ASSERT_EQ(before.size(), 1u);
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
@@ -710,7 +710,7 @@ TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
 
 TEST_F(EditorTest, FailedNoteSaveChangesNothingAndStaysOpen) {
     StoreDay(7, L"régi", L"cím", L"régi jegyzet");
-    const std::vector<std::wstring> lines = main->EntryIndex.Lines;
+    const std::vector<std::wstring> lines = main->EntryIndex.Lines.ToVector();
     const std::string oldNote = ReadFile(NoteRelative(7));
     const std::string oldIndex = ReadFile(L"Data\\index.txt");
     const std::wstring notePath = Dir() + L"\\" + NoteRelative(7);
@@ -746,7 +746,7 @@ TEST_F(EditorTest, MissingNoteOpensEmptyAndUnreadableNoteDoesNotOpen) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(Exists(NoteRelative(8))) << "saving writes the note again";
 
-    const std::vector<std::wstring> lines = main->EntryIndex.Lines;
+    const std::vector<std::wstring> lines = main->EntryIndex.Lines.ToVector();
     HANDLE lock = CreateFileW(notePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     const int shown = modalCount;

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "store/entry_store.h"
+#include "store/index_lines.h"
+
+// Long runs of edits as a user makes them (lines replaced, placeholders appended
+// and removed, deletions undone) read back exactly like a plain list of strings,
+// through every compaction of the buffer.
+TEST(IndexLines, EditsReadBackLikeAPlainListThroughEveryCompaction) {
+    std::mt19937 random(7);
+    std::vector<std::wstring> model;
+    IndexLines lines;
+    auto someLine = [&](int n) -> std::wstring {
+        switch (n % 4) {
+            case 0: return MakeDayEntry(Date{2026, 1 + n % 12, 1 + n % 28}, L"Fogorvos ő", L"", 0xFF, 0);
+            case 1: return L"";
+            case 2: return std::wstring(L"Привет ") + std::to_wstring(n);  // not Windows-1250
+            default: return std::wstring(L"kézzel\0írt", 10) + std::to_wstring(n);
+        }
+    };
+    for (int step = 0; step < 20000; ++step) {
+        const int n = static_cast<int>(random() % 1000);
+        const size_t at = model.empty() ? 0 : random() % model.size();
+        switch (random() % 4) {
+            case 0: model.push_back(someLine(n)); lines.push_back(model.back()); break;
+            case 1: if (!model.empty()) { model[at] = someLine(n); lines.Set(at, model[at]); } break;
+            case 2: if (!model.empty()) { model.erase(model.begin() + static_cast<long>(at)); lines.erase(at); } break;
+            default: model.insert(model.begin() + static_cast<long>(at), someLine(n)); lines.insert(at, model[at]);
+        }
+    }
+    ASSERT_EQ(lines.ToVector(), model);
+    for (size_t i = 0; i < model.size(); ++i) {
+        ASSERT_EQ(lines.Length(i), model[i].size());
+        EXPECT_EQ(lines.StartsWith(i, L"2026"), model[i].rfind(L"2026", 0) == 0);
+    }
+    EXPECT_THROW(lines.Set(model.size(), L"x"), std::out_of_range);
+    EXPECT_THROW(lines.at(model.size()), std::out_of_range);
+}
+
+// The file holds Windows-1250: what it cannot hold becomes '?' there, while the line
+// in memory keeps what was typed until it is read again.
+TEST(IndexLines, ATypedCharacterOutsideTheCodePageIsKeptInMemoryAndAQuestionMarkOnDisk) {
+    IndexLines lines{L"20261208Привет őrült", L"20261209\u0081\u0098 \x20AC"};
+    EXPECT_EQ(lines[0], L"20261208Привет őrült");
+    EXPECT_EQ(lines.FileText(), "20261208?????? \xF5r\xFClt\r\n20261209\x81\x98 \x80\r\n");
+    EXPECT_EQ(IndexLines::FromFileText(lines.FileText())[1], lines[1]);
+    EXPECT_TRUE(lines.StartsWith(0, L"20261208Прив"));
+    EXPECT_FALSE(lines.StartsWith(0, L"20261208Привет őrült!"));
+    // Every byte of a file survives a load and a save unchanged.
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') everyByte += static_cast<char>(b);
+    const std::string file = everyByte + "\r\n" + everyByte + "\r\n";
+    EXPECT_EQ(IndexLines::FromFileText(file).FileText(), file);
+}

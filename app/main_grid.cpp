@@ -67,7 +67,7 @@ void Tfrm_Main::FillMonthCells() {
         TJPanel& cell = *Cells[i];
         const CellContent& c = contents[i];
         if (!c.visible) {
-            if (IsWindowVisible(cell.Handle())) ShowWindow(cell.Handle(), SW_HIDE);
+            cell.SetShown(false);
             cell.SetHint({});
             continue;
         }
@@ -80,7 +80,7 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetTxt2(c.txt2);
         cell.SetMSzin2(ResolveColour(c.colour2));
         cell.SetVanFile(c.hasEntry);
-        if (!IsWindowVisible(cell.Handle())) ShowWindow(cell.Handle(), SW_SHOWNA);
+        cell.SetShown(true);
     }
     Panel.EndUpdate();
 }

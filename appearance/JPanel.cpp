@@ -57,7 +57,7 @@ void FacePanel::AddFace(TJPanel& face) {
 
 void FacePanel::InvalidateFaceRect(const RECT& r) {
     if (!updating_) {
-        InvalidateRect(Handle(), &r, FALSE);
+        InvalidateArea(r);
         return;
     }
     if (IsRectEmpty(&pending_))
@@ -68,8 +68,14 @@ void FacePanel::InvalidateFaceRect(const RECT& r) {
 
 void FacePanel::EndUpdate() {
     updating_ = false;
-    if (!IsRectEmpty(&pending_)) InvalidateRect(Handle(), &pending_, FALSE);
+    if (!IsRectEmpty(&pending_)) InvalidateArea(pending_);
     pending_ = RECT{};
+}
+
+void FacePanel::InvalidateArea(const RECT& r) {
+    // The faces are drawn here: the cell windows above need no paint of their own,
+    // which would only cost three window calls per cell and a second paint of the grid.
+    RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void FacePanel::Paint(Canvas& canvas) {
@@ -77,7 +83,7 @@ void FacePanel::Paint(Canvas& canvas) {
     RECT clip{};
     GetClipBox(canvas.Dc(), &clip);
     for (TJPanel* face : faces_) {
-        if (!face || !face->Handle() || !IsWindowVisible(face->Handle())) continue;
+        if (!face || !face->Shown()) continue;
         RECT r{};
         GetWindowRect(face->Handle(), &r);
         MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
@@ -140,6 +146,23 @@ void TJPanel::SetMSzin2(COLORREF value) {
     Repaint();
 }
 
+bool TJPanel::Shown() const {
+    // The cell's own flag: the whole grid counts as hidden while the main window is.
+    return Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TJPanel::SetShown(bool shown) {
+    if (!Handle() || shown == Shown()) return;
+    if (!shown && focused_) {
+        ShowWindow(Handle(), SW_HIDE);  // moves the focus to the grid area
+    } else {
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
+                         (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+    InvalidateFace();
+}
+
 void TJPanel::SetHint(const std::wstring& hint) {
     hint_ = hint;
     if (Handle()) Application::Get().SetHint(Handle(), hint_);
@@ -155,7 +178,7 @@ void TJPanel::Paint(Canvas& canvas) {
     paintPending_ = false;
     const RECT client = ClientRect();
     DayCellPainter::Screen().Paint(canvas, client, Face(), Look());
-    if (Handle() && GetFocus() == Handle() && !FocusCuesHidden(Handle())) {
+    if (focused_ && !FocusCuesHidden(Handle())) {
         const int inset = FocusInset(BevelOuter != Bevel::None, BevelInner != Bevel::None, BevelWidth, BorderWidth);
         RECT focus = client;
         InflateRect(&focus, -inset, -inset);
@@ -256,6 +279,7 @@ LRESULT TJPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
+            focused_ = msg == WM_SETFOCUS;
             InvalidateFace();
             break;
         case WM_UPDATEUISTATE: {

@@ -33,6 +33,8 @@ protected:
     bool ClipsChildren() const override { return false; }
 
 private:
+    void InvalidateArea(const RECT& r);
+
     std::vector<TJPanel*> faces_;
     bool updating_ = false;
     RECT pending_{};
@@ -70,6 +72,11 @@ public:
     void SetMSzin1(COLORREF value);
     COLORREF MSzin2() const { return mSzin2_; }
     void SetMSzin2(COLORREF value);
+
+    // Shows or hides the cell without a paint of its own: the grid area repaints its
+    // place. A hidden cell that had the focus gives it to the grid area, as ever.
+    void SetShown(bool shown);
+    bool Shown() const;
 
     // Status text shown through the application's hint (no tool tip of its own).
     void SetHint(const std::wstring& hint);
@@ -117,6 +124,7 @@ private:
     bool pressed_ = false;  // the left button went down in this cell
     int repaintCount_ = 0;
     bool paintPending_ = false;
+    bool focused_ = false;  // kept from the focus messages: asking the system costs a round trip under Wine
     FacePanel* faceOwner_ = nullptr;
     friend class FacePanel;
 };

@@ -44,6 +44,36 @@ private:
     ShellOpener savedOpener_ = CurrentShellOpener();
 };
 
+// The grid area as it is on the screen, and as a paint from scratch would draw it.
+std::unique_ptr<MemoryCanvas> GridOnScreen(Tfrm_Main& m) {
+    RedrawWindow(m.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    RECT r = m.Panel.ClientRect();
+    HDC window = GetDC(m.Panel.Handle());
+    auto canvas = std::make_unique<MemoryCanvas>(window, r.right, r.bottom);
+    BitBlt(canvas->Dc(), 0, 0, r.right, r.bottom, window, 0, 0, SRCCOPY);
+    ReleaseDC(m.Panel.Handle(), window);
+    return canvas;
+}
+
+std::unique_ptr<MemoryCanvas> GridPaintedAfresh(Tfrm_Main& m) {
+    RECT r = m.Panel.ClientRect();
+    HDC screen = GetDC(nullptr);
+    auto canvas = std::make_unique<MemoryCanvas>(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    Canvas c(canvas->Dc());
+    m.Panel.Paint(c);
+    return canvas;
+}
+
+// The first pixel in `area` where the two differ, as "x,y", or "" when they are alike.
+std::string FirstDifference(const MemoryCanvas& a, const MemoryCanvas& b, const RECT& area) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return std::to_string(x) + "," + std::to_string(y);
+    return {};
+}
+
 int VisibleCells(Tfrm_Main& m) {
     int n = 0;
     for (auto& c : m.Cells) n += IsWindowVisible(c->Handle()) ? 1 : 0;
@@ -79,6 +109,49 @@ TEST_F(GridTest, MonthStepsKeepTheDayClampAtTheMonthEndAndCrossYears) {
     EXPECT_TRUE(IsWindowVisible(main->Cells[35]->Handle()));
     EXPECT_EQ(main->Cells[35]->Nap(), 30);
     EXPECT_EQ(main->Cells[5]->Hint(), L"");
+}
+
+TEST_F(GridTest, AMonthStepLeavesNoCellAsTheMonthBeforeHadIt) {
+    // Months of 28, 29, 30 and 31 days, starting on different weekdays, forward and
+    // back: the same cell comes back with the same face after being hidden between.
+    WriteIndex({MakeDayEntry(Date{2024, 2, 29}, L"Szökő", L"nap", 0xFF, 0x00FF00),
+                MakeDayEntry(Date{2026, 1, 31}, L"Január", L"vége", 0xFF0000, 0),
+                MakeDayEntry(Date{2026, 2, 1}, L"Vasárnap", L"", 0x0000FF, 0),
+                MakeDayEntry(Date{2026, 3, 31}, L"Március", L"", 0, 0),
+                MakeDayEntry(Date{2026, 11, 30}, L"", L"", 0, 0)});
+    main = OpenMainWindow();
+    // The cells' part of the grid: the weekday headers above are windows of their own.
+    const RECT first = CellRect(1), last = CellRect(kGridCells);
+    RECT cells{};
+    UnionRect(&cells, &first, &last);
+    const Date starts[] = {Date{2026, 1, 31}, Date{2024, 2, 29}, Date{2026, 11, 30}};
+    const int moves[] = {1, 1, -1, -1, -1, 1};
+    for (const Date& start : starts) {
+        main->ShowMonth(start);
+        for (int move : moves) {
+            if (move > 0) {
+                main->tbEloreClick();
+            } else {
+                main->tbVisszaClick();
+            }
+            SCOPED_TRACE(std::to_string(main->ShownYear) + "." + std::to_string(main->ShownMonth));
+            const int days = DaysInMonth(main->ShownYear, main->ShownMonth);
+            EXPECT_EQ(VisibleCells(*main), days);
+            for (int day = 1; day <= days; ++day) {
+                EXPECT_TRUE(IsWindowVisible(CellOfDay(day).Handle())) << day;
+                EXPECT_EQ(CellOfDay(day).Nap(), day);
+            }
+            EXPECT_EQ(FirstDifference(*GridOnScreen(*main), *GridPaintedAfresh(*main), cells), "");
+        }
+    }
+
+    // A focused cell that the next month hides gives the focus to the grid area.
+    main->ShowMonth(Date{2026, 3, 31});
+    HWND lastDay = CellOfDay(31).Handle();
+    SetFocus(lastDay);
+    main->tbEloreClick();  // April has 30 days and starts earlier in the week
+    EXPECT_FALSE(IsWindowVisible(lastDay));
+    EXPECT_EQ(GetFocus(), main->Panel.Handle());
 }
 
 TEST_F(GridTest, CellsAreFilledFromAMessyIndex) {

@@ -47,7 +47,7 @@ std::string IndexLines::FileText() const {
     return out;
 }
 
-std::wstring IndexLines::operator[](size_t i) const {
+const std::wstring IndexLines::operator[](size_t i) const {
     std::wstring text;
     CopyTo(i, text);
     return text;
@@ -63,7 +63,7 @@ void IndexLines::CopyTo(size_t i, std::wstring& text) const {
     for (size_t k = 0; k < r.length; ++k) text[k] = DecodeCp1250Byte(static_cast<unsigned char>(bytes_[r.offset + k]));
 }
 
-std::wstring IndexLines::at(size_t i) const {
+const std::wstring IndexLines::at(size_t i) const {
     if (i >= size()) throw std::out_of_range("index line");
     return (*this)[i];
 }

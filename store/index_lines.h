@@ -27,12 +27,13 @@ public:
 
     size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }
-    std::wstring operator[](size_t i) const;
+    // Copies, const so that `lines[i] = text` does not compile: Set changes a line.
+    const std::wstring operator[](size_t i) const;
+    const std::wstring at(size_t i) const;  // std::out_of_range past the end
+    const std::wstring front() const { return at(0); }
+    const std::wstring back() const { return at(size() - 1); }
     // Line i into `text`, reusing its storage (for loops over every line).
     void CopyTo(size_t i, std::wstring& text) const;
-    std::wstring at(size_t i) const;  // std::out_of_range past the end
-    std::wstring front() const { return at(0); }
-    std::wstring back() const { return at(size() - 1); }
     size_t Length(size_t i) const { return records_[i].length; }
     // Character `pos` of line i (which must be that long).
     wchar_t Char(size_t i, size_t pos) const;

@@ -91,7 +91,7 @@ TEST_F(MentesekTest, AFailedSnapshotIsReportedOnceAndNeverStopsTheSave) {
 
 TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
     SaveList();  // today's snapshot: the old title
-    main->EntryIndex.Lines[0] = MakeDayEntry(ThisMonth(3), L"Átírt cím", L"", 0xFF, 0);
+    main->EntryIndex.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Átírt cím", L"", 0xFF, 0));
     main->FillMonthCells();
     WriteFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf", "{\\rtf1 \\'e1t\\'edrt\\par}");
 
@@ -130,7 +130,7 @@ TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
 
 TEST_F(MentesekTest, ADeclinedOrDamagedRestoreChangesNothing) {
     SaveList();
-    main->EntryIndex.Lines[0] = MakeDayEntry(ThisMonth(3), L"Maradó", L"", 0, 0);
+    main->EntryIndex.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Maradó", L"", 0, 0));
     main->mniMentesekClick();  // the harness closes the modal window at once
     Tfrm_Mentesek& window = *main->Mentesek;
     window.Show();

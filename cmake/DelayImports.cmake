@@ -12,6 +12,18 @@
 
 set(TIVORN_DELAYED_LIBRARIES ole32 shell32 comdlg32 winspool)
 
+# On i686, GNU ld's delay-load thunks work only for calls made to the function's
+# stub; a call through __declspec(dllimport) jumps through an import slot that the
+# delay-load library leaves empty (binutils bug 14339), and the program crashes at
+# the first such call. Code linked into the program therefore declares the system's
+# functions without dllimport there: every call goes through the stub, which costs
+# one jump.
+function(tivorn_call_imports_through_stubs target)
+  if(WIN32 AND NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    target_compile_definitions(${target} PUBLIC DECLSPEC_IMPORT=)
+  endif()
+endfunction()
+
 function(tivorn_delay_imports target)
   if(NOT WIN32)
     return()

@@ -14,6 +14,8 @@ ROUNDS=${1:-7}
 ARCH=${ARCH:-x86_64}
 TREE=${TREE:-$BUILD/win64}   # TREE=build/win64-release measures the x86-64 Release build
 [ "$ARCH" = i686 ] && TREE=$BUILD/win32
+SETTLE=8   # seconds until a window is surely up (the 32-bit programs run emulated here)
+[ "$ARCH" = i686 ] && SETTLE=25
 BENCH=$BUILD/bench-$ARCH
 CXX=$ARCH-w64-mingw32-g++-posix
 [ -x "$TREE/tivorn.exe" ] || { echo "Build $TREE first (scripts/test.sh)"; exit 1; }
@@ -49,9 +51,16 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "bare=$0" "tivorn-empty=$1" "tivorn-36500=$2"
   mem() {  # resident private memory in kB of a program once its window is up
     "'"$WINE64"'" "$1" & local pid=$!
-    sleep 8
-    awk "/^Private_(Clean|Dirty):/ { kb += \$2 } END { print kb }" /proc/$pid/smaps_rollup
-    kill $pid; wait $pid 2>/dev/null || true
+    sleep '"$SETTLE"'
+    # The Windows process is the one whose command line is the program'"'"'s Windows
+    # path: for a 64-bit program that is the process started here, for a 32-bit one a
+    # process of its own under the 32-bit loader.
+    local p program=$pid
+    for p in $(pgrep -f "${1##*\\}"); do
+      case "$(tr "\0" " " < /proc/$p/cmdline 2>/dev/null)" in "$1"*) program=$p ;; esac
+    done
+    awk "/^Private_(Clean|Dirty):/ { kb += \$2 } END { print kb }" /proc/$program/smaps_rollup
+    kill $program $pid 2>/dev/null; wait $pid 2>/dev/null || true
   }
   bare=$(mem "$0"); empty=$(mem "$1"); full=$(mem "$2")
   echo "resident private memory: bare $((bare/1024)) MB, tivorn-empty $((empty/1024)) MB (+$(((empty-bare)/1024)) MB), tivorn-36500 $((full/1024)) MB (+$(((full-bare)/1024)) MB)"

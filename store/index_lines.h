@@ -1,6 +1,7 @@
-// The lines of the entry index in memory, kept as compactly as the file holds them:
-// one buffer of their Windows-1250 bytes and a small record per line. A century of
-// daily entries takes about 2.6 MB this way instead of a string object per line.
+// The lines of the entry index in memory, kept compactly: one buffer of their
+// Windows-1250 bytes (runs of blanks shortened) and a small record per line. A
+// century of daily entries takes 2 MB or less this way instead of a string object
+// per line.
 // A line with a character Windows-1250 cannot hold (typed by the user, not yet
 // saved) keeps its UTF-16 text in the same buffer, so every line reads back exactly
 // as it was put in; the file gets '?' for such characters only when it is written.
@@ -81,7 +82,9 @@ private:
         uint32_t wide : 1;    // UTF-16 units rather than Windows-1250 bytes
     };
     Record Store(std::wstring_view line);
-    void Forget(const Record& record);
+    template <class Visit>
+    size_t Unpack(const Record& r, Visit visit) const;
+    size_t StoredSize(const Record& r) const;
 
     std::string bytes_;
     std::vector<Record> records_;

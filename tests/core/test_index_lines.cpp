@@ -15,11 +15,12 @@ TEST(IndexLines, EditsReadBackLikeAPlainListThroughEveryCompaction) {
     std::vector<std::wstring> model;
     IndexLines lines;
     auto someLine = [&](int n) -> std::wstring {
-        switch (n % 4) {
+        switch (n % 5) {
             case 0: return MakeDayEntry(Date{2026, 1 + n % 12, 1 + n % 28}, L"Fogorvos ő", L"", 0xFF, 0);
             case 1: return L"";
             case 2: return std::wstring(L"Привет ") + std::to_wstring(n);  // not Windows-1250
-            default: return std::wstring(L"kézzel\0írt", 10) + std::to_wstring(n);
+            case 3: return std::wstring(L"kézzel\0írt", 10) + std::to_wstring(n);
+            default: return L"\x01  \x01\x01" + std::wstring(static_cast<size_t>(n), L' ') + L"\x01" + std::to_wstring(n);
         }
     };
     for (int step = 0; step < 20000; ++step) {
@@ -54,6 +55,7 @@ TEST(IndexLines, ATypedCharacterOutsideTheCodePageIsKeptInMemoryAndAQuestionMark
     std::string everyByte;
     for (int b = 0; b < 256; ++b)
         if (b != '\r' && b != '\n') everyByte += static_cast<char>(b);
-    const std::string file = everyByte + "\r\n" + everyByte + "\r\n";
+    const std::string blanks = "   \x01" + std::string(600, ' ') + "\x01\x01  x" + std::string(255, ' ');
+    const std::string file = everyByte + "\r\n" + blanks + "\r\n" + everyByte + "\r\n";
     EXPECT_EQ(IndexLines::FromFileText(file).FileText(), file);
 }

@@ -63,6 +63,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     kill $program $pid 2>/dev/null; wait $pid 2>/dev/null || true
   }
   bare=$(mem "$0"); empty=$(mem "$1"); full=$(mem "$2")
-  awk -v b=$bare -v e=$empty -v f=$full "BEGIN { printf \"resident private memory: bare %.1f MB, tivorn-empty %.1f MB (+%.1f MB), tivorn-36500 %.1f MB (+%.1f MB)\\n\", b/1024, e/1024, (e-b)/1024, f/1024, (f-b)/1024 }"
+  LC_ALL=C awk -v b=$bare -v e=$empty -v f=$full "BEGIN { printf \"resident private memory: bare %.1f MB, tivorn-empty %.1f MB (+%.1f MB), tivorn-36500 %.1f MB (+%.1f MB)\\n\", b/1024, e/1024, (e-b)/1024, f/1024, (f-b)/1024 }"
   "'"$ROOT"'/scripts/wait-wineserver.sh" & sleep 1; /usr/lib/wine/wineserver -k 2>/dev/null || true
 ' "$(win "$BENCH/bare_window.exe")" "$(win "$BENCH/empty/tivorn.exe")" "$(win "$BENCH/century/tivorn.exe")"

@@ -92,7 +92,7 @@ void FacePanel::Paint(Canvas& canvas) {
         // Each face is drawn at its own origin and cut at its own edges, as in its own window.
         const int saved = SaveDC(canvas.Dc());
         IntersectClipRect(canvas.Dc(), r.left, r.top, r.right, r.bottom);
-        SetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
+        OffsetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
         face->Paint(canvas);
         RestoreDC(canvas.Dc(), saved);
     }

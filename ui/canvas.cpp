@@ -125,22 +125,35 @@ void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     PaintDc target(hwnd);
     HDC dc = target.Get();
     const RECT& area = target.Area();
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    // One off-screen buffer for every paint of the thread, grown when a window needs
-    // more: making a bitmap for each of the 42 day cells at every month step costs
-    // more than drawing them.
-    static thread_local std::unique_ptr<MemoryCanvas> buffer;
-    if (!buffer || buffer->Width() < r.right || buffer->Height() < r.bottom)
-        buffer = std::make_unique<MemoryCanvas>(dc, std::max<int>(r.right, buffer ? buffer->Width() : 0),
-                                                std::max<int>(r.bottom, buffer ? buffer->Height() : 0));
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    // The off-screen buffer covers only the part that needs painting. Small paints (a
+    // button, a cell, a strip) share one buffer kept for the thread, as making a
+    // bitmap each time costs more than the drawing; a large one, rare, gets its own
+    // for the moment, so no window-sized bitmap stays in memory for the whole run.
+    constexpr int kKeptPixels = 320 * 240;
+    static thread_local std::unique_ptr<MemoryCanvas> kept;
+    std::unique_ptr<MemoryCanvas> once;
+    MemoryCanvas* buffer = nullptr;
+    const int keptWidth = std::max(width, kept ? kept->Width() : 0);
+    const int keptHeight = std::max(height, kept ? kept->Height() : 0);
+    if (keptWidth * keptHeight <= kKeptPixels) {
+        if (!kept || kept->Width() < width || kept->Height() < height) {
+            kept.reset();
+            kept = std::make_unique<MemoryCanvas>(dc, keptWidth, keptHeight);
+        }
+        buffer = kept.get();
+    } else {
+        once = std::make_unique<MemoryCanvas>(dc, width, height);
+        buffer = once.get();
+    }
     HDC back = buffer->Dc();
     SelectClipRgn(back, nullptr);
-    SetViewportOrgEx(back, 0, 0, nullptr);
-    // Only the part that needs painting is drawn (and copied: the window DC is clipped to it).
+    // The window's own coordinates, shifted so the area's corner is the buffer's.
+    SetViewportOrgEx(back, -area.left, -area.top, nullptr);
     IntersectClipRect(back, area.left, area.top, area.right, area.bottom);
     Canvas canvas(back);
     paint(canvas);
-    BitBlt(dc, 0, 0, r.right, r.bottom, back, 0, 0, SRCCOPY);
+    BitBlt(dc, area.left, area.top, width, height, back, area.left, area.top, SRCCOPY);
 }
 

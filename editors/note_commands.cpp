@@ -117,7 +117,7 @@ void TRichNoteForm::tbNyomtatClick() {
 
 void TRichNoteForm::tbFontClick() {
     const CHARFORMAT2W current = Megjegyzes.SelectionFormat();
-    const int dpi = ScreenDpi();
+    const int dpi = Dpi();
     LOGFONTW lf = LogFontOfCharFormat(current, dpi);
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof(cf);

@@ -54,7 +54,7 @@ void ReportPageView::Create(HWND parent, int x, int y, int w, int h) {
 }
 
 double ReportPageView::Scale() const {
-    if (!FitWidth || !Document) return ScreenDpi() / 25.4;
+    if (!FitWidth || !Document) return Dpi() / 25.4;
     const RECT r = ClientRect();
     return std::max(0.5, (r.right - 2.0 * kDeskMargin) / Document->pageWidth);
 }

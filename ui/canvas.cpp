@@ -33,18 +33,12 @@ void MemoryCanvas::BlitTo(HDC target, int x, int y) const {
     BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
 }
 
-int ScreenDpi() {
-    WindowDC screen(nullptr);
-    int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : 96;
-}
-
 Font MakeFont(const FontSpec& wanted) {
     LOGFONTW lf{};
     if (wanted.pixels > 0)
         lf.lfHeight = -Px(wanted.pixels);
     else
-        lf.lfHeight = -MulDiv(wanted.points > 0 ? wanted.points : 8, ScreenDpi(), 72);
+        lf.lfHeight = -MulDiv(wanted.points > 0 ? wanted.points : 8, Dpi(), 72);
     lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = wanted.italic;
     lf.lfUnderline = wanted.underline;

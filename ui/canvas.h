@@ -159,7 +159,6 @@ struct FontSpec {
     BYTE charset = EASTEUROPE_CHARSET;  // Hungarian texts: ő and ű on every system
 };
 Font MakeFont(const FontSpec& wanted);
-int ScreenDpi();
 
 class Canvas {
 public:

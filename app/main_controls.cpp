@@ -3,6 +3,7 @@
 #include "app/main.h"
 
 #include "resources/resource_ids.h"
+#include "ui/cursors.h"
 
 namespace {
 
@@ -65,5 +66,5 @@ void Tfrm_Main::CreateToolBar() {
     ToolBar1.AddButtons(*this, ToolButtons());
     CreateTovabbiak();
     // Hand cursor over the buttons, as over every clickable thing in the window.
-    SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
+    SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(HandCursor()));
 }

@@ -7,6 +7,7 @@
 
 #include "appearance/day_face.h"
 #include "ui/application.h"
+#include "ui/cursors.h"
 #include "ui/ui_state.h"
 
 TJPanel::TJPanel(std::wstring name) : Panel(std::move(name)) {
@@ -29,7 +30,7 @@ void TJPanel::Create(HWND parent, int x, int y, int w, int h) {
     if (!hint_.empty()) Application::Get().SetHint(Handle(), hint_);
 }
 
-HCURSOR TJPanel::Cursor() const { return LoadCursorW(nullptr, IDC_HAND); }
+HCURSOR TJPanel::Cursor() const { return HandCursor(); }
 
 void TJPanel::Repaint() {
     ++repaintCount_;

@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/cursors.h"
 #include "ui/secondary_frame.h"
 
 Tfrm_NevnapKeres* frm_NevnapKeres = nullptr;
@@ -58,7 +59,7 @@ void Tfrm_NevnapKeres::CreateInsides() {
 // The document is only read: the arrow, not the text cursor, over it.
 LRESULT CALLBACK Tfrm_NevnapKeres::DocumentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        SetCursor(ArrowCursor());
         return TRUE;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);

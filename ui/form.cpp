@@ -2,6 +2,7 @@
 #include "ui/dpi.h"
 
 #include "ui/application.h"
+#include "ui/cursors.h"
 
 namespace {
 
@@ -206,7 +207,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETCURSOR:
             for (HWND h : arrowCursorControls_)
                 if (h == reinterpret_cast<HWND>(wp)) {
-                    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+                    SetCursor(ArrowCursor());
                     return TRUE;
                 }
             break;

@@ -5,13 +5,14 @@
 
 #include "ui/application.h"
 #include "ui/canvas.h"
+#include "ui/cursors.h"
 #include "ui/panel.h"
 
 void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                          bool showTooltip) {
     glyph_ = IconHandle(glyphResourceId, 16);
     CreateOwnWindow(L"TivornSpeedButton", 0, WS_CHILD | WS_VISIBLE, Name, Px(x), Px(y), Px(w), Px(h), parent, nullptr,
-                    LoadCursorW(nullptr, IDC_HAND));
+                    HandCursor());
     Application::Get().SetHint(Handle(), hint);
     if (showTooltip && !hint.empty()) {
         tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "ui/application.h"
+#include "ui/cursors.h"
 #include "ui/system_error.h"
 
 Window::~Window() {
@@ -45,7 +46,7 @@ HWND Window::CreateOwnWindow(const wchar_t* className, DWORD exStyle, DWORD styl
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = StaticProc;
         wc.hInstance = instance;
-        wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+        wc.hCursor = cursor ? cursor : ArrowCursor();
         wc.hbrBackground = nullptr;  // every window paints its whole background itself
         wc.hIcon = Application::Get().Icon(32);
         wc.hIconSm = Application::Get().Icon(16);

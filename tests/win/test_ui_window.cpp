@@ -7,8 +7,10 @@
 #include <utility>
 
 #include "platform/errors.h"
+#include "resources/resource_ids.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/kernel_handles.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
@@ -122,3 +124,33 @@ TEST(HandleOwners, FreeWhatTheyOwnOnceAndHandItOnWhenMoved) {
 }
 
 }  // namespace
+
+// The tool bars' pictures go into their lists straight from the icon resources; they
+// must come out exactly as the loaded icons would, transparent edges included.
+TEST(ImageLists, PicturesReadFromTheResourcesDrawLikeTheLoadedIcons) {
+    const ImageList fromResources(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
+    ASSERT_EQ(fromResources.Count(), IDI_MAIN_COUNT);
+    const HIMAGELIST loaded = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, IDI_MAIN_COUNT, 4);
+    for (int i = 0; i < IDI_MAIN_COUNT; ++i) {
+        IconHandle icon(IDI_MAIN_FIRST + i, 16);
+        ASSERT_NE(icon.Get(), nullptr);
+        ImageList_AddIcon(loaded, icon.Get());
+    }
+    WindowDC screen(nullptr);
+    for (int i = 0; i < IDI_MAIN_COUNT; ++i) {
+        MemoryCanvas a(screen.Get(), 16, 16), b(screen.Get(), 16, 16);
+        Canvas(a.Dc()).Fill(RECT{0, 0, 16, 16}, kTeal);
+        Canvas(b.Dc()).Fill(RECT{0, 0, 16, 16}, kTeal);
+        ImageList_Draw(fromResources.Get(), i, a.Dc(), 0, 0, ILD_NORMAL);
+        ImageList_Draw(loaded, i, b.Dc(), 0, 0, ILD_NORMAL);
+        int differing = 0, drawn = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                differing += a.Pixel(x, y) != b.Pixel(x, y);
+                drawn += a.Pixel(x, y) != kTeal;
+            }
+        EXPECT_EQ(differing, 0) << "picture " << i;
+        EXPECT_GT(drawn, 0) << "picture " << i;
+    }
+    ImageList_Destroy(loaded);
+}

@@ -21,9 +21,11 @@ MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const T
     lineOfDay.fill(-1);
     const std::wstring key = MonthKey(Date{year, month, 1});
     const IndexLines& lines = index.Lines;
+    std::wstring head;  // the line's date, reused: no allocation per line
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines.Length(i) < 8 || !lines.StartsWith(i, key)) continue;
-        int tens = lines.Char(i, 6) - L'0', ones = lines.Char(i, 7) - L'0';
+        lines.CopyTo(i, head, 8);
+        if (head.size() < 8 || head.compare(0, 6, key) != 0) continue;
+        int tens = head[6] - L'0', ones = head[7] - L'0';
         if (tens < 0 || tens > 9 || ones < 0 || ones > 9) continue;
         int day = tens * 10 + ones;
         if (day >= 1 && day <= days) lineOfDay[static_cast<size_t>(day)] = static_cast<int>(i);

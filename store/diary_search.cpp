@@ -21,10 +21,10 @@ bool IsNoteName(const std::wstring& name, std::wstring& key) {
     return true;
 }
 
-bool IsDateKey(const IndexLines& lines, size_t i) {
-    if (lines.Length(i) < 8) return false;
-    for (size_t k = 0; k < 8; ++k)
-        if (lines.Char(i, k) < L'0' || lines.Char(i, k) > L'9') return false;
+bool IsDateKey(const std::wstring& line) {
+    if (line.size() < 8) return false;
+    for (size_t i = 0; i < 8; ++i)
+        if (line[i] < L'0' || line[i] > L'9') return false;
     return true;
 }
 
@@ -194,9 +194,9 @@ SearchHit DiarySearch::Hit(const std::wstring& line, int index) {
 namespace {
 
 // "yyyymmdd" as a number, for a cheap look-up of the day's last line.
-int DateNumber(const IndexLines& lines, size_t i) {
+int DateNumber(const std::wstring& line) {
     int value = 0;
-    for (size_t k = 0; k < 8; ++k) value = value * 10 + (lines.Char(i, k) - L'0');
+    for (size_t i = 0; i < 8; ++i) value = value * 10 + (line[i] - L'0');
     return value;
 }
 
@@ -208,11 +208,13 @@ std::vector<SearchHit> DiarySearch::Find(const IndexLines& indexLines, const Sea
     // The last line of each date is the day's line.
     std::unordered_map<int, int> lastLine;
     lastLine.reserve(indexLines.size());
-    for (size_t i = 0; i < indexLines.size(); ++i)
-        if (IsDateKey(indexLines, i)) lastLine[DateNumber(indexLines, i)] = static_cast<int>(i);
+    std::wstring line, key, titles;  // reused: no allocation per line or day
+    for (size_t i = 0; i < indexLines.size(); ++i) {
+        indexLines.CopyTo(i, key, 8);
+        if (IsDateKey(key)) lastLine[DateNumber(key)] = static_cast<int>(i);
+    }
 
     static const NoteText kNoNote;
-    std::wstring line, key, titles;  // reused: no allocation per day
     for (const auto& [date, index] : lastLine) {
         indexLines.CopyTo(static_cast<size_t>(index), line);
         // Both titles (positions 9-48) as one text, prepared for matching.

@@ -118,40 +118,25 @@ const std::wstring IndexLines::operator[](size_t i) const {
     return text;
 }
 
-void IndexLines::CopyTo(size_t i, std::wstring& text) const {
+void IndexLines::CopyTo(size_t i, std::wstring& text, size_t count) const {
     const Record& r = records_[i];
-    text.resize(r.length);
+    const size_t length = count < r.length ? count : r.length;
+    text.resize(length);
+    if (length == 0) return;
     if (r.wide) {
-        std::memcpy(text.data(), bytes_.data() + r.offset, r.length * sizeof(wchar_t));
+        std::memcpy(text.data(), bytes_.data() + r.offset, length * sizeof(wchar_t));
         return;
     }
     size_t k = 0;
     Unpack(r, [&](char b) {
         text[k++] = DecodeCp1250Byte(static_cast<unsigned char>(b));
-        return true;
+        return k < length;
     });
 }
 
 const std::wstring IndexLines::at(size_t i) const {
     if (i >= size()) throw std::out_of_range("index line");
     return (*this)[i];
-}
-
-wchar_t IndexLines::Char(size_t i, size_t pos) const {
-    const Record& r = records_[i];
-    if (r.wide) {
-        wchar_t c;
-        std::memcpy(&c, bytes_.data() + r.offset + pos * sizeof(wchar_t), sizeof(c));
-        return c;
-    }
-    size_t k = 0;
-    wchar_t found = 0;
-    Unpack(r, [&](char b) {
-        if (k++ < pos) return true;
-        found = DecodeCp1250Byte(static_cast<unsigned char>(b));
-        return false;
-    });
-    return found;
 }
 
 bool IndexLines::StartsWith(size_t i, std::wstring_view prefix) const {

@@ -33,11 +33,10 @@ public:
     const std::wstring at(size_t i) const;  // std::out_of_range past the end
     const std::wstring front() const { return at(0); }
     const std::wstring back() const { return at(size() - 1); }
-    // Line i into `text`, reusing its storage (for loops over every line).
-    void CopyTo(size_t i, std::wstring& text) const;
+    // Line i, or its first `count` characters, into `text`, reusing its storage (for
+    // loops over every line).
+    void CopyTo(size_t i, std::wstring& text, size_t count = std::wstring::npos) const;
     size_t Length(size_t i) const { return records_[i].length; }
-    // Character `pos` of line i (which must be that long).
-    wchar_t Char(size_t i, size_t pos) const;
     // Whether line i begins with `prefix`, without making a string of the line.
     bool StartsWith(size_t i, std::wstring_view prefix) const;
 

@@ -36,6 +36,9 @@ TEST(IndexLines, EditsReadBackLikeAPlainListThroughEveryCompaction) {
     ASSERT_EQ(lines.ToVector(), model);
     for (size_t i = 0; i < model.size(); ++i) {
         ASSERT_EQ(lines.Length(i), model[i].size());
+        std::wstring head;
+        lines.CopyTo(i, head, 8);
+        EXPECT_EQ(head, model[i].substr(0, 8));
         EXPECT_EQ(lines.StartsWith(i, L"2026"), model[i].rfind(L"2026", 0) == 0);
     }
     EXPECT_THROW(lines.Set(model.size(), L"x"), std::out_of_range);

@@ -10,48 +10,19 @@
 #include <utility>
 
 #include "report/report_layout.h"
+#include "ui/unique_handle.h"
 
+struct FreeGlobal {
+    void operator()(HGLOBAL h) const { GlobalFree(h); }
+};
 // Movable global memory (DEVMODE, DEVNAMES), freed once.
-class GlobalBlock {
-public:
-    GlobalBlock() = default;
-    explicit GlobalBlock(HGLOBAL h) : h_(h) {}
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    GlobalBlock(GlobalBlock&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GlobalBlock& operator=(GlobalBlock&& o) noexcept {
-        if (this != &o) Reset(std::exchange(o.h_, nullptr));
-        return *this;
-    }
-    ~GlobalBlock() { Reset(); }
-    void Reset(HGLOBAL h = nullptr) {
-        if (h_) GlobalFree(h_);
-        h_ = h;
-    }
-    HGLOBAL Get() const { return h_; }
-    HGLOBAL Release() { return std::exchange(h_, nullptr); }
+using GlobalBlock = UniqueHandle<HGLOBAL, FreeGlobal>;
 
-private:
-    HGLOBAL h_ = nullptr;
+struct DeleteDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
 };
-
 // A printer DC, deleted once.
-class PrinterDc {
-public:
-    PrinterDc() = default;
-    explicit PrinterDc(HDC dc) : dc_(dc) {}
-    PrinterDc(const PrinterDc&) = delete;
-    PrinterDc& operator=(const PrinterDc&) = delete;
-    PrinterDc(PrinterDc&& o) noexcept : dc_(std::exchange(o.dc_, nullptr)) {}
-    ~PrinterDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HDC dc_ = nullptr;
-};
+using PrinterDc = UniqueHandle<HDC, DeleteDc>;
 
 // The DEVMODE paper code of a paper size.
 short DevModePaperSize(PaperSize size);

@@ -7,33 +7,14 @@
 #include <string>
 #include <utility>
 
+#include "ui/unique_handle.h"
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
 // Owns one GDI object (pen, brush, font, bitmap); move-only, deleted once.
 template <class H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H h) : h_(h) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    ~GdiObject() { Reset(); }
-    void Reset(H h = nullptr) {
-        if (h_) DeleteObject(h_);
-        h_ = h;
-    }
-    H Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    H h_ = nullptr;
-};
+using GdiObject = UniqueHandle<H, DeleteGdiObject>;
 
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;

@@ -10,33 +10,19 @@
 #include <vector>
 
 #include "ui/member_handler.h"
+#include "ui/unique_handle.h"
 
 class Form;
 class ImageList;
 
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
 // A menu of our own (CreatePopupMenu): destroyed once, with its submenus.
-class MenuHandle {
+class MenuHandle : public UniqueHandle<HMENU, DestroyMenuHandle> {
 public:
-    MenuHandle() = default;
-    explicit MenuHandle(HMENU menu) : menu_(menu) {}
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-    MenuHandle(MenuHandle&& o) noexcept : menu_(std::exchange(o.menu_, nullptr)) {}
-    MenuHandle& operator=(MenuHandle&& o) noexcept {
-        if (this != &o) {
-            if (menu_) DestroyMenu(menu_);
-            menu_ = std::exchange(o.menu_, nullptr);
-        }
-        return *this;
-    }
-    ~MenuHandle() {
-        if (menu_) DestroyMenu(menu_);
-    }
+    using UniqueHandle::UniqueHandle;
     static MenuHandle CreatePopup() { return MenuHandle(CreatePopupMenu()); }
-    HMENU Get() const { return menu_; }
-
-private:
-    HMENU menu_ = nullptr;
 };
 
 struct MenuItemDef {

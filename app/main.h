@@ -14,6 +14,7 @@
 #include "app/month_model.h"
 #include "app/tovabbiak.h"
 #include "appearance/JPanel.h"
+#include "appearance/day_grid.h"
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
@@ -85,7 +86,7 @@ public:
     Panel Panel2{L"Panel2"};
     Panel pHint{L"pHint"};
     Panel pIdo{L"pIdo"};
-    FacePanel Panel{L"Panel"};  // the grid area; it draws the day cells' faces
+    DayGrid Panel{L"Panel"};  // the grid area; it holds the day cells
     std::array<std::unique_ptr<class Panel>, 7> Headers;   // p1..p7
     std::array<std::unique_ptr<TJPanel>, 42> Cells;        // n1..n42
     ImageList ImageListMain;

@@ -36,13 +36,12 @@ void Tfrm_Main::CreateGrid() {
         auto cell = std::make_unique<TJPanel>(L"n" + std::to_wstring(k));
         cell->Tag = (k - 1) % kGridColumns;
         CellBox box = DayCellBox(k, 786, 493);
-        cell->Create(Panel.Handle(), box.left, box.top, box.width, box.height);
+        cell->Create(Panel, box.left, box.top, box.width, box.height);
         cell->PopupMenu = pm.Handle();
         cell->OnClick = [this](TJPanel& c) { n1Click(c); };
         cell->OnMouseMove = [this](TJPanel& c) { n1MouseMove(c); };
         cell->OnPopup = [this](TJPanel& c, int, int) { HoverDay = c.Nap(); };
         cell->OnKeyNavigate = [this](TJPanel& c, UINT key) { CellKeyNavigate(c, key); };
-        Panel.AddFace(*cell);
         Cells[static_cast<size_t>(k - 1)] = std::move(cell);
     }
 }
@@ -109,7 +108,7 @@ void Tfrm_Main::CellKeyNavigate(TJPanel& cell, UINT key) {
     if (key == VK_PRIOR || key == VK_NEXT) day = std::min(original, days);
     TJPanel& target = *Cells[static_cast<size_t>(FirstCell + day - 2)];
     HoverDay = day;
-    SetFocus(target.Handle());
+    target.Focus();
 }
 
 void Tfrm_Main::tbEloreClick() { ShowMonth(AddMonthsClamped(CurrentDate, 1)); }

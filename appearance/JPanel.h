@@ -1,53 +1,49 @@
 // The day cell of the month view: a bevelled panel that draws the day number, the
 // name day, two coloured title words and a note marker, and changes colour as the
 // mouse moves over it and presses it.
+//
+// A cell is no window of its own: its grid (DayGrid, the month view's area) paints it,
+// finds it under the mouse and keeps which cell has the keyboard focus. Forty-two
+// child windows cost the start a thousand and more round trips to the window server
+// under Wine, and each month step a show or hide per cell.
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
+
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "appearance/day_cell_painter.h"
 #include "appearance/red_letter_day.h"
 #include "platform/eljaras.h"
+#include "ui/canvas.h"
 #include "ui/panel.h"
 
-class TJPanel;
+class DayGrid;
 
-// A panel that draws the faces of its day cells itself, in one paint.
-class FacePanel : public Panel {
-public:
-    using Panel::Panel;
-    void AddFace(TJPanel& face);
-    const std::vector<TJPanel*>& Faces() const { return faces_; }
-    void Paint(Canvas& canvas) override;
-
-    // Between these, face repaints are gathered into one request.
-    void BeginUpdate() { updating_ = true; }
-    void EndUpdate();
-    void InvalidateFaceRect(const RECT& r);
-
-protected:
-    DWORD ExtraStyle() const override { return 0; }
-    bool ClipsChildren() const override { return false; }
-
-private:
-    void InvalidateArea(const RECT& r);
-
-    std::vector<TJPanel*> faces_;
-    bool updating_ = false;
-    RECT pending_{};
-};
-
-class TJPanel : public Panel {
+class TJPanel {
 public:
     explicit TJPanel(std::wstring name);
-    ~TJPanel() override;
+    ~TJPanel();
+    TJPanel(const TJPanel&) = delete;
+    TJPanel& operator=(const TJPanel&) = delete;
 
-    void Create(HWND parent, int x, int y, int w, int h);
+    // Places the cell in its grid at a designed position and size (scaled to the
+    // screen's DPI), shown.
+    void Create(DayGrid& grid, int x, int y, int w, int h);
+    DayGrid* Grid() const { return grid_; }
 
-    // State colours: stored only; mouse events copy them into Color.
+    std::wstring Name;
+    Bevel BevelOuter = Bevel::Raised;
+    Bevel BevelInner = Bevel::Lowered;
+    int BevelWidth = 1;
+    int BorderWidth = 0;
+
+    // The current background; the mouse events copy the state colours into it.
+    COLORREF Color() const { return colour_; }
+    void SetColor(COLORREF colour);
+
+    // State colours: stored only.
     COLORREF ColorOff = 0;
     COLORREF ColorOn = 0;
     COLORREF ColorClick = 0;
@@ -73,13 +69,24 @@ public:
     COLORREF MSzin2() const { return mSzin2_; }
     void SetMSzin2(COLORREF value);
 
-    // Shows or hides the cell without a paint of its own: the grid area repaints its
-    // place. A hidden cell that had the focus gives it to the grid area, as ever.
+    // Place and size in the grid's client area, in device pixels.
+    void SetBounds(int x, int y, int w, int h);
+    const RECT& Bounds() const { return bounds_; }
+    RECT ClientRect() const { return RECT{0, 0, bounds_.right - bounds_.left, bounds_.bottom - bounds_.top}; }
+    // Screen coordinates of a point given from the cell's top-left corner.
+    POINT ToScreen(POINT cellPoint) const;
+
+    // A hidden cell is neither painted nor found under the mouse; a hidden cell that
+    // had the focus leaves the grid without a focused cell.
     void SetShown(bool shown);
-    bool Shown() const;
+    bool Shown() const { return shown_; }
+
+    // Keyboard focus: the grid holds the system's focus and shows it on one cell.
+    bool Focused() const;
+    void Focus();
 
     // Status text shown through the application's hint (no tool tip of its own).
-    void SetHint(const std::wstring& hint);
+    void SetHint(const std::wstring& hint) { hint_ = hint; }
     const std::wstring& Hint() const { return hint_; }
 
     // Handlers the owner installs (the month grid).
@@ -90,6 +97,13 @@ public:
     // Arrow and page keys on a focused cell (the grid moves the focus or the month).
     std::function<void(TJPanel&, UINT)> OnKeyNavigate;
 
+    // The mouse as the grid sees it over this cell: the colour changes.
+    void CellMouseEnter();
+    void CellMouseLeave();
+    void CellMouseDown();
+    void CellMouseUp();
+    bool Hovered() const { return hovered_; }
+
     // Counts repaints; lets tests see that an unchanged value does not repaint.
     int RepaintCount() const { return repaintCount_; }
 
@@ -97,34 +111,25 @@ public:
     DayFace Face() const;
     DayCellLook Look() const;
 
-    void Paint(Canvas& canvas) override;
+    // The whole cell with its top-left corner at the canvas's origin.
+    void Paint(Canvas& canvas);
     void DrawContent(Canvas& canvas);
 
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    const wchar_t* ClassName() const override { return L"TivornDayCell"; }
-    HCURSOR Cursor() const override;
-
 private:
+    friend class DayGrid;
     void Repaint();
     void InvalidateFace();
-    // The face is drawn by the parent (a FacePanel) in its own paint, so a month step
-    // is one paint of the grid rather than 42 paints of 42 windows.
-    bool PaintedByParent() const { return faceOwner_ != nullptr; }
-    void CellMouseDown();
-    void CellMouseUp();
-    void ShowPopup(int x, int y);  // screen coordinates
 
+    DayGrid* grid_ = nullptr;
+    RECT bounds_{};
+    bool shown_ = false;
+    COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
     int nap_ = 0;
     std::wstring nevNap_, txt1_, txt2_, hint_;
     bool vanFile_ = false;
     Date datum_{};
     COLORREF mSzin1_ = 0, mSzin2_ = 0;
-    bool tracking_ = false;
-    bool pressed_ = false;  // the left button went down in this cell
+    bool hovered_ = false;
+    bool paintPending_ = false;  // asked for a repaint that has not come yet
     int repaintCount_ = 0;
-    bool paintPending_ = false;
-    bool focused_ = false;  // kept from the focus messages: asking the system costs a round trip under Wine
-    FacePanel* faceOwner_ = nullptr;
-    friend class FacePanel;
 };

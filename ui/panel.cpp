@@ -6,7 +6,7 @@
 void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption) {
     caption_ = caption;
     const DWORD clip = ClipsChildren() ? WS_CLIPCHILDREN : 0;
-    CreateOwnWindow(ClassName(), WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip | ExtraStyle(),
+    CreateOwnWindow(ClassName(), ControlParent() ? WS_EX_CONTROLPARENT : 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip | ExtraStyle(),
                     caption, Px(x), Px(y), Px(w), Px(h), parent, nullptr, Cursor());
     if (!captionFont_) {
         if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(parent, GA_ROOT))))

@@ -47,6 +47,9 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintFrame(Canvas& canvas, RECT& r) const;
     virtual DWORD ExtraStyle() const { return 0; }
+    // A control parent lets the dialog keys look into its children; a panel that is a
+    // tab stop itself is none.
+    virtual bool ControlParent() const { return true; }
     // Children clip the panel's painting, unless the panel paints under them itself.
     virtual bool ClipsChildren() const { return true; }
     virtual const wchar_t* ClassName() const { return L"TivornPanel"; }

@@ -125,7 +125,7 @@ protected:
     bool MonthIsShown() {
         const Date today = Today();
         int visible = 0;
-        for (auto& cell : main->Cells) visible += IsWindowVisible(cell->Handle()) ? 1 : 0;
+        for (auto& cell : main->Cells) visible += cell->Shown() && IsWindowVisible(main->Panel.Handle()) ? 1 : 0;
         return main->ShownYear == today.year && main->ShownMonth == today.month &&
                visible == DaysInMonth(today.year, today.month) && main->pFejlec.Caption() == main->MonthCaption() &&
                main->pFejlec.Caption().substr(0, 4) == std::to_wstring(today.year);

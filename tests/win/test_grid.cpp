@@ -31,11 +31,11 @@ protected:
         WriteFile(L"Data\\index.txt", SerializeIndexText(lines));
     }
     TJPanel& CellOfDay(int day) { return *main->Cells[static_cast<size_t>(main->FirstCell + day - 2)]; }
-    RECT CellRect(int k) {
-        RECT r;
-        GetWindowRect(main->Cells[static_cast<size_t>(k - 1)]->Handle(), &r);
-        MapWindowPoints(nullptr, main->Panel.Handle(), reinterpret_cast<POINT*>(&r), 2);
-        return r;
+    RECT CellRect(int k) { return main->Cells[static_cast<size_t>(k - 1)]->Bounds(); }
+    // A key as the message loop hands it over: through the form's dialog keys.
+    void Key(WPARAM key) {
+        MSG msg{GetFocus(), WM_KEYDOWN, key, 1};
+        if (!IsDialogMessageW(main->Handle(), &msg)) DispatchMessageW(&msg);
     }
 
     std::unique_ptr<Tfrm_Main> main;
@@ -76,7 +76,7 @@ std::string FirstDifference(const MemoryCanvas& a, const MemoryCanvas& b, const 
 
 int VisibleCells(Tfrm_Main& m) {
     int n = 0;
-    for (auto& c : m.Cells) n += IsWindowVisible(c->Handle()) ? 1 : 0;
+    for (auto& c : m.Cells) n += c->Shown() ? 1 : 0;
     return n;
 }
 
@@ -105,8 +105,8 @@ TEST_F(GridTest, MonthStepsKeepTheDayClampAtTheMonthEndAndCrossYears) {
     EXPECT_EQ(main->CurrentDate, (Date{2026, 11, 15}));
     // November 2026 starts on a Sunday: n1..n6 hidden, the 30th in n36.
     EXPECT_EQ(main->FirstCell, 7);
-    EXPECT_FALSE(IsWindowVisible(main->Cells[5]->Handle()));
-    EXPECT_TRUE(IsWindowVisible(main->Cells[35]->Handle()));
+    EXPECT_FALSE(main->Cells[5]->Shown());
+    EXPECT_TRUE(main->Cells[35]->Shown());
     EXPECT_EQ(main->Cells[35]->Nap(), 30);
     EXPECT_EQ(main->Cells[5]->Hint(), L"");
 }
@@ -138,20 +138,22 @@ TEST_F(GridTest, AMonthStepLeavesNoCellAsTheMonthBeforeHadIt) {
             const int days = DaysInMonth(main->ShownYear, main->ShownMonth);
             EXPECT_EQ(VisibleCells(*main), days);
             for (int day = 1; day <= days; ++day) {
-                EXPECT_TRUE(IsWindowVisible(CellOfDay(day).Handle())) << day;
+                EXPECT_TRUE(CellOfDay(day).Shown()) << day;
                 EXPECT_EQ(CellOfDay(day).Nap(), day);
             }
             EXPECT_EQ(FirstDifference(*GridOnScreen(*main), *GridPaintedAfresh(*main), cells), "");
         }
     }
 
-    // A focused cell that the next month hides gives the focus to the grid area.
+    // A focused cell that the next month hides leaves the focus in the grid area,
+    // on no day.
     main->ShowMonth(Date{2026, 3, 31});
-    HWND lastDay = CellOfDay(31).Handle();
-    SetFocus(lastDay);
+    TJPanel& lastDay = CellOfDay(31);
+    lastDay.Focus();
     main->tbEloreClick();  // April has 30 days and starts earlier in the week
-    EXPECT_FALSE(IsWindowVisible(lastDay));
+    EXPECT_FALSE(lastDay.Shown());
     EXPECT_EQ(GetFocus(), main->Panel.Handle());
+    EXPECT_EQ(main->Panel.FocusedCell(), nullptr);
 }
 
 TEST_F(GridTest, CellsAreFilledFromAMessyIndex) {
@@ -284,20 +286,21 @@ TEST_F(GridTest, LinkButtonsOpenTheirShortcutsOrSayWhatIsMissing) {
 TEST_F(GridTest, KeyboardMovesBetweenDaysAndMonths) {
     main = OpenMainWindow();
     main->ShowMonth(Date{2026, 1, 31});
-    SetFocus(CellOfDay(31).Handle());
-    SendMessageW(GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);  // past the last day: stays on it
-    EXPECT_EQ(GetFocus(), CellOfDay(31).Handle());
-    SendMessageW(GetFocus(), WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(GetFocus(), CellOfDay(24).Handle());
-    SendMessageW(GetFocus(), WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(GetFocus(), CellOfDay(23).Handle());
-    SetFocus(CellOfDay(31).Handle());
-    SendMessageW(GetFocus(), WM_KEYDOWN, VK_NEXT, 0);  // February has no 31st
+    CellOfDay(31).Focus();
+    ASSERT_EQ(GetFocus(), main->Panel.Handle());
+    Key(VK_RIGHT);  // past the last day: stays on it
+    EXPECT_TRUE(CellOfDay(31).Focused());
+    Key(VK_UP);
+    EXPECT_TRUE(CellOfDay(24).Focused());
+    Key(VK_LEFT);
+    EXPECT_TRUE(CellOfDay(23).Focused());
+    CellOfDay(31).Focus();
+    Key(VK_NEXT);  // February has no 31st
     EXPECT_EQ(main->ShownMonth, 2);
-    EXPECT_EQ(GetFocus(), CellOfDay(28).Handle());
-    SendMessageW(GetFocus(), WM_KEYDOWN, VK_PRIOR, 0);
+    EXPECT_TRUE(CellOfDay(28).Focused());
+    Key(VK_PRIOR);
     EXPECT_EQ(main->ShownMonth, 1);
-    EXPECT_EQ(GetFocus(), CellOfDay(28).Handle());
+    EXPECT_TRUE(CellOfDay(28).Focused());
     EXPECT_EQ(main->HoverDay, 28);  // the menu key deletes the focused day
 }
 
@@ -319,7 +322,7 @@ TEST_F(GridTest, TheGridAreaDrawsEveryCellsFaceInItsOwnState) {
     EXPECT_EQ(before->Pixel(n10.left + 50, n10.top + 60), 0xC0C0C0u); // a day at rest
     EXPECT_EQ(before->Pixel(n10.right - 10, n10.top + 10), 0xC0C0C0u);  // its grey note marker
 
-    SendMessageW(main->Cells[9]->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(main->Panel.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(n10.left + 5, n10.top + 5));
     auto hovered = render();
     EXPECT_EQ(hovered->Pixel(n10.left + 50, n10.top + 60), 0xE9E9E9u);  // under the mouse
     EXPECT_EQ(hovered->Pixel(CellRect(11).left + 50, n10.top + 60), 0xC0C0C0u);

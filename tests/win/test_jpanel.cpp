@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "appearance/JPanel.h"
+#include "appearance/day_grid.h"
+#include "ui/dpi.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -17,6 +19,7 @@ constexpr COLORREF kGrey = 0x808080;
 constexpr COLORREF kDarkRed = 0x000080;
 constexpr COLORREF kNavy = 0x800000;
 constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kGridColour = 0x4040C0;
 
 constexpr Date kOrdinaryDay{2026, 3, 11};  // a Wednesday
 constexpr Date kSunday{2026, 3, 15};
@@ -38,11 +41,12 @@ protected:
     void SetUp() override {
         form.Create();
         host.Create(form.Handle(), 0, 0, 400, 300);
+        host.SetColor(kGridColour);
     }
 
     std::unique_ptr<TJPanel> MakeCell(int w = 100, int h = 100, int x = 10, int y = 10) {
         auto cell = std::make_unique<TJPanel>(L"cell");
-        cell->Create(host.Handle(), x, y, w, h);
+        cell->Create(host, x, y, w, h);
         cell->SetColor(kWhite);
         return cell;
     }
@@ -57,7 +61,13 @@ protected:
     }
 
     Form form{FormOptions{.clientWidth = 400, .clientHeight = 300}};
-    Panel host{L"host"};
+    DayGrid host{L"host"};
+
+    // Sends a mouse message to the grid at a point of a cell.
+    static void Mouse(TJPanel& cell, UINT msg, int x, int y, WPARAM keys = 0) {
+        SendMessageW(cell.Grid()->Handle(), msg, keys, MAKELPARAM(cell.Bounds().left + x, cell.Bounds().top + y));
+    }
+    void Leave() { SendMessageW(host.Handle(), WM_MOUSELEAVE, 0, 0); }
 };
 
 TEST_F(DayCellTest, StartsEmptyWithTheCellStyle) {
@@ -70,16 +80,26 @@ TEST_F(DayCellTest, StartsEmptyWithTheCellStyle) {
     EXPECT_EQ(cell.RepaintCount(), 0);
     EXPECT_EQ(cell.BevelOuter, Bevel::Raised);
     EXPECT_EQ(cell.BevelInner, Bevel::Lowered);
+    EXPECT_FALSE(cell.Shown());
 
-    cell.Create(host.Handle(), 0, 0, 80, 80);
-    LONG_PTR style = GetWindowLongPtrW(cell.Handle(), GWL_STYLE);
-    LONG_PTR ex = GetWindowLongPtrW(cell.Handle(), GWL_EXSTYLE);
+    cell.Create(host, 20, 30, 80, 60);
+    EXPECT_TRUE(cell.Shown());
+    EXPECT_EQ(cell.Grid(), &host);
+    EXPECT_EQ(cell.Bounds().left, Px(20));
+    EXPECT_EQ(cell.Bounds().bottom, Px(90));
+    // The grid takes the focus for its cells: a tab stop, not a container the dialog
+    // keys look into.
+    LONG_PTR style = GetWindowLongPtrW(host.Handle(), GWL_STYLE);
+    LONG_PTR ex = GetWindowLongPtrW(host.Handle(), GWL_EXSTYLE);
     EXPECT_TRUE(style & WS_TABSTOP);
-    EXPECT_TRUE(style & WS_CHILD);
-    // A control parent would never be a tab stop of its own.
     EXPECT_FALSE(ex & WS_EX_CONTROLPARENT);
-    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(cell.Handle(), GCLP_HCURSOR)),
-              LoadCursorW(nullptr, IDC_HAND));
+    // The hand over a shown cell, the arrow over the grid's background and a hidden cell.
+    const POINT inside{Px(20) + 5, Px(30) + 5}, outside{5, 5};
+    EXPECT_EQ(host.CursorAt(inside), LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(host.CursorAt(outside), LoadCursorW(nullptr, IDC_ARROW));
+    cell.SetShown(false);
+    EXPECT_EQ(host.CursorAt(inside), LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(host.CellAt(inside), nullptr);
 }
 
 TEST_F(DayCellTest, DayNumberColours) {
@@ -221,69 +241,99 @@ TEST_F(DayCellTest, SettersRepaintOnlyOnChange) {
 
 TEST_F(DayCellTest, MouseStates) {
     auto cell = MakeCell();
-    cell->ColorOff = 0x111111;
-    cell->ColorOn = 0x222222;
-    cell->ColorClick = 0x333333;
+    auto neighbour = MakeCell(100, 100, 150, 10);
+    for (TJPanel* c : {cell.get(), neighbour.get()}) {
+        c->ColorOff = 0x111111;
+        c->ColorOn = 0x222222;
+        c->ColorClick = 0x333333;
+    }
     int moves = 0;
     cell->OnMouseMove = [&](TJPanel& c) {
         EXPECT_EQ(&c, cell.get());
         ++moves;
     };
-    HWND h = cell->Handle();
 
-    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    Mouse(*cell, WM_MOUSEMOVE, 20, 20);
     EXPECT_EQ(cell->Color(), 0x222222u);
     const int afterEnter = cell->RepaintCount();
-    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(21, 20));
+    Mouse(*cell, WM_MOUSEMOVE, 21, 20);
     EXPECT_EQ(moves, 2);
     EXPECT_EQ(cell->RepaintCount(), afterEnter) << "moving inside the cell is no new entry";
 
-    SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+    Leave();
     EXPECT_EQ(cell->Color(), 0x111111u);
 
-    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    Mouse(*cell, WM_MOUSEMOVE, 20, 20);
     EXPECT_EQ(cell->Color(), 0x222222u) << "entering again";
     for (auto [down, up] : {std::pair{WM_LBUTTONDOWN, WM_LBUTTONUP}, std::pair{WM_RBUTTONDOWN, WM_RBUTTONUP},
                             std::pair{WM_MBUTTONDOWN, WM_MBUTTONUP}}) {
         SCOPED_TRACE(down);
-        SendMessageW(h, down, 0, MAKELPARAM(20, 20));
+        Mouse(*cell, down, 20, 20);
         EXPECT_EQ(cell->Color(), 0x333333u);
-        SendMessageW(h, up, 0, MAKELPARAM(20, 20));
+        Mouse(*cell, up, 20, 20);
         EXPECT_EQ(cell->Color(), 0x222222u);
     }
-    SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+
+    // From one cell straight into the next: the first is left, the second entered.
+    Mouse(*neighbour, WM_MOUSEMOVE, 5, 5);
+    EXPECT_EQ(cell->Color(), 0x111111u);
+    EXPECT_EQ(neighbour->Color(), 0x222222u);
+    EXPECT_EQ(moves, 3) << "the neighbour's move is not the first cell's";
+    // Onto the grid's background between the cells: none is under the mouse.
+    SendMessageW(host.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(130, 50));
+    EXPECT_EQ(neighbour->Color(), 0x111111u);
+    EXPECT_FALSE(cell->Hovered() || neighbour->Hovered());
+
+    // A hidden cell is not under the mouse; one hidden under it forgets the mouse.
+    Mouse(*cell, WM_MOUSEMOVE, 20, 20);
+    cell->SetShown(false);
+    EXPECT_FALSE(cell->Hovered());
+    Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    EXPECT_NE(cell->Color(), 0x333333u);
+    cell->SetShown(true);
+    Mouse(*cell, WM_MOUSEMOVE, 20, 20);
+    EXPECT_EQ(cell->Color(), 0x222222u);
+    Leave();
     EXPECT_EQ(cell->Color(), 0x111111u);
 }
 
 TEST_F(DayCellTest, ClickRunsBeforeTheButtonUpColour) {
     auto cell = MakeCell();
+    auto other = MakeCell(100, 100, 150, 10);
     cell->ColorOff = 0x111111;
     cell->ColorOn = 0x222222;
     cell->ColorClick = 0x333333;
-    HWND h = cell->Handle();
     std::vector<COLORREF> seen;
     cell->OnClick = [&](TJPanel& c) { seen.push_back(c.Color()); };
+    int otherClicks = 0;
+    other->OnClick = [&](TJPanel&) { ++otherClicks; };
 
-    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    Mouse(*cell, WM_MOUSEMOVE, 20, 20);
+    Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Mouse(*cell, WM_LBUTTONUP, 20, 20);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], 0x333333u);
     EXPECT_EQ(cell->Color(), 0x222222u);
 
     // A release without a press in the cell, and the other buttons, are no click.
-    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
-    SendMessageW(h, WM_RBUTTONDOWN, 0, MAKELPARAM(20, 20));
-    SendMessageW(h, WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
+    Mouse(*cell, WM_LBUTTONUP, 20, 20);
+    Mouse(*cell, WM_RBUTTONDOWN, 20, 20);
+    Mouse(*cell, WM_RBUTTONUP, 20, 20);
     EXPECT_EQ(seen.size(), 1u);
+    // Pressed on one cell and released on another: a click of neither.
+    Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Mouse(*other, WM_LBUTTONUP, 20, 20);
+    Mouse(*cell, WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(otherClicks, 0);
 
     // A window opened by the click covers the cell: the mouse has left it meanwhile.
     cell->OnClick = [&](TJPanel& c) {
         seen.push_back(c.Color());
-        SendMessageW(c.Handle(), WM_MOUSELEAVE, 0, 0);
+        SendMessageW(c.Grid()->Handle(), WM_MOUSELEAVE, 0, 0);
     };
-    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Mouse(*cell, WM_LBUTTONUP, 20, 20);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1], 0x333333u);
     EXPECT_EQ(cell->Color(), 0x111111u);
@@ -293,54 +343,95 @@ TEST_F(DayCellTest, KeyboardUse) {
     form.Show();
     auto first = MakeCell(80, 80, 0, 0);
     auto second = MakeCell(80, 80, 80, 0);
-    EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first->Handle(), FALSE), second->Handle());
+    auto third = MakeCell(80, 80, 160, 0);
+    auto dialogKey = [&](WPARAM key) {
+        MSG msg{host.Handle(), WM_KEYDOWN, key, 1};
+        return IsDialogMessageW(form.Handle(), &msg) != FALSE;
+    };
 
     int clicks = 0;
     first->OnClick = [&](TJPanel&) { ++clicks; };
-    SetFocus(first->Handle());
-    ASSERT_EQ(GetFocus(), first->Handle());
+    first->Focus();
+    ASSERT_EQ(GetFocus(), host.Handle());
+    EXPECT_TRUE(first->Focused());
+    EXPECT_EQ(host.FocusedCell(), first.get());
 
     // Enter goes to the cell rather than to the form's default button; so does Space.
-    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}}) {
-        MSG msg{first->Handle(), WM_KEYDOWN, key, 1};
-        EXPECT_TRUE(IsDialogMessageW(form.Handle(), &msg));
-    }
+    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}}) EXPECT_TRUE(dialogKey(key));
     EXPECT_EQ(clicks, 2);
     // An auto-repeated key does not click again.
-    SendMessageW(first->Handle(), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+    SendMessageW(host.Handle(), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
     EXPECT_EQ(clicks, 2);
 
+    // Tab walks the shown cells in their order, passing a hidden one by.
+    second->SetShown(false);
+    EXPECT_TRUE(dialogKey(VK_TAB));
+    EXPECT_TRUE(third->Focused());
+    EXPECT_FALSE(first->Focused());
+    second->SetShown(true);
+
+    // The arrows go to the cell's navigation.
+    std::vector<UINT> keys;
+    third->OnKeyNavigate = [&](TJPanel& c, UINT key) {
+        EXPECT_EQ(&c, third.get());
+        keys.push_back(key);
+    };
+    for (WPARAM key : {WPARAM{VK_LEFT}, WPARAM{VK_NEXT}}) EXPECT_TRUE(dialogKey(key));
+    EXPECT_EQ(keys, (std::vector<UINT>{VK_LEFT, VK_NEXT}));
+
+    // A focused cell that gets hidden leaves the grid focused without a focused day; the
+    // next arrow starts at the first shown cell.
+    third->SetShown(false);
+    EXPECT_EQ(GetFocus(), host.Handle());
+    EXPECT_EQ(host.FocusedCell(), nullptr);
+    EXPECT_TRUE(dialogKey(VK_RIGHT));
+    EXPECT_TRUE(first->Focused());
+    third->SetShown(true);
+
     // The focused cell shows a dotted rectangle inside the inner bevel.
-    SendMessageW(first->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageW(host.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     first->SetColor(0xE0E0E0);
     auto focusPixels = [&](TJPanel& cell) {  // inside the bevels, along row 3
         Rendered img = Render(cell);
         return 76 - img.Count(0xE0E0E0, 2, 3, 77, 3);
     };
     const int focused = focusPixels(*first);
-    SetFocus(second->Handle());
+    second->Focus();
     EXPECT_GT(focused, 10);
     EXPECT_EQ(focusPixels(*first), 0);
+    // It goes with the grid's focus, and comes back to the same day.
+    SetFocus(form.Handle());
+    EXPECT_FALSE(second->Focused());
+    SetFocus(host.Handle());
+    EXPECT_TRUE(second->Focused());
 }
 
 TEST_F(DayCellTest, HintGoesToTheApplication) {
     Application& app = Application::Get();
+    auto screen = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(host.Handle(), &p);
+        return p;
+    };
     TJPanel early(L"early");
     early.SetHint(L"Kattintson a naphoz");
-    early.Create(host.Handle(), 0, 0, 50, 50);
-    POINT inside{5, 5};
-    ClientToScreen(early.Handle(), &inside);
-    EXPECT_EQ(app.HintAt(early.Handle(), inside), L"Kattintson a naphoz");
+    early.Create(host, 0, 0, 50, 50);
+    EXPECT_EQ(app.HintAt(host.Handle(), screen(5, 5)), L"Kattintson a naphoz");
 
-    HWND gone;
     {
-        auto cell = MakeCell();
+        auto cell = MakeCell(50, 50, 100, 100);
         cell->SetHint(L"Március 11.");
         EXPECT_EQ(cell->Hint(), L"Március 11.");
-        gone = cell->Handle();
-        EXPECT_EQ(app.HintAt(gone, inside), L"Március 11.");
+        const POINT inside = screen(cell->Bounds().left + 5, cell->Bounds().top + 5);
+        EXPECT_EQ(app.HintAt(host.Handle(), inside), L"Március 11.");
+        EXPECT_EQ(app.HintAt(host.Handle(), screen(Px(80), Px(80))), L"") << "between the cells";
+        cell->SetShown(false);
+        EXPECT_EQ(app.HintAt(host.Handle(), inside), L"") << "a hidden cell";
+        cell->SetShown(true);
     }
-    EXPECT_EQ(app.HintAt(gone, inside), L"") << "a destroyed cell leaves no hint behind";
+    EXPECT_EQ(app.HintAt(host.Handle(), screen(Px(100) + 5, Px(100) + 5)), L"")
+        << "a destroyed cell leaves no hint behind";
+    EXPECT_EQ(app.HintAt(host.Handle(), screen(5, 5)), L"Kattintson a naphoz");
 }
 
 HWND g_menuOwner = nullptr;
@@ -371,22 +462,32 @@ TEST_F(DayCellTest, RightClickOpensTheMenuOwnedByTheForm) {
     // The menu runs its own loop; a timer closes it.
     SetTimer(nullptr, 0, 200, CloseMenuSoon);
 
-    SendMessageW(cell->Handle(), WM_RBUTTONDOWN, 0, MAKELPARAM(12, 7));
-    SendMessageW(cell->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(12, 7));
+    Mouse(*cell, WM_RBUTTONDOWN, 12, 7);
+    Mouse(*cell, WM_RBUTTONUP, 12, 7);
     SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formProc));
-    POINT expected{12, 7};
-    ClientToScreen(cell->Handle(), &expected);
+    POINT expected{Px(30) + 12, Px(40) + 7};
+    ClientToScreen(host.Handle(), &expected);
     EXPECT_EQ(at.x, expected.x);
     EXPECT_EQ(at.y, expected.y);
     EXPECT_EQ(g_menuOwner, form.Handle());
 
-    // From the keyboard (Shift+F10): at the cell, without the mouse's position.
+    // From the keyboard (Shift+F10): at the focused cell, without the mouse's position.
     cell->PopupMenu = nullptr;
     at = POINT{-1, -1};
-    SendMessageW(cell->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(cell->Handle()), MAKELPARAM(-1, -1));
-    RECT r;
-    GetWindowRect(cell->Handle(), &r);
+    SendMessageW(host.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(host.Handle()), MAKELPARAM(-1, -1));
+    EXPECT_EQ(at.x, -1) << "no cell has the focus yet";
+    cell->Focus();
+    SendMessageW(host.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(host.Handle()), MAKELPARAM(-1, -1));
+    RECT r = cell->Bounds();
+    MapWindowPoints(host.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_TRUE(PtInRect(&r, at));
+    // On the grid's background no cell's menu opens.
+    at = POINT{-1, -1};
+    POINT background{5, 5};
+    ClientToScreen(host.Handle(), &background);
+    SendMessageW(host.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(host.Handle()),
+                 MAKELPARAM(background.x, background.y));
+    EXPECT_EQ(at.x, -1);
     DestroyMenu(menu);
 }
 

@@ -95,8 +95,8 @@ TEST_F(KeresesTest, CtrlFAndTheMenuOpenTheSearchWindowMadeOnlyThen) {
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    SetFocus(main->Cells[10]->Handle());
-    PressKey(main->Cells[10]->Handle(), 'F');
+    main->Cells[10]->Focus();
+    PressKey(main->Panel.Handle(), 'F');
     Pump();
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);

@@ -173,7 +173,9 @@ TEST_F(MainWindowTest, HintsGoToTheStatusPanelFromTheNearestParentThatHasOne) {
     auto& app = Application::Get();
     POINT anywhere{0, 0};
     TJPanel& cell = *main->Cells[static_cast<size_t>(main->FirstCell - 1)];
-    EXPECT_EQ(app.HintAt(cell.Handle(), anywhere), cell.Hint());
+    POINT inCell{cell.Bounds().left + 5, cell.Bounds().top + 5};
+    ClientToScreen(main->Panel.Handle(), &inCell);
+    EXPECT_EQ(app.HintAt(main->Panel.Handle(), inCell), cell.Hint());
     EXPECT_NE(cell.Hint().find(L" napja"), std::wstring::npos);
     EXPECT_EQ(app.HintAt(main->Panel.Handle(), anywhere), L"");
     EXPECT_EQ(app.HintAt(main->tbElore.Handle(), anywhere), L"Következő hónap");

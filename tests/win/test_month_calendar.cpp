@@ -135,7 +135,7 @@ TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
         const DeviceBox box = ToDevice(layout.cells[static_cast<size_t>(k - 1)], scale, scale);
         TJPanel& cell = *main->Cells[static_cast<size_t>(k - 1)];
         int differing = 0, nonWhite = 0;
-        if (!IsWindowVisible(cell.Handle())) {
+        if (!cell.Shown()) {
             for (int y = 0; y < box.height; ++y)
                 for (int x = 0; x < box.width; ++x) nonWhite += paper.Pixel(box.left + x, box.top + y) != 0xFFFFFF;
             EXPECT_EQ(nonWhite, 0) << "cell n" << k << " of another month is blank";
@@ -173,8 +173,8 @@ TEST_F(MonthCalendarTest, CtrlPPrintsTheShownMonthAndAWhilePreviewDoesNothingTwi
     main->ShowMonth(Date{2027, 2, 1});  // 28 days from a Monday: four rows
     ReportDocument doc;
     CurrentPreviewHooks().Run = [&](const ReportDocument& shown) { doc = shown; };
-    SetFocus(main->Cells[10]->Handle());
-    PressWithControl(main->Cells[10]->Handle(), 'P');
+    main->Cells[10]->Focus();
+    PressWithControl(main->Panel.Handle(), 'P');
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].texts[0].text, L"2027. február");
     EXPECT_EQ(doc.pages[0].drawings.size(), 7u + 28u);
@@ -197,7 +197,7 @@ TEST_F(MonthCalendarTest, ExportsTheChosenRangeWithNotesAsPlainText) {
         window.SetScope(ExportScope::Year);
         window.btnExportClick();
     });
-    PressWithControl(main->Cells[10]->Handle(), 'E');
+    PressWithControl(main->Panel.Handle(), 'E');
     EXPECT_EQ(offered, L"Tivorn 2026.ics");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"4 bejegyzés került a fájlba.");  // November 30 is in the year too
@@ -235,7 +235,7 @@ TEST_F(MonthCalendarTest, CtrlShiftEExportsTheNameDaysAsAYearlySeries) {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = 0x80;
     SetKeyboardState(keys);
-    PressWithControl(main->Cells[10]->Handle(), 'E');
+    PressWithControl(main->Panel.Handle(), 'E');
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(offered, L"Névnapok.ics");

@@ -95,10 +95,10 @@ TEST_F(TovabbiakTest, ShortcutsOfTheMainWindowWorkWhereverTheFocusIs) {
     main->OnCommand(id, [&] { ++ran; });
     AcceleratorTable table({{FVIRTKEY | FCONTROL, 'K', static_cast<WORD>(id)}});
     main->SetAccelerators(table.Get());
-    SetFocus(main->Cells[10]->Handle());
-    PressWithControl(main->Cells[10]->Handle(), 'K');
+    main->Cells[10]->Focus();
+    PressWithControl(main->Panel.Handle(), 'K');
     EXPECT_EQ(ran, 1);
-    PressKey(main->Cells[10]->Handle(), 'K');  // without Ctrl: an ordinary key
+    PressKey(main->Panel.Handle(), 'K');  // without Ctrl: an ordinary key
     Pump();
     EXPECT_EQ(ran, 1);
     main->SetAccelerators(main->Shortcuts.Get());

@@ -2,6 +2,7 @@
 #include "ui/dpi.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "ui/application.h"
 #include "ui/canvas.h"
@@ -14,18 +15,27 @@ void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResou
     CreateOwnWindow(L"TivornSpeedButton", 0, WS_CHILD | WS_VISIBLE, Name, Px(x), Px(y), Px(w), Px(h), parent, nullptr,
                     HandCursor());
     Application::Get().SetHint(Handle(), hint);
-    if (showTooltip && !hint.empty()) {
-        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   0, 0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = Handle();
-        info.uId = reinterpret_cast<UINT_PTR>(Handle());
-        info.lpszText = const_cast<wchar_t*>(hint.c_str());
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-        SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
-    }
+    if (showTooltip) tooltipText_ = hint;
+}
+
+void SpeedButton::CreateTooltip(UINT msg, WPARAM wp, LPARAM lp) {
+    // Made when the mouse first comes over the button: a tool tip window at start costs
+    // some seventy round trips to the window server under Wine.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(Handle());
+    info.lpszText = const_cast<wchar_t*>(tooltipText_.c_str());
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
+    // The tip's own watch of the button starts after this move: it gets this one handed on.
+    const DWORD at = GetMessagePos();
+    MSG move{Handle(), msg, wp, lp, static_cast<DWORD>(GetMessageTime()), POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void SpeedButton::SetEnabled(bool enabled) {
@@ -62,6 +72,7 @@ void SpeedButton::Paint(Canvas& canvas) {
 LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_MOUSEMOVE:
+            if (!tooltip_ && !tooltipText_.empty()) CreateTooltip(msg, wp, lp);
             if (!hot_) {
                 hot_ = true;
                 TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};

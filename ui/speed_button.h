@@ -19,6 +19,8 @@ public:
     bool Enabled() const { return enabled_; }
     void Click();  // as a mouse click does
     void Paint(Canvas& canvas) override;
+    // The button's own tool tip window, once the mouse has been over it.
+    HWND Tooltip() const { return tooltip_; }
 
     std::wstring Name;
     std::function<void()> OnClick;
@@ -29,7 +31,9 @@ protected:
 
 private:
     IconHandle glyph_;
-    HWND tooltip_ = nullptr;
+    void CreateTooltip(UINT msg, WPARAM wp, LPARAM lp);
+    std::wstring tooltipText_;  // shown in a tool tip when not empty
+    HWND tooltip_ = nullptr;    // made at the first mouse move over the button
     bool hot_ = false;
     bool pressed_ = false;
     bool enabled_ = true;

@@ -362,7 +362,24 @@ TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) 
     HWND barTips = reinterpret_cast<HWND>(SendMessageW(main->ToolBar1.Handle(), TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(barTips, nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
-    // The month arrows' own tips, found among the thread's tool tip windows.
+    // The month arrows' own tips come with the mouse's first visit, with their hints;
+    // then they are among the thread's tool tip windows.
+    for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
+        EXPECT_EQ(arrow->Tooltip(), nullptr);
+        SendMessageW(arrow->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        ASSERT_NE(arrow->Tooltip(), nullptr);
+        wchar_t text[64] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = arrow->Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(arrow->Handle());
+        info.lpszText = text;
+        SendMessageW(arrow->Tooltip(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+        EXPECT_STREQ(text, arrow == &main->tbVissza ? L"Előző hónap" : L"Következő hónap");
+        const HWND first = arrow->Tooltip();
+        SendMessageW(arrow->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+        EXPECT_EQ(arrow->Tooltip(), first) << "one tip for the button's life";
+    }
     std::vector<HWND> tips;
     EnumThreadWindows(GetCurrentThreadId(), CollectToolTips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_GE(tips.size(), 3u);  // tool bar, "Előző hónap", "Következő hónap"

@@ -87,7 +87,7 @@ public:
     Panel pHint{L"pHint"};
     Panel pIdo{L"pIdo"};
     DayGrid Panel{L"Panel"};  // the grid area; it holds the day cells
-    std::array<std::unique_ptr<class Panel>, 7> Headers;   // p1..p7
+    std::array<std::unique_ptr<WeekdayHeader>, 7> Headers;  // p1..p7
     std::array<std::unique_ptr<TJPanel>, 42> Cells;        // n1..n42
     ImageList ImageListMain;
     Timer timer;

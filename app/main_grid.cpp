@@ -17,12 +17,12 @@ constexpr const wchar_t* kWeekdays[7] = {L"Hétfő",  L"Kedd",    L"Szerda",  L"
 
 void Tfrm_Main::CreateGrid() {
     for (int tag = 0; tag < 7; ++tag) {
-        auto header = std::make_unique<class Panel>(L"p" + std::to_wstring(tag + 1));
+        auto header = std::make_unique<WeekdayHeader>(L"p" + std::to_wstring(tag + 1));
         header->BevelInner = Bevel::Lowered;
         header->FontColour = tag >= 5 ? 0x00FFFF : 0xFFFFFF;  // yellow at the weekend, else white
         header->SetFont(FontSpec{L"MS Sans Serif", 0, 11, true});
         CellBox box = HeaderBox(tag, 786);
-        header->Create(Panel.Handle(), box.left, box.top, box.width, box.height, kWeekdays[tag]);
+        header->Create(Panel, box.left, box.top, box.width, box.height, kWeekdays[tag]);
         Headers[static_cast<size_t>(tag)] = std::move(header);
     }
 
@@ -141,7 +141,7 @@ void Tfrm_Main::mniBejegyzTorolClick() {
 void Tfrm_Main::PanelResize(int w, int h) {
     for (auto& header : Headers) {
         if (!header) continue;
-        int tag = header->Name[1] - L'1';
+        const int tag = header->Name[1] - L'1';
         CellBox box = HeaderBox(tag, w, Dpi());
         header->SetBounds(box.left, box.top, box.width, box.height);
     }

@@ -9,6 +9,7 @@
 
 DayGrid::~DayGrid() {
     for (TJPanel* face : faces_) face->grid_ = nullptr;
+    for (WeekdayHeader* header : headers_) header->grid_ = nullptr;
     if (Handle()) Application::Get().ForgetHint(Handle());
 }
 
@@ -25,6 +26,17 @@ void DayGrid::RemoveFace(TJPanel& face) {
     if (pressed_ == &face) pressed_ = nullptr;
     if (focused_ == &face) focused_ = nullptr;
     face.grid_ = nullptr;
+}
+
+void DayGrid::AddHeader(WeekdayHeader& header) {
+    headers_.push_back(&header);
+    header.grid_ = this;
+}
+
+void DayGrid::RemoveHeader(WeekdayHeader& header) {
+    InvalidateFaceRect(header.bounds_);
+    headers_.erase(std::remove(headers_.begin(), headers_.end(), &header), headers_.end());
+    header.grid_ = nullptr;
 }
 
 void DayGrid::RegisterHint() {
@@ -65,22 +77,30 @@ void DayGrid::InvalidateArea(const RECT& r) {
     if (Handle()) RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
+namespace {
+
+// Draws one part at its own origin, cut at its own edges, when it is in the clip box.
+template <class Part>
+void PaintPart(Canvas& canvas, const RECT& clip, Part& part) {
+    const RECT& r = part.Bounds();
+    RECT visible{};
+    if (!IntersectRect(&visible, &r, &clip)) return;
+    const int saved = SaveDC(canvas.Dc());
+    IntersectClipRect(canvas.Dc(), r.left, r.top, r.right, r.bottom);
+    OffsetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
+    part.Paint(canvas);
+    RestoreDC(canvas.Dc(), saved);
+}
+
+}  // namespace
+
 void DayGrid::Paint(Canvas& canvas) {
     Panel::Paint(canvas);
     RECT clip{};
     GetClipBox(canvas.Dc(), &clip);
-    for (TJPanel* face : faces_) {
-        if (!face->Shown()) continue;
-        const RECT& r = face->Bounds();
-        RECT visible{};
-        if (!IntersectRect(&visible, &r, &clip)) continue;
-        // Each face is drawn at its own origin and cut at its own edges.
-        const int saved = SaveDC(canvas.Dc());
-        IntersectClipRect(canvas.Dc(), r.left, r.top, r.right, r.bottom);
-        OffsetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
-        face->Paint(canvas);
-        RestoreDC(canvas.Dc(), saved);
-    }
+    for (WeekdayHeader* header : headers_) PaintPart(canvas, clip, *header);
+    for (TJPanel* face : faces_)
+        if (face->Shown()) PaintPart(canvas, clip, *face);
 }
 
 void DayGrid::HoverOver(TJPanel* cell) {

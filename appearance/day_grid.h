@@ -1,5 +1,5 @@
-// The month view's area: a panel that holds the day cells without a window each. It
-// paints their faces in its own paint, finds the cell under the mouse (colours, hand
+// The month view's area: a panel that holds the week-day headers and the day cells
+// without a window each. It paints them in its own paint, finds the cell under the mouse (colours, hand
 // cursor, clicks, the popup menu, the hint in the status panel) and holds the keyboard
 // focus for the cell that shows it (Tab moves between the shown cells, Enter and Space
 // click, the arrows go to the cells' navigation).
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "appearance/JPanel.h"
+#include "appearance/weekday_header.h"
 #include "ui/panel.h"
 
 class DayGrid : public Panel {
@@ -18,6 +19,8 @@ public:
     void AddFace(TJPanel& face);
     void RemoveFace(TJPanel& face);
     const std::vector<TJPanel*>& Faces() const { return faces_; }
+    void AddHeader(WeekdayHeader& header);
+    void RemoveHeader(WeekdayHeader& header);
 
     // The shown cell at a point of the client area, or null.
     TJPanel* CellAt(POINT client) const;
@@ -55,6 +58,7 @@ private:
     void RegisterHint();
 
     std::vector<TJPanel*> faces_;
+    std::vector<WeekdayHeader*> headers_;
     TJPanel* hovered_ = nullptr;
     TJPanel* pressed_ = nullptr;  // the left button went down on it
     TJPanel* focused_ = nullptr;

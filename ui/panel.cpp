@@ -44,15 +44,18 @@ HFONT Panel::PanelFont() const {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void Panel::PaintFrame(Canvas& canvas, RECT& r) const {
+void PaintPanelFrame(Canvas& canvas, RECT& r, Bevel outer, Bevel inner, int bevelWidth, int borderWidth,
+                     COLORREF colour) {
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    if (BevelOuter != Bevel::None)
-        canvas.Frame3D(r, BevelOuter == Bevel::Raised ? light : shadow, BevelOuter == Bevel::Raised ? shadow : light,
-                       BevelWidth);
-    canvas.Frame3D(r, colour_, colour_, BorderWidth);
-    if (BevelInner != Bevel::None)
-        canvas.Frame3D(r, BevelInner == Bevel::Raised ? light : shadow, BevelInner == Bevel::Raised ? shadow : light,
-                       BevelWidth);
+    if (outer != Bevel::None)
+        canvas.Frame3D(r, outer == Bevel::Raised ? light : shadow, outer == Bevel::Raised ? shadow : light, bevelWidth);
+    canvas.Frame3D(r, colour, colour, borderWidth);
+    if (inner != Bevel::None)
+        canvas.Frame3D(r, inner == Bevel::Raised ? light : shadow, inner == Bevel::Raised ? shadow : light, bevelWidth);
+}
+
+void Panel::PaintFrame(Canvas& canvas, RECT& r) const {
+    PaintPanelFrame(canvas, r, BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_);
 }
 
 void Panel::Paint(Canvas& canvas) {

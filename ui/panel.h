@@ -12,6 +12,11 @@
 enum class Bevel { None, Lowered, Raised };
 enum class Alignment { Left, Center, Right };
 
+// A panel's frame: the outer bevel, the border in the panel's colour and the inner
+// bevel, each drawn on `r` and taken off it.
+void PaintPanelFrame(Canvas& canvas, RECT& r, Bevel outer, Bevel inner, int bevelWidth, int borderWidth,
+                     COLORREF colour);
+
 class Panel : public Window {
 public:
     explicit Panel(std::wstring name = {}) : Name(std::move(name)) {}

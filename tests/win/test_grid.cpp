@@ -120,7 +120,7 @@ TEST_F(GridTest, AMonthStepLeavesNoCellAsTheMonthBeforeHadIt) {
                 MakeDayEntry(Date{2026, 3, 31}, L"Március", L"", 0, 0),
                 MakeDayEntry(Date{2026, 11, 30}, L"", L"", 0, 0)});
     main = OpenMainWindow();
-    // The cells' part of the grid: the weekday headers above are windows of their own.
+    // The cells' part of the grid.
     const RECT first = CellRect(1), last = CellRect(kGridCells);
     RECT cells{};
     UnionRect(&cells, &first, &last);
@@ -238,9 +238,7 @@ TEST_F(GridTest, LayoutFollowsTheGridArea) {
     EXPECT_EQ(n9.left, cw + 7 + 4);
     EXPECT_EQ(n9.top, ch + 4 + 36);
     EXPECT_EQ(n9.right - n9.left, cw);
-    RECT header;
-    GetWindowRect(main->Headers[6]->Handle(), &header);
-    MapWindowPoints(nullptr, main->Panel.Handle(), reinterpret_cast<POINT*>(&header), 2);
+    const RECT header = main->Headers[6]->Bounds();
     EXPECT_EQ(header.left, 6 * ((grid.right - 16) / 7 + 2) + 2);
 
     // Smaller than the frame of the layout: no negative sizes, nothing breaks.

@@ -222,10 +222,11 @@ std::unique_ptr<MemoryCanvas> OnScreen(HWND control) {
     return canvas;
 }
 
-int Count(const MemoryCanvas& c, COLORREF colour) {
+// Pixels of a colour inside a box of the canvas.
+int Count(const MemoryCanvas& c, COLORREF colour, const RECT& box) {
     int n = 0;
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) n += c.Pixel(x, y) == colour;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) n += c.Pixel(x, y) == colour;
     return n;
 }
 
@@ -252,8 +253,9 @@ BYTE CharsetOf(HFONT font) {
 TEST_F(MainWindowTest, WeekdayHeadersReadMondayFirstInBoldWhiteAndYellowOnTheirSchemeColour) {
     main = OpenMainWindow();
     const wchar_t* names[] = {L"Hétfő", L"Kedd", L"Szerda", L"Csütörtök", L"Péntek", L"Szombat", L"Vasárnap"};
+    auto grid = Face(main->Panel.Handle());  // the headers are drawn by the grid area
     for (size_t i = 0; i < 7; ++i) {
-        Panel& header = *main->Headers[i];
+        WeekdayHeader& header = *main->Headers[i];
         SCOPED_TRACE(names[i]);
         EXPECT_EQ(header.Name, L"p" + std::to_wstring(i + 1));
         EXPECT_EQ(header.Caption(), names[i]);
@@ -265,20 +267,15 @@ TEST_F(MainWindowTest, WeekdayHeadersReadMondayFirstInBoldWhiteAndYellowOnTheirS
         EXPECT_STREQ(lf.lfFaceName, L"MS Sans Serif");
         EXPECT_EQ(std::abs(lf.lfHeight), 11);
         EXPECT_GE(lf.lfWeight, FW_BOLD);
-        RECT r;
-        GetWindowRect(header.Handle(), &r);
+        const RECT r = header.Bounds();
         EXPECT_EQ(r.right - r.left, 110);
         EXPECT_EQ(r.bottom - r.top, 31);
         // Painted: the scheme colour around the caption in its own colour; inside the
         // bevels no other text colour.
-        auto face = Face(header.Handle());
-        EXPECT_GT(Count(*face, 0x808080u), 110 * 31 / 2);
-        int own = 0, other = 0;
-        for (int y = 3; y < face->Height() - 3; ++y)
-            for (int x = 3; x < face->Width() - 3; ++x) {
-                own += face->Pixel(x, y) == text;
-                other += face->Pixel(x, y) == (i < 5 ? 0x00FFFFu : 0xFFFFFFu);
-            }
+        EXPECT_GT(Count(*grid, 0x808080u, r), 110 * 31 / 2);
+        const RECT inside{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+        const int own = Count(*grid, text, inside);
+        const int other = Count(*grid, i < 5 ? 0x00FFFFu : 0xFFFFFFu, inside);
         EXPECT_GT(own, 5);
         EXPECT_EQ(other, 0);
     }

@@ -1,5 +1,6 @@
 #include "store/index_lines.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -14,22 +15,50 @@ constexpr char kEscape = '\x01';
 constexpr size_t kShortestRun = 3;
 constexpr size_t kLongestRun = 255;
 
-void Pack(std::string_view raw, std::string& out) {
-    for (size_t i = 0; i < raw.size();) {
-        size_t run = 0;
-        while (i + run < raw.size() && raw[i + run] == ' ' && run < kLongestRun) ++run;
-        if (run >= kShortestRun) {
-            out += kEscape;
-            out += static_cast<char>(run);
-            i += run;
-        } else if (raw[i] == kEscape) {
-            out += kEscape;
-            out += '\0';
-            ++i;
+// Packs bytes from `p` into `out` (room enough: one byte per byte, two per escape
+// byte) up to `end`, or with `toLineEnd` up to the first CR or LF; moves `p` past
+// what it packed and gives the end of what it wrote.
+template <bool toLineEnd>
+char* PackInto(const char*& p, const char* end, char* out) {
+    while (p < end) {
+        const char c = *p;
+        if (c == ' ') {
+            const char* limit = end - p > static_cast<ptrdiff_t>(kLongestRun) ? p + kLongestRun : end;
+            const char* q = p + 1;
+            while (q < limit && *q == ' ') ++q;
+            const auto run = static_cast<size_t>(q - p);
+            if (run >= kShortestRun) {
+                *out++ = kEscape;
+                *out++ = static_cast<char>(run);
+            } else {
+                std::memset(out, ' ', run);
+                out += run;
+            }
+            p = q;
+        } else if (toLineEnd && (c == '\r' || c == '\n')) {
+            break;
+        } else if (c == kEscape) {
+            *out++ = kEscape;
+            *out++ = '\0';
+            ++p;
         } else {
-            out += raw[i++];
+            *out++ = c;
+            ++p;
         }
     }
+    return out;
+}
+
+size_t PackedRoom(std::string_view raw) {
+    return raw.size() + static_cast<size_t>(std::count(raw.begin(), raw.end(), kEscape));
+}
+
+void Pack(std::string_view raw, std::string& out) {
+    const size_t old = out.size();
+    out.resize(old + PackedRoom(raw));
+    const char* p = raw.data();
+    char* written = PackInto<false>(p, raw.data() + raw.size(), out.data() + old);
+    out.resize(static_cast<size_t>(written - out.data()));
 }
 
 }  // namespace
@@ -76,20 +105,23 @@ IndexLines::IndexLines(const std::vector<std::wstring>& lines) {
 
 IndexLines IndexLines::FromFileText(std::string_view text) {
     IndexLines lines;
-    lines.bytes_.reserve(text.size() / 2);
+    // One pass over the file, packing straight into the buffer: loading is most of a
+    // start's own work with a big diary.
+    lines.bytes_.resize(PackedRoom(text));
     lines.records_.reserve(text.size() / 66 + 1);
-    size_t start = 0;
-    while (start < text.size()) {
-        // A plain scan: find_first_of would call the library once per character.
-        size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        // Every byte is a Windows-1250 character: the line's bytes are kept as they are.
-        lines.records_.push_back(Record{static_cast<uint32_t>(lines.bytes_.size()),
-                                        static_cast<uint32_t>(end - start), 0});
-        Pack(text.substr(start, end - start), lines.bytes_);
-        if (end == text.size()) break;
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    char* const base = lines.bytes_.data();
+    char* out = base;
+    while (p < end) {
+        const char* start = p;
+        const auto offset = static_cast<uint32_t>(out - base);
+        out = PackInto<true>(p, end, out);
+        lines.records_.push_back(Record{offset, static_cast<uint32_t>(p - start), 0});
+        if (p == end) break;
+        p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
     }
+    lines.bytes_.resize(static_cast<size_t>(out - base));
     lines.bytes_.shrink_to_fit();
     return lines;
 }

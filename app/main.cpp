@@ -141,9 +141,9 @@ void Tfrm_Main::MakeOneTimeLinks() {
     }
 }
 
-std::optional<int32_t> Tfrm_Main::ReadIntegerValue(const std::wstring& name) {
+std::optional<int32_t> Tfrm_Main::ReadIntegerValue(const RegistryValues& values, const std::wstring& name) {
     try {
-        const std::wstring text = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, name);
+        const std::wstring text = values.ReadString(name);
         if (!text.empty()) return TextToInt(text);
     } catch (const AppError&) {
         // Not a whole number, or not a text at all (a number value put there by hand or
@@ -152,15 +152,15 @@ std::optional<int32_t> Tfrm_Main::ReadIntegerValue(const std::wstring& name) {
     return std::nullopt;
 }
 
-int Tfrm_Main::ReadPositionValue(const wchar_t* name) {
-    if (const auto value = ReadIntegerValue(name)) return *value;
+int Tfrm_Main::ReadPositionValue(const RegistryValues& values, const wchar_t* name) {
+    if (const auto value = ReadIntegerValue(values, name)) return *value;
     WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, L"-1");
     return -1;
 }
 
-bool Tfrm_Main::OneTimeLinksDue() {
+bool Tfrm_Main::OneTimeLinksDue(const RegistryValues& values) {
     try {
-        return ReadRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok").empty();
+        return values.ReadString(L"Ikonok").empty();
     } catch (const AppError&) {
         return true;  // a value of the wrong type is no "OK"
     }
@@ -173,7 +173,8 @@ void Tfrm_Main::LoadSettings() {
 
     RECT window{};
     GetWindowRect(Handle(), &window);
-    int left = ReadPositionValue(L"Left"), top = ReadPositionValue(L"Top");
+    const RegistryValues values(HKEY_CURRENT_USER, kRegistryKey);
+    int left = ReadPositionValue(values, L"Left"), top = ReadPositionValue(values, L"Top");
     int x = left != -1 ? left : window.left, y = top != -1 ? top : window.top;
     RECT moved{x, y, x + window.right - window.left, y + window.bottom - window.top};
     // A position on no monitor (a screen removed since) falls back to the designed one.
@@ -183,7 +184,7 @@ void Tfrm_Main::LoadSettings() {
     }
     SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    if (OneTimeLinksDue()) {
+    if (OneTimeLinksDue(values)) {
         // "OK" first: a link that fails is not tried again at a later start.
         WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Ikonok", L"OK");
         MakeOneTimeLinks();
@@ -192,7 +193,7 @@ void Tfrm_Main::LoadSettings() {
     for (int n = 1; n <= 10; ++n) {
         const std::wstring name = L"Szin" + std::to_wstring(n);
         const auto slot = static_cast<size_t>(n);
-        if (const auto value = ReadIntegerValue(name)) {
+        if (const auto value = ReadIntegerValue(values, name)) {
             Szin[slot] = *value;
         } else {
             Szin[slot] = DefaultSzin[slot];

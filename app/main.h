@@ -18,6 +18,7 @@
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
+#include "platform/eljaras_win.h"
 #include "platform/TrayIcon.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
@@ -176,9 +177,9 @@ private:
     void MakeProgramLinks();
     void MakeOneTimeLinks();
     // A whole number in the key; none when missing, damaged or of the wrong type.
-    std::optional<int32_t> ReadIntegerValue(const std::wstring& name);
-    int ReadPositionValue(const wchar_t* name);
-    bool OneTimeLinksDue();
+    std::optional<int32_t> ReadIntegerValue(const RegistryValues& values, const std::wstring& name);
+    int ReadPositionValue(const RegistryValues& values, const wchar_t* name);
+    bool OneTimeLinksDue(const RegistryValues& values);
     void SavePosition();
     bool hiddenSaveDone_ = false;
     ExportScope lastExportScope_ = ExportScope::Month;

@@ -1,6 +1,8 @@
 #include "ui/application.h"
 #include "platform/eljaras_win.h"
 
+#include <algorithm>
+
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -51,18 +53,34 @@ private:
 }  // namespace
 
 std::wstring ReadRegString(HKEY root, const std::wstring& key, const std::wstring& name) {
-    RegKey k;
-    if (RegOpenKeyExW(root, Relative(key).c_str(), 0, KEY_READ, k.Out()) != ERROR_SUCCESS) return {};
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(k.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
-        throw AppError(L"Invalid data type for '" + name + L"'");
-    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(k.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
-        ERROR_SUCCESS)
-        return {};
-    text.resize(wcsnlen(text.c_str(), text.size()));
+    return RegistryValues(root, key).ReadString(name);
+}
+
+RegistryValues::RegistryValues(HKEY root, const std::wstring& key) {
+    if (RegOpenKeyExW(root, Relative(key).c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+}
+
+RegistryValues::~RegistryValues() {
+    if (key_) RegCloseKey(key_);
+}
+
+std::wstring RegistryValues::ReadString(const std::wstring& name) const {
+    if (!key_) return {};
+    // Settings are short: one query reads them; a longer value is read again whole.
+    std::wstring text(128, L'\0');
+    DWORD type = 0, size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    LONG result = RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return {};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) throw AppError(L"Invalid data type for '" + name + L"'");
+    if (result == ERROR_MORE_DATA) {
+        text.assign(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+            ERROR_SUCCESS)
+            return {};
+    }
+    // The stored size may or may not count a final NUL, and a value may hold none.
+    text.resize(wcsnlen(text.c_str(), std::min<size_t>(text.size(), size / sizeof(wchar_t))));
     return text;
 }
 

@@ -208,6 +208,39 @@ TEST_F(DataSafetyTest, AReloadThatFailsKeepsTheEntriesInMemory) {
     EXPECT_EQ(ReadFile(L"Data\\index.txt"), SerializeIndexText(inMemory));
 }
 
+TEST_F(DataSafetyTest, RegistryTextsReadBackWholeWhateverTheirLength) {
+    const std::wstring keyPath = L"\\Software\\Ketrabo\\TivornRegistryTest\\";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Ketrabo\\TivornRegistryTest", 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring longText = std::wstring(300, L'ő') + L"vége";
+    WriteRegString(HKEY_CURRENT_USER, keyPath, L"Long", longText);
+    WriteRegString(HKEY_CURRENT_USER, keyPath, L"Exact", std::wstring(127, L'x'));
+    WriteRegString(HKEY_CURRENT_USER, keyPath, L"Empty", L"");
+    // Written by another program without the final NUL.
+    const std::wstring bare = L"$FF00FF";
+    RegSetValueExW(key, L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(bare.data()),
+                   static_cast<DWORD>(bare.size() * sizeof(wchar_t)));
+    const DWORD number = 7;
+    RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    RegCloseKey(key);
+
+    {
+        const RegistryValues values(HKEY_CURRENT_USER, keyPath);
+        EXPECT_EQ(values.ReadString(L"Long"), longText);
+        EXPECT_EQ(values.ReadString(L"Exact"), std::wstring(127, L'x'));
+        EXPECT_EQ(values.ReadString(L"Empty"), L"");
+        EXPECT_EQ(values.ReadString(L"NoNul"), bare);
+        EXPECT_EQ(values.ReadString(L"Missing"), L"");
+        EXPECT_THROW(values.ReadString(L"Number"), AppError);
+        EXPECT_EQ(values.ReadString(L"Exact"), std::wstring(127, L'x')) << "the key stays usable";
+    }
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, keyPath, L"Long"), longText);
+    EXPECT_EQ(RegistryValues(HKEY_CURRENT_USER, L"\\Software\\Ketrabo\\NoSuchKey\\").ReadString(L"Long"), L"");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ketrabo\\TivornRegistryTest");
+}
+
 TEST_F(DataSafetyTest, RegistryValuesOfTheWrongTypeAreRewrittenAndTheMonthIsShown) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Ketrabo\\Tivorn", 0, nullptr, 0, KEY_WRITE, nullptr, &key,

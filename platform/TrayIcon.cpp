@@ -15,10 +15,14 @@ UINT TTrayIcon::TaskbarCreatedMessage() {
     return message;
 }
 
-TTrayIcon::TTrayIcon() {
-    // A top-level popup rather than a message-only window: only top-level windows
-    // hear the shell's restart broadcast.
-    CreateOwnWindow(L"TivornTrayWindow", 0, WS_POPUP, L"", 0, 0, 0, 0, nullptr);
+TTrayIcon::TTrayIcon() = default;
+
+void TTrayIcon::EnsureWindow() {
+    // Made when the icon is first shown: most runs never go to the notification area,
+    // and a window at start costs dozens of round trips to the window server under
+    // Wine. A top-level popup rather than a message-only window: only top-level
+    // windows hear the shell's restart broadcast.
+    if (!Handle()) CreateOwnWindow(L"TivornTrayWindow", 0, WS_POPUP, L"", 0, 0, 0, 0, nullptr);
 }
 
 TTrayIcon::~TTrayIcon() {
@@ -26,6 +30,7 @@ TTrayIcon::~TTrayIcon() {
 }
 
 BOOL TTrayIcon::Notify(DWORD message) {
+    EnsureWindow();
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = Handle();

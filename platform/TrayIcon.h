@@ -44,6 +44,7 @@ public:
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     BOOL Notify(DWORD message);
+    void EnsureWindow();  // the hidden window, made at the first shell call
     static UINT TaskbarCreatedMessage();
 
     bool active_ = false;

@@ -34,6 +34,11 @@ protected:
         WinTest::TearDown();
     }
 
+    // The shell talks to an icon it shows: made active, with the shell's calls forgotten.
+    void ShownInTheNotificationArea(TTrayIcon& icon) {
+        icon.SetActive(true);
+        calls.clear();
+    }
     // Sends what the shell sends for a mouse event on the icon.
     static void Mouse(const TTrayIcon& icon, UINT mouseMessage) {
         SendMessageW(icon.Handle(), TTrayIcon::kCallbackMessage, 0, mouseMessage);
@@ -64,14 +69,19 @@ bool IconAlive(HICON icon) {
     return true;
 }
 
-TEST_F(TrayIconTest, HiddenWindowIsATopLevelPopupNeverShown) {
+TEST_F(TrayIconTest, HiddenWindowIsATopLevelPopupNeverShownMadeAtTheFirstActivation) {
     TTrayIcon icon;
+    icon.SetToolTip(L"Tivorn");
+    icon.SetActive(false);
+    EXPECT_EQ(icon.Handle(), nullptr) << "no window while the icon was never shown";
+    icon.SetActive(true);
     ASSERT_TRUE(IsWindow(icon.Handle()));
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].data.hWnd, icon.Handle());
     LONG style = GetWindowLongW(icon.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CHILD);
     EXPECT_EQ(GetParent(icon.Handle()), nullptr);
-    icon.SetActive(true);
     Pump();
     EXPECT_FALSE(IsWindowVisible(icon.Handle()));
     wchar_t className[64]{};
@@ -194,8 +204,8 @@ TEST_F(TrayIconTest, DestructionRemovesOnlyAnActiveIcon) {
     HWND hidden = nullptr;
     {
         TTrayIcon icon;
-        hidden = icon.Handle();
         icon.SetActive(true);
+        hidden = icon.Handle();
         calls.clear();
     }
     ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_DELETE}));
@@ -232,6 +242,7 @@ TEST_F(TrayIconTest, ShellRestartAddsTheIconAgainOnlyWhenActive) {
 
 TEST_F(TrayIconTest, MouseMessagesBecomeEventsInTheOrderTheyCome) {
     TTrayIcon icon;
+    ShownInTheNotificationArea(icon);
     std::vector<std::string> events;
     icon.OnClick = [&] { events.push_back("click"); };
     icon.OnDblClick = [&] { events.push_back("double"); };
@@ -251,6 +262,7 @@ TEST_F(TrayIconTest, MouseMessagesBecomeEventsInTheOrderTheyCome) {
 
 TEST_F(TrayIconTest, RightClickReportsTheCursorsScreenPosition) {
     TTrayIcon icon;
+    ShownInTheNotificationArea(icon);
     POINT got{-1, -1};
     icon.OnRightClick = [&](int x, int y) { got = {x, y}; };
     SetCursorPos(123, 77);
@@ -263,6 +275,7 @@ TEST_F(TrayIconTest, RightClickReportsTheCursorsScreenPosition) {
 
 TEST_F(TrayIconTest, EventsWithoutHandlersAndFailingHandlersAreHarmless) {
     TTrayIcon icon;
+    ShownInTheNotificationArea(icon);
     for (UINT m : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP}) Mouse(icon, m);
     EXPECT_TRUE(errors.empty());
 

@@ -206,6 +206,7 @@ void Tfrm_Main::LoadSettings() {
 void Tfrm_Main::ApplyColours() {
     auto colour = [this](int n) { return ResolveColour(Szin[static_cast<size_t>(n)]); };
     Panel.SetColor(colour(1));
+    Panel.BeginUpdate();  // one repaint request for all the cells and headers
     for (auto& cell : Cells) {
         if (!cell) continue;
         cell->ColorOff = colour(2);
@@ -215,6 +216,7 @@ void Tfrm_Main::ApplyColours() {
     }
     for (auto& header : Headers)
         if (header) header->SetColor(colour(5));
+    Panel.EndUpdate();
     pFejlec.SetColor(colour(6));
     pHint.SetColor(colour(6));
     pIdo.SetColor(colour(6));

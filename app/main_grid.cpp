@@ -139,6 +139,7 @@ void Tfrm_Main::mniBejegyzTorolClick() {
 }
 
 void Tfrm_Main::PanelResize(int w, int h) {
+    Panel.BeginUpdate();  // the old and new places of everything: one repaint request
     for (auto& header : Headers) {
         if (!header) continue;
         const int tag = header->Name[1] - L'1';
@@ -150,6 +151,7 @@ void Tfrm_Main::PanelResize(int w, int h) {
         CellBox box = DayCellBox(static_cast<int>(i) + 1, w, h, Dpi());
         Cells[i]->SetBounds(box.left, box.top, box.width, box.height);
     }
+    Panel.EndUpdate();
 }
 
 void Tfrm_Main::tbHlpClick() { OpenFileWithShell(ProgramDir + L"\\doc.lnk"); }

@@ -74,7 +74,9 @@ void DayGrid::EndUpdate() {
 }
 
 void DayGrid::InvalidateArea(const RECT& r) {
-    if (Handle()) RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+    // A hidden grid is painted whole when it is shown: the requests (one round trip to
+    // the server each under Wine) would be for nothing, as at start.
+    if (Handle() && IsWindowVisible(Handle())) RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 namespace {

@@ -4,6 +4,9 @@
 #include "ui/dpi.h"
 
 #include <uxtheme.h>
+#include <windowsx.h>
+
+#include <algorithm>
 
 #include "ui/application.h"
 #include "ui/form.h"
@@ -15,7 +18,7 @@ void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGE
     int id = form.NewControlId();
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT |
-                                TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
                             Px(x), Px(y), Px(w), Px(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
     // The bar shows its parent's colour behind the buttons.
@@ -35,11 +38,53 @@ void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGE
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Px(buttonWidth), Px(buttonHeight)));
     SendMessageW(hwnd_, TB_SETINDENT, static_cast<WPARAM>(Px(indent)), 0);
-    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) {
-        SetWindowTheme(tips, L"", L"");  // themed tips ignore the background colour
-        SendMessageW(tips, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
-    }
+    SetWindowSubclass(hwnd_, WatchFirstMove, 0, reinterpret_cast<DWORD_PTR>(this));
     Application::Get().SetHintProvider(hwnd_, [this](POINT p) { return HintAt(p); });
+}
+
+LRESULT CALLBACK ToolBar::WatchFirstMove(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
+    if (msg == WM_MOUSEMOVE || msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, WatchFirstMove, id);
+        if (msg == WM_MOUSEMOVE) reinterpret_cast<ToolBar*>(self)->CreateTips(msg, wp, lp);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void ToolBar::CreateTips(UINT msg, WPARAM wp, LPARAM lp) {
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                            0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tips_) return;
+    SetWindowTheme(tips_, L"", L"");  // themed tips ignore the background colour
+    SendMessageW(tips_, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
+    // Each button a tool whose text the bar asks its parent for, as with a bar that
+    // makes its tips itself; from now on the bar hands the mouse's moves to the tips.
+    for (const Button& button : buttons_) AddTip(button);
+    PlaceTips();
+    SendMessageW(hwnd_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips_), 0);
+    const DWORD at = GetMessagePos();
+    MSG move{hwnd_, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+    SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
+void ToolBar::AddTip(const Button& button) {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hwnd_;
+    info.uId = static_cast<UINT_PTR>(button.id);
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void ToolBar::PlaceTips() {
+    if (!tips_) return;
+    for (const Button& button : buttons_) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = hwnd_;
+        info.uId = static_cast<UINT_PTR>(button.id);
+        SendMessageW(hwnd_, TB_GETRECT, static_cast<WPARAM>(button.id), reinterpret_cast<LPARAM>(&info.rect));
+        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
@@ -68,7 +113,14 @@ void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
         }
         raw.push_back(b);
     }
+    const size_t before = buttons_.size() - std::count_if(defs.begin(), defs.end(), [](const ToolButtonDef& d) {
+        return d.name != nullptr;
+    });
     SendMessageW(hwnd_, TB_ADDBUTTONSW, raw.size(), reinterpret_cast<LPARAM>(raw.data()));
+    if (tips_) {
+        for (size_t i = before; i < buttons_.size(); ++i) AddTip(buttons_[i]);
+        PlaceTips();
+    }
 }
 
 COLORREF ToolBar::ParentColour() const {
@@ -140,4 +192,5 @@ void ToolBar::SetButtonWidth(const std::wstring& name, int width) {
     TBBUTTONINFOW info{sizeof(info), TBIF_SIZE};
     info.cx = static_cast<WORD>(width);
     SendMessageW(hwnd_, TB_SETBUTTONINFOW, static_cast<WPARAM>(IdOf(name)), reinterpret_cast<LPARAM>(&info));
+    PlaceTips();
 }

@@ -68,8 +68,17 @@ public:
 
     HWND Handle() const { return hwnd_; }
     std::wstring HintAt(POINT client) const;
+    // The bar's tool tip window, once the mouse has been over the bar.
+    HWND Tips() const { return tips_; }
 
 private:
+    // The tool tip window comes with the mouse's first move over the bar: made at
+    // start, it cost some ninety round trips to the window server under Wine.
+    static LRESULT CALLBACK WatchFirstMove(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    void CreateTips(UINT msg, WPARAM wp, LPARAM lp);
+    struct Button;
+    void AddTip(const Button& button);
+    void PlaceTips();  // each button's tool over the button
     struct Button {
         std::wstring name;
         std::wstring hint;
@@ -80,5 +89,6 @@ private:
 
     Form* form_ = nullptr;
     HWND hwnd_ = nullptr;
+    HWND tips_ = nullptr;
     std::vector<Button> buttons_;
 };

@@ -314,7 +314,12 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
     HWND bar = main->ToolBar1.Handle();
     const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
     ASSERT_GE(count, static_cast<int>(std::size(expected)));
+    // The bar's tips come with the mouse's first move over it.
+    EXPECT_EQ(main->ToolBar1.Tips(), nullptr);
+    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     HWND tips = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(tips, main->ToolBar1.Tips());
     int left = -1;
     for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
         const Expected& e = expected[i];
@@ -344,9 +349,11 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
         info.uId = static_cast<UINT_PTR>(button.idCommand);
         info.lpszText = tip;
         SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
-        if (tip[0]) {
-            EXPECT_STREQ(tip, e.hint);
-        }
+        EXPECT_STREQ(tip, e.hint);
+        // Its tool lies over the button.
+        info.lpszText = nullptr;
+        ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+        EXPECT_TRUE(EqualRect(&info.rect, &r));
     }
     // The first button stands after the 4-pixel indent.
     RECT first = main->ToolBar1.ButtonRect(L"tbLista");
@@ -356,6 +363,7 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
 TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) {
     main = OpenMainWindow();
     EXPECT_EQ(Application::Get().HintColour, 0xB5DAFFu);
+    SendMessageW(main->ToolBar1.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     HWND barTips = reinterpret_cast<HWND>(SendMessageW(main->ToolBar1.Handle(), TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(barTips, nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);

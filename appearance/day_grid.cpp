@@ -118,8 +118,9 @@ void DayGrid::HoverOver(TJPanel* cell) {
 
 void DayGrid::CellHidden(TJPanel& cell) {
     if (hovered_ == &cell) {
-        cell.hovered_ = false;
+        // The mouse has left it: shown again in another month, it is at rest.
         hovered_ = nullptr;
+        cell.CellMouseLeave();
     }
     if (pressed_ == &cell) pressed_ = nullptr;
     if (focused_ == &cell) focused_ = nullptr;

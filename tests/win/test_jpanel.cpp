@@ -288,6 +288,7 @@ TEST_F(DayCellTest, MouseStates) {
     Mouse(*cell, WM_MOUSEMOVE, 20, 20);
     cell->SetShown(false);
     EXPECT_FALSE(cell->Hovered());
+    EXPECT_EQ(cell->Color(), 0x111111u) << "shown again later, it is at rest";
     Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
     EXPECT_NE(cell->Color(), 0x333333u);
     cell->SetShown(true);

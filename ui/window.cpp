@@ -22,7 +22,16 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 void Window::SetBounds(int x, int y, int w, int h) {
-    if (hwnd_) MoveWindow(hwnd_, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h, TRUE);
+    if (!hwnd_) return;
+    w = w < 0 ? 0 : w;
+    h = h < 0 ? 0 : h;
+    // A layout pass repeats the places most windows already have; a move costs round
+    // trips to the window server under Wine, reading the place does not.
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    MapWindowPoints(nullptr, GetAncestor(hwnd_, GA_PARENT), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == x && now.top == y && now.right - now.left == w && now.bottom - now.top == h) return;
+    MoveWindow(hwnd_, x, y, w, h, TRUE);
 }
 
 RECT Window::ClientRect() const {

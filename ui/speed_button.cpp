@@ -2,12 +2,12 @@
 #include "ui/dpi.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "ui/application.h"
 #include "ui/canvas.h"
 #include "ui/cursors.h"
 #include "ui/panel.h"
+#include "ui/tool_tip.h"
 
 void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                          bool showTooltip) {
@@ -19,23 +19,13 @@ void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResou
 }
 
 void SpeedButton::CreateTooltip(UINT msg, WPARAM wp, LPARAM lp) {
-    // Made when the mouse first comes over the button: a tool tip window at start costs
-    // some seventy round trips to the window server under Wine.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateToolTipWindow(Handle());
     if (!tooltip_) return;
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
+    TTTOOLINFOW info = ToolOf(Handle(), reinterpret_cast<UINT_PTR>(Handle()));
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = Handle();
-    info.uId = reinterpret_cast<UINT_PTR>(Handle());
     info.lpszText = const_cast<wchar_t*>(tooltipText_.c_str());
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
-    // The tip's own watch of the button starts after this move: it gets this one handed on.
-    const DWORD at = GetMessagePos();
-    MSG move{Handle(), msg, wp, lp, static_cast<DWORD>(GetMessageTime()), POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
-    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    RelayFirstMove(tooltip_, Handle(), msg, wp, lp);
 }
 
 void SpeedButton::SetEnabled(bool enabled) {

@@ -1,16 +1,12 @@
 #include "ui/toolbar.h"
 
 #include <stdexcept>
-#include "ui/dpi.h"
-
-#include <uxtheme.h>
-#include <windowsx.h>
-
-#include <algorithm>
 
 #include "ui/application.h"
+#include "ui/dpi.h"
 #include "ui/form.h"
 #include "ui/panel.h"
+#include "ui/tool_tip.h"
 
 void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGELIST images, int buttonWidth,
                      int buttonHeight, int indent) {
@@ -51,26 +47,18 @@ LRESULT CALLBACK ToolBar::WatchFirstMove(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 }
 
 void ToolBar::CreateTips(UINT msg, WPARAM wp, LPARAM lp) {
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                            0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    tips_ = CreateToolTipWindow(hwnd_);
     if (!tips_) return;
-    SetWindowTheme(tips_, L"", L"");  // themed tips ignore the background colour
-    SendMessageW(tips_, TTM_SETTIPBKCOLOR, Application::Get().HintColour, 0);
     // Each button a tool whose text the bar asks its parent for, as with a bar that
     // makes its tips itself; from now on the bar hands the mouse's moves to the tips.
     for (const Button& button : buttons_) AddTip(button);
     PlaceTips();
     SendMessageW(hwnd_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips_), 0);
-    const DWORD at = GetMessagePos();
-    MSG move{hwnd_, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
-    SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    RelayFirstMove(tips_, hwnd_, msg, wp, lp);
 }
 
 void ToolBar::AddTip(const Button& button) {
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = hwnd_;
-    info.uId = static_cast<UINT_PTR>(button.id);
+    TTTOOLINFOW info = ToolOf(hwnd_, static_cast<UINT_PTR>(button.id));
     info.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
@@ -78,16 +66,14 @@ void ToolBar::AddTip(const Button& button) {
 void ToolBar::PlaceTips() {
     if (!tips_) return;
     for (const Button& button : buttons_) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = hwnd_;
-        info.uId = static_cast<UINT_PTR>(button.id);
+        TTTOOLINFOW info = ToolOf(hwnd_, static_cast<UINT_PTR>(button.id));
         SendMessageW(hwnd_, TB_GETRECT, static_cast<WPARAM>(button.id), reinterpret_cast<LPARAM>(&info.rect));
         SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
 void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
+    const size_t before = buttons_.size();
     std::vector<TBBUTTON> raw;
     for (const auto& def : defs) {
         TBBUTTON b{};
@@ -113,9 +99,6 @@ void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
         }
         raw.push_back(b);
     }
-    const size_t before = buttons_.size() - std::count_if(defs.begin(), defs.end(), [](const ToolButtonDef& d) {
-        return d.name != nullptr;
-    });
     SendMessageW(hwnd_, TB_ADDBUTTONSW, raw.size(), reinterpret_cast<LPARAM>(raw.data()));
     if (tips_) {
         for (size_t i = before; i < buttons_.size(); ++i) AddTip(buttons_[i]);

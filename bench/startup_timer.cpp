@@ -6,6 +6,9 @@
 // to the first one.
 //
 //   startup_timer.exe ROUNDS NAME=PATH\prog.exe [NAME=PATH\prog.exe ...]
+//
+// With STARTUP_TRACE_FOLDER=folder each start is handed its own trace file,
+// folder\NAME-ROUND.txt, in TIVORN_STARTUP_TRACE (round 0 is the warm-up).
 #include <windows.h>
 
 #include <algorithm>
@@ -42,16 +45,22 @@ double Seconds(const LARGE_INTEGER& a, const LARGE_INTEGER& b, const LARGE_INTEG
 }
 
 // Launch to visible and idle main window, in milliseconds; negative on failure.
-double TimeOne(const Program& p) {
+double TimeOne(const Program& p, int round) {
+    wchar_t folder[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"STARTUP_TRACE_FOLDER", folder, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+        const std::wstring trace = std::wstring(folder) + L"\\" + p.name + L"-" + std::to_wstring(round) + L".txt";
+        SetEnvironmentVariableW(L"TIVORN_STARTUP_TRACE", trace.c_str());
+    }
     std::wstring command = L"\"" + p.path + L"\"";
-    std::wstring folder = p.path.substr(0, p.path.find_last_of(L'\\'));
+    std::wstring programFolder = p.path.substr(0, p.path.find_last_of(L'\\'));
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     LARGE_INTEGER f, start, now;
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder.c_str(), &si, &pi))
         return -1;
     double result = -1;
     for (;;) {
@@ -97,11 +106,11 @@ int wmain(int argc, wchar_t** argv) {
         const size_t eq = arg.find(L'=');
         programs.push_back(Program{arg.substr(0, eq), arg.substr(eq + 1), {}});
     }
-    for (auto& p : programs) TimeOne(p);  // warm-up round: caches, first-run registry values
+    for (auto& p : programs) TimeOne(p, 0);  // warm-up round: caches, first-run registry values
     for (int r = 1; r <= rounds; ++r) {
         std::wprintf(L"round %2d:", r);
         for (auto& p : programs) {
-            const double ms = TimeOne(p);
+            const double ms = TimeOne(p, r);
             if (ms >= 0) p.ms.push_back(ms);
             std::wprintf(L"  %ls %7.1f ms", p.name.c_str(), ms);
         }

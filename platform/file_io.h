@@ -29,5 +29,7 @@ bool CreateFolder(const std::wstring& path);     // one level; false when it cou
 bool DeleteFileIfExists(const std::wstring& path);  // false only when it exists and stays
 // Deletes one of our temporary files, a read-only one too; false when it stays.
 bool RemoveTemporaryFile(const std::wstring& path);
-// Names (not paths) of the plain files directly in a folder; empty when it cannot be read.
-std::vector<std::wstring> FileNamesIn(const std::wstring& folder);
+// Names (not paths) of the plain files directly in a folder whose names match the
+// pattern (Windows wildcards "*" and "?", letter case ignored; a pattern may also
+// match a file's short name on Windows); empty when the folder cannot be read.
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wstring& pattern = L"*");

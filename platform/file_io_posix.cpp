@@ -1,6 +1,7 @@
 // POSIX file layer for the native build of the core and its tests.
 #include <dirent.h>
 #include <fcntl.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,12 +131,14 @@ bool DeleteFileIfExists(const std::wstring& path) {
 
 bool RemoveTemporaryFile(const std::wstring& path) { return DeleteFileIfExists(path); }
 
-std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wstring& pattern) {
     std::vector<std::wstring> names;
     DIR* dir = ::opendir(NativePath(folder).c_str());
     if (!dir) return names;
+    const std::string wildcards = WideToUtf8(pattern);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
+        if (::fnmatch(wildcards.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
         struct stat st {};
         if (::stat((NativePath(folder) + "/" + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
             names.push_back(Utf8ToWide(name));

@@ -126,10 +126,12 @@ bool RemoveTemporaryFile(const std::wstring& path) {
     return DeleteFileIfExists(path);
 }
 
-std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wstring& pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    // Short names are not asked for: a folder of many thousand notes is read faster.
+    HANDLE h = FindFirstFileExW((folder + L"\\" + pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (h == INVALID_HANDLE_VALUE) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);

@@ -42,7 +42,9 @@ bool IsLeftoverFileName(const std::wstring& name) {
 
 int RemoveLeftoverFiles(const std::wstring& dataDir) {
     int removed = 0;
-    for (const auto& name : FileNamesIn(dataDir))
+    // Every leftover name ends in "tmp": the data folder's many notes are not even
+    // listed, which a start would otherwise wait for in a diary of many years.
+    for (const auto& name : FileNamesIn(dataDir, L"*tmp"))
         if (IsLeftoverFileName(name) && RemoveTemporaryFile(dataDir + L"\\" + name)) ++removed;
     return removed;
 }

@@ -151,7 +151,7 @@ TEST(Leftovers, LoadRemovesWhatAKilledSaveLeftAndNothingElse) {
     const std::string index = Entry(6, L"megmarad") + "\r\n";
     folder.WriteBytes("Data/index.txt", index);
     for (const char* name : {"index.txt.1a2b3c4d.tivorn-tmp", "20261206.rtf.00000001.tivorn-tmp", "index.txt.tmp",
-                             "jegyzet.rtf.tmp", "20261206.rtf.tmp"})
+                             "jegyzet.rtf.tmp", "20261206.rtf.tmp", "JEGYZET.RTF.00000000.TIVORN-TMP", "19991231.RTF.TMP"})
         folder.WriteBytes(std::string("Data/") + name, "cut short");
     MakeReadOnly(folder.Path() / "Data" / "index.txt.tmp");  // a stale read-only one goes too
     const std::vector<std::u8string> kept = {u8"20261206.rtf", u8"Névnapok.txt", u8"index.txt",

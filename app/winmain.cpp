@@ -26,7 +26,12 @@ class LongLived {
 public:
     LongLived(T*& global, HWND owner) : global_(global) {
         global_ = &form_;
-        form_.Create(owner);
+        // A window is owned from its first showing on; the printed list has no
+        // window of its own to make.
+        if constexpr (requires { form_.CreateOwnedFromFirstShowing(owner); })
+            form_.CreateOwnedFromFirstShowing(owner);
+        else
+            form_.Create(owner);
     }
     LongLived(const LongLived&) = delete;
     LongLived& operator=(const LongLived&) = delete;

@@ -4,6 +4,8 @@
 #include "ui/application.h"
 #include "ui/cursors.h"
 
+#include <utility>
+
 namespace {
 
 DWORD StyleOf(BorderStyle border) {
@@ -47,10 +49,18 @@ void Form::Create(HWND owner) {
     FormCreate();
 }
 
+void Form::CreateOwnedFromFirstShowing(HWND owner) {
+    if (created_) return;
+    Create();
+    ownerFromFirstShowing_ = owner;
+}
+
 void Form::EnsureInsides() {
     if (!Handle()) Create();
     if (insides_) return;
     insides_ = true;
+    if (HWND owner = std::exchange(ownerFromFirstShowing_, nullptr))
+        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CreateInsides();
 }
 

@@ -38,6 +38,10 @@ public:
     explicit Form(FormOptions options) : options_(std::move(options)) {}
 
     void Create(HWND owner = nullptr);
+    // As Create, but owned by `owner` only from the first showing (EnsureInsides) on.
+    // The long-lived windows are made hidden at start; owned already, every one of
+    // them would be re-stacked with the main window at its showing and activation.
+    void CreateOwnedFromFirstShowing(HWND owner);
     // Makes the window's expensive insides (rich-edit boxes, font lists, pictures)
     // once; the first showing does it, so a window that is never shown never pays.
     void EnsureInsides();
@@ -126,6 +130,7 @@ private:
     int modalResult_ = mrNone;
     bool created_ = false;
     bool insides_ = false;
+    HWND ownerFromFirstShowing_ = nullptr;  // see CreateOwnedFromFirstShowing
 };
 
 // Routes a message that a child sent to its parent (command, notification, owner

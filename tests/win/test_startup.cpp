@@ -43,7 +43,8 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     frm_Jegyzettomb = &notepad;
     frm_NevnapKeres = &search;
     frm_Lista = &lista;
-    for (Form* form : std::vector<Form*>{&about, &reszlet, &notepad, &search, &lista}) form->Create(main->Handle());
+    for (Form* form : std::vector<Form*>{&about, &reszlet, &notepad, &search, &lista})
+        form->CreateOwnedFromFirstShowing(main->Handle());
     main->ApplyColours();
 
     EXPECT_EQ(GetModuleHandleW(L"Msftedit.dll"), nullptr) << "the month view needs no rich-edit box";
@@ -51,6 +52,7 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
         EXPECT_NE(form->Handle(), nullptr);
         EXPECT_FALSE(form->HasInsides());
         EXPECT_TRUE(Children(form->Handle()).empty()) << "a start makes only the window itself";
+        EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), nullptr) << "owned from the first showing on";
     }
     EXPECT_EQ(reszlet.Megjegyzes.Handle(), nullptr);
     EXPECT_EQ(notepad.Megjegyzes.Handle(), nullptr);
@@ -65,6 +67,8 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     main->ApplyColours();
     search.EnsureInsides();
     lista.EnsureInsides();
+    EXPECT_EQ(GetWindow(search.Handle(), GW_OWNER), main->Handle());
+    EXPECT_EQ(GetWindow(lista.Handle(), GW_OWNER), main->Handle());
     EXPECT_EQ(search.p.Color(), 0x0000C0u);
     EXPECT_EQ(search.pCim.Color(), 0x00C000u);
     EXPECT_EQ(search.Panel2.Color(), 0x00C000u);
@@ -80,6 +84,7 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     main->n1Click(*main->Cells[static_cast<size_t>(main->FirstCell - 1)]);
     EXPECT_TRUE(errors.empty());
     EXPECT_NE(GetModuleHandleW(L"Msftedit.dll"), nullptr);
+    EXPECT_EQ(GetWindow(reszlet.Handle(), GW_OWNER), main->Handle()) << "a modal window goes back to its owner";
     ASSERT_NE(reszlet.Megjegyzes.Handle(), nullptr);
     EXPECT_FALSE(reszlet.FontNames().empty());
     // Tab order as designed: tool bar, both titles, the note, the format bar.

@@ -86,10 +86,10 @@ public:
     SpeedButton tbVissza{L"tbVissza"};
     SpeedButton tbElore{L"tbElore"};
     Panel Panel2{L"Panel2"};
-    Panel pHint{L"pHint"};
-    Panel pIdo{L"pIdo"};
+    DrawnPanel pHint{L"pHint"};  // drawn on Panel2's face
+    DrawnPanel pIdo{L"pIdo"};
     DayGrid Panel{L"Panel"};  // the grid area; it holds the day cells
-    std::array<std::unique_ptr<WeekdayHeader>, 7> Headers;  // p1..p7
+    std::array<std::unique_ptr<DrawnPanel>, 7> Headers;  // p1..p7
     std::array<std::unique_ptr<TJPanel>, 42> Cells;        // n1..n42
     ImageList ImageListMain;
     Timer timer;

@@ -17,7 +17,7 @@ constexpr const wchar_t* kWeekdays[7] = {L"Hétfő",  L"Kedd",    L"Szerda",  L"
 
 void Tfrm_Main::CreateGrid() {
     for (int tag = 0; tag < 7; ++tag) {
-        auto header = std::make_unique<WeekdayHeader>(L"p" + std::to_wstring(tag + 1));
+        auto header = std::make_unique<DrawnPanel>(L"p" + std::to_wstring(tag + 1));
         header->BevelInner = Bevel::Lowered;
         header->FontColour = tag >= 5 ? 0x00FFFF : 0xFFFFFF;  // yellow at the weekend, else white
         header->SetFont(FontSpec{L"MS Sans Serif", 0, 11, true});

@@ -37,7 +37,7 @@ void TJPanel::InvalidateFace() {
     // A fill changes up to nine properties of a cell: one request until it is painted.
     if (!grid_ || !shown_ || paintPending_) return;
     paintPending_ = true;
-    grid_->InvalidateFaceRect(bounds_);
+    grid_->InvalidatePart(bounds_);
 }
 
 void TJPanel::SetNap(int value) {
@@ -92,7 +92,7 @@ void TJPanel::SetBounds(int x, int y, int w, int h) {
     const RECT next{x, y, x + (w < 0 ? 0 : w), y + (h < 0 ? 0 : h)};
     if (EqualRect(&next, &bounds_)) return;
     // Both the place it leaves and the place it takes are painted again.
-    if (grid_ && shown_) grid_->InvalidateFaceRect(bounds_);
+    if (grid_ && shown_) grid_->InvalidatePart(bounds_);
     bounds_ = next;
     paintPending_ = false;
     InvalidateFace();
@@ -108,7 +108,7 @@ void TJPanel::SetShown(bool shown) {
     if (shown == shown_) return;
     if (!shown) {
         // Its place shows the grid's background from now on.
-        if (grid_) grid_->InvalidateFaceRect(bounds_);
+        if (grid_) grid_->InvalidatePart(bounds_);
         shown_ = false;
         paintPending_ = false;
         if (grid_) grid_->CellHidden(*this);

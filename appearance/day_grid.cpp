@@ -9,7 +9,6 @@
 
 DayGrid::~DayGrid() {
     for (TJPanel* face : faces_) face->grid_ = nullptr;
-    for (WeekdayHeader* header : headers_) header->grid_ = nullptr;
     if (Handle()) Application::Get().ForgetHint(Handle());
 }
 
@@ -20,23 +19,12 @@ void DayGrid::AddFace(TJPanel& face) {
 }
 
 void DayGrid::RemoveFace(TJPanel& face) {
-    if (face.shown_) InvalidateFaceRect(face.bounds_);
+    if (face.shown_) InvalidatePart(face.bounds_);
     faces_.erase(std::remove(faces_.begin(), faces_.end(), &face), faces_.end());
     if (hovered_ == &face) hovered_ = nullptr;
     if (pressed_ == &face) pressed_ = nullptr;
     if (focused_ == &face) focused_ = nullptr;
     face.grid_ = nullptr;
-}
-
-void DayGrid::AddHeader(WeekdayHeader& header) {
-    headers_.push_back(&header);
-    header.grid_ = this;
-}
-
-void DayGrid::RemoveHeader(WeekdayHeader& header) {
-    InvalidateFaceRect(header.bounds_);
-    headers_.erase(std::remove(headers_.begin(), headers_.end(), &header), headers_.end());
-    header.grid_ = nullptr;
 }
 
 void DayGrid::RegisterHint() {
@@ -56,51 +44,10 @@ TJPanel* DayGrid::CellAt(POINT client) const {
 
 HCURSOR DayGrid::CursorAt(POINT client) const { return CellAt(client) ? HandCursor() : ArrowCursor(); }
 
-void DayGrid::InvalidateFaceRect(const RECT& r) {
-    if (!updating_) {
-        InvalidateArea(r);
-        return;
-    }
-    if (IsRectEmpty(&pending_))
-        pending_ = r;
-    else
-        UnionRect(&pending_, &pending_, &r);
-}
-
-void DayGrid::EndUpdate() {
-    updating_ = false;
-    if (!IsRectEmpty(&pending_)) InvalidateArea(pending_);
-    pending_ = RECT{};
-}
-
-void DayGrid::InvalidateArea(const RECT& r) {
-    // A hidden grid is painted whole when it is shown: the requests (one round trip to
-    // the server each under Wine) would be for nothing, as at start.
-    if (Handle() && IsWindowVisible(Handle())) RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
-}
-
-namespace {
-
-// Draws one part at its own origin, cut at its own edges, when it is in the clip box.
-template <class Part>
-void PaintPart(Canvas& canvas, const RECT& clip, Part& part) {
-    const RECT& r = part.Bounds();
-    RECT visible{};
-    if (!IntersectRect(&visible, &r, &clip)) return;
-    const int saved = SaveDC(canvas.Dc());
-    IntersectClipRect(canvas.Dc(), r.left, r.top, r.right, r.bottom);
-    OffsetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
-    part.Paint(canvas);
-    RestoreDC(canvas.Dc(), saved);
-}
-
-}  // namespace
-
 void DayGrid::Paint(Canvas& canvas) {
     Panel::Paint(canvas);
     RECT clip{};
     GetClipBox(canvas.Dc(), &clip);
-    for (WeekdayHeader* header : headers_) PaintPart(canvas, clip, *header);
     for (TJPanel* face : faces_)
         if (face->Shown()) PaintPart(canvas, clip, *face);
 }
@@ -130,7 +77,7 @@ void DayGrid::SetFocusedCell(TJPanel* cell) {
     if (cell == focused_) return;
     // The focus rectangle moves: both faces repaint (a hidden one is not drawn at all).
     for (TJPanel* changed : {focused_, cell})
-        if (changed && changed->Shown()) InvalidateFaceRect(changed->Bounds());
+        if (changed && changed->Shown()) InvalidatePart(changed->Bounds());
     focused_ = cell;
 }
 
@@ -294,16 +241,16 @@ LRESULT DayGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // the day that had the focus before, if it is still shown.
             const bool tabbed = GetKeyState(VK_TAB) < 0;
             if (tabbed || !focused_) SetFocusedCell(NextShown(nullptr, tabbed && GetKeyState(VK_SHIFT) < 0));
-            if (focused_) InvalidateFaceRect(focused_->Bounds());
+            if (focused_) InvalidatePart(focused_->Bounds());
             return 0;
         }
         case WM_KILLFOCUS:
             hasFocus_ = false;
-            if (focused_) InvalidateFaceRect(focused_->Bounds());
+            if (focused_) InvalidatePart(focused_->Bounds());
             return 0;
         case WM_UPDATEUISTATE: {
             const LRESULT result = Panel::HandleMessage(msg, wp, lp);
-            if (focused_) InvalidateFaceRect(focused_->Bounds());
+            if (focused_) InvalidatePart(focused_->Bounds());
             return result;
         }
         case WM_DESTROY:

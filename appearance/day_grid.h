@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "appearance/JPanel.h"
-#include "appearance/weekday_header.h"
+#include "ui/drawn_panel.h"
 #include "ui/panel.h"
 
 class DayGrid : public Panel {
@@ -19,8 +19,6 @@ public:
     void AddFace(TJPanel& face);
     void RemoveFace(TJPanel& face);
     const std::vector<TJPanel*>& Faces() const { return faces_; }
-    void AddHeader(WeekdayHeader& header);
-    void RemoveHeader(WeekdayHeader& header);
 
     // The shown cell at a point of the client area, or null.
     TJPanel* CellAt(POINT client) const;
@@ -32,11 +30,6 @@ public:
 
     void Paint(Canvas& canvas) override;
 
-    // Between these, face repaints are gathered into one request.
-    void BeginUpdate() { updating_ = true; }
-    void EndUpdate();
-    void InvalidateFaceRect(const RECT& r);
-
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     DWORD ExtraStyle() const override { return WS_TABSTOP; }
@@ -45,7 +38,6 @@ protected:
 
 private:
     friend class TJPanel;
-    void InvalidateArea(const RECT& r);
     void HoverOver(TJPanel* cell);
     void CellHidden(TJPanel& cell);
     bool MouseMessage(UINT msg, POINT client);
@@ -58,13 +50,10 @@ private:
     void RegisterHint();
 
     std::vector<TJPanel*> faces_;
-    std::vector<WeekdayHeader*> headers_;
     TJPanel* hovered_ = nullptr;
     TJPanel* pressed_ = nullptr;  // the left button went down on it
     TJPanel* focused_ = nullptr;
     bool hasFocus_ = false;       // kept from the focus messages: asking costs a round trip under Wine
     bool trackingLeave_ = false;
     bool hintRegistered_ = false;
-    bool updating_ = false;
-    RECT pending_{};
 };

@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "ui/drawn_panel.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 #include "ui/member_handler.h"
@@ -24,13 +25,14 @@
 #include "ui/standard_controls.h"
 #include "ui/toolbar.h"
 
-// The field a row creates; monostate is a label drawn on its parent's face. A tool
+// The field a row creates; monostate is a label drawn on its parent's face, and a
+// drawn panel is drawn there too (it needs a parent panel). A tool
 // bar is made by its row's handler (its pictures and buttons are the owner's), at
 // its place among the other controls; its row gives where it sits.
 template <class Owner>
-using ControlField = std::variant<std::monostate, Panel Owner::*, SpeedButton Owner::*, Edit Owner::*,
-                                  ComboBox Owner::*, UpDown Owner::*, Button Owner::*, RichEdit Owner::*,
-                                  ListView Owner::*, ToolBar Owner::*>;
+using ControlField = std::variant<std::monostate, Panel Owner::*, DrawnPanel Owner::*, SpeedButton Owner::*,
+                                  Edit Owner::*, ComboBox Owner::*, UpDown Owner::*, Button Owner::*,
+                                  RichEdit Owner::*, ListView Owner::*, ToolBar Owner::*>;
 
 template <class Owner>
 struct ControlRow {
@@ -103,6 +105,9 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                     CreateLabel(form, parentPanel, row.name, row.x, row.y, row.text);
                 } else if constexpr (std::is_same_v<Field, Panel Owner::*>) {
                     CreatePanel(form, owner.*field, parent, row.text, row.x, row.y, row.w, row.h, row.colour);
+                } else if constexpr (std::is_same_v<Field, DrawnPanel Owner::*>) {
+                    if (!parentPanel) throw std::logic_error("a drawn panel is drawn on a parent panel");
+                    (owner.*field).Create(*parentPanel, row.x, row.y, row.w, row.h, row.text ? row.text : L"");
                 } else if constexpr (std::is_same_v<Field, SpeedButton Owner::*>) {
                     SpeedButton& button = owner.*field;
                     CreateSpeedButton(button, parent, row.x, row.y, row.w, row.h, row.picture, row.text, row.tooltip);

@@ -1,7 +1,47 @@
 #include "ui/panel.h"
 #include "ui/dpi.h"
 
+#include "ui/drawn_panel.h"
 #include "ui/form.h"
+
+#include <algorithm>
+
+UINT TextAlignment(Alignment alignment) {
+    return alignment == Alignment::Left ? DT_LEFT : alignment == Alignment::Right ? DT_RIGHT : DT_CENTER;
+}
+
+Panel::~Panel() {
+    for (DrawnPanel* part : drawnPanels_) part->host_ = nullptr;
+}
+
+void Panel::AddDrawnPanel(DrawnPanel& part) {
+    drawnPanels_.push_back(&part);
+    part.host_ = this;
+}
+
+void Panel::RemoveDrawnPanel(DrawnPanel& part) {
+    InvalidatePart(part.bounds_);
+    drawnPanels_.erase(std::remove(drawnPanels_.begin(), drawnPanels_.end(), &part), drawnPanels_.end());
+    part.host_ = nullptr;
+}
+
+void Panel::InvalidatePart(const RECT& r) {
+    if (updating_) {
+        if (IsRectEmpty(&pending_))
+            pending_ = r;
+        else
+            UnionRect(&pending_, &pending_, &r);
+        return;
+    }
+    // Each request is a round trip to the server under Wine: none for a hidden panel.
+    if (Handle() && IsWindowVisible(Handle())) RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void Panel::EndUpdate() {
+    updating_ = false;
+    if (!IsRectEmpty(&pending_)) InvalidatePart(pending_);
+    pending_ = RECT{};
+}
 
 void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption) {
     caption_ = caption;
@@ -62,13 +102,12 @@ void Panel::Paint(Canvas& canvas) {
     RECT r = ClientRect();
     PaintFrame(canvas, r);
     canvas.Fill(r, colour_);
-    if (!caption_.empty()) {
-        UINT align = CaptionAlignment == Alignment::Left    ? DT_LEFT
-                     : CaptionAlignment == Alignment::Right ? DT_RIGHT
-                                                            : DT_CENTER;
-        canvas.TextInRect(r, caption_, PanelFont(), FontColour, align);
-    }
+    if (!caption_.empty()) canvas.TextInRect(r, caption_, PanelFont(), FontColour, TextAlignment(CaptionAlignment));
     drawnItems_.Paint(canvas);
+    if (drawnPanels_.empty()) return;
+    RECT clip{};
+    GetClipBox(canvas.Dc(), &clip);
+    for (const DrawnPanel* part : drawnPanels_) PaintPart(canvas, clip, *part);
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

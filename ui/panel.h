@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/canvas.h"
 #include "ui/graphics.h"
@@ -11,6 +12,25 @@
 
 enum class Bevel { None, Lowered, Raised };
 enum class Alignment { Left, Center, Right };
+
+class DrawnPanel;
+
+// DT_LEFT, DT_CENTER or DT_RIGHT.
+UINT TextAlignment(Alignment alignment);
+
+// Draws one part that a window paints on its face (a drawn panel, a day cell) at
+// the part's own origin, cut at its own edges, when it is in the clip box.
+template <class Part>
+void PaintPart(Canvas& canvas, const RECT& clip, Part& part) {
+    const RECT& r = part.Bounds();
+    RECT visible{};
+    if (!IntersectRect(&visible, &r, &clip)) return;
+    const int saved = SaveDC(canvas.Dc());
+    IntersectClipRect(canvas.Dc(), r.left, r.top, r.right, r.bottom);
+    OffsetViewportOrgEx(canvas.Dc(), r.left, r.top, nullptr);
+    part.Paint(canvas);
+    RestoreDC(canvas.Dc(), saved);
+}
 
 // A panel's frame: the outer bevel, the border in the panel's colour and the inner
 // bevel, each drawn on `r` and taken off it.
@@ -20,6 +40,7 @@ void PaintPanelFrame(Canvas& canvas, RECT& r, Bevel outer, Bevel inner, int beve
 class Panel : public Window {
 public:
     explicit Panel(std::wstring name = {}) : Name(std::move(name)) {}
+    ~Panel() override;
 
     void Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption = {});
 
@@ -45,8 +66,18 @@ public:
     // Called on every size change with the new client size (outer size, no border).
     std::function<void(int, int)> OnResize;
 
-    // The panel's face: bevels, colour, caption and drawn shapes.
+    // The panel's face: bevels, colour, caption, drawn shapes and drawn panels.
     void Paint(Canvas& canvas) override;
+
+    // The panels drawn on this one's face (DrawnPanel::Create adds one).
+    void AddDrawnPanel(DrawnPanel& part);
+    void RemoveDrawnPanel(DrawnPanel& part);
+    // Asks for a part of the face to be painted again. Between BeginUpdate and
+    // EndUpdate the parts are gathered into one request; a hidden panel asks for
+    // nothing, as it is painted whole when it is shown.
+    void InvalidatePart(const RECT& r);
+    void BeginUpdate() { updating_ = true; }
+    void EndUpdate();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -67,4 +98,7 @@ private:
     std::wstring caption_;
     Font captionFont_;
     Graphics drawnItems_;
+    std::vector<DrawnPanel*> drawnPanels_;
+    bool updating_ = false;
+    RECT pending_{};
 };

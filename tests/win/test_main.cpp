@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, WeekdayHeadersReadMondayFirstInBoldWhiteAndYellowOnTheirS
     const wchar_t* names[] = {L"Hétfő", L"Kedd", L"Szerda", L"Csütörtök", L"Péntek", L"Szombat", L"Vasárnap"};
     auto grid = Face(main->Panel.Handle());  // the headers are drawn by the grid area
     for (size_t i = 0; i < 7; ++i) {
-        WeekdayHeader& header = *main->Headers[i];
+        DrawnPanel& header = *main->Headers[i];
         SCOPED_TRACE(names[i]);
         EXPECT_EQ(header.Name, L"p" + std::to_wstring(i + 1));
         EXPECT_EQ(header.Caption(), names[i]);
@@ -283,6 +283,42 @@ TEST_F(MainWindowTest, WeekdayHeadersReadMondayFirstInBoldWhiteAndYellowOnTheirS
     main->Szin[5] = 0x123456;
     main->ApplyColours();
     for (const auto& header : main->Headers) EXPECT_EQ(header->Color(), 0x123456u);
+}
+
+TEST_F(MainWindowTest, StatusTextsArePaintedOnTheStatusBarAndRepaintedWhenTheyChange) {
+    main = OpenMainWindow();
+    HWND bar = main->Panel2.Handle();
+    EXPECT_EQ(main->pHint.Host(), &main->Panel2);
+    EXPECT_EQ(main->pIdo.Host(), &main->Panel2);
+    const RECT hint = main->pHint.Bounds(), clock = main->pIdo.Bounds();
+    const int midHint = (hint.left + hint.right) / 2, midClock = (clock.left + clock.right) / 2;
+    const auto ink = [](const MemoryCanvas& c, int left, int right, const RECT& part) {
+        return Count(c, 0x000000u, RECT{left, part.top + 3, right, part.bottom - 3});
+    };
+    main->pHint.SetCaption(L"   rövid");
+    main->pIdo.SetCaption(L"2026. december 8. 18:00:00   ");
+    UpdateWindow(bar);
+    auto before = OnScreen(bar);
+    EXPECT_GT(Count(*before, 0xC0C0C0u, hint), (hint.right - hint.left) * 10) << "the scheme's colour";
+    EXPECT_GT(ink(*before, hint.left, midHint, hint), 10) << "the hint, from the left";
+    EXPECT_EQ(ink(*before, midHint, hint.right, hint), 0);
+    EXPECT_GT(ink(*before, midClock, clock.right, clock), 10) << "the clock, to the right";
+    EXPECT_EQ(ink(*before, clock.left, midClock, clock), 0);
+
+    // A longer hint reaches the right half of its panel on the screen at once.
+    main->pHint.SetCaption(L"   Bejegyzés törlése (nem visszavonható) és még egy kicsit hosszabb");
+    UpdateWindow(bar);
+    EXPECT_GT(ink(*OnScreen(bar), midHint, hint.right, hint), 10);
+
+    // A new scheme colour behind both, and nowhere else a stale one.
+    main->Szin[6] = 0x40A040;
+    main->ApplyColours();
+    UpdateWindow(bar);
+    auto after = OnScreen(bar);
+    for (const RECT& part : {hint, clock}) {
+        EXPECT_GT(Count(*after, 0x40A040u, part), (part.right - part.left) * 10);
+        EXPECT_EQ(Count(*after, 0xC0C0C0u, part), 0);
+    }
 }
 
 TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators) {

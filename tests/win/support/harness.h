@@ -77,9 +77,18 @@ std::array<int, 4> BoundsOf(const ControlRow<Owner>& row) {
 template <class Owner>
 void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Owner>> rows) {
     for (const auto& row : rows) {
+        if (const auto* drawn = std::get_if<DrawnPanel Owner::*>(&row.field)) {
+            SCOPED_TRACE(testing::Message() << "drawn panel " << WideToUtf8(row.name));
+            const RECT& r = (owner.**drawn).Bounds();
+            EXPECT_NE((owner.**drawn).Host(), nullptr);
+            EXPECT_EQ((std::array<int, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                      (std::array<int, 4>{Px(row.x), Px(row.y), Px(row.w), Px(row.h)}));
+            continue;
+        }
         HWND hwnd = std::visit(
             [&owner](auto field) -> HWND {
-                if constexpr (std::is_same_v<decltype(field), std::monostate>) {
+                if constexpr (std::is_same_v<decltype(field), std::monostate> ||
+                              std::is_same_v<decltype(field), DrawnPanel Owner::*>) {
                     return nullptr;
                 } else {
                     return (owner.*field).Handle();

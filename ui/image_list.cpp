@@ -104,10 +104,11 @@ HBITMAP ImageList::MenuBitmap(int index) {
     if (index < 0 || static_cast<size_t>(index) >= menuBitmaps_.size()) return nullptr;
     Bitmap& slot = menuBitmaps_[static_cast<size_t>(index)];
     if (!slot) {
+        // A DIB and a memory DC need no screen DC (under Wine each screen DC is a
+        // round trip to the server, and the menus of a start ask for several pictures).
         void* bits = nullptr;
-        WindowDC screen(nullptr);
-        slot = CreateTopDownDib(screen.Get(), size_, size_, &bits);
-        MemoryDc dc(screen.Get());
+        slot = CreateTopDownDib(nullptr, size_, size_, &bits);
+        MemoryDc dc(nullptr);
         SelectGuard select(dc.Get(), slot.Get());
         ImageList_Draw(list_, index, dc.Get(), 0, 0, ILD_TRANSPARENT);
     }

@@ -1,5 +1,6 @@
 // The main window in the notification area: hiding as a save point, coming back with
 // the show sequence, the icon's menu, the "/tray" start and closing while hidden.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -171,7 +172,15 @@ TEST_F(TrayModeTest, TrayMenuItemsInOrderWithPictures) {
             continue;
         }
         EXPECT_STREQ(text, captions[i]);
-        EXPECT_NE(info.hbmpItem, nullptr);
+        ASSERT_NE(info.hbmpItem, nullptr);
+        // The picture itself, drawn into the item's bitmap: 16 x 16, not blank.
+        DIBSECTION dib{};
+        ASSERT_EQ(GetObjectW(info.hbmpItem, sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
+        EXPECT_EQ(dib.dsBm.bmWidth, 16);
+        EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
+        GdiFlush();
+        const auto* pixels = static_cast<const DWORD*>(dib.dsBm.bmBits);
+        EXPECT_GT(std::count_if(pixels, pixels + 16 * 16, [](DWORD p) { return (p & 0xFFFFFF) != 0; }), 16);
     }
     EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(main->pmTray.IdOf(L"Tivornprogrammegnyits1")));
     EXPECT_EQ(GetMenuItemID(menu, 6), static_cast<UINT>(main->pmTray.IdOf(L"Programbezrsa1")));

@@ -51,7 +51,8 @@ void Form::Create(HWND owner) {
 
 void Form::CreateOwnedFromFirstShowing(HWND owner) {
     if (created_) return;
-    Create();
+    messageOnly_ = true;
+    Create(HWND_MESSAGE);
     ownerFromFirstShowing_ = owner;
 }
 
@@ -59,6 +60,7 @@ void Form::EnsureInsides() {
     if (!Handle()) Create();
     if (insides_) return;
     insides_ = true;
+    if (std::exchange(messageOnly_, false)) SetParent(Handle(), nullptr);  // the desktop's from now on
     if (HWND owner = std::exchange(ownerFromFirstShowing_, nullptr))
         SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CreateInsides();

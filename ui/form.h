@@ -38,9 +38,12 @@ public:
     explicit Form(FormOptions options) : options_(std::move(options)) {}
 
     void Create(HWND owner = nullptr);
-    // As Create, but owned by `owner` only from the first showing (EnsureInsides) on.
-    // The long-lived windows are made hidden at start; owned already, every one of
-    // them would be re-stacked with the main window at its showing and activation.
+    // As Create, but a message-only window until the first showing (EnsureInsides),
+    // which makes it an ordinary top-level window owned by `owner`. The long-lived
+    // windows are made hidden at start: as top-level windows each would cost the
+    // start its screen window and monitor look-ups (some forty round trips to the
+    // server under Wine), and owned, each would be re-stacked with the main window
+    // at its showing and activation.
     void CreateOwnedFromFirstShowing(HWND owner);
     // Makes the window's expensive insides (rich-edit boxes, font lists, pictures)
     // once; the first showing does it, so a window that is never shown never pays.
@@ -131,6 +134,7 @@ private:
     bool created_ = false;
     bool insides_ = false;
     HWND ownerFromFirstShowing_ = nullptr;  // see CreateOwnedFromFirstShowing
+    bool messageOnly_ = false;
 };
 
 // Routes a message that a child sent to its parent (command, notification, owner

@@ -53,6 +53,8 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
         EXPECT_FALSE(form->HasInsides());
         EXPECT_TRUE(Children(form->Handle()).empty()) << "a start makes only the window itself";
         EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), nullptr) << "owned from the first showing on";
+        EXPECT_NE(GetAncestor(form->Handle(), GA_PARENT), GetDesktopWindow()) << "a message-only window till then";
+        EXPECT_FALSE(IsWindowVisible(form->Handle()));
     }
     EXPECT_EQ(reszlet.Megjegyzes.Handle(), nullptr);
     EXPECT_EQ(notepad.Megjegyzes.Handle(), nullptr);
@@ -65,10 +67,21 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     main->Szin[1] = 0x0000C0;
     main->Szin[6] = 0x00C000;
     main->ApplyColours();
+    RECT searchPlace{}, listaPlace{};
+    GetWindowRect(search.Handle(), &searchPlace);
+    GetWindowRect(lista.Handle(), &listaPlace);
     search.EnsureInsides();
     lista.EnsureInsides();
-    EXPECT_EQ(GetWindow(search.Handle(), GW_OWNER), main->Handle());
-    EXPECT_EQ(GetWindow(lista.Handle(), GW_OWNER), main->Handle());
+    for (Form* shown : std::vector<Form*>{&search, &lista}) {
+        EXPECT_EQ(GetWindow(shown->Handle(), GW_OWNER), main->Handle());
+        EXPECT_EQ(GetAncestor(shown->Handle(), GA_PARENT), GetDesktopWindow());
+        EXPECT_FALSE(GetWindowLongW(shown->Handle(), GWL_STYLE) & WS_CHILD);
+    }
+    RECT now{};
+    GetWindowRect(search.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &searchPlace)) << "where it was made, on the screen";
+    GetWindowRect(lista.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &listaPlace));
     EXPECT_EQ(search.p.Color(), 0x0000C0u);
     EXPECT_EQ(search.pCim.Color(), 0x00C000u);
     EXPECT_EQ(search.Panel2.Color(), 0x00C000u);

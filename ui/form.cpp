@@ -27,6 +27,12 @@ DWORD ExStyleOf(const FormOptions& o) {
     return ex;
 }
 
+// The top-left corner of a window of that size in the middle of the screen.
+void CentredPlace(int w, int h, int& x, int& y) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+}
+
 }  // namespace
 
 void Form::Create(HWND owner) {
@@ -41,10 +47,9 @@ void Form::Create(HWND owner) {
     AdjustWindowRectEx(&r, style, FALSE, ex);
     int w = r.right - r.left, h = r.bottom - r.top;
     int x = options_.left, y = options_.top;
-    if (options_.centred) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    }
+    // A message-only window is centred when it becomes a top-level one (each look at
+    // the screen's size is a round trip to the server under Wine).
+    if (options_.centred && !messageOnly_) CentredPlace(w, h, x, y);
     CreateOwnWindow(options_.className, ex, style, options_.caption, x, y, w, h, owner);
     FormCreate();
 }
@@ -60,7 +65,16 @@ void Form::EnsureInsides() {
     if (!Handle()) Create();
     if (insides_) return;
     insides_ = true;
-    if (std::exchange(messageOnly_, false)) SetParent(Handle(), nullptr);  // the desktop's from now on
+    if (std::exchange(messageOnly_, false)) {
+        if (options_.centred) {
+            RECT r{};
+            GetWindowRect(Handle(), &r);
+            int x = 0, y = 0;
+            CentredPlace(r.right - r.left, r.bottom - r.top, x, y);
+            SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        SetParent(Handle(), nullptr);  // the desktop's from now on
+    }
     if (HWND owner = std::exchange(ownerFromFirstShowing_, nullptr))
         SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CreateInsides();

@@ -77,11 +77,15 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
         EXPECT_EQ(GetAncestor(shown->Handle(), GA_PARENT), GetDesktopWindow());
         EXPECT_FALSE(GetWindowLongW(shown->Handle(), GWL_STYLE) & WS_CHILD);
     }
-    RECT now{};
-    GetWindowRect(search.Handle(), &now);
-    EXPECT_TRUE(EqualRect(&now, &searchPlace)) << "where it was made, on the screen";
-    GetWindowRect(lista.Handle(), &now);
-    EXPECT_TRUE(EqualRect(&now, &listaPlace));
+    // In the middle of the screen, in the size it was made with.
+    for (auto [form, made] : {std::pair<Form*, RECT>{&search, searchPlace}, std::pair<Form*, RECT>{&lista, listaPlace}}) {
+        RECT now{};
+        GetWindowRect(form->Handle(), &now);
+        EXPECT_EQ(now.right - now.left, made.right - made.left);
+        EXPECT_EQ(now.bottom - now.top, made.bottom - made.top);
+        EXPECT_EQ(now.left, (GetSystemMetrics(SM_CXSCREEN) - (now.right - now.left)) / 2);
+        EXPECT_EQ(now.top, (GetSystemMetrics(SM_CYSCREEN) - (now.bottom - now.top)) / 2);
+    }
     EXPECT_EQ(search.p.Color(), 0x0000C0u);
     EXPECT_EQ(search.pCim.Color(), 0x00C000u);
     EXPECT_EQ(search.Panel2.Color(), 0x00C000u);

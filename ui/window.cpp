@@ -68,6 +68,17 @@ HWND Window::CreateOwnWindow(const wchar_t* className, DWORD exStyle, DWORD styl
     return hwnd_;
 }
 
+namespace {
+
+bool HasFrame(HWND hwnd) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const auto ex = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+    return !(style & WS_CHILD) || (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL)) ||
+           (ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
+}  // namespace
+
 void Window::Paint(Canvas& canvas) { canvas.Fill(ClientRect(), GetSysColor(COLOR_BTNFACE)); }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -83,6 +94,12 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 1;
         }
+        case WM_NCPAINT:
+            // A child without border or scroll bars has no frame to draw: the system's
+            // frame painting would only ask for a DC (a round trip to the server under
+            // Wine, for each of the panels at every showing).
+            if (!HasFrame(hwnd_)) return 0;
+            return DefWindowProcW(hwnd_, msg, wp, lp);
         case WM_PAINT:
             PaintDoubleBuffered(hwnd_, [this](Canvas& canvas) { Paint(canvas); });
             return 0;

@@ -84,8 +84,28 @@ TEST_F(WindowBaseTest, TheWindowsOwnEraseLeavesTheBackgroundToThePaint) {
 
 class Probe : public Window {
 public:
-    void Make(HWND parent) { CreateOwnWindow(L"TivornProbe", 0, WS_CHILD, L"", 0, 0, 10, 10, parent); }
+    void Make(HWND parent, DWORD style = WS_CHILD, int x = 0, int y = 0) {
+        CreateOwnWindow(L"TivornProbe", 0, style, L"", x, y, 40, 40, parent);
+    }
 };
+
+// Only a child with a frame has its frame painted; a plain child's frame painting is
+// skipped, and a bordered one still gets its border.
+TEST_F(WindowBaseTest, AChildsFrameIsPaintedOnlyWhenItHasOne) {
+    Probe plain, bordered;
+    plain.Make(form.Handle(), WS_CHILD | WS_VISIBLE, 140, 10);
+    bordered.Make(form.Handle(), WS_CHILD | WS_VISIBLE | WS_BORDER, 140, 55);
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(form.Handle());
+    EXPECT_EQ(SendMessageW(plain.Handle(), WM_NCPAINT, 1, 0), 0);
+    RedrawWindow(bordered.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC frame = GetWindowDC(bordered.Handle());
+    EXPECT_EQ(GetPixel(frame, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(GetPixel(frame, 39, 20), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_NE(GetPixel(frame, 20, 20), GetSysColor(COLOR_WINDOWFRAME)) << "inside: the face";
+    ReleaseDC(bordered.Handle(), frame);
+    ShowWindow(form.Handle(), SW_HIDE);
+}
 
 TEST_F(WindowBaseTest, AWindowOrControlThatCannotBeMadeIsAnErrorWithTheSystemsText) {
     try {

@@ -188,7 +188,9 @@ void Tfrm_Main::LoadSettings() {
         x = options_.left;
         y = options_.top;
     }
-    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Already there (as at most starts): no move, which would only ask the server.
+    if (x != window.left || y != window.top)
+        SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     if (OneTimeLinksDue(values)) {
         // "OK" first: a link that fails is not tried again at a later start.

@@ -455,6 +455,13 @@ TEST_F(MainWindowTest, ANewSchemeRepaintsTheToolBarStripAndTheArrowSquaresAtOnce
     // The bar's empty end and the gaps between its buttons show the strip's colour.
     EXPECT_EQ(bar->Pixel(std::min(bar->Width() - 2, static_cast<int>(last.right) + 4), bar->Height() / 2), 0x00C000u);
     EXPECT_EQ(bar->Pixel(1, 1), 0x00C000u);
+    // Each button shows its picture on the strip (the bar paints through a buffer).
+    for (const auto& button : Tfrm_Main::ToolButtons()) {
+        if (!button.name) continue;
+        SCOPED_TRACE(WideToUtf8(button.name));
+        const RECT r = main->ToolBar1.ButtonRect(button.name);
+        EXPECT_GT((r.right - r.left) * (r.bottom - r.top) - Count(*bar, 0x00C000u, r), 60);
+    }
     for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
         auto square = OnScreen(arrow->Handle());
         EXPECT_EQ(square->Pixel(1, 1), 0x00C000u);

@@ -12,7 +12,7 @@
 #include "ui/graphics.h"
 #include "ui/panel.h"
 
-class DrawnPanel {
+class DrawnPanel : public PanelLook {
 public:
     explicit DrawnPanel(std::wstring name = {}) : Name(std::move(name)) {}
     ~DrawnPanel();
@@ -23,12 +23,6 @@ public:
     void Create(Panel& host, int x, int y, int w, int h, const std::wstring& caption = {});
 
     std::wstring Name;
-    Bevel BevelOuter = Bevel::Raised;
-    Bevel BevelInner = Bevel::None;
-    int BevelWidth = 1;
-    int BorderWidth = 0;
-    Alignment CaptionAlignment = Alignment::Center;
-    COLORREF FontColour = 0;
 
     COLORREF Color() const { return colour_; }
     void SetColor(COLORREF colour);

@@ -37,7 +37,17 @@ void PaintPart(Canvas& canvas, const RECT& clip, Part& part) {
 void PaintPanelFrame(Canvas& canvas, RECT& r, Bevel outer, Bevel inner, int bevelWidth, int borderWidth,
                      COLORREF colour);
 
-class Panel : public Window {
+// How a panel's face is drawn: the same for a panel with a window and a drawn one.
+struct PanelLook {
+    Bevel BevelOuter = Bevel::Raised;
+    Bevel BevelInner = Bevel::None;
+    int BevelWidth = 1;
+    int BorderWidth = 0;
+    Alignment CaptionAlignment = Alignment::Center;
+    COLORREF FontColour = 0;
+};
+
+class Panel : public Window, public PanelLook {
 public:
     explicit Panel(std::wstring name = {}) : Name(std::move(name)) {}
     ~Panel() override;
@@ -45,12 +55,6 @@ public:
     void Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption = {});
 
     std::wstring Name;
-    Bevel BevelOuter = Bevel::Raised;
-    Bevel BevelInner = Bevel::None;
-    int BevelWidth = 1;
-    int BorderWidth = 0;
-    Alignment CaptionAlignment = Alignment::Center;
-    COLORREF FontColour = 0;
 
     COLORREF Color() const { return colour_; }
     void SetColor(COLORREF colour);

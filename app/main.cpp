@@ -51,14 +51,7 @@ Tfrm_Main::~Tfrm_Main() {
     if (frm_Main == this) frm_Main = nullptr;
 }
 
-std::wstring Tfrm_Main::ResolvedProgramDir() const {
-    std::wstring dir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
-    while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
-    return dir;
-}
-
 void Tfrm_Main::FormCreate() {
-    indexPreload_.Start(ResolvedProgramDir());
     auto& app = Application::Get();
     app.OnHint = [this](const std::wstring& hint) { ShowApplicationHint(hint); };
     app.HintColour = 0xB5DAFF;
@@ -96,7 +89,8 @@ void Tfrm_Main::OnSize(int w, int h) {
 
 void Tfrm_Main::FormShow() {
     auto& app = Application::Get();
-    ProgramDir = ResolvedProgramDir();
+    ProgramDir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
+    while (!ProgramDir.empty() && ProgramDir.back() == L'\\') ProgramDir.pop_back();
     // Each step reports its own failure and the next one still runs: whatever went
     // wrong, the window shows today's month in its colours.
     auto& trace = app.Trace;
@@ -104,7 +98,7 @@ void Tfrm_Main::FormShow() {
     app.Guard([this] {
         if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
     });
-    app.Guard([this] { EntryIndex.Load(ProgramDir, &indexPreload_); });
+    app.Guard([this] { EntryIndex.Load(ProgramDir); });
     trace.Mark(L"index loaded");
     if (!app.Guard([this] { LoadSettings(); })) ApplyColours();
     trace.Mark(L"settings and colours");

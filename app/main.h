@@ -21,7 +21,6 @@
 #include "platform/eljaras_win.h"
 #include "platform/TrayIcon.h"
 #include "store/entry_store.h"
-#include "store/index_preload.h"
 #include "store/nevnapok.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -182,9 +181,6 @@ private:
     int ReadPositionValue(const RegistryValues& values, const wchar_t* name);
     bool OneTimeLinksDue(const RegistryValues& values);
     void SavePosition();
-    std::wstring ResolvedProgramDir() const;
-    // The index read while the windows are made, for the first show sequence.
-    IndexPreload indexPreload_;
     bool hiddenSaveDone_ = false;
     ExportScope lastExportScope_ = ExportScope::Month;
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once

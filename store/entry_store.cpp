@@ -4,9 +4,6 @@
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/temp_files.h"
-#include "store/index_preload.h"
-
-#include <optional>
 
 std::wstring MakeDayEntry(const Date& date, const std::wstring& title1, const std::wstring& title2,
                           int32_t colour1, int32_t colour2) {
@@ -79,19 +76,14 @@ void EntryStore::RequireRead() const {
     if (unread_) throw FileOpenError(indexPath_);
 }
 
-IndexLines EntryStore::ReadIndex(const std::wstring& programDir) {
+void EntryStore::Load(const std::wstring& programDir) {
     const std::wstring path = IndexPath(programDir);
+    indexPath_ = path;
     if (!DirectoryExists(DataDir(programDir))) CreateFolder(DataDir(programDir));
     RemoveLeftoverFiles(DataDir(programDir));
-    if (!FileExists(path)) WriteFileAtomically(path, {});
-    return IndexLines::FromFileText(ReadWholeFile(path));
-}
-
-void EntryStore::Load(const std::wstring& programDir, IndexPreload* preload) {
-    indexPath_ = IndexPath(programDir);
     try {
-        std::optional<IndexLines> preloaded = preload ? preload->Take(programDir) : std::nullopt;
-        Lines = preloaded ? std::move(*preloaded) : ReadIndex(programDir);
+        if (!FileExists(path)) WriteFileAtomically(path, {});
+        Lines = IndexLines::FromFileText(ReadWholeFile(path));
         unread_ = false;
         everRead_ = true;
     } catch (const AppError&) {

@@ -13,8 +13,6 @@
 #include "platform/eljaras.h"
 #include "store/index_lines.h"
 
-class IndexPreload;
-
 constexpr int kTitleWidth = 20;
 constexpr int kColourWidth = 8;
 constexpr int kDayEntryLength = 8 + 2 * kTitleWidth + 2 * kColourWidth;
@@ -67,13 +65,7 @@ public:
     // short left there, and creates an empty index file when it is missing. When the
     // file exists but cannot be read, FileOpenError is thrown and the lines in memory
     // stay as they were: a reload keeps what an earlier load (and the user) put there.
-    // With a preload started for the same folder, its lines (or its error) are taken
-    // instead of reading the file again.
-    void Load(const std::wstring& programDir, IndexPreload* preload = nullptr);
-    // The reading half of Load: makes the Data folder and an empty index when missing,
-    // removes the leftovers, and reads and packs the file. Touches no store, so it may
-    // run on another thread; throws what Load throws.
-    static IndexLines ReadIndex(const std::wstring& programDir);
+    void Load(const std::wstring& programDir);
     // Throws FileCreateError when the file cannot be replaced, and also when the index
     // has never been read in this run: writing then would put nothing in place of
     // entries that are still on the disk.

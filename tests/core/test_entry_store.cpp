@@ -4,7 +4,6 @@
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "store/entry_store.h"
-#include "store/index_preload.h"
 #include "store/nevnapok.h"
 #include "temp_folder.h"
 
@@ -160,60 +159,3 @@ TEST(EntryStoreFile, FailedSaveLeavesTheOldFileWholeAndReportsIt) {
     EXPECT_EQ(folder.ReadBytes("Data/index.txt"), "20261206old\r\n");
 }
 
-
-// The index read on a thread of its own while the windows are made.
-TEST(IndexPreload, TheFirstLoadTakesTheReadLinesAndALaterLoadReadsTheFileAfresh) {
-    TempFolder folder;
-    folder.WriteBytes("Data/index.txt", Cp1250(MakeDayEntry(Date{2026, 12, 6}, L"Őszi", L"Űr", 255, 0)) + "\r\n");
-    folder.WriteBytes("Data/index.txt.tmp", "cut short");
-    IndexPreload preload;
-    preload.Start(folder.Dir());
-    EntryStore store;
-    store.Load(folder.Dir(), &preload);
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Data" / "index.txt.tmp")) << "leftovers go as in a load";
-    EntryStore direct;
-    direct.Load(folder.Dir());
-    EXPECT_EQ(store.Lines, direct.Lines);
-
-    // Changed on the disk since (a return from the notification area reads it again).
-    folder.WriteBytes("Data/index.txt", "20261207\r\n");
-    store.Load(folder.Dir(), &preload);
-    EXPECT_EQ(store.Lines, IndexLines({L"20261207"}));
-}
-
-TEST(IndexPreload, AnUnreadableIndexFailsTheLoadThatTakesItAndMarksTheStoreUnread) {
-    TempFolder folder;
-    std::filesystem::create_directories(folder.Path() / "Data" / "index.txt");  // a folder in the file's place
-    IndexPreload preload;
-    preload.Start(folder.Dir());
-    EntryStore store;
-    try {
-        store.Load(folder.Dir(), &preload);
-        FAIL() << "an unreadable index was taken as read";
-    } catch (const AppError& e) {
-        EXPECT_NE(e.Text().find(EntryStore::IndexPath(folder.Dir())), std::wstring::npos) << WideToUtf8(e.Text());
-    }
-    EXPECT_TRUE(store.Unread());
-    EXPECT_THROW(store.Save(folder.Dir()), FileCreateError);
-}
-
-TEST(IndexPreload, AReadOfAnotherFolderIsDroppedAndTheAskedFolderRead) {
-    TempFolder started, asked;
-    started.WriteBytes("Data/index.txt", "20261206\r\n");
-    asked.WriteBytes("Data/index.txt", "20261231\r\n");
-    IndexPreload preload;
-    preload.Start(started.Dir());
-    EntryStore store;
-    store.Load(asked.Dir(), &preload);
-    EXPECT_EQ(store.Lines, IndexLines({L"20261231"}));
-    EXPECT_FALSE(preload.Take(started.Dir())) << "taken once at most";
-}
-
-TEST(IndexPreload, AnEndedProgramWaitsForTheReadItStarted) {
-    TempFolder folder;  // removed after the preload: its read must be over by then
-    {
-        IndexPreload preload;
-        preload.Start(folder.Dir());
-    }
-    EXPECT_EQ(folder.ReadBytes("Data/index.txt"), "") << "the read made the empty index before the end";
-}

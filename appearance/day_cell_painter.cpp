@@ -6,6 +6,7 @@
 #include "appearance/JPanel.h"
 #include "appearance/day_face.h"
 #include "ui/dpi.h"
+#include "ui/panel.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ Font CellFont(const wchar_t* face, int points, bool bold, double scale) {
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
     return Font(CreateFontIndirectW(&lf));
-}
-
-void Bevels(Canvas& canvas, RECT& r, Bevel bevel, int width) {
-    if (bevel == Bevel::None) return;
-    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    canvas.Frame3D(r, bevel == Bevel::Raised ? light : shadow, bevel == Bevel::Raised ? shadow : light, width);
 }
 
 }  // namespace
@@ -48,9 +43,7 @@ void DayCellPainter::Paint(Canvas& canvas, const RECT& box, const DayFace& face,
     const int saved = SaveDC(canvas.Dc());
     IntersectClipRect(canvas.Dc(), box.left, box.top, box.right, box.bottom);
     RECT r = box;
-    Bevels(canvas, r, look.outer, look.bevelWidth);
-    canvas.Frame3D(r, look.colour, look.colour, look.borderWidth);
-    Bevels(canvas, r, look.inner, look.bevelWidth);
+    PaintPanelFrame(canvas, r, look.outer, look.inner, look.bevelWidth, look.borderWidth, look.colour);
     canvas.Fill(r, look.colour);
     PaintFace(canvas, box, face);
     RestoreDC(canvas.Dc(), saved);

@@ -18,21 +18,6 @@ std::wstring Relative(const std::wstring& key) {
     return k;
 }
 
-class RegKey {
-public:
-    RegKey() = default;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() {
-        if (h_) RegCloseKey(h_);
-    }
-    HKEY* Out() { return &h_; }
-    HKEY Get() const { return h_; }
-
-private:
-    HKEY h_ = nullptr;
-};
-
 template <class T>
 class ComPtr {
 public:
@@ -57,25 +42,22 @@ std::wstring ReadRegString(HKEY root, const std::wstring& key, const std::wstrin
 }
 
 RegistryValues::RegistryValues(HKEY root, const std::wstring& key) {
-    if (RegOpenKeyExW(root, Relative(key).c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
-}
-
-RegistryValues::~RegistryValues() {
-    if (key_) RegCloseKey(key_);
+    if (RegOpenKeyExW(root, Relative(key).c_str(), 0, KEY_READ, key_.Out()) != ERROR_SUCCESS) key_.Release();
 }
 
 std::wstring RegistryValues::ReadString(const std::wstring& name) const {
     if (!key_) return {};
+    HKEY k = key_.Get();
     // Settings are short: one query reads them; a longer value is read again whole.
     std::wstring text(128, L'\0');
     DWORD type = 0, size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    LONG result = RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    LONG result = RegQueryValueExW(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
     if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) throw AppError(L"Invalid data type for '" + name + L"'");
     if (result == ERROR_MORE_DATA) {
         text.assign(size / sizeof(wchar_t) + 1, L'\0');
         size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        if (RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        if (RegQueryValueExW(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
             ERROR_SUCCESS)
             return {};
     }

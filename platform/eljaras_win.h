@@ -7,25 +7,28 @@
 #include <string>
 
 #include "platform/eljaras.h"
+#include "ui/unique_handle.h"
 
 // Key paths begin with a backslash and are taken from the root ("\Software\Ketrabo\Tivorn\").
 std::wstring ReadRegString(HKEY root, const std::wstring& key, const std::wstring& name);
+
+struct CloseRegKey {
+    void operator()(HKEY k) const { RegCloseKey(k); }
+};
+using RegKey = UniqueHandle<HKEY, CloseRegKey>;
 
 // One key kept open to read several text values: under Wine every registry call is a
 // round trip to the server, and a value read on its own takes four.
 class RegistryValues {
 public:
     RegistryValues(HKEY root, const std::wstring& key);
-    ~RegistryValues();
-    RegistryValues(const RegistryValues&) = delete;
-    RegistryValues& operator=(const RegistryValues&) = delete;
 
     // The value's text; empty when the key or the value is missing. Throws AppError
     // for a value that is no text.
     std::wstring ReadString(const std::wstring& name) const;
 
 private:
-    HKEY key_ = nullptr;
+    RegKey key_;
 };
 bool WriteRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& text);
 void EnsureRegKey(HKEY root, const std::wstring& key);

@@ -34,31 +34,33 @@ void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGE
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Px(buttonWidth), Px(buttonHeight)));
     SendMessageW(hwnd_, TB_SETINDENT, static_cast<WPARAM>(Px(indent)), 0);
-    SetWindowSubclass(hwnd_, WatchFirstMove, 0, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(hwnd_, PaintBuffered, 0, 0);
+    SetWindowSubclass(hwnd_, BarProc, 0, reinterpret_cast<DWORD_PTR>(this));
     Application::Get().SetHintProvider(hwnd_, [this](POINT p) { return HintAt(p); });
 }
 
-LRESULT CALLBACK ToolBar::WatchFirstMove(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
-    if (msg == WM_MOUSEMOVE || msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, WatchFirstMove, id);
-        if (msg == WM_MOUSEMOVE) reinterpret_cast<ToolBar*>(self)->CreateTips(msg, wp, lp);
+LRESULT CALLBACK ToolBar::BarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
+    switch (msg) {
+        case WM_MOUSEMOVE: {
+            auto* bar = reinterpret_cast<ToolBar*>(self);
+            if (!bar->tips_) bar->CreateTips(msg, wp, lp);
+            break;
+        }
+        case WM_PAINT:
+            if (wp) break;
+            // Into an off-screen bitmap, then onto the screen at once: no flicker, and the
+            // bar's pictures are drawn on a memory DC, whose format the system knows
+            // without asking the display for its own (three round trips to the server per
+            // picture under Wine).
+            PaintDoubleBuffered(hwnd, [&](Canvas& canvas) {
+                DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+            });
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, BarProc, id);
+            break;
+        default:
+            break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK ToolBar::PaintBuffered(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
-    if (msg == WM_PAINT && !wp) {
-        // Into an off-screen bitmap, then onto the screen at once: no flicker, and the
-        // bar's pictures are drawn on a memory DC, whose format the system knows
-        // without asking the display for its own (three round trips to the server per
-        // picture under Wine).
-        PaintDoubleBuffered(hwnd, [&](Canvas& canvas) {
-            DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
-        });
-        return 0;
-    }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, PaintBuffered, id);
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 

@@ -72,10 +72,10 @@ public:
     HWND Tips() const { return tips_; }
 
 private:
-    // The tool tip window comes with the mouse's first move over the bar: made at
-    // start, it cost some ninety round trips to the window server under Wine.
-    static LRESULT CALLBACK WatchFirstMove(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
-    static LRESULT CALLBACK PaintBuffered(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR);
+    // The bar's subclass: the tool tip window comes with the mouse's first move over
+    // the bar (made at start, it cost some ninety round trips to the window server
+    // under Wine), and the bar paints through an off-screen buffer.
+    static LRESULT CALLBACK BarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     void CreateTips(UINT msg, WPARAM wp, LPARAM lp);
     struct Button;
     void AddTip(const Button& button);

@@ -89,11 +89,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
         app.Guard([&] { main.Show(); });
         app.Trace.Mark(L"show sequence done");
-        if (app.Trace.Enabled()) {
-            RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            app.Trace.Mark(L"first paint done");
-            app.Trace.Finish();
-        }
+        // The month is on the screen before the first message is taken, as with any
+        // window that paints before its loop: a message sent meanwhile (another copy
+        // waking this one) is answered by a window that shows what it says.
+        UpdateWindow(main.Handle());
+        app.Trace.Mark(L"first paint done");
+        app.Trace.Finish();
         exitCode = app.Run();
     }
     app.EndCom();

@@ -1,9 +1,9 @@
 #include "platform/startup_trace.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/errors.h"
-#include "platform/file_io.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ std::wstring StartupTrace::Report() const {
 void StartupTrace::Finish() {
     if (path_.empty() || finished_) return;
     finished_ = true;
-    try {
-        WriteFileAtomically(path_, WideToUtf8(Report()));
-    } catch (const AppError&) {
-        // A trace that cannot be written is only a lost measurement.
-    }
+    // Plainly written, not flushed to the disk: the start being timed must not wait
+    // for its own measurement. A trace that cannot be written is a lost measurement.
+    const std::string text = WideToUtf8(Report());
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(_wfopen(path_.c_str(), L"wb"), &std::fclose);
+    if (file) std::fwrite(text.data(), 1, text.size(), file.get());
 }

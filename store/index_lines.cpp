@@ -1,6 +1,8 @@
 #include "store/index_lines.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -15,16 +17,66 @@ constexpr char kEscape = '\x01';
 constexpr size_t kShortestRun = 3;
 constexpr size_t kLongestRun = 255;
 
+// Eight bytes at once: a mask with the top bit of every byte of `word` that equals
+// `byte`. Only the lowest marked byte is sure (a borrow can mark bytes above it),
+// which is all the packer asks for.
+constexpr uint64_t kLowBits = 0x0101010101010101ULL;
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+
+constexpr uint64_t BytesEqualTo(uint64_t word, char byte) {
+    const uint64_t x = word ^ (kLowBits * static_cast<unsigned char>(byte));
+    return (x - kLowBits) & ~x & kHighBits;
+}
+
+uint64_t LoadWord(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof(word));
+    return word;
+}
+
+bool ContainsEscape(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    for (; end - p >= 8; p += 8)
+        if (BytesEqualTo(LoadWord(p), kEscape)) return true;
+    return std::find(p, end, kEscape) != end;
+}
+
+// Position (0-7) of the first byte of `word` that ends a stretch of plain bytes, or 8.
+template <bool toLineEnd>
+int FirstSpecialByte(uint64_t word) {
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    uint64_t mask = BytesEqualTo(word, ' ') | BytesEqualTo(word, kEscape);
+    if constexpr (toLineEnd) mask |= BytesEqualTo(word, '\r') | BytesEqualTo(word, '\n');
+    return mask ? std::countr_zero(mask) / 8 : 8;
+}
+
 // Packs bytes from `p` into `out` (room enough: one byte per byte, two per escape
 // byte) up to `end`, or with `toLineEnd` up to the first CR or LF; moves `p` past
-// what it packed and gives the end of what it wrote.
+// what it packed and gives the end of what it wrote. `out` may be `p` itself when the
+// bytes hold no escape byte: the output never overtakes the input then, and plain
+// bytes are moved eight at a time only while all eight are plain.
 template <bool toLineEnd>
 char* PackInto(const char*& p, const char* end, char* out) {
     while (p < end) {
+        while (end - p >= 8) {
+            const uint64_t word = LoadWord(p);
+            const int plain = FirstSpecialByte<toLineEnd>(word);
+            if (plain == 8) {
+                std::memcpy(out, &word, sizeof(word));
+                out += 8;
+                p += 8;
+                continue;
+            }
+            for (int k = 0; k < plain; ++k) *out++ = *p++;
+            break;
+        }
+        if (p == end) break;
         const char c = *p;
         if (c == ' ') {
             const char* limit = end - p > static_cast<ptrdiff_t>(kLongestRun) ? p + kLongestRun : end;
             const char* q = p + 1;
+            while (limit - q >= 8 && LoadWord(q) == kLowBits * ' ') q += 8;
             while (q < limit && *q == ' ') ++q;
             const auto run = static_cast<size_t>(q - p);
             if (run >= kShortestRun) {
@@ -101,6 +153,30 @@ IndexLines::IndexLines(std::initializer_list<std::wstring_view> lines) {
 IndexLines::IndexLines(const std::vector<std::wstring>& lines) {
     reserve(lines.size());
     for (const std::wstring& line : lines) push_back(line);
+}
+
+IndexLines IndexLines::FromFileText(std::string&& text) {
+    // A file without escape bytes packs into its own buffer (the packed bytes never
+    // overtake the ones still to be read): no second buffer of the file's size.
+    if (ContainsEscape(text)) return FromFileText(std::string_view(text));
+    IndexLines lines;
+    lines.records_.reserve(text.size() / 66 + 1);
+    char* const base = text.data();
+    const char* p = base;
+    const char* const end = p + text.size();
+    char* out = base;
+    while (p < end) {
+        const char* start = p;
+        const auto offset = static_cast<uint32_t>(out - base);
+        out = PackInto<true>(p, end, out);
+        lines.records_.push_back(Record{offset, static_cast<uint32_t>(p - start), 0});
+        if (p == end) break;
+        p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+    }
+    text.resize(static_cast<size_t>(out - base));
+    text.shrink_to_fit();
+    lines.bytes_ = std::move(text);
+    return lines;
 }
 
 IndexLines IndexLines::FromFileText(std::string_view text) {

@@ -24,6 +24,8 @@ public:
     // Index file text <-> lines. A line ends at CR LF, CR or LF. A NUL byte is kept as a
     // character like any other, so a damaged line and every line after it survive a save.
     static IndexLines FromFileText(std::string_view bytes);
+    // The same, reusing the file's own buffer for the packed lines.
+    static IndexLines FromFileText(std::string&& bytes);
     std::string FileText() const;
 
     size_t size() const { return records_.size(); }

@@ -2,8 +2,10 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/codec1250.h"
 #include "store/entry_store.h"
 #include "store/index_lines.h"
 
@@ -61,4 +63,42 @@ TEST(IndexLines, ATypedCharacterOutsideTheCodePageIsKeptInMemoryAndAQuestionMark
     const std::string blanks = "   \x01" + std::string(600, ' ') + "\x01\x01  x" + std::string(255, ' ');
     const std::string file = everyByte + "\r\n" + blanks + "\r\n" + everyByte + "\r\n";
     EXPECT_EQ(IndexLines::FromFileText(file).FileText(), file);
+}
+
+// A file is read through its own buffer when it holds no escape byte and through a
+// second one when it does; both read every line as a plain split at CR LF, CR and LF
+// would, whatever the line lengths, blank runs and line ends (which the packer's
+// eight-byte steps cross at every alignment).
+TEST(IndexLines, FilesOfAnyShapeReadLikeAPlainSplitWithOrWithoutTheirOwnBuffer) {
+    std::mt19937 random(11);
+    const std::string alphabet = "      abc\xF5\xFB\x8A$019\x01\r\n";
+    for (int round = 0; round < 400; ++round) {
+        std::string file;
+        const size_t size = random() % 300;
+        const bool escapes = round % 2 == 0;
+        for (size_t i = 0; i < size; ++i) {
+            char c = alphabet[random() % alphabet.size()];
+            if (c == '\x01' && !escapes) c = ' ';
+            if (random() % 8 == 0) file.append(random() % 40, ' ');  // a field's padding
+            file += c;
+        }
+        std::vector<std::wstring> expected;
+        std::wstring line;
+        for (size_t i = 0; i < file.size(); ++i) {
+            const char c = file[i];
+            if (c != '\r' && c != '\n') {
+                line += DecodeCp1250Byte(static_cast<unsigned char>(c));
+                continue;
+            }
+            expected.push_back(std::exchange(line, L""));
+            if (c == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
+        }
+        if (!line.empty()) expected.push_back(line);
+
+        const IndexLines viewed = IndexLines::FromFileText(std::string_view(file));
+        const IndexLines reused = IndexLines::FromFileText(std::string(file));
+        ASSERT_EQ(viewed.ToVector(), expected) << "round " << round;
+        ASSERT_EQ(reused.ToVector(), expected) << "round " << round;
+        for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(reused.Length(i), expected[i].size());
+    }
 }

@@ -20,9 +20,10 @@ void CreateLabel(Form& form, Panel* parent, const wchar_t* name, int x, int y, c
     face.AddLabel(name, x, y, text ? text : L"");
 }
 
-void CreateSpeedButton(SpeedButton& button, HWND parent, int x, int y, int w, int h, int picture,
+void CreateSpeedButton(SpeedButton& button, Panel* parent, int x, int y, int w, int h, int picture,
                        const wchar_t* hint, bool tooltip) {
-    button.Create(parent, x, y, w, h, picture, hint ? hint : L"", tooltip);
+    if (!parent) throw std::logic_error("a speed button is drawn on a parent panel");
+    button.Create(*parent, x, y, w, h, picture, hint ? hint : L"", tooltip);
 }
 
 static int IdFor(Form& form, int id) { return id ? id : form.NewControlId(); }

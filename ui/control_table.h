@@ -26,7 +26,7 @@
 #include "ui/toolbar.h"
 
 // The field a row creates; monostate is a label drawn on its parent's face, and a
-// drawn panel is drawn there too (it needs a parent panel). A tool
+// drawn panel and a speed button are drawn there too (they need a parent panel). A tool
 // bar is made by its row's handler (its pictures and buttons are the owner's), at
 // its place among the other controls; its row gives where it sits.
 template <class Owner>
@@ -65,7 +65,7 @@ namespace control_table_detail {
 void CreatePanel(Form& form, Panel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
                  COLORREF colour);
 void CreateLabel(Form& form, Panel* parent, const wchar_t* name, int x, int y, const wchar_t* text);
-void CreateSpeedButton(SpeedButton& button, HWND parent, int x, int y, int w, int h, int picture,
+void CreateSpeedButton(SpeedButton& button, Panel* parent, int x, int y, int w, int h, int picture,
                        const wchar_t* hint, bool tooltip);
 int CreateEdit(Form& form, Edit& edit, HWND parent, int x, int y, int w, int h, DWORD style, int id);
 int CreateComboBox(Form& form, ComboBox& box, HWND parent, int x, int y, int w, int h, DWORD style, int id);
@@ -110,7 +110,8 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                     (owner.*field).Create(*parentPanel, row.x, row.y, row.w, row.h, row.text ? row.text : L"");
                 } else if constexpr (std::is_same_v<Field, SpeedButton Owner::*>) {
                     SpeedButton& button = owner.*field;
-                    CreateSpeedButton(button, parent, row.x, row.y, row.w, row.h, row.picture, row.text, row.tooltip);
+                    CreateSpeedButton(button, parentPanel, row.x, row.y, row.w, row.h, row.picture, row.text,
+                                      row.tooltip);
                     if (row.handler) button.OnClick = MemberHandler(owner, row.handler);
                 } else if constexpr (std::is_same_v<Field, Edit Owner::*>) {
                     bind(CreateEdit(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id),

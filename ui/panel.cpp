@@ -3,6 +3,7 @@
 
 #include "ui/drawn_panel.h"
 #include "ui/form.h"
+#include "ui/speed_button.h"
 
 #include <algorithm>
 
@@ -12,6 +13,11 @@ UINT TextAlignment(Alignment alignment) {
 
 Panel::~Panel() {
     for (DrawnPanel* part : drawnPanels_) part->host_ = nullptr;
+}
+
+SpeedButtons& Panel::Buttons() {
+    if (!speedButtons_) speedButtons_ = std::make_unique<SpeedButtons>(*this);
+    return *speedButtons_;
 }
 
 void Panel::AddDrawnPanel(DrawnPanel& part) {
@@ -104,13 +110,16 @@ void Panel::Paint(Canvas& canvas) {
     canvas.Fill(r, colour_);
     if (!caption_.empty()) canvas.TextInRect(r, caption_, PanelFont(), FontColour, TextAlignment(CaptionAlignment));
     drawnItems_.Paint(canvas);
-    if (drawnPanels_.empty()) return;
+    if (drawnPanels_.empty() && !speedButtons_) return;
     RECT clip{};
     GetClipBox(canvas.Dc(), &clip);
     for (const DrawnPanel* part : drawnPanels_) PaintPart(canvas, clip, *part);
+    if (speedButtons_) speedButtons_->Paint(canvas, clip);
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT answer = 0;
+    if (speedButtons_ && speedButtons_->HandleMessage(msg, wp, lp, answer)) return answer;
     switch (msg) {
         case WM_SIZE:
             if (OnResize) OnResize(LOWORD(lp), HIWORD(lp));

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/canvas.h"
 #include "ui/graphics.h"
+#include "ui/speed_button.h"
 #include "ui/window.h"
 
 enum class Bevel { None, Lowered, Raised };
@@ -83,6 +85,10 @@ public:
     void BeginUpdate() { updating_ = true; }
     void EndUpdate();
 
+    // The picture buttons drawn on this panel, which it hands its mouse (SpeedButton::
+    // Create adds one).
+    SpeedButtons& Buttons();
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintFrame(Canvas& canvas, RECT& r) const;
@@ -103,6 +109,7 @@ private:
     Font captionFont_;
     Graphics drawnItems_;
     std::vector<DrawnPanel*> drawnPanels_;
+    std::unique_ptr<SpeedButtons> speedButtons_;
     bool updating_ = false;
     RECT pending_{};
 };

@@ -1,31 +1,38 @@
 #include "ui/speed_button.h"
-#include "ui/dpi.h"
 
-#include <commctrl.h>
+#include <algorithm>
 
 #include "ui/application.h"
-#include "ui/canvas.h"
 #include "ui/cursors.h"
+#include "ui/dpi.h"
 #include "ui/panel.h"
 #include "ui/tool_tip.h"
 
-void SpeedButton::Create(HWND parent, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
-                         bool showTooltip) {
-    glyph_ = IconHandle(glyphResourceId, 16);
-    CreateOwnWindow(L"TivornSpeedButton", 0, WS_CHILD | WS_VISIBLE, Name, Px(x), Px(y), Px(w), Px(h), parent, nullptr,
-                    HandCursor());
-    Application::Get().SetHint(Handle(), hint);
-    if (showTooltip) tooltipText_ = hint;
+namespace {
+
+POINT ClientPoint(LPARAM lp) { return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+
+}  // namespace
+
+SpeedButton::~SpeedButton() {
+    if (host_) host_->Buttons().Remove(*this);
 }
 
-void SpeedButton::CreateTooltip(UINT msg, WPARAM wp, LPARAM lp) {
-    tooltip_ = CreateToolTipWindow(Handle());
-    if (!tooltip_) return;
-    TTTOOLINFOW info = ToolOf(Handle(), reinterpret_cast<UINT_PTR>(Handle()));
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.lpszText = const_cast<wchar_t*>(tooltipText_.c_str());
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    RelayFirstMove(tooltip_, Handle(), msg, wp, lp);
+void SpeedButton::Create(Panel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
+                         bool showTooltip) {
+    glyph_ = IconHandle(glyphResourceId, 16);
+    hint_ = hint;
+    showTooltip_ = showTooltip;
+    bounds_ = RECT{Px(x), Px(y), Px(x) + Px(w), Px(y) + Px(h)};
+    if (host_ != &host) {
+        if (host_) host_->Buttons().Remove(*this);
+        host.Buttons().Add(*this);
+    }
+    Invalidate();
+}
+
+void SpeedButton::Invalidate() const {
+    if (host_) host_->InvalidatePart(bounds_);
 }
 
 void SpeedButton::SetEnabled(bool enabled) {
@@ -38,65 +45,172 @@ void SpeedButton::Click() {
     if (enabled_ && OnClick) OnClick();
 }
 
-void SpeedButton::Paint(Canvas& canvas) {
-    RECT r = ClientRect();
+HWND SpeedButton::Tooltip() const { return host_ && showTooltip_ ? host_->Buttons().Tooltip() : nullptr; }
+
+void SpeedButton::SetBounds(int x, int y, int w, int h) {
+    const RECT next{x, y, x + std::max(w, 0), y + std::max(h, 0)};
+    if (EqualRect(&next, &bounds_)) return;
+    Invalidate();
+    bounds_ = next;
+    Invalidate();
+    if (host_) host_->Buttons().Moved(*this);
+}
+
+void SpeedButton::Paint(Canvas& canvas) const {
+    const RECT r{0, 0, bounds_.right - bounds_.left, bounds_.bottom - bounds_.top};
     COLORREF back = Background;
-    if (back == CLR_INVALID) {
-        auto* panel = dynamic_cast<Panel*>(Window::FromHandle(GetParent(Handle())));
-        back = panel ? panel->Color() : GetSysColor(COLOR_BTNFACE);
-    }
+    if (back == CLR_INVALID) back = host_ ? host_->Color() : GetSysColor(COLOR_BTNFACE);
     canvas.Fill(r, back);
     RECT frame = r;
     if (enabled_ && (pressed_ || hot_)) {
-        COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+        const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
         canvas.Frame3D(frame, pressed_ ? shadow : light, pressed_ ? light : shadow, 1);
     }
     if (glyph_.Get()) {
-        int offset = pressed_ ? 1 : 0;
-        int x = (r.right - 16) / 2 + offset, y = (r.bottom - 16) / 2 + offset;
+        const int offset = pressed_ ? 1 : 0;
+        const int x = (r.right - 16) / 2 + offset, y = (r.bottom - 16) / 2 + offset;
         DrawState(canvas.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y, 16, 16,
                   DST_ICON | (enabled_ ? DSS_NORMAL : DSS_DISABLED));
     }
 }
 
-LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+SpeedButtons::~SpeedButtons() {
+    for (SpeedButton* button : buttons_) button->host_ = nullptr;
+}
+
+void SpeedButtons::Add(SpeedButton& button) {
+    buttons_.push_back(&button);
+    button.host_ = &host_;
+    if (!hintsProvided_ && host_.Handle()) {
+        hintsProvided_ = true;
+        Application::Get().SetHintProvider(host_.Handle(), [this](POINT client) {
+            const SpeedButton* under = At(client);
+            return under ? under->hint_ : std::wstring();
+        });
+    }
+}
+
+void SpeedButtons::Remove(SpeedButton& button) {
+    button.Invalidate();
+    if (hot_ == &button) hot_ = nullptr;
+    if (pressed_ == &button) pressed_ = nullptr;
+    if (tooltip_ && button.showTooltip_) {
+        TTTOOLINFOW info = ToolOf(host_.Handle(), button.ToolId());
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), &button), buttons_.end());
+    button.host_ = nullptr;
+    button.hot_ = button.pressed_ = false;
+}
+
+void SpeedButtons::Moved(const SpeedButton& button) {
+    if (!tooltip_ || !button.showTooltip_) return;
+    TTTOOLINFOW info = ToolOf(host_.Handle(), button.ToolId());
+    info.rect = button.bounds_;
+    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void SpeedButtons::Paint(Canvas& canvas, const RECT& clip) const {
+    for (const SpeedButton* button : buttons_) PaintPart(canvas, clip, *button);
+}
+
+SpeedButton* SpeedButtons::At(POINT client) const {
+    for (SpeedButton* button : buttons_)
+        if (PtInRect(&button->bounds_, client)) return button;
+    return nullptr;
+}
+
+void SpeedButtons::SetHot(SpeedButton* button) {
+    if (button == hot_) return;
+    if (hot_) {
+        hot_->hot_ = false;
+        hot_->Invalidate();
+    }
+    hot_ = button;
+    if (!hot_) return;
+    hot_->hot_ = true;
+    hot_->Invalidate();
+    if (!tracking_) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, host_.Handle(), 0};
+        tracking_ = TrackMouseEvent(&tme) != FALSE;
+    }
+}
+
+// One tip window for the panel, a tool for each button that shows its hint; the tip
+// watches the panel's mouse from then on.
+void SpeedButtons::CreateTooltip(UINT msg, WPARAM wp, LPARAM lp) {
+    tooltip_ = CreateToolTipWindow(host_.Handle());
+    if (!tooltip_) return;
+    for (SpeedButton* button : buttons_) {
+        if (!button->showTooltip_) continue;
+        TTTOOLINFOW info = ToolOf(host_.Handle(), button->ToolId());
+        info.uFlags = TTF_SUBCLASS;
+        info.rect = button->bounds_;
+        info.lpszText = button->hint_.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    RelayFirstMove(tooltip_, host_.Handle(), msg, wp, lp);
+}
+
+bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    result = 0;
     switch (msg) {
-        case WM_MOUSEMOVE:
-            if (!tooltip_ && !tooltipText_.empty()) CreateTooltip(msg, wp, lp);
-            if (!hot_) {
-                hot_ = true;
-                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
-                TrackMouseEvent(&tme);
-                Invalidate();
-            }
-            return 0;
+        case WM_MOUSEMOVE: {
+            SpeedButton* under = At(ClientPoint(lp));
+            if (under && under->showTooltip_ && !tooltip_) CreateTooltip(msg, wp, lp);
+            SetHot(under);
+            return false;  // the panel's own handling goes on
+        }
         case WM_MOUSELEAVE:
-            hot_ = false;
-            pressed_ = false;
-            Invalidate();
-            return 0;
+            tracking_ = false;
+            if (pressed_ && GetCapture() == host_.Handle()) return false;
+            SetHot(nullptr);
+            return false;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            if (!enabled_) return 0;
-            pressed_ = true;
-            SetCapture(Handle());
-            Invalidate();
-            return 0;
+        case WM_LBUTTONDBLCLK: {
+            SpeedButton* under = At(ClientPoint(lp));
+            if (!under) return false;
+            if (under->enabled_) {
+                pressed_ = under;
+                under->pressed_ = true;
+                SetCapture(host_.Handle());
+                under->Invalidate();
+            }
+            return true;
+        }
         case WM_LBUTTONUP: {
-            bool wasPressed = pressed_;
-            pressed_ = false;
-            if (GetCapture() == Handle()) ReleaseCapture();
-            Invalidate();
-            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            RECT r = ClientRect();
-            if (wasPressed && PtInRect(&r, pt)) Click();
-            return 0;
+            SpeedButton* was = pressed_;
+            if (!was) return false;
+            pressed_ = nullptr;
+            was->pressed_ = false;
+            was->Invalidate();
+            if (GetCapture() == host_.Handle()) ReleaseCapture();
+            SetHot(At(ClientPoint(lp)));
+            if (At(ClientPoint(lp)) == was) was->Click();
+            return true;
+        }
+        case WM_CAPTURECHANGED:
+            if (pressed_ && reinterpret_cast<HWND>(lp) != host_.Handle()) {
+                pressed_->pressed_ = false;
+                pressed_->Invalidate();
+                pressed_ = nullptr;
+            }
+            return false;
+        case WM_SETCURSOR: {
+            if (reinterpret_cast<HWND>(wp) != host_.Handle() || LOWORD(lp) != HTCLIENT) return false;
+            POINT p{};
+            GetCursorPos(&p);
+            ScreenToClient(host_.Handle(), &p);
+            if (!At(p)) return false;
+            SetCursor(HandCursor());
+            result = TRUE;
+            return true;
         }
         case WM_DESTROY:
-            Application::Get().ForgetHint(Handle());
-            break;
+            if (hintsProvided_) Application::Get().ForgetHint(host_.Handle());
+            hintsProvided_ = false;
+            return false;
         default:
-            break;
+            return false;
     }
-    return Window::HandleMessage(msg, wp, lp);
 }

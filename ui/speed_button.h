@@ -1,40 +1,97 @@
 // A flat picture button: no frame at rest, raised under the mouse, lowered while
 // pressed; hand cursor; its hint goes to the status panel and, when asked, to a
-// tool tip.
+// tool tip. It has no window of its own: the panel it sits on draws it and hands it
+// the mouse (under Wine a window costs a start some forty server round trips to make,
+// show and paint).
 #pragma once
+
+#include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "ui/canvas.h"
 #include "ui/image_list.h"
-#include "ui/window.h"
 
-class SpeedButton : public Window {
+class Panel;
+
+class SpeedButton {
 public:
     explicit SpeedButton(std::wstring name = {}) : Name(std::move(name)) {}
+    ~SpeedButton();
+    SpeedButton(const SpeedButton&) = delete;
+    SpeedButton& operator=(const SpeedButton&) = delete;
 
-    void Create(HWND parent, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
+    // Places the button on its host panel at a designed position and size (scaled to
+    // the DPI).
+    void Create(Panel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                 bool showTooltip = false);
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     void Click();  // as a mouse click does
-    void Paint(Canvas& canvas) override;
-    // The button's own tool tip window, once the mouse has been over it.
-    HWND Tooltip() const { return tooltip_; }
+    // The button with its top-left corner at the canvas's origin.
+    void Paint(Canvas& canvas) const;
+
+    // Place and size in the host's client area, in device pixels.
+    const RECT& Bounds() const { return bounds_; }
+    void SetBounds(int x, int y, int w, int h);
+    Panel* Host() const { return host_; }
+    const std::wstring& Hint() const { return hint_; }
+    bool Hot() const { return hot_; }
+    bool Pressed() const { return pressed_; }
+    // The tip window that shows this button's hint, once the mouse has been over one
+    // of the host's buttons; the button is its tool `ToolId()` of the host's window.
+    HWND Tooltip() const;
+    UINT_PTR ToolId() const { return reinterpret_cast<UINT_PTR>(this); }
+    bool ShowsTooltip() const { return showTooltip_; }
+    // Asks the host to paint the button again.
+    void Invalidate() const;
 
     std::wstring Name;
     std::function<void()> OnClick;
-    COLORREF Background = CLR_INVALID;  // CLR_INVALID: the parent panel's colour
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    COLORREF Background = CLR_INVALID;  // CLR_INVALID: the host panel's colour
 
 private:
+    friend class SpeedButtons;
+
+    Panel* host_ = nullptr;
+    RECT bounds_{};
     IconHandle glyph_;
-    void CreateTooltip(UINT msg, WPARAM wp, LPARAM lp);
-    std::wstring tooltipText_;  // shown in a tool tip when not empty
-    HWND tooltip_ = nullptr;    // made at the first mouse move over the button
+    std::wstring hint_;
+    bool showTooltip_ = false;
     bool hot_ = false;
     bool pressed_ = false;
     bool enabled_ = true;
+};
+
+// The speed buttons of one panel: the panel paints them and hands them its mouse
+// messages, its cursor and its hints through this.
+class SpeedButtons {
+public:
+    explicit SpeedButtons(Panel& host) : host_(host) {}
+    ~SpeedButtons();
+    SpeedButtons(const SpeedButtons&) = delete;
+    SpeedButtons& operator=(const SpeedButtons&) = delete;
+
+    void Add(SpeedButton& button);
+    void Remove(SpeedButton& button);
+    void Moved(const SpeedButton& button);  // its tip follows it
+    void Paint(Canvas& canvas, const RECT& clip) const;
+    // True when the message was the buttons' and `result` is its answer.
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    SpeedButton* At(POINT client) const;
+    HWND Tooltip() const { return tooltip_; }
+
+private:
+    void SetHot(SpeedButton* button);
+    void CreateTooltip(UINT msg, WPARAM wp, LPARAM lp);
+
+    Panel& host_;
+    std::vector<SpeedButton*> buttons_;
+    SpeedButton* hot_ = nullptr;
+    SpeedButton* pressed_ = nullptr;
+    HWND tooltip_ = nullptr;  // made at the mouse's first visit to a button with a tip
+    bool tracking_ = false;   // a WM_MOUSELEAVE is asked for
+    bool hintsProvided_ = false;
 };

@@ -20,11 +20,6 @@
 
 namespace {
 
-void ClickSpeed(SpeedButton& button) {
-    SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
 // Another program holding a file open without sharing it.
 class FileLock {
 public:
@@ -314,7 +309,7 @@ TEST_F(DataSafetyTest, NotepadOverAnUnreadableFileDoesNotOpen) {
     // The box still holds an earlier opening's text, closed without saving.
     AnswerNextModal([&](Form&) {
         notepad->Megjegyzes.SetText(L"régi, el nem mentett szöveg");
-        ClickSpeed(notepad->sbBezar);
+        ClickSpeedButton(notepad->sbBezar);
     });
     main->ToolBar1.Click(L"tbJegyzettomb");
     WriteFile(L"Data\\jegyzet.rtf", "{\\rtf1\\ansi the real notepad\\par}");
@@ -333,7 +328,7 @@ TEST_F(DataSafetyTest, NotepadOverAnUnreadableFileDoesNotOpen) {
     std::wstring text;
     AnswerNextModal([&](Form&) {
         text = notepad->Megjegyzes.Text();
-        ClickSpeed(notepad->sbBezar);
+        ClickSpeedButton(notepad->sbBezar);
     });
     main->ToolBar1.Click(L"tbJegyzettomb");
     EXPECT_EQ(text.substr(0, 16), L"the real notepad");
@@ -361,9 +356,9 @@ TEST_F(DataSafetyTest, RichTextThatDoesNotStreamOutWholeNeverReplacesAFile) {
         errors.clear();
         AnswerNextModal([&](Form&) {
             editor->Megjegyzes.SetText(L"new text");
-            ClickSpeed(editor->sbMentBezar);
+            ClickSpeedButton(editor->sbMentBezar);
             EXPECT_TRUE(editor->Visible()) << "the editor stays open";
-            ClickSpeed(editor->sbBezar);
+            ClickSpeedButton(editor->sbBezar);
         });
         ClickDay(7);
         EXPECT_EQ(errors, (std::vector<std::wstring>{L"Cannot create file " + Dir() + L"\\" + NoteRelative(7)}));
@@ -371,9 +366,9 @@ TEST_F(DataSafetyTest, RichTextThatDoesNotStreamOutWholeNeverReplacesAFile) {
 
         errors.clear();
         AnswerNextModal([&](Form&) {
-            ClickSpeed(notepad->sbMentBezar);
+            ClickSpeedButton(notepad->sbMentBezar);
             EXPECT_TRUE(notepad->Visible());
-            ClickSpeed(notepad->sbBezar);
+            ClickSpeedButton(notepad->sbBezar);
         });
         main->ToolBar1.Click(L"tbJegyzettomb");
         EXPECT_EQ(errors, (std::vector<std::wstring>{L"Cannot create file " + Dir() + L"\\Data\\jegyzet.rtf"}));

@@ -31,8 +31,6 @@ void ClickButton(ToolBar& bar, const wchar_t* name) {
     ClickAt(bar.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-void ClickSpeed(SpeedButton& button) { ClickAt(button.Handle(), 5, 5); }
-
 void ClickUpDown(HWND updown, bool up) {
     RECT r{};
     GetClientRect(updown, &r);
@@ -86,7 +84,7 @@ protected:
             editor->Cimszo1.SetText(t1);
             editor->Cimszo2.SetText(t2);
             editor->Megjegyzes.SetText(note);
-            ClickSpeed(editor->sbMentBezar);
+            ClickSpeedButton(editor->sbMentBezar);
         });
     }
 
@@ -597,7 +595,7 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
         editor->Megjegyzes.SetText(text);
         editor->Megjegyzes.Select(0, 4);  // "Őszi"
         ClickButton(editor->tbarFormaz, L"tbFelkover");
-        ClickSpeed(editor->sbMentBezar);
+        ClickSpeedButton(editor->sbMentBezar);
     });
     EXPECT_TRUE(errors.empty());
     EXPECT_FALSE(editor->Visible());
@@ -615,7 +613,7 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
     // Another day in between, so nothing is left over in the box.
     OpenDay(11, [&] {
         EXPECT_EQ(editor->Megjegyzes.Text(), L"");
-        ClickSpeed(editor->sbBezar);
+        ClickSpeedButton(editor->sbBezar);
     });
 
     OpenDay(10, [&] {
@@ -629,7 +627,7 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
         EXPECT_TRUE(editor->tbarFormaz.Checked(L"tbFelkover"));
         editor->Megjegyzes.Select(5, 9);
         EXPECT_FALSE(editor->Megjegyzes.SelectionFormat().dwEffects & CFE_BOLD);
-        ClickSpeed(editor->sbBezar);
+        ClickSpeedButton(editor->sbBezar);
     });
     EXPECT_EQ(main->EntryIndex.FindEntryLine(DateKey(DayOf(10))), line) << "leaving a stored day keeps it";
 }
@@ -642,7 +640,7 @@ TEST_F(EditorTest, NotesTheEditorWritesReadBackAsPlainText) {
         ClickButton(editor->tbarFormaz, L"tbFelkover");
         editor->Megjegyzes.Select(34, 39);  // "tétel"
         ClickButton(editor->tbarFormaz, L"tbFelsorolas");
-        ClickSpeed(editor->sbMentBezar);
+        ClickSpeedButton(editor->sbMentBezar);
     });
     const std::string rtf = ReadFile(NoteRelative(12));
     std::wstring text = RtfToPlainText(rtf);
@@ -656,7 +654,7 @@ TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
     ASSERT_EQ(before.size(), 1u);
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
-        {"sbBezar", [&] { ClickSpeed(editor->sbBezar); }},
+        {"sbBezar", [&] { ClickSpeedButton(editor->sbBezar); }},
         {"Escape", [&] { PressKey(editor->Cimszo1.Handle(), VK_ESCAPE); }},
         {"close box", [&] { PostMessageW(editor->Handle(), WM_CLOSE, 0, 0); }},
     };
@@ -688,7 +686,7 @@ TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
         editor->Cimszo1.Focus();
         PostMessageW(editor->Cimszo1.Handle(), WM_SYSKEYDOWN, 'P', (1 << 29) | 1);
         Pump();
-        ClickSpeed(editor->sbMentBezar);
+        ClickSpeedButton(editor->sbMentBezar);
     });
     const int line = main->EntryIndex.FindEntryLine(DateKey(DayOf(5)));
     ASSERT_GE(line, 0);
@@ -704,7 +702,7 @@ TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
         EXPECT_EQ(editor->Cimszo2.Text(), long2);
         EXPECT_EQ(editor->TitleColour(1), 0x0000FF);
         EXPECT_EQ(editor->TitleColour(2), 0);
-        ClickSpeed(editor->sbBezar);
+        ClickSpeedButton(editor->sbBezar);
     });
 }
 
@@ -719,12 +717,12 @@ TEST_F(EditorTest, FailedNoteSaveChangesNothingAndStaysOpen) {
     OpenDay(7, [&] {
         editor->Cimszo1.SetText(L"új");
         editor->Megjegyzes.SetText(L"új jegyzet");
-        ClickSpeed(editor->sbMentBezar);
+        ClickSpeedButton(editor->sbMentBezar);
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0], L"Cannot create file " + notePath);
         EXPECT_TRUE(editor->Visible());
         EXPECT_EQ(editor->GetModalResult(), mrNone);
-        ClickSpeed(editor->sbBezar);
+        ClickSpeedButton(editor->sbBezar);
     });
     SetFileAttributesW(notePath.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(main->EntryIndex.Lines, lines);
@@ -741,7 +739,7 @@ TEST_F(EditorTest, MissingNoteOpensEmptyAndUnreadableNoteDoesNotOpen) {
         EXPECT_EQ(editor->Cimszo1.Text(), L"cím");
         EXPECT_EQ(editor->Megjegyzes.Text(), L"");
         editor->Megjegyzes.SetText(L"újra");
-        ClickSpeed(editor->sbMentBezar);
+        ClickSpeedButton(editor->sbMentBezar);
     });
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(Exists(NoteRelative(8))) << "saving writes the note again";

@@ -433,8 +433,7 @@ TEST_F(ListaTest, PreviewWindowPagesAndPaintsTheSamePainterOutput) {
             pd.hDC = CreateCompatibleDC(nullptr);
             return true;
         };
-        SendMessageW(preview->sbNyomtat.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageW(preview->sbNyomtat.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        ClickSpeedButton(preview->sbNyomtat);
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0], L"Cannot print Események");
         EXPECT_TRUE(preview->Visible());

@@ -178,7 +178,9 @@ TEST_F(MainWindowTest, HintsGoToTheStatusPanelFromTheNearestParentThatHasOne) {
     EXPECT_EQ(app.HintAt(main->Panel.Handle(), inCell), cell.Hint());
     EXPECT_NE(cell.Hint().find(L" napja"), std::wstring::npos);
     EXPECT_EQ(app.HintAt(main->Panel.Handle(), anywhere), L"");
-    EXPECT_EQ(app.HintAt(main->tbElore.Handle(), anywhere), L"Következő hónap");
+    const RECT arrow = ScreenRectOf(main->tbElore);
+    EXPECT_EQ(app.HintAt(main->pFejlec.Handle(), POINT{arrow.left + 3, arrow.top + 3}), L"Következő hónap");
+    EXPECT_EQ(app.HintAt(main->pFejlec.Handle(), POINT{arrow.left - 2, arrow.top + 3}), L"") << "beside it";
 
     RECT button = main->ToolBar1.ButtonRect(L"tbListaMent");
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
@@ -405,25 +407,32 @@ TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) 
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
     // The month arrows' own tips come with the mouse's first visit, with their hints;
     // then they are among the thread's tool tip windows.
+    // They share one tip window on the title strip, each arrow a tool of its own.
+    const HWND strip = main->pFejlec.Handle();
+    EXPECT_EQ(main->tbVissza.Tooltip(), nullptr);
     for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
-        EXPECT_EQ(arrow->Tooltip(), nullptr);
-        SendMessageW(arrow->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        const RECT r = arrow->Bounds();
+        SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, r.top + 3));
         ASSERT_NE(arrow->Tooltip(), nullptr);
+        EXPECT_EQ(arrow->Tooltip(), main->tbVissza.Tooltip()) << "one tip for the strip's life";
         wchar_t text[64] = {};
         TTTOOLINFOW info{};
         info.cbSize = sizeof(info);
-        info.hwnd = arrow->Handle();
-        info.uId = reinterpret_cast<UINT_PTR>(arrow->Handle());
+        info.hwnd = strip;
+        info.uId = arrow->ToolId();
         info.lpszText = text;
         SendMessageW(arrow->Tooltip(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
         EXPECT_STREQ(text, arrow == &main->tbVissza ? L"Előző hónap" : L"Következő hónap");
-        const HWND first = arrow->Tooltip();
-        SendMessageW(arrow->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
-        EXPECT_EQ(arrow->Tooltip(), first) << "one tip for the button's life";
+        TTTOOLINFOW where{};
+        where.cbSize = sizeof(where);
+        where.hwnd = strip;
+        where.uId = arrow->ToolId();
+        ASSERT_TRUE(SendMessageW(arrow->Tooltip(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&where)));
+        EXPECT_TRUE(EqualRect(&where.rect, &r)) << "the tip answers over the arrow only";
     }
     std::vector<HWND> tips;
     EnumThreadWindows(GetCurrentThreadId(), CollectToolTips, reinterpret_cast<LPARAM>(&tips));
-    ASSERT_GE(tips.size(), 3u);  // tool bar, "Előző hónap", "Következő hónap"
+    ASSERT_GE(tips.size(), 2u);  // the tool bar's and the month arrows' tips
     for (HWND tip : tips) EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
 }
 
@@ -462,12 +471,12 @@ TEST_F(MainWindowTest, ANewSchemeRepaintsTheToolBarStripAndTheArrowSquaresAtOnce
         const RECT r = main->ToolBar1.ButtonRect(button.name);
         EXPECT_GT((r.right - r.left) * (r.bottom - r.top) - Count(*bar, 0x00C000u, r), 60);
     }
-    for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
-        auto square = OnScreen(arrow->Handle());
-        EXPECT_EQ(square->Pixel(1, 1), 0x00C000u);
-        EXPECT_EQ(square->Pixel(square->Width() - 2, square->Height() - 2), 0x00C000u);
-    }
     auto strip = OnScreen(main->pFejlec.Handle());
+    for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
+        const RECT r = arrow->Bounds();
+        EXPECT_EQ(strip->Pixel(r.left + 1, r.top + 1), 0x00C000u);
+        EXPECT_EQ(strip->Pixel(r.right - 2, r.bottom - 2), 0x00C000u);
+    }
     EXPECT_EQ(strip->Pixel(strip->Width() / 2 + 60, strip->Height() / 2), 0x00C000u);
 }
 

@@ -16,11 +16,6 @@ namespace {
 
 constexpr const wchar_t* kNotepadFile = L"Data\\jegyzet.rtf";
 
-void ClickSpeed(SpeedButton& button) {
-    SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
 std::wstring WithoutFinalBreaks(std::wstring text) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
     return text;
@@ -63,7 +58,7 @@ TEST_F(NotepadTest, FirstOpeningWithoutAFileIsEmptyAndQuiet) {
         EXPECT_EQ(notepad->pCim.Caption(), L"  Jegyzettömb");
         EXPECT_EQ(notepad->SizeText(), L"8");
         EXPECT_EQ(GetFocus(), notepad->Megjegyzes.Handle());
-        ClickSpeed(notepad->sbBezar);
+        ClickSpeedButton(notepad->sbBezar);
     });
     EXPECT_TRUE(ran);
     EXPECT_TRUE(errors.empty());
@@ -78,7 +73,7 @@ TEST_F(NotepadTest, SavedNoteComesBackAndCancelKeepsTheFile) {
         notepad->Megjegyzes.Select(0, 10);
         notepad->tbarFormaz.SetChecked(L"tbDolt", true);
         notepad->tbarFormaz.Click(L"tbDolt");
-        ClickSpeed(notepad->sbMentBezar);
+        ClickSpeedButton(notepad->sbMentBezar);
     });
     EXPECT_TRUE(errors.empty());
     EXPECT_FALSE(notepad->Visible());
@@ -87,7 +82,7 @@ TEST_F(NotepadTest, SavedNoteComesBackAndCancelKeepsTheFile) {
 
     // Changes left with the close button, Escape or the close box are not written.
     int round = 0;
-    for (auto leave : {std::function<void()>([&] { ClickSpeed(notepad->sbBezar); }),
+    for (auto leave : {std::function<void()>([&] { ClickSpeedButton(notepad->sbBezar); }),
                        std::function<void()>([&] { PressKey(notepad->Megjegyzes.Handle(), VK_ESCAPE); }),
                        std::function<void()>([&] { PostMessageW(notepad->Handle(), WM_CLOSE, 0, 0); })}) {
         SCOPED_TRACE(round++);
@@ -112,13 +107,13 @@ TEST_F(NotepadTest, FailedSaveIsReportedAndTheWindowStaysOpen) {
     OpenNotepad([&] {
         EXPECT_EQ(WithoutFinalBreaks(notepad->Megjegyzes.Text()), L"régi");
         notepad->Megjegyzes.SetText(L"új");
-        ClickSpeed(notepad->sbMentBezar);
+        ClickSpeedButton(notepad->sbMentBezar);
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0], L"Cannot create file " + path);
         EXPECT_TRUE(notepad->Visible());
         EXPECT_EQ(notepad->GetModalResult(), mrNone);
         EXPECT_EQ(notepad->Megjegyzes.Text(), L"új") << "nothing typed is lost";
-        ClickSpeed(notepad->sbBezar);
+        ClickSpeedButton(notepad->sbBezar);
     });
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFile(kNotepadFile), before);
@@ -179,7 +174,7 @@ TEST_F(NotepadTest, AFailedPrintJobIsReportedAndTheNoteStays) {
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0], L"Cannot print Tivorn program");
         EXPECT_EQ(notepad->Megjegyzes.Text(), L"nyomtatandó");
-        ClickSpeed(notepad->sbBezar);
+        ClickSpeedButton(notepad->sbBezar);
     });
     CurrentEditorDialogs().Print = [](PRINTDLGW& pd) { return PrintDlgW(&pd) != FALSE; };
 }

@@ -55,10 +55,10 @@ TEST_F(SmallWindowsTest, QuestionWindowLayout) {
 TEST_F(SmallWindowsTest, AboutShowsTheDecodedPictureAndClosesOnlyOnEscape) {
     Tfrm_About about;
     about.Create();
-    ExpectControlsWhereTheTableSays(about, Tfrm_About::Controls());
     EXPECT_STREQ(RowOf(Tfrm_About::Controls(), L"sbAboutBezar").text, L"Bezárás");
     EXPECT_FALSE(about.Panel6.Picture().pixels) << "decoded only for the first showing";
     about.EnsureInsides();
+    ExpectControlsWhereTheTableSays(about, Tfrm_About::Controls());
     const DecodedImage& picture = about.Panel6.Picture();
     ASSERT_TRUE(picture.pixels);
     EXPECT_EQ(picture.width, 333);

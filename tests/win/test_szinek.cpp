@@ -53,11 +53,7 @@ protected:
                      reinterpret_cast<LPARAM>(szinek->cbSzinsema.Handle()));
     }
     static void Press(const Button& button) { button.Click(); }
-    void ClickSwatch(int slot) {
-        HWND h = szinek->SpeedButtons[static_cast<size_t>(slot - 1)]->Handle();
-        SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    }
+    void ClickSwatch(int slot) { ClickSpeedButton(*szinek->SpeedButtons[static_cast<size_t>(slot - 1)]); }
     static std::wstring Stored(int slot) { return ReadKetraboValue(L"Szin" + std::to_wstring(slot)); }
     // The colours of every window that shows the scheme.
     std::vector<COLORREF> PanelColours() const {

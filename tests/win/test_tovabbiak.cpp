@@ -51,8 +51,7 @@ TEST_F(TovabbiakTest, TheButtonFollowsTheClassicButtonsAndItsMenuIsTheTable) {
     RECT barRect{};
     GetClientRect(bar.Handle(), &barRect);
     EXPECT_LE(more.right, barRect.right) << "the whole button is shown";
-    RECT vissza{};
-    GetWindowRect(main->tbVissza.Handle(), &vissza);
+    const RECT vissza = ScreenRectOf(main->tbVissza);
     RECT moreOnScreen = more;
     MapWindowPoints(bar.Handle(), nullptr, reinterpret_cast<POINT*>(&moreOnScreen), 2);
     EXPECT_LT(moreOnScreen.right, vissza.left) << "clear of the month arrows";

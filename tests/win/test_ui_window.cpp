@@ -8,7 +8,10 @@
 
 #include "platform/errors.h"
 #include "resources/resource_ids.h"
+#include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/cursors.h"
+#include "ui/dpi.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/kernel_handles.h"
@@ -54,11 +57,95 @@ TEST_F(WindowBaseTest, PrintClientAndATransparentChildsEraseDrawTheFace) {
     EXPECT_EQ(DrawnThrough(panel.Handle(), WM_ERASEBKGND, &erased)->Pixel(60, 30), kTeal);
     EXPECT_EQ(erased, 1);
     EXPECT_EQ(DrawnThrough(form.Handle(), WM_PRINTCLIENT)->Pixel(150, 80), GetSysColor(COLOR_BTNFACE));
+}
 
-    SpeedButton button(L"button");
-    button.Background = kTeal;
-    button.Create(form.Handle(), 150, 10, 25, 25, 0, L"");
-    EXPECT_EQ(DrawnThrough(button.Handle(), WM_PRINTCLIENT)->Pixel(12, 12), kTeal);
+// A speed button is drawn on its panel and gets the panel's mouse: raised under the
+// mouse, lowered while pressed, a click only for a release over the pressed button,
+// nothing while disabled, the hand cursor and its hint over it alone, and a tip that
+// knows where it is.
+TEST_F(WindowBaseTest, ASpeedButtonLivesOnItsPanelsFaceAndMouse) {
+    SpeedButton left(L"left"), right(L"right");
+    left.Create(panel, 10, 10, 25, 25, IDI_SB_PREV, L"Előző", true);
+    right.Create(panel, 40, 10, 25, 25, IDI_SB_NEXT, L"Következő", true);
+    right.Background = kGreen;
+    int leftClicks = 0, rightClicks = 0;
+    left.OnClick = [&] { ++leftClicks; };
+    right.OnClick = [&] { ++rightClicks; };
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    const HWND host = panel.Handle();
+    auto at = [](const SpeedButton& b, int dx = 5) { return MAKELPARAM(b.Bounds().left + dx, b.Bounds().top + 5); };
+    auto face = [&] { return DrawnThrough(host, WM_PRINTCLIENT); };
+
+    // Drawn on the panel's face: the host's colour or its own, the picture inside, no
+    // frame at rest.
+    EXPECT_EQ(face()->Pixel(Px(10) + 1, Px(10) + 1), kTeal);
+    EXPECT_EQ(face()->Pixel(Px(40) + 1, Px(10) + 1), kGreen);
+    int ink = 0;
+    {
+        auto image = face();
+        for (int y = Px(10); y < Px(35); ++y)
+            for (int x = Px(10); x < Px(35); ++x) ink += image->Pixel(x, y) != kTeal;
+    }
+    EXPECT_GT(ink, 20) << "the picture";
+
+    // Under the mouse: raised (a light top-left edge); moving on hands the frame over.
+    SendMessageW(host, WM_MOUSEMOVE, 0, at(left));
+    EXPECT_TRUE(left.Hot());
+    EXPECT_EQ(face()->Pixel(Px(10), Px(20)), GetSysColor(COLOR_BTNHIGHLIGHT));
+    SendMessageW(host, WM_MOUSEMOVE, 0, at(right));
+    EXPECT_FALSE(left.Hot());
+    EXPECT_TRUE(right.Hot());
+    EXPECT_EQ(face()->Pixel(Px(10), Px(20)), kTeal);
+    SendMessageW(host, WM_MOUSEMOVE, 0, MAKELPARAM(Px(100), Px(50)));
+    EXPECT_FALSE(right.Hot());
+
+    // Pressed: lowered; released over another button or beside it: no click.
+    SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, at(left));
+    EXPECT_TRUE(left.Pressed());
+    EXPECT_EQ(GetCapture(), host);
+    EXPECT_EQ(face()->Pixel(Px(10), Px(20)), GetSysColor(COLOR_BTNSHADOW));
+    SendMessageW(host, WM_LBUTTONUP, 0, at(right));
+    EXPECT_FALSE(left.Pressed());
+    EXPECT_NE(GetCapture(), host);
+    EXPECT_EQ(leftClicks + rightClicks, 0);
+    SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, at(left));
+    SendMessageW(host, WM_LBUTTONUP, 0, MAKELPARAM(Px(100), Px(50)));
+    EXPECT_EQ(leftClicks, 0);
+    SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, at(left));
+    SendMessageW(host, WM_LBUTTONUP, 0, at(left, 20));
+    EXPECT_EQ(leftClicks, 1);
+    right.SetEnabled(false);
+    SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, at(right));
+    SendMessageW(host, WM_LBUTTONUP, 0, at(right));
+    EXPECT_EQ(rightClicks, 0);
+    EXPECT_FALSE(right.Pressed());
+
+    // The hand cursor and the hint over a button; no hint beside them.
+    auto cursorAt = [&](LPARAM client) {
+        POINT p{static_cast<short>(LOWORD(client)), static_cast<short>(HIWORD(client))};
+        ClientToScreen(host, &p);
+        SetCursorPos(p.x, p.y);
+        SetCursor(nullptr);
+        SendMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return std::pair{GetCursor(), Application::Get().HintAt(host, p)};
+    };
+    EXPECT_EQ(cursorAt(at(left)), std::pair(HandCursor(), std::wstring(L"Előző")));
+    EXPECT_EQ(cursorAt(at(right)).second, L"Következő");
+    EXPECT_EQ(cursorAt(MAKELPARAM(Px(100), Px(50))).second, L"");
+
+    // One tip window for the panel, each button a tool over its own place, which
+    // follows the button when it moves.
+    ASSERT_NE(left.Tooltip(), nullptr);
+    EXPECT_EQ(left.Tooltip(), right.Tooltip());
+    right.SetBounds(Px(70), Px(10), Px(25), Px(25));
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = host;
+    info.uId = right.ToolId();
+    ASSERT_TRUE(SendMessageW(right.Tooltip(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_TRUE(EqualRect(&info.rect, &right.Bounds()));
+    EXPECT_EQ(face()->Pixel(Px(40) + 1, Px(10) + 1), kTeal) << "nothing left where it was";
+    EXPECT_EQ(face()->Pixel(Px(70) + 1, Px(10) + 1), kGreen);
 }
 
 // A window's controls may be made after its scheme colours were set: the colour it

@@ -147,6 +147,19 @@ void WinTest::WriteKetraboValue(const std::wstring& name, const std::wstring& va
 
 void WinTest::ScrubRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ketrabo"); }
 
+void ClickSpeedButton(const SpeedButton& button) {
+    const HWND host = button.Host()->Handle();
+    const LPARAM at = MAKELPARAM(button.Bounds().left + 5, button.Bounds().top + 5);
+    SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(host, WM_LBUTTONUP, 0, at);
+}
+
+RECT ScreenRectOf(const SpeedButton& button) {
+    RECT r = button.Bounds();
+    MapWindowPoints(button.Host()->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 void PressKey(HWND target, UINT vk) {
     // The message loop's TranslateMessage makes the character, as for a real key.
     LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;

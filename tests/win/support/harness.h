@@ -76,19 +76,28 @@ std::array<int, 4> BoundsOf(const ControlRow<Owner>& row) {
 // (at the screen's DPI) and, for windows with a caption, carries the row's text.
 template <class Owner>
 void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Owner>> rows) {
+    // A part drawn on its host panel's face: its bounds there.
+    auto expectDrawn = [](const auto& part, const ControlRow<Owner>& at) {
+        SCOPED_TRACE(testing::Message() << "drawn " << WideToUtf8(at.name));
+        const RECT& r = part.Bounds();
+        EXPECT_NE(part.Host(), nullptr);
+        EXPECT_EQ((std::array<int, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::array<int, 4>{Px(at.x), Px(at.y), Px(at.w), Px(at.h)}));
+    };
     for (const auto& row : rows) {
         if (const auto* drawn = std::get_if<DrawnPanel Owner::*>(&row.field)) {
-            SCOPED_TRACE(testing::Message() << "drawn panel " << WideToUtf8(row.name));
-            const RECT& r = (owner.**drawn).Bounds();
-            EXPECT_NE((owner.**drawn).Host(), nullptr);
-            EXPECT_EQ((std::array<int, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                      (std::array<int, 4>{Px(row.x), Px(row.y), Px(row.w), Px(row.h)}));
+            expectDrawn(owner.**drawn, row);
+            continue;
+        }
+        if (const auto* button = std::get_if<SpeedButton Owner::*>(&row.field)) {
+            expectDrawn(owner.**button, row);
             continue;
         }
         HWND hwnd = std::visit(
             [&owner](auto field) -> HWND {
                 if constexpr (std::is_same_v<decltype(field), std::monostate> ||
-                              std::is_same_v<decltype(field), DrawnPanel Owner::*>) {
+                              std::is_same_v<decltype(field), DrawnPanel Owner::*> ||
+                              std::is_same_v<decltype(field), SpeedButton Owner::*>) {
                     return nullptr;
                 } else {
                     return (owner.*field).Handle();
@@ -110,6 +119,11 @@ void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Ow
         }
     }
 }
+
+// A mouse click on a speed button as its host panel gets it (press and release over
+// the button), and the button's place on the screen.
+void ClickSpeedButton(const SpeedButton& button);
+RECT ScreenRectOf(const SpeedButton& button);
 
 // Posts a real key press (down, up) to a window; the message loop makes the character.
 void PressKey(HWND target, UINT vk);

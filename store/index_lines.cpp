@@ -155,25 +155,30 @@ IndexLines::IndexLines(const std::vector<std::wstring>& lines) {
     for (const std::wstring& line : lines) push_back(line);
 }
 
-IndexLines IndexLines::FromFileText(std::string&& text) {
-    // A file without escape bytes packs into its own buffer (the packed bytes never
-    // overtake the ones still to be read): no second buffer of the file's size.
-    if (ContainsEscape(text)) return FromFileText(std::string_view(text));
-    IndexLines lines;
-    lines.records_.reserve(text.size() / 66 + 1);
-    char* const base = text.data();
-    const char* p = base;
+// One pass over the file, packing straight into `base` (which may be the file's own
+// bytes, see below): loading is most of a start's own work with a big diary.
+size_t IndexLines::PackFile(std::string_view text, char* base) {
+    records_.reserve(text.size() / 66 + 1);
+    const char* p = text.data();
     const char* const end = p + text.size();
     char* out = base;
     while (p < end) {
         const char* start = p;
         const auto offset = static_cast<uint32_t>(out - base);
         out = PackInto<true>(p, end, out);
-        lines.records_.push_back(Record{offset, static_cast<uint32_t>(p - start), 0});
+        records_.push_back(Record{offset, static_cast<uint32_t>(p - start), 0});
         if (p == end) break;
         p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
     }
-    text.resize(static_cast<size_t>(out - base));
+    return static_cast<size_t>(out - base);
+}
+
+IndexLines IndexLines::FromFileText(std::string&& text) {
+    // A file without escape bytes packs into its own buffer (the packed bytes never
+    // overtake the ones still to be read): no second buffer of the file's size.
+    if (ContainsEscape(text)) return FromFileText(std::string_view(text));
+    IndexLines lines;
+    text.resize(lines.PackFile(text, text.data()));
     text.shrink_to_fit();
     lines.bytes_ = std::move(text);
     return lines;
@@ -181,23 +186,8 @@ IndexLines IndexLines::FromFileText(std::string&& text) {
 
 IndexLines IndexLines::FromFileText(std::string_view text) {
     IndexLines lines;
-    // One pass over the file, packing straight into the buffer: loading is most of a
-    // start's own work with a big diary.
     lines.bytes_.resize(PackedRoom(text));
-    lines.records_.reserve(text.size() / 66 + 1);
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    char* const base = lines.bytes_.data();
-    char* out = base;
-    while (p < end) {
-        const char* start = p;
-        const auto offset = static_cast<uint32_t>(out - base);
-        out = PackInto<true>(p, end, out);
-        lines.records_.push_back(Record{offset, static_cast<uint32_t>(p - start), 0});
-        if (p == end) break;
-        p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
-    }
-    lines.bytes_.resize(static_cast<size_t>(out - base));
+    lines.bytes_.resize(lines.PackFile(text, lines.bytes_.data()));
     lines.bytes_.shrink_to_fit();
     return lines;
 }

@@ -83,6 +83,8 @@ private:
         uint32_t wide : 1;    // UTF-16 units rather than Windows-1250 bytes
     };
     Record Store(std::wstring_view line);
+    // Packs a file's lines into `base`, adding their records; gives the bytes written.
+    size_t PackFile(std::string_view text, char* base);
     template <class Visit>
     size_t Unpack(const Record& r, Visit visit) const;
     size_t StoredSize(const Record& r) const;

@@ -76,6 +76,9 @@ void SpeedButton::Paint(Canvas& canvas) const {
 
 SpeedButtons::~SpeedButtons() {
     for (SpeedButton* button : buttons_) button->host_ = nullptr;
+    // The panel's window goes after this (with the window base): its hints must not
+    // outlive the buttons they come from.
+    if (hintsProvided_ && host_.Handle()) Application::Get().ForgetHint(host_.Handle());
 }
 
 void SpeedButtons::Add(SpeedButton& button) {

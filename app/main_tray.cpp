@@ -5,7 +5,7 @@
 #include "ui/application.h"
 
 void Tfrm_Main::CreateTrayParts() {
-    trIcon.SetIcon(Application::Get().Icon(16));
+    trIcon.SetLastingIcon(Application::Get().Icon(16));  // the application keeps it for the run
     trIcon.SetToolTip(L"Tivorn program (dupla kattintás = megnyitás)");
     trIcon.OnDblClick = [this] { trIconDblClick(); };
     trIcon.OnRightClick = [this](int x, int y) { trIconRightClick(x, y); };

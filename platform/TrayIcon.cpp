@@ -37,7 +37,7 @@ BOOL TTrayIcon::Notify(DWORD message) {
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kCallbackMessage;
-    data.hIcon = icon_.Get();
+    data.hIcon = Icon();
     toolTip_.copy(data.szTip, kMaxToolTip);
     auto& shell = Shell();
     return shell ? shell(message, &data) : FALSE;
@@ -52,6 +52,13 @@ void TTrayIcon::SetActive(bool active) {
 void TTrayIcon::SetIcon(HICON icon) {
     IconHandle old = std::move(icon_);  // destroyed only once the shell holds the new one
     icon_ = IconHandle::Own(icon ? CopyIcon(icon) : nullptr);
+    shared_ = nullptr;
+    if (active_) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetLastingIcon(HICON icon) {
+    IconHandle old = std::move(icon_);
+    shared_ = icon;
     if (active_) Notify(NIM_MODIFY);
 }
 

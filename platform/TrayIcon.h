@@ -28,8 +28,11 @@ public:
     bool Active() const { return active_; }
     void SetActive(bool active);
 
-    HICON Icon() const { return icon_.Get(); }
+    HICON Icon() const { return shared_ ? shared_ : icon_.Get(); }
     void SetIcon(HICON icon);  // the component keeps a copy of its own
+    // Shows an icon that lives as long as the program (its own), without a copy: under
+    // Wine a copy costs the start some two dozen round trips to the window server.
+    void SetLastingIcon(HICON icon);
 
     const std::wstring& ToolTip() const { return toolTip_; }
     void SetToolTip(const std::wstring& text);
@@ -49,5 +52,6 @@ private:
 
     bool active_ = false;
     IconHandle icon_;
+    HICON shared_ = nullptr;  // not ours (SetLastingIcon)
     std::wstring toolTip_;
 };

@@ -174,6 +174,30 @@ TEST_F(TrayIconTest, ChangesWhileInactiveWaitForTheNextActivation) {
     EXPECT_NE(calls[1].data.hIcon, before);
 }
 
+// The program's own icon is shown as it is (it lives as long as the program); a copy
+// set afterwards is the component's again, and the shared icon is never freed by it.
+TEST_F(TrayIconTest, ALastingIconIsShownWithoutACopyAndNeverFreed) {
+    HICON lasting = CopyIcon(kAppIcon);
+    {
+        TTrayIcon icon;
+        icon.SetIcon(kOtherIcon);
+        const HICON copy = icon.Icon();
+        icon.SetLastingIcon(lasting);
+        EXPECT_EQ(icon.Icon(), lasting);
+        EXPECT_FALSE(IconAlive(copy)) << "the earlier copy is freed";
+        icon.SetActive(true);
+        ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD}));
+        EXPECT_EQ(calls[0].data.hIcon, lasting);
+        icon.SetIcon(kOtherIcon);
+        EXPECT_NE(icon.Icon(), lasting);
+        EXPECT_NE(icon.Icon(), nullptr);
+        EXPECT_TRUE(IconAlive(lasting));
+        icon.SetLastingIcon(lasting);
+    }
+    EXPECT_TRUE(IconAlive(lasting)) << "not the component's to free";
+    DestroyIcon(lasting);
+}
+
 TEST_F(TrayIconTest, KeepsACopyOfTheIconAndFreesItWithItself) {
     HICON original = CopyIcon(kAppIcon);
     HICON copy = nullptr, replaced = nullptr;

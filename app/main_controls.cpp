@@ -3,7 +3,6 @@
 #include "app/main.h"
 
 #include "resources/resource_ids.h"
-#include "ui/cursors.h"
 
 namespace {
 
@@ -65,6 +64,4 @@ void Tfrm_Main::CreateToolBar() {
     ToolBar1.Create(*this, pFejlec.Handle(), row.x, row.y, row.w, row.h, ImageListMain.Get(), 25, 25, 4);
     ToolBar1.AddButtons(*this, ToolButtons());
     CreateTovabbiak();
-    // Hand cursor over the buttons, as over every clickable thing in the window.
-    SetClassLongPtrW(ToolBar1.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(HandCursor()));
 }

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "resources/resource_ids.h"
-#include "ui/cursors.h"
 #include "ui/secondary_frame.h"
 
 namespace {
@@ -72,7 +71,6 @@ void TRichNoteForm::CreateFileBar(int width, bool colourButton) {
     ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kFileButtons));
     if (colourButton) ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kColourButtons));
     ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kFontAndWordButtons));
-    SetClassLongPtrW(ToolBar.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(HandCursor()));
     ToolBar.SetEnabled(L"tbVisszatolt", false);
     if (colourButton) FitColourButton();
 }

@@ -4,7 +4,6 @@
 
 #include "ui/application.h"
 #include "ui/canvas.h"
-#include "ui/cursors.h"
 #include "ui/dpi.h"
 #include "ui/form.h"
 
@@ -70,7 +69,6 @@ void FormatBar::CreateBar(Form& form, HWND parent, int x, int y, int w, int h, c
 }
 
 void FormatBar::CreateHostedControls(Form& form, const FormatBarParts& parts) {
-    SetClassLongPtrW(Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(HandCursor()));
     // The bar hosts the font list and the size box; their messages go on to the form.
     SetWindowSubclass(Handle(), HostProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/cursors.h"
 #include "ui/dpi.h"
 #include "ui/form.h"
 #include "ui/panel.h"
@@ -55,6 +56,13 @@ LRESULT CALLBACK ToolBar::BarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UIN
                 DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
             });
             return 0;
+        case WM_SETCURSOR:
+            // The hand over the buttons, as over every clickable thing of the program;
+            // loaded at the mouse's first visit (a load at start is a round trip to the
+            // window server under Wine). A hosted control keeps its own cursor.
+            if (reinterpret_cast<HWND>(wp) != hwnd || LOWORD(lp) != HTCLIENT) break;
+            SetCursor(HandCursor());
+            return TRUE;
         case WM_NCDESTROY:
             RemoveWindowSubclass(hwnd, BarProc, id);
             break;

@@ -17,6 +17,7 @@
 #include "platform/eljaras_win.h"
 #include "platform/errors.h"
 #include "ui/application.h"
+#include "ui/cursors.h"
 
 namespace {
 
@@ -392,6 +393,13 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
         info.lpszText = nullptr;
         ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
         EXPECT_TRUE(EqualRect(&info.rect, &r));
+        // The hand cursor over it.
+        POINT onScreen = centre;
+        ClientToScreen(bar, &onScreen);
+        SetCursorPos(onScreen.x, onScreen.y);
+        SetCursor(nullptr);
+        EXPECT_TRUE(SendMessageW(bar, WM_SETCURSOR, reinterpret_cast<WPARAM>(bar), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(GetCursor(), HandCursor());
     }
     // The first button stands after the 4-pixel indent.
     RECT first = main->ToolBar1.ButtonRect(L"tbLista");

@@ -1,5 +1,6 @@
 // Times programs from launch to their visible, painted main window, taking turns
-// in one Wine prefix: round after round each program is started, its first visible
+// in one Wine prefix (each round begins with the next program, so that none always
+// comes first): round after round each program is started, its first visible
 // captioned window awaited, the window's thread waited for until it has handled its
 // pending messages (so the show sequence and the first paint are done), and the
 // program ended. Prints every round, then the median of each program and its ratio
@@ -107,13 +108,18 @@ int wmain(int argc, wchar_t** argv) {
         programs.push_back(Program{arg.substr(0, eq), arg.substr(eq + 1), {}});
     }
     for (auto& p : programs) TimeOne(p, 0);  // warm-up round: caches, first-run registry values
+    // Each round starts with the next program: a start right after another one is
+    // slower than the first of a round, so every program takes every place in turn.
+    const size_t count = programs.size();
     for (int r = 1; r <= rounds; ++r) {
-        std::wprintf(L"round %2d:", r);
-        for (auto& p : programs) {
-            const double ms = TimeOne(p, r);
-            if (ms >= 0) p.ms.push_back(ms);
-            std::wprintf(L"  %ls %7.1f ms", p.name.c_str(), ms);
+        std::vector<double> round(count, -1);
+        for (size_t k = 0; k < count; ++k) {
+            const size_t i = (static_cast<size_t>(r - 1) + k) % count;
+            round[i] = TimeOne(programs[i], r);
+            if (round[i] >= 0) programs[i].ms.push_back(round[i]);
         }
+        std::wprintf(L"round %2d:", r);
+        for (size_t i = 0; i < count; ++i) std::wprintf(L"  %ls %7.1f ms", programs[i].name.c_str(), round[i]);
         std::wprintf(L"\n");
         std::fflush(stdout);
     }

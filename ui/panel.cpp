@@ -3,7 +3,6 @@
 
 #include "ui/drawn_panel.h"
 #include "ui/form.h"
-#include "ui/speed_button.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #include "ui/speed_button.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/application.h"
 #include "ui/cursors.h"
@@ -56,18 +57,23 @@ void SpeedButton::SetBounds(int x, int y, int w, int h) {
     if (host_) host_->Buttons().Moved(*this);
 }
 
+bool SpeedButton::Hot() const { return host_ && host_->Buttons().HotButton() == this; }
+
+bool SpeedButton::Pressed() const { return host_ && host_->Buttons().PressedButton() == this; }
+
 void SpeedButton::Paint(Canvas& canvas) const {
     const RECT r{0, 0, bounds_.right - bounds_.left, bounds_.bottom - bounds_.top};
     COLORREF back = Background;
     if (back == CLR_INVALID) back = host_ ? host_->Color() : GetSysColor(COLOR_BTNFACE);
     canvas.Fill(r, back);
     RECT frame = r;
-    if (enabled_ && (pressed_ || hot_)) {
+    const bool pressed = Pressed();
+    if (enabled_ && (pressed || Hot())) {
         const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-        canvas.Frame3D(frame, pressed_ ? shadow : light, pressed_ ? light : shadow, 1);
+        canvas.Frame3D(frame, pressed ? shadow : light, pressed ? light : shadow, 1);
     }
     if (glyph_.Get()) {
-        const int offset = pressed_ ? 1 : 0;
+        const int offset = pressed ? 1 : 0;
         const int x = (r.right - 16) / 2 + offset, y = (r.bottom - 16) / 2 + offset;
         DrawState(canvas.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y, 16, 16,
                   DST_ICON | (enabled_ ? DSS_NORMAL : DSS_DISABLED));
@@ -103,7 +109,6 @@ void SpeedButtons::Remove(SpeedButton& button) {
     }
     buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), &button), buttons_.end());
     button.host_ = nullptr;
-    button.hot_ = button.pressed_ = false;
 }
 
 void SpeedButtons::Moved(const SpeedButton& button) {
@@ -125,13 +130,9 @@ SpeedButton* SpeedButtons::At(POINT client) const {
 
 void SpeedButtons::SetHot(SpeedButton* button) {
     if (button == hot_) return;
-    if (hot_) {
-        hot_->hot_ = false;
-        hot_->Invalidate();
-    }
+    if (hot_) hot_->Invalidate();
     hot_ = button;
     if (!hot_) return;
-    hot_->hot_ = true;
     hot_->Invalidate();
     if (!tracking_) {
         TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, host_.Handle(), 0};
@@ -175,7 +176,6 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
             if (!under) return false;
             if (under->enabled_) {
                 pressed_ = under;
-                under->pressed_ = true;
                 SetCapture(host_.Handle());
                 under->Invalidate();
             }
@@ -185,18 +185,17 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
             SpeedButton* was = pressed_;
             if (!was) return false;
             pressed_ = nullptr;
-            was->pressed_ = false;
             was->Invalidate();
             if (GetCapture() == host_.Handle()) ReleaseCapture();
-            SetHot(At(ClientPoint(lp)));
-            if (At(ClientPoint(lp)) == was) was->Click();
+            SpeedButton* under = At(ClientPoint(lp));
+            SetHot(under);
+            if (under == was) was->Click();
             return true;
         }
         case WM_CAPTURECHANGED:
             if (pressed_ && reinterpret_cast<HWND>(lp) != host_.Handle()) {
-                pressed_->pressed_ = false;
-                pressed_->Invalidate();
-                pressed_ = nullptr;
+                SpeedButton* was = std::exchange(pressed_, nullptr);
+                was->Invalidate();
             }
             return false;
         case WM_SETCURSOR: {

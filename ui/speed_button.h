@@ -38,8 +38,8 @@ public:
     void SetBounds(int x, int y, int w, int h);
     Panel* Host() const { return host_; }
     const std::wstring& Hint() const { return hint_; }
-    bool Hot() const { return hot_; }
-    bool Pressed() const { return pressed_; }
+    bool Hot() const;      // under the mouse
+    bool Pressed() const;  // pressed and not yet released
     // The tip window that shows this button's hint, once the mouse has been over one
     // of the host's buttons; the button is its tool `ToolId()` of the host's window.
     HWND Tooltip() const;
@@ -60,8 +60,6 @@ private:
     IconHandle glyph_;
     std::wstring hint_;
     bool showTooltip_ = false;
-    bool hot_ = false;
-    bool pressed_ = false;
     bool enabled_ = true;
 };
 
@@ -82,6 +80,8 @@ public:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     SpeedButton* At(POINT client) const;
     HWND Tooltip() const { return tooltip_; }
+    const SpeedButton* HotButton() const { return hot_; }
+    const SpeedButton* PressedButton() const { return pressed_; }
 
 private:
     void SetHot(SpeedButton* button);

@@ -29,7 +29,7 @@
 #include "ui/popup_menu.h"
 #include "ui/speed_button.h"
 #include "ui/timer.h"
-#include "ui/toolbar.h"
+#include "ui/button_bar.h"
 
 class Tfrm_Kereses;
 class Tfrm_Mentesek;
@@ -81,7 +81,7 @@ public:
     static std::span<const ControlRow<Tfrm_Main>> Controls();
     static std::span<const ToolButtonRow<Tfrm_Main>> ToolButtons();
     Panel pFejlec{L"pFejlec"};
-    ToolBar ToolBar1;
+    ButtonBar ToolBar1;  // drawn on pFejlec
     SpeedButton tbVissza{L"tbVissza"};
     SpeedButton tbElore{L"tbElore"};
     Panel Panel2{L"Panel2"};

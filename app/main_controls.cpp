@@ -61,7 +61,7 @@ std::span<const ToolButtonRow<Tfrm_Main>> Tfrm_Main::ToolButtons() {
 // Made at its place among the title strip's controls, where its row puts it.
 void Tfrm_Main::CreateToolBar() {
     const auto& row = RowOf(Controls(), L"ToolBar1");
-    ToolBar1.Create(*this, pFejlec.Handle(), row.x, row.y, row.w, row.h, ImageListMain.Get(), 25, 25, 4);
+    ToolBar1.Create(pFejlec, row.x, row.y, row.w, row.h, ImageListMain, 25, 25, 4);
     ToolBar1.AddButtons(*this, ToolButtons());
     CreateTovabbiak();
 }

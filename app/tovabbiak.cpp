@@ -70,12 +70,6 @@ void Tfrm_Main::CreateTovabbiak() {
                             static_cast<WORD>(pmTovabbiak.IdOf(item.name))});
     Shortcuts = AcceleratorTable(keys);
     SetAccelerators(Shortcuts.Get());
-
-    OnNotify(GetDlgCtrlID(ToolBar1.Handle()), TBN_DROPDOWN, [this](NMHDR* hdr) -> LRESULT {
-        if (reinterpret_cast<NMTOOLBARW*>(hdr)->iItem != ToolBar1.IdOf(L"tbTovabbiak")) return TBDDRET_NODEFAULT;
-        tbTovabbiakClick();
-        return TBDDRET_DEFAULT;
-    });
 }
 
 // Opens the menu under the button, its left edge at the button's.

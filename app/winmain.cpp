@@ -3,7 +3,8 @@
 // month view needs is made here: COM, the rich-edit library, the editors' font list
 // and the other windows' insides come when something first needs them.
 #include <windows.h>
-#include <commctrl.h>
+
+#include <string>
 
 #include "app/command_line.h"
 #include "app/main.h"
@@ -58,6 +59,19 @@ bool AnotherCopyRuns(KernelHandle& mutex) {
     return true;
 }
 
+// The libraries the month view does without, each loaded at its first use; the
+// trace says which of them a start has loaded all the same. COM's and the visual
+// styles' own libraries are not among them: the system loads them for any window (a
+// bare window has them too, under Wine through the input method and the window
+// manager's theming).
+std::wstring LibrariesNotNeededYet() {
+    std::wstring loaded;
+    for (const wchar_t* name : {L"comctl32.dll", L"shell32.dll", L"comdlg32.dll", L"winspool.drv", L"msftedit.dll",
+                                L"riched20.dll", L"oleaut32.dll", L"msimg32.dll"})
+        if (GetModuleHandleW(name)) loaded += (loaded.empty() ? L"" : L" ") + std::wstring(name);
+    return L"libraries not needed yet, loaded: " + (loaded.empty() ? std::wstring(L"none") : loaded);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -65,9 +79,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.Trace.Mark(L"wWinMain");
     KernelHandle mutex;  // held until the end: closed after COM has ended
     if (AnotherCopyRuns(mutex)) return 0;
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    app.Trace.Mark(L"common controls");
     app.Title = L"Tivorn V2.3";
 
     int exitCode = 0;
@@ -94,6 +105,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // waking this one) is answered by a window that shows what it says.
         UpdateWindow(main.Handle());
         app.Trace.Mark(L"first paint done");
+        if (app.Trace.Enabled()) app.Trace.Mark(LibrariesNotNeededYet().c_str());
         app.Trace.Finish();
         exitCode = app.Run();
     }

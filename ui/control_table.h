@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "ui/button_bar.h"
 #include "ui/drawn_panel.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
@@ -32,7 +33,8 @@
 template <class Owner>
 using ControlField = std::variant<std::monostate, Panel Owner::*, DrawnPanel Owner::*, SpeedButton Owner::*,
                                   Edit Owner::*, ComboBox Owner::*, UpDown Owner::*, Button Owner::*,
-                                  RichEdit Owner::*, ListView Owner::*, ToolBar Owner::*>;
+                                  RichEdit Owner::*, ListView Owner::*, ToolBar Owner::*,
+                                  ButtonBar Owner::*>;
 
 template <class Owner>
 struct ControlRow {
@@ -130,7 +132,8 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                          EN_CHANGE);
                 } else if constexpr (std::is_same_v<Field, ListView Owner::*>) {
                     CreateListView(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
-                } else if constexpr (std::is_same_v<Field, ToolBar Owner::*>) {
+                } else if constexpr (std::is_same_v<Field, ToolBar Owner::*> ||
+                                     std::is_same_v<Field, ButtonBar Owner::*>) {
                     if (row.handler) (owner.*row.handler)();
                 }
                 if constexpr (std::is_base_of_v<StandardControl, typename MemberType<Field>::type>)

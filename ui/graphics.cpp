@@ -14,7 +14,9 @@ DrawnLabel& Graphics::AddLabel(const std::wstring& name, int x, int y, const std
     return *labels_.back();
 }
 
-void Graphics::AddBevelLine(int x, int y, int width, int height) { lines_.push_back({x, y, width, height}); }
+void Graphics::AddBevelLine(int x, int y, int width, int height, bool vertical) {
+    lines_.push_back({x, y, width, height, vertical});
+}
 
 DrawnLabel* Graphics::Label(const std::wstring& name) {
     for (auto& l : labels_)
@@ -24,9 +26,16 @@ DrawnLabel* Graphics::Label(const std::wstring& name) {
 
 void Graphics::Paint(Canvas& canvas) const {
     for (const auto& line : lines_) {
-        int y = Px(line.y + line.height) - 2;
-        RECT dark{Px(line.x), y, Px(line.x + line.width), y + 1};
-        RECT light{Px(line.x), y + 1, Px(line.x + line.width), y + 2};
+        RECT dark, light;
+        if (line.vertical) {
+            const int x = Px(line.x) + (Px(line.width) - 2) / 2;
+            dark = RECT{x, Px(line.y), x + 1, Px(line.y + line.height)};
+            light = RECT{x + 1, Px(line.y), x + 2, Px(line.y + line.height)};
+        } else {
+            const int y = Px(line.y + line.height) - 2;
+            dark = RECT{Px(line.x), y, Px(line.x + line.width), y + 1};
+            light = RECT{Px(line.x), y + 1, Px(line.x + line.width), y + 2};
+        }
         canvas.Fill(dark, GetSysColor(COLOR_BTNSHADOW));
         canvas.Fill(light, GetSysColor(COLOR_BTNHIGHLIGHT));
     }

@@ -23,15 +23,16 @@ struct DrawnLabel {
     bool visible = true;
 };
 
-struct DrawnBevelLine {  // a lowered horizontal rule along the bottom of its box
+struct DrawnBevelLine {  // a lowered rule along the bottom of its box, or down its middle
     int x = 0, y = 0, width = 0, height = 0;
+    bool vertical = false;
 };
 
 class Graphics {
 public:
     DrawnLabel& AddLabel(const std::wstring& name, int x, int y, const std::wstring& text, Font font = {},
                          COLORREF colour = 0);
-    void AddBevelLine(int x, int y, int width, int height);
+    void AddBevelLine(int x, int y, int width, int height, bool vertical = false);
     DrawnLabel* Label(const std::wstring& name);
     void SetFallbackFont(HFONT font) { fallbackFont_ = font; }
     void Paint(Canvas& canvas) const;

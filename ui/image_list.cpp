@@ -1,5 +1,6 @@
 #include "ui/image_list.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -21,6 +22,9 @@ const void* ResourceData(int id, const wchar_t* type, DWORD* size = nullptr) {
     return loaded ? LockResource(loaded) : nullptr;
 }
 
+size_t ColourBytes(int size) { return static_cast<size_t>(size) * size * 4; }
+size_t MaskBytes(int size) { return static_cast<size_t>((size + 31) / 32 * 4) * size; }
+
 Bitmap BottomUpDib(int size, WORD bitCount, const void* bits, size_t bytes) {
     struct {
         BITMAPINFOHEADER header;
@@ -34,62 +38,150 @@ Bitmap BottomUpDib(int size, WORD bitCount, const void* bits, size_t bytes) {
     return dib;
 }
 
-// Adds the 32-bit image of icon `id` at `size` with its mask as they stand in the
-// resources, as adding the loaded icon would, without the icon: under Wine each
-// icon loaded and copied into a list costs some forty window-server round trips.
-// False when the resource has no such image (another size or depth, or PNG).
-bool AddIconImage(HIMAGELIST list, int id, int size) {
+// The 32-bit image of icon `id` at `size` as it stands in the resources: a header,
+// the colour rows from the bottom and the mask rows. Null when the resource has no
+// such image (another size or depth, or PNG).
+const BITMAPINFOHEADER* IconImage(int id, int size) {
     DWORD groupSize = 0;
     const auto* group = static_cast<const BYTE*>(ResourceData(id, RT_GROUP_ICON, &groupSize));
-    if (!group || groupSize < 6) return false;
+    if (!group || groupSize < 6) return nullptr;
     const WORD entries = *reinterpret_cast<const WORD*>(group + 4);
-    if (groupSize < 6 + entries * sizeof(IconDirectoryEntry)) return false;
+    if (groupSize < 6 + entries * sizeof(IconDirectoryEntry)) return nullptr;
     const auto* entry = reinterpret_cast<const IconDirectoryEntry*>(group + 6);
     for (WORD i = 0; i < entries; ++i, ++entry) {
         if (entry->width != size || entry->height != size || entry->bitCount != 32) continue;
         DWORD bytes = 0;
-        const auto* image = static_cast<const BYTE*>(ResourceData(entry->id, RT_ICON, &bytes));
-        const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image);
-        const size_t colourBytes = static_cast<size_t>(size) * size * 4;
-        const size_t maskBytes = static_cast<size_t>((size + 31) / 32 * 4) * size;
-        if (!image || bytes < sizeof(BITMAPINFOHEADER) + colourBytes + maskBytes ||
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(ResourceData(entry->id, RT_ICON, &bytes));
+        if (!header || bytes < sizeof(BITMAPINFOHEADER) + ColourBytes(size) + MaskBytes(size) ||
             header->biSize != sizeof(BITMAPINFOHEADER) || header->biWidth != size || header->biHeight != 2 * size ||
             header->biBitCount != 32 || header->biCompression != BI_RGB)
-            return false;
-        const BYTE* colour = image + sizeof(BITMAPINFOHEADER);
-        Bitmap colourDib = BottomUpDib(size, 32, colour, colourBytes);
-        Bitmap maskDib = BottomUpDib(size, 1, colour + colourBytes, maskBytes);
-        return colourDib && maskDib && ImageList_Add(list, colourDib.Get(), maskDib.Get()) >= 0;
+            return nullptr;
+        return header;
     }
-    return false;
+    return nullptr;
+}
+
+// Adds the image with its mask as they stand in the resources, as adding the loaded
+// icon would, without the icon: under Wine each icon loaded and copied into a list
+// costs some forty window-server round trips.
+bool AddIconImage(HIMAGELIST list, int id, int size) {
+    const BITMAPINFOHEADER* header = IconImage(id, size);
+    if (!header) return false;
+    const auto* colour = reinterpret_cast<const BYTE*>(header + 1);
+    Bitmap colourDib = BottomUpDib(size, 32, colour, ColourBytes(size));
+    Bitmap maskDib = BottomUpDib(size, 1, colour + ColourBytes(size), MaskBytes(size));
+    return colourDib && maskDib && ImageList_Add(list, colourDib.Get(), maskDib.Get()) >= 0;
+}
+
+BYTE Premultiplied(BYTE channel, BYTE alpha) { return static_cast<BYTE>((channel * alpha + 127) / 255); }
+
+// The resource's image as a top-down picture with premultiplied transparency. An
+// image whose alpha is empty throughout is an old-style one: its mask says what shows.
+Bitmap PictureFromResource(int id, int size) {
+    const BITMAPINFOHEADER* header = IconImage(id, size);
+    if (!header) return {};
+    void* bits = nullptr;
+    Bitmap picture = CreateTopDownDib(nullptr, size, size, &bits);
+    if (!picture || !bits) return {};
+    const auto* colour = reinterpret_cast<const BYTE*>(header + 1);
+    const BYTE* mask = colour + ColourBytes(size);
+    const size_t maskStride = MaskBytes(size) / static_cast<size_t>(size);
+    bool anyAlpha = false;
+    for (size_t i = 3; i < ColourBytes(size); i += 4) anyAlpha = anyAlpha || colour[i] != 0;
+    auto* out = static_cast<BYTE*>(bits);
+    for (int row = 0; row < size; ++row) {
+        const BYTE* in = colour + static_cast<size_t>(size - 1 - row) * size * 4;
+        const BYTE* maskRow = mask + static_cast<size_t>(size - 1 - row) * maskStride;
+        BYTE* target = out + static_cast<size_t>(row) * size * 4;
+        for (int x = 0; x < size; ++x) {
+            const bool masked = (maskRow[x / 8] >> (7 - x % 8)) & 1;
+            const BYTE alpha = anyAlpha ? in[4 * x + 3] : (masked ? 0 : 255);
+            for (int c = 0; c < 3; ++c) target[4 * x + c] = Premultiplied(in[4 * x + c], alpha);
+            target[4 * x + 3] = alpha;
+        }
+    }
+    return picture;
+}
+
+// Any icon as a picture: drawn once on black and once on white, the two show how
+// much of the background comes through each pixel.
+Bitmap PictureFromIcon(HICON icon, int size) {
+    void* black = nullptr;
+    void* white = nullptr;
+    Bitmap picture = CreateTopDownDib(nullptr, size, size, &black);
+    Bitmap other = CreateTopDownDib(nullptr, size, size, &white);
+    if (!picture || !other || !black || !white) return {};
+    std::memset(black, 0, ColourBytes(size));
+    MemoryDc dc(nullptr);
+    {
+        SelectGuard select(dc.Get(), picture.Get());
+        DrawIconEx(dc.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    }
+    std::memset(white, 0xFF, ColourBytes(size));
+    {
+        SelectGuard select(dc.Get(), other.Get());
+        DrawIconEx(dc.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    }
+    GdiFlush();
+    auto* b = static_cast<BYTE*>(black);
+    const auto* w = static_cast<const BYTE*>(white);
+    for (size_t i = 0; i < ColourBytes(size); i += 4) {
+        const int through = w[i + 1] - b[i + 1];  // green: what the white background added
+        b[i + 3] = static_cast<BYTE>(255 - std::clamp(through, 0, 255));
+        for (int c = 0; c < 3; ++c) b[i + c] = std::min(b[i + c], b[i + 3]);
+    }
+    return picture;
+}
+
+// The picture greyed and half transparent, as a disabled button shows it.
+Bitmap GreyedPicture(HBITMAP picture, int size) {
+    void* bits = nullptr;
+    Bitmap greyed = CreateTopDownDib(nullptr, size, size, &bits);
+    if (!greyed || !bits) return {};
+    GdiFlush();
+    DIBSECTION source{};
+    if (GetObjectW(picture, sizeof(source), &source) != sizeof(source) || !source.dsBm.bmBits) return {};
+    const auto* in = static_cast<const BYTE*>(source.dsBm.bmBits);
+    auto* out = static_cast<BYTE*>(bits);
+    for (size_t i = 0; i < ColourBytes(size); i += 4) {
+        const int grey = (in[i + 2] * 77 + in[i + 1] * 150 + in[i] * 29) >> 8;
+        out[i] = out[i + 1] = out[i + 2] = static_cast<BYTE>(grey / 2);
+        out[i + 3] = static_cast<BYTE>(in[i + 3] / 2);
+    }
+    return greyed;
 }
 
 }  // namespace
 
-ImageList::ImageList(int firstResourceId, int count, int size) : size_(size) {
-    list_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count, 4);
+ImageList::ImageList(int firstResourceId, int count, int size) : firstId_(firstResourceId), size_(size) {
+    pictures_.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        if (AddIconImage(list_, firstResourceId + i, size)) continue;
-        IconHandle icon(firstResourceId + i, size);
-        if (icon.Get()) {
-            ImageList_AddIcon(list_, icon.Get());
-        } else {
+        Bitmap picture = PictureFromResource(firstResourceId + i, size);
+        if (!picture) {
+            IconHandle icon(firstResourceId + i, size);
             // Keep the indexes right even when a picture is missing.
-            ImageList_AddIcon(list_, LoadIconW(nullptr, IDI_APPLICATION));
+            picture = PictureFromIcon(icon.Get() ? icon.Get() : LoadIconW(nullptr, IDI_APPLICATION), size);
         }
+        pictures_.push_back(std::move(picture));
     }
-    menuBitmaps_.resize(static_cast<size_t>(count));
+    greyed_.resize(pictures_.size());
 }
 
 ImageList::ImageList(ImageList&& o) noexcept
-    : list_(std::exchange(o.list_, nullptr)), size_(o.size_), menuBitmaps_(std::move(o.menuBitmaps_)) {}
+    : firstId_(o.firstId_),
+      size_(o.size_),
+      pictures_(std::move(o.pictures_)),
+      greyed_(std::move(o.greyed_)),
+      list_(std::exchange(o.list_, nullptr)) {}
 
 ImageList& ImageList::operator=(ImageList&& o) noexcept {
     if (this != &o) {
         Destroy();
-        list_ = std::exchange(o.list_, nullptr);
+        firstId_ = o.firstId_;
         size_ = o.size_;
-        menuBitmaps_ = std::move(o.menuBitmaps_);
+        pictures_ = std::move(o.pictures_);
+        greyed_ = std::move(o.greyed_);
+        list_ = std::exchange(o.list_, nullptr);
     }
     return *this;
 }
@@ -100,19 +192,38 @@ void ImageList::Destroy() {
     if (list_) ImageList_Destroy(std::exchange(list_, nullptr));
 }
 
-HBITMAP ImageList::MenuBitmap(int index) {
-    if (index < 0 || static_cast<size_t>(index) >= menuBitmaps_.size()) return nullptr;
-    Bitmap& slot = menuBitmaps_[static_cast<size_t>(index)];
-    if (!slot) {
-        // A DIB and a memory DC need no screen DC (under Wine each screen DC is a
-        // round trip to the server, and the menus of a start ask for several pictures).
-        void* bits = nullptr;
-        slot = CreateTopDownDib(nullptr, size_, size_, &bits);
-        MemoryDc dc(nullptr);
-        SelectGuard select(dc.Get(), slot.Get());
-        ImageList_Draw(list_, index, dc.Get(), 0, 0, ILD_TRANSPARENT);
+HIMAGELIST ImageList::Get() {
+    if (list_ || pictures_.empty()) return list_;
+    const int count = Count();
+    list_ = ImageList_Create(size_, size_, ILC_COLOR32 | ILC_MASK, count, 4);
+    for (int i = 0; i < count; ++i) {
+        if (AddIconImage(list_, firstId_ + i, size_)) continue;
+        IconHandle icon(firstId_ + i, size_);
+        ImageList_AddIcon(list_, icon.Get() ? icon.Get() : LoadIconW(nullptr, IDI_APPLICATION));
     }
-    return slot.Get();
+    return list_;
+}
+
+void ImageList::Draw(HDC dc, int index, int x, int y, bool enabled) const {
+    if (index < 0 || index >= Count()) return;
+    const auto slot = static_cast<size_t>(index);
+    HBITMAP picture = pictures_[slot].Get();
+    if (!enabled) {
+        if (!greyed_[slot]) greyed_[slot] = GreyedPicture(picture, size_);
+        picture = greyed_[slot].Get();
+    }
+    if (!picture) return;
+    // A memory DC needs no screen DC: under Wine each screen DC is a round trip to
+    // the window server.
+    MemoryDc source(nullptr);
+    SelectGuard select(source.Get(), picture);
+    GdiAlphaBlend(dc, x, y, size_, size_, source.Get(), 0, 0, size_, size_,
+                  BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
+}
+
+HBITMAP ImageList::MenuBitmap(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return pictures_[static_cast<size_t>(index)].Get();
 }
 
 IconHandle::IconHandle(int resourceId, int size)

@@ -1,4 +1,7 @@
-// An image list of 16x16 32-bit pictures loaded from the program's icon resources.
+// Pictures of one size read from the program's icon resources, kept as 32-bit
+// bitmaps with premultiplied transparency: drawn with the system's alpha blend,
+// handed to menus as they are, and to the common controls as an image list made at
+// their first asking (the common controls library is then loaded, not at start).
 #pragma once
 
 #include <windows.h>
@@ -19,16 +22,23 @@ public:
     ImageList& operator=(ImageList&& o) noexcept;
     ~ImageList();
 
-    HIMAGELIST Get() const { return list_; }
-    int Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+    // The same pictures as a common-controls image list (for their tool bars).
+    HIMAGELIST Get();
+    int Count() const { return static_cast<int>(pictures_.size()); }
+    int Size() const { return size_; }
+    // Draws picture `index` at (x, y) over what is there; greyed and faint when not
+    // enabled.
+    void Draw(HDC dc, int index, int x, int y, bool enabled = true) const;
     // A 32-bit premultiplied bitmap of picture `index`, as menus want it. Owned by the list.
-    HBITMAP MenuBitmap(int index);
+    HBITMAP MenuBitmap(int index) const;
 
 private:
     void Destroy();
-    HIMAGELIST list_ = nullptr;
+    int firstId_ = 0;
     int size_ = 16;
-    std::vector<Bitmap> menuBitmaps_;
+    std::vector<Bitmap> pictures_;        // top-down, premultiplied
+    mutable std::vector<Bitmap> greyed_;  // made at the first disabled drawing
+    HIMAGELIST list_ = nullptr;
 };
 
 // A single icon loaded from the resources; destroyed with the object.

@@ -1,8 +1,10 @@
 #include "ui/list_view.h"
 
+#include "ui/common_controls.h"
 #include "ui/dpi.h"
 
 void ListView::Create(HWND parent, int x, int y, int w, int h, int id, HFONT font, DWORD style) {
+    EnsureCommonControls();
     CreateWindowOf(WC_LISTVIEWW,
                    WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
                        style,

@@ -21,10 +21,23 @@ SpeedButton::~SpeedButton() {
 
 void SpeedButton::Create(Panel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                          bool showTooltip) {
-    glyph_ = IconHandle(glyphResourceId, 16);
+    ownGlyph_ = ImageList(glyphResourceId, 1);
+    pictures_ = &ownGlyph_;
+    picture_ = 0;
+    Place(host, RECT{Px(x), Px(y), Px(x) + Px(w), Px(y) + Px(h)}, hint, showTooltip);
+}
+
+void SpeedButton::Create(Panel& host, const RECT& bounds, const ImageList& pictures, int picture,
+                         const std::wstring& hint, bool showTooltip) {
+    pictures_ = &pictures;
+    picture_ = picture;
+    Place(host, bounds, hint, showTooltip);
+}
+
+void SpeedButton::Place(Panel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip) {
     hint_ = hint;
     showTooltip_ = showTooltip;
-    bounds_ = RECT{Px(x), Px(y), Px(x) + Px(w), Px(y) + Px(h)};
+    bounds_ = bounds;
     if (host_ != &host) {
         if (host_) host_->Buttons().Remove(*this);
         host.Buttons().Add(*this);
@@ -39,6 +52,12 @@ void SpeedButton::Invalidate() const {
 void SpeedButton::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;
+    Invalidate();
+}
+
+void SpeedButton::SetDown(bool down) {
+    if (down_ == down) return;
+    down_ = down;
     Invalidate();
 }
 
@@ -67,17 +86,30 @@ void SpeedButton::Paint(Canvas& canvas) const {
     if (back == CLR_INVALID) back = host_ ? host_->Color() : GetSysColor(COLOR_BTNFACE);
     canvas.Fill(r, back);
     RECT frame = r;
-    const bool pressed = Pressed();
+    const bool pressed = down_ || Pressed();
     if (enabled_ && (pressed || Hot())) {
         const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
         canvas.Frame3D(frame, pressed ? shadow : light, pressed ? light : shadow, 1);
     }
-    if (glyph_.Get()) {
-        const int offset = pressed ? 1 : 0;
-        const int x = (r.right - 16) / 2 + offset, y = (r.bottom - 16) / 2 + offset;
-        DrawState(canvas.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y, 16, 16,
-                  DST_ICON | (enabled_ ? DSS_NORMAL : DSS_DISABLED));
+    const int offset = pressed ? 1 : 0;
+    RECT face = r;
+    if (DropDown) {
+        face.right -= Px(kArrowWidth);
+        PaintArrow(canvas, RECT{face.right + offset, offset, r.right + offset, r.bottom + offset});
     }
+    if (pictures_) {
+        const int size = pictures_->Size();
+        pictures_->Draw(canvas.Dc(), picture_, (face.right - size) / 2 + offset, (face.bottom - size) / 2 + offset,
+                        enabled_);
+    }
+}
+
+// A small downward triangle in the middle of `part`.
+void SpeedButton::PaintArrow(Canvas& canvas, const RECT& part) const {
+    const int half = std::max(Px(5) / 2, 2);
+    const int cx = (part.left + part.right) / 2, top = (part.top + part.bottom) / 2 - half / 2;
+    const COLORREF colour = GetSysColor(enabled_ ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    for (int row = 0; row <= half; ++row) canvas.Fill(RECT{cx - half + row, top + row, cx + half - row + 1, top + row + 1}, colour);
 }
 
 SpeedButtons::~SpeedButtons() {
@@ -174,7 +206,17 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         case WM_LBUTTONDBLCLK: {
             SpeedButton* under = At(ClientPoint(lp));
             if (!under) return false;
-            if (under->enabled_) {
+            if (under->enabled_ && under->DropDown) {
+                // Its menu: the press opens it, and no tip may come up over the menu:
+                // the tip is switched off, and told the mouse has left its tools, so a
+                // showing it had begun to wait for is called off too.
+                if (tooltip_) {
+                    SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+                    RelayFirstMove(tooltip_, host_.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
+                }
+                under->Click();
+                if (tooltip_) SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+            } else if (under->enabled_) {
                 pressed_ = under;
                 SetCapture(host_.Handle());
                 under->Invalidate();

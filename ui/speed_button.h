@@ -24,9 +24,13 @@ public:
     SpeedButton& operator=(const SpeedButton&) = delete;
 
     // Places the button on its host panel at a designed position and size (scaled to
-    // the DPI).
+    // the DPI), with its own picture from the resources.
     void Create(Panel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                 bool showTooltip = false);
+    // Places the button at `bounds` (device pixels) with picture `picture` of a list
+    // that outlives it.
+    void Create(Panel& host, const RECT& bounds, const ImageList& pictures, int picture, const std::wstring& hint,
+                bool showTooltip);
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     void Click();  // as a mouse click does
@@ -38,8 +42,12 @@ public:
     void SetBounds(int x, int y, int w, int h);
     Panel* Host() const { return host_; }
     const std::wstring& Hint() const { return hint_; }
+    int Picture() const { return picture_; }  // its index in its picture list
     bool Hot() const;      // under the mouse
     bool Pressed() const;  // pressed and not yet released
+    // Shown lowered whatever the mouse does (a drop-down button while its menu is open).
+    void SetDown(bool down);
+    bool Down() const { return down_; }
     // The tip window that shows this button's hint, once the mouse has been over one
     // of the host's buttons; the button is its tool `ToolId()` of the host's window.
     HWND Tooltip() const;
@@ -51,16 +59,26 @@ public:
     std::wstring Name;
     std::function<void()> OnClick;
     COLORREF Background = CLR_INVALID;  // CLR_INVALID: the host panel's colour
+    // A drop-down button: an arrow beside the picture, and the click comes with the
+    // press, as a menu opens at once.
+    bool DropDown = false;
+    static constexpr int kArrowWidth = 11;  // designed width of the drop-down arrow's part
 
 private:
     friend class SpeedButtons;
 
+    void Place(Panel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip);
+    void PaintArrow(Canvas& canvas, const RECT& part) const;
+
     Panel* host_ = nullptr;
     RECT bounds_{};
-    IconHandle glyph_;
+    ImageList ownGlyph_;                  // a picture of the button's own
+    const ImageList* pictures_ = nullptr;  // the list its picture comes from
+    int picture_ = -1;
     std::wstring hint_;
     bool showTooltip_ = false;
     bool enabled_ = true;
+    bool down_ = false;
 };
 
 // The speed buttons of one panel: the panel paints them and hands them its mouse

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/common_controls.h"
 #include "ui/system_error.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
@@ -48,6 +49,7 @@ void ComboBox::SetItemHeight(int which, int height) const {
 }
 
 void UpDown::Create(HWND parent, int x, int y, int w, int h, int id, DWORD style) {
+    EnsureCommonControls();
     CreateWindowOf(UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | style, 0, parent, x, y, w, h, id, nullptr);
 }
 

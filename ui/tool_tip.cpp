@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include "ui/application.h"
+#include "ui/common_controls.h"
 
 HWND CreateToolTipWindow(HWND owner) {
+    EnsureCommonControls();
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tip) return nullptr;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/common_controls.h"
 #include "ui/cursors.h"
 #include "ui/dpi.h"
 #include "ui/form.h"
@@ -11,6 +12,7 @@
 
 void ToolBar::Create(Form& form, HWND parent, int x, int y, int w, int h, HIMAGELIST images, int buttonWidth,
                      int buttonHeight, int indent) {
+    EnsureCommonControls();
     form_ = &form;
     int id = form.NewControlId();
     hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,

@@ -9,26 +9,10 @@
 #include <vector>
 
 #include "ui/image_list.h"
+#include "ui/tool_button_row.h"
 #include "ui/member_handler.h"
 
 class Form;
-
-struct ToolButtonDef {
-    const wchar_t* name;      // field name of the button (tbLista, ...); null for a separator
-    int picture;              // image index; for a separator: its width
-    const wchar_t* hint;      // tool tip and status hint
-    BYTE style = BTNS_BUTTON; // BTNS_CHECK, BTNS_CHECKGROUP, BTNS_DROPDOWN ...
-};
-
-// A button row that names its handler: a misspelt handler does not compile.
-template <class Owner>
-struct ToolButtonRow {
-    const wchar_t* name;               // null for a separator
-    int picture;                       // image index; for a separator: its width
-    const wchar_t* hint;
-    void (Owner::*handler)() = nullptr;
-    BYTE style = BTNS_BUTTON;
-};
 
 class ToolBar {
 public:

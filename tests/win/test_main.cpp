@@ -204,35 +204,6 @@ TEST_F(MainWindowTest, MissingNameDayFileIsReportedAndShowsPlaceholders) {
 
 namespace {
 
-// A control's face as it paints it (WM_PRINTCLIENT), in a bitmap of its client size.
-std::unique_ptr<MemoryCanvas> Face(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    WindowDC screen(nullptr);
-    auto canvas = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
-    return canvas;
-}
-
-// What the screen shows of a window now: a copy of its client area from its own DC.
-std::unique_ptr<MemoryCanvas> OnScreen(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    WindowDC screen(nullptr);
-    auto canvas = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
-    WindowDC own(control);
-    BitBlt(canvas->Dc(), 0, 0, r.right, r.bottom, own.Get(), 0, 0, SRCCOPY);
-    return canvas;
-}
-
-// Pixels of a colour inside a box of the canvas.
-int Count(const MemoryCanvas& c, COLORREF colour, const RECT& box) {
-    int n = 0;
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x) n += c.Pixel(x, y) == colour;
-    return n;
-}
-
 BOOL CALLBACK CollectWindows(HWND hwnd, LPARAM data) {
     reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
     return TRUE;
@@ -350,72 +321,84 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
         {L"tbTray", 11, L"Tálcára rak (dupla kattintásra újra nyitható)"},
         {L"tbKilep", 6, L"Kilépés a programból"},
     };
-    HWND bar = main->ToolBar1.Handle();
-    const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-    ASSERT_GE(count, static_cast<int>(std::size(expected)));
-    // The bar's tips come with the mouse's first move over it.
+    // The bar is drawn on the title strip: its buttons are the strip's speed buttons.
+    const HWND strip = main->pFejlec.Handle();
+    EXPECT_EQ(main->ToolBar1.Handle(), strip);
+    const std::vector<const SpeedButton*> buttons = main->ToolBar1.Buttons();
+    ASSERT_EQ(buttons.size(), 13u);  // the twelve above and the "Továbbiak" button
+    // The bar's tips come with the mouse's first move over one of its buttons.
     EXPECT_EQ(main->ToolBar1.Tips(), nullptr);
-    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    HWND tips = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
+    SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(buttons[0]->Bounds().left + 2, buttons[0]->Bounds().top + 2));
+    HWND tips = main->ToolBar1.Tips();
     ASSERT_NE(tips, nullptr);
-    EXPECT_EQ(tips, main->ToolBar1.Tips());
-    int left = -1;
-    for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
-        const Expected& e = expected[i];
-        SCOPED_TRACE(i);
-        TBBUTTON button{};
-        ASSERT_TRUE(SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)));
-        RECT r{};
-        SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        EXPECT_GE(r.left, left) << "left to right in the given order";
-        left = r.left;
+    auto face = OnScreen(strip);
+    int x = 2 + 4;  // the bar's place on the strip and the indent before the first button
+    size_t next = 0;
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.name ? WideToUtf8(e.name) : "separator at " + std::to_string(x));
         if (!e.name) {
-            EXPECT_TRUE(button.fsStyle & BTNS_SEP);
-            EXPECT_EQ(r.right - r.left, e.picture);
+            // An etched line down the middle of the gap, the strip's colour around it.
+            const int middle = Px(x) + (Px(e.picture) - 2) / 2, y = Px(2) + Px(25) / 2;
+            EXPECT_EQ(face->Pixel(middle, y), GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFFu);
+            EXPECT_EQ(face->Pixel(middle + 1, y), GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFFu);
+            EXPECT_EQ(face->Pixel(Px(x), y), main->pFejlec.Color());
+            x += e.picture;
             continue;
         }
-        EXPECT_EQ(button.idCommand, main->ToolBar1.IdOf(e.name)) << e.name;
-        EXPECT_EQ(button.iBitmap, e.picture) << e.name;
-        EXPECT_EQ(r.right - r.left, 25);
-        EXPECT_EQ(r.bottom - r.top, 25);
+        ASSERT_LT(next, buttons.size());
+        const SpeedButton& button = *buttons[next++];
+        EXPECT_EQ(button.Name, e.name);
+        EXPECT_EQ(button.Picture(), e.picture);
+        const RECT r = button.Bounds();
+        EXPECT_EQ(r.left, Px(x)) << "left to right in the given order, nothing between them";
+        EXPECT_EQ(r.top, Px(2));
+        EXPECT_EQ(r.right - r.left, Px(25));
+        EXPECT_EQ(r.bottom - r.top, Px(25));
+        x += 25;
         POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         EXPECT_EQ(main->ToolBar1.HintAt(centre), e.hint);
-        // The same text as its tool tip.
+        const RECT asked = main->ToolBar1.ButtonRect(e.name);
+        EXPECT_TRUE(EqualRect(&r, &asked));
+        // The same text as its tool tip, whose tool lies over the button.
         wchar_t tip[128] = L"";
         TTTOOLINFOW info{};
         info.cbSize = sizeof(info);
-        info.hwnd = bar;
-        info.uId = static_cast<UINT_PTR>(button.idCommand);
+        info.hwnd = strip;
+        info.uId = button.ToolId();
         info.lpszText = tip;
         SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
         EXPECT_STREQ(tip, e.hint);
-        // Its tool lies over the button.
         info.lpszText = nullptr;
         ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
         EXPECT_TRUE(EqualRect(&info.rect, &r));
         // The hand cursor over it.
         POINT onScreen = centre;
-        ClientToScreen(bar, &onScreen);
+        ClientToScreen(strip, &onScreen);
         SetCursorPos(onScreen.x, onScreen.y);
+        Pump();  // the moves the new position brings
         SetCursor(nullptr);
-        EXPECT_TRUE(SendMessageW(bar, WM_SETCURSOR, reinterpret_cast<WPARAM>(bar), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_TRUE(SendMessageW(strip, WM_SETCURSOR, reinterpret_cast<WPARAM>(strip), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
         EXPECT_EQ(GetCursor(), HandCursor());
+        // Its picture, as the main list draws it, in the middle of the button.
+        MemoryCanvas expectedPicture(nullptr, 16, 16);
+        Canvas(expectedPicture.Dc()).Fill(RECT{0, 0, 16, 16}, main->pFejlec.Color());
+        main->ImageListMain.Draw(expectedPicture.Dc(), e.picture, 0, 0);
+        const int px = r.left + (r.right - r.left - 16) / 2, py = r.top + (r.bottom - r.top - 16) / 2;
+        int differing = 0;
+        for (int v = 0; v < 16; ++v)
+            for (int u = 0; u < 16; ++u) differing += face->Pixel(px + u, py + v) != expectedPicture.Pixel(u, v);
+        EXPECT_EQ(differing, 0);
     }
-    // The first button stands after the 4-pixel indent.
-    RECT first = main->ToolBar1.ButtonRect(L"tbLista");
-    EXPECT_EQ(first.left, 4);
+    // The mouse away again, where no window of the next test will be.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) {
     main = OpenMainWindow();
     EXPECT_EQ(Application::Get().HintColour, 0xB5DAFFu);
-    SendMessageW(main->ToolBar1.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    HWND barTips = reinterpret_cast<HWND>(SendMessageW(main->ToolBar1.Handle(), TB_GETTOOLTIPS, 0, 0));
-    ASSERT_NE(barTips, nullptr);
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(barTips, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
-    // The month arrows' own tips come with the mouse's first visit, with their hints;
-    // then they are among the thread's tool tip windows.
-    // They share one tip window on the title strip, each arrow a tool of its own.
+    // The month arrows' tips come with the mouse's first visit, with their hints; then
+    // they are among the thread's tool tip windows. The strip's buttons (the tool
+    // bar's and the arrows) share one tip window, each a tool of its own.
     const HWND strip = main->pFejlec.Handle();
     EXPECT_EQ(main->tbVissza.Tooltip(), nullptr);
     for (SpeedButton* arrow : {&main->tbVissza, &main->tbElore}) {
@@ -440,7 +423,8 @@ TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) 
     }
     std::vector<HWND> tips;
     EnumThreadWindows(GetCurrentThreadId(), CollectToolTips, reinterpret_cast<LPARAM>(&tips));
-    ASSERT_GE(tips.size(), 2u);  // the tool bar's and the month arrows' tips
+    ASSERT_GE(tips.size(), 1u);
+    EXPECT_NE(std::find(tips.begin(), tips.end(), main->ToolBar1.Tips()), tips.end());
     for (HWND tip : tips) EXPECT_EQ(static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0xB5DAFFu);
 }
 
@@ -468,11 +452,11 @@ TEST_F(MainWindowTest, ANewSchemeRepaintsTheToolBarStripAndTheArrowSquaresAtOnce
     main->ApplyColours();
     Pump();  // the paints the change asked for; no mouse anywhere near
     auto bar = OnScreen(main->ToolBar1.Handle());
-    const RECT last = main->ToolBar1.ButtonRect(L"tbKilep");
-    // The bar's empty end and the gaps between its buttons show the strip's colour.
-    EXPECT_EQ(bar->Pixel(std::min(bar->Width() - 2, static_cast<int>(last.right) + 4), bar->Height() / 2), 0x00C000u);
-    EXPECT_EQ(bar->Pixel(1, 1), 0x00C000u);
-    // Each button shows its picture on the strip (the bar paints through a buffer).
+    const RECT first = main->ToolBar1.ButtonRect(L"tbLista"), last = main->ToolBar1.ButtonRect(L"tbTovabbiak");
+    // The bar's empty end and the space before its first button show the strip's colour.
+    EXPECT_EQ(bar->Pixel(last.right + 4, bar->Height() / 2), 0x00C000u);
+    EXPECT_EQ(bar->Pixel(first.left - 2, bar->Height() / 2), 0x00C000u);
+    // Each button shows its picture on the strip.
     for (const auto& button : Tfrm_Main::ToolButtons()) {
         if (!button.name) continue;
         SCOPED_TRACE(WideToUtf8(button.name));
@@ -542,6 +526,6 @@ TEST_F(MainWindowTest, TheTitleStripAndStatusBarSitAsDesigned) {
         if (!button.name) continue;
         SCOPED_TRACE(WideToUtf8(button.name));
         EXPECT_NE(button.handler, nullptr);
-        EXPECT_GE(main->ToolBar1.IdOf(button.name), 0);
+        EXPECT_NE(main->ToolBar1.Find(button.name), nullptr);
     }
 }

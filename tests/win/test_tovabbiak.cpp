@@ -45,12 +45,11 @@ TEST(TovabbiakText, ShortcutsAreWrittenAsWindowsShowsThem) {
 }
 
 TEST_F(TovabbiakTest, TheButtonFollowsTheClassicButtonsAndItsMenuIsTheTable) {
-    ToolBar& bar = main->ToolBar1;
+    ButtonBar& bar = main->ToolBar1;
     const RECT kilep = bar.ButtonRect(L"tbKilep"), more = bar.ButtonRect(L"tbTovabbiak");
-    EXPECT_EQ(more.left, kilep.right + 8) << "after a separator";
-    RECT barRect{};
-    GetClientRect(bar.Handle(), &barRect);
-    EXPECT_LE(more.right, barRect.right) << "the whole button is shown";
+    EXPECT_EQ(more.left, kilep.right + Px(8)) << "after a separator";
+    const auto& row = RowOf(Tfrm_Main::Controls(), L"ToolBar1");
+    EXPECT_LE(more.right, Px(row.x + row.w)) << "the whole button within the bar";
     const RECT vissza = ScreenRectOf(main->tbVissza);
     RECT moreOnScreen = more;
     MapWindowPoints(bar.Handle(), nullptr, reinterpret_cast<POINT*>(&moreOnScreen), 2);
@@ -59,11 +58,16 @@ TEST_F(TovabbiakTest, TheButtonFollowsTheClassicButtonsAndItsMenuIsTheTable) {
     POINT centre{(more.left + more.right) / 2, (more.top + more.bottom) / 2};
     ClientToScreen(bar.Handle(), &centre);
     EXPECT_EQ(Application::Get().HintAt(bar.Handle(), centre), L"További lehetőségek");
-    TBBUTTONINFOW info{sizeof(info), TBIF_IMAGE | TBIF_STYLE};
-    SendMessageW(bar.Handle(), TB_GETBUTTONINFOW, static_cast<WPARAM>(bar.IdOf(L"tbTovabbiak")),
-                 reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.iImage, 13);
-    EXPECT_TRUE(info.fsStyle & BTNS_WHOLEDROPDOWN);
+    const SpeedButton* button = bar.Find(L"tbTovabbiak");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->Picture(), 13);
+    EXPECT_TRUE(button->DropDown);
+    EXPECT_EQ(more.right - more.left, Px(25 + SpeedButton::kArrowWidth)) << "the arrow's part beside the picture";
+    // The arrow: dark pixels in the part right of the picture.
+    auto face = Face(bar.Handle());
+    EXPECT_GT(Count(*face, GetSysColor(COLOR_BTNTEXT) & 0xFFFFFFu,
+                    RECT{more.right - Px(SpeedButton::kArrowWidth), more.top, more.right, more.bottom}),
+              4);
 
     // Every row of the table is a menu item with its shortcut, and the shortcut
     // runs the item's command.
@@ -85,6 +89,40 @@ TEST_F(TovabbiakTest, TheButtonFollowsTheClassicButtonsAndItsMenuIsTheTable) {
         EXPECT_TRUE(found) << WideToUtf8(items[i].caption);
     }
     EXPECT_EQ(keys.size(), withKey);
+}
+
+// The press opens the menu under the button, which stays pushed in while it is open;
+// no tip comes up over the menu, even one the mouse's arrival had begun to wait for.
+TEST_F(TovabbiakTest, APressOnTheButtonOpensItsMenuWithTheButtonPushedInAndNoTip) {
+    static const SpeedButton* button;
+    static HWND tips;
+    static int shownDown, tipShown;
+    button = main->ToolBar1.Find(L"tbTovabbiak");
+    ASSERT_NE(button, nullptr);
+    shownDown = tipShown = -1;
+    const RECT r = button->Bounds();
+    const HWND strip = main->pFejlec.Handle();
+    POINT over{r.left + 3, r.top + 3};
+    ClientToScreen(strip, &over);
+    SetCursorPos(over.x, over.y);
+    SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, r.top + 3));
+    tips = main->ToolBar1.Tips();
+    ASSERT_NE(tips, nullptr);
+    // The menu's own loop runs the timer, well after a tip's wait: it notes the
+    // button and the tip and closes the menu.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (shownDown < 0) shownDown = button->Down() ? 1 : 0;
+        if (tipShown < 0) tipShown = IsWindowVisible(tips) ? 1 : 0;
+        EndMenu();
+    });
+    SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(shownDown, 1) << "the menu was open, the button pushed in";
+    EXPECT_EQ(tipShown, 0);
+    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(errors.empty());
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 TEST_F(TovabbiakTest, ShortcutsOfTheMainWindowWorkWhereverTheFocusIs) {

@@ -232,10 +232,11 @@ TEST(HandleOwners, FreeWhatTheyOwnOnceAndHandItOnWhenMoved) {
 
 }  // namespace
 
-// The tool bars' pictures go into their lists straight from the icon resources; they
-// must come out exactly as the loaded icons would, transparent edges included.
+// The pictures are read straight from the icon resources; drawn by the list itself,
+// handed to the common controls or to a menu, they must come out exactly as the
+// loaded icons would, transparent edges included.
 TEST(ImageLists, PicturesReadFromTheResourcesDrawLikeTheLoadedIcons) {
-    const ImageList fromResources(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
+    ImageList fromResources(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
     ASSERT_EQ(fromResources.Count(), IDI_MAIN_COUNT);
     const HIMAGELIST loaded = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, IDI_MAIN_COUNT, 4);
     for (int i = 0; i < IDI_MAIN_COUNT; ++i) {
@@ -244,20 +245,65 @@ TEST(ImageLists, PicturesReadFromTheResourcesDrawLikeTheLoadedIcons) {
         ImageList_AddIcon(loaded, icon.Get());
     }
     WindowDC screen(nullptr);
-    for (int i = 0; i < IDI_MAIN_COUNT; ++i) {
-        MemoryCanvas a(screen.Get(), 16, 16), b(screen.Get(), 16, 16);
-        Canvas(a.Dc()).Fill(RECT{0, 0, 16, 16}, kTeal);
-        Canvas(b.Dc()).Fill(RECT{0, 0, 16, 16}, kTeal);
-        ImageList_Draw(fromResources.Get(), i, a.Dc(), 0, 0, ILD_NORMAL);
-        ImageList_Draw(loaded, i, b.Dc(), 0, 0, ILD_NORMAL);
-        int differing = 0, drawn = 0;
+    const auto differences = [](const MemoryCanvas& a, const MemoryCanvas& b, int tolerance) {
+        int differing = 0;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
-                differing += a.Pixel(x, y) != b.Pixel(x, y);
-                drawn += a.Pixel(x, y) != kTeal;
+                const COLORREF p = a.Pixel(x, y), q = b.Pixel(x, y);
+                for (int shift : {0, 8, 16})
+                    if (std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)) >
+                        tolerance) {
+                        ++differing;
+                        break;
+                    }
             }
-        EXPECT_EQ(differing, 0) << "picture " << i;
-        EXPECT_GT(drawn, 0) << "picture " << i;
+        return differing;
+    };
+    for (int i = 0; i < IDI_MAIN_COUNT; ++i) {
+        SCOPED_TRACE(i);
+        MemoryCanvas own(screen.Get(), 16, 16), common(screen.Get(), 16, 16), menu(screen.Get(), 16, 16),
+            icon(screen.Get(), 16, 16), greyed(screen.Get(), 16, 16);
+        for (const MemoryCanvas* c : {&own, &common, &menu, &icon, &greyed})
+            Canvas(c->Dc()).Fill(RECT{0, 0, 16, 16}, kTeal);
+        fromResources.Draw(own.Dc(), i, 0, 0);
+        ImageList_Draw(fromResources.Get(), i, common.Dc(), 0, 0, ILD_NORMAL);
+        ImageList_Draw(loaded, i, icon.Dc(), 0, 0, ILD_NORMAL);
+        {
+            MemoryDc source(nullptr);
+            SelectGuard select(source.Get(), fromResources.MenuBitmap(i));
+            GdiAlphaBlend(menu.Dc(), 0, 0, 16, 16, source.Get(), 0, 0, 16, 16,
+                          BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
+        }
+        fromResources.Draw(greyed.Dc(), i, 0, 0, false);
+        EXPECT_EQ(differences(common, icon, 0), 0) << "the common controls' list";
+        EXPECT_EQ(differences(own, icon, 1), 0) << "drawn by the list (rounding of the blend aside)";
+        EXPECT_EQ(differences(menu, own, 0), 0) << "the menu's bitmap is the same picture";
+        int drawn = 0, colourful = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                drawn += own.Pixel(x, y) != kTeal;
+                const COLORREF g = greyed.Pixel(x, y);
+                // Greyed: over teal, every changed pixel is teal mixed with a grey.
+                colourful += g != kTeal && GetGValue(g) < GetRValue(g);
+            }
+        EXPECT_GT(drawn, 0);
+        EXPECT_GT(differences(greyed, own, 8), 0) << "the disabled picture differs";
+        EXPECT_EQ(colourful, 0) << "grey over teal keeps green at least red";
     }
     ImageList_Destroy(loaded);
+}
+
+// A picture without a 32-bit image of the size asked for comes from the loaded icon.
+TEST(ImageLists, APictureMissingFromTheResourcesStillKeepsItsPlace) {
+    const ImageList list(IDI_MAIN_FIRST, 2, 20);  // the resources have no 20-pixel images
+    ASSERT_EQ(list.Count(), 2);
+    WindowDC screen(nullptr);
+    MemoryCanvas c(screen.Get(), 20, 20);
+    Canvas(c.Dc()).Fill(RECT{0, 0, 20, 20}, kTeal);
+    list.Draw(c.Dc(), 1, 0, 0);
+    int teal = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) teal += c.Pixel(x, y) == kTeal;
+    EXPECT_GT(20 * 20 - teal, 20) << "the icon scaled to the size";
+    EXPECT_GT(teal, 0) << "with its transparent parts";
 }

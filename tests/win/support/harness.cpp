@@ -191,3 +191,29 @@ void PressWithControl(HWND target, UINT vk) {
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }
+
+std::unique_ptr<MemoryCanvas> Face(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    WindowDC screen(nullptr);
+    auto canvas = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    return canvas;
+}
+
+std::unique_ptr<MemoryCanvas> OnScreen(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    WindowDC screen(nullptr);
+    auto canvas = std::make_unique<MemoryCanvas>(screen.Get(), r.right, r.bottom);
+    WindowDC own(control);
+    BitBlt(canvas->Dc(), 0, 0, r.right, r.bottom, own.Get(), 0, 0, SRCCOPY);
+    return canvas;
+}
+
+int Count(const MemoryCanvas& c, COLORREF colour, const RECT& box) {
+    int n = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) n += c.Pixel(x, y) == colour;
+    return n;
+}

@@ -93,11 +93,16 @@ void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Ow
             expectDrawn(owner.**button, row);
             continue;
         }
+        if (const auto* bar = std::get_if<ButtonBar Owner::*>(&row.field)) {
+            expectDrawn(owner.**bar, row);
+            continue;
+        }
         HWND hwnd = std::visit(
             [&owner](auto field) -> HWND {
                 if constexpr (std::is_same_v<decltype(field), std::monostate> ||
                               std::is_same_v<decltype(field), DrawnPanel Owner::*> ||
-                              std::is_same_v<decltype(field), SpeedButton Owner::*>) {
+                              std::is_same_v<decltype(field), SpeedButton Owner::*> ||
+                              std::is_same_v<decltype(field), ButtonBar Owner::*>) {
                     return nullptr;
                 } else {
                     return (owner.*field).Handle();
@@ -124,6 +129,13 @@ void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Ow
 // the button), and the button's place on the screen.
 void ClickSpeedButton(const SpeedButton& button);
 RECT ScreenRectOf(const SpeedButton& button);
+
+// A control's face as it paints it (WM_PRINTCLIENT), and as the screen shows it now
+// (a copy from its own DC), each in a bitmap of its client size.
+std::unique_ptr<MemoryCanvas> Face(HWND control);
+std::unique_ptr<MemoryCanvas> OnScreen(HWND control);
+// Pixels of a colour inside a box of the canvas.
+int Count(const MemoryCanvas& c, COLORREF colour, const RECT& box);
 
 // Posts a real key press (down, up) to a window; the message loop makes the character.
 void PressKey(HWND target, UINT vk);

@@ -3,6 +3,7 @@
 // month view needs is made here: COM, the rich-edit library, the editors' font list
 // and the other windows' insides come when something first needs them.
 #include <windows.h>
+#include <winternl.h>
 
 #include <string>
 
@@ -65,10 +66,24 @@ bool AnotherCopyRuns(KernelHandle& mutex) {
 // bare window has them too, under Wine through the input method and the window
 // manager's theming).
 std::wstring LibrariesNotNeededYet() {
+    // The loader's own list, read in place: asking the loader for a library that is
+    // not loaded makes it look for the file on the disk.
+    std::wstring names;
+    PROCESS_BASIC_INFORMATION process{};
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process, sizeof(process), nullptr) !=
+        0)
+        return L"libraries not needed yet: the loader's list cannot be read";
+    const LIST_ENTRY* head = &process.PebBaseAddress->Ldr->InMemoryOrderModuleList;
+    for (const LIST_ENTRY* link = head->Flink; link != head; link = link->Flink) {
+        const auto* module = CONTAINING_RECORD(link, LDR_DATA_TABLE_ENTRY, InMemoryOrderLinks);
+        names.append(module->FullDllName.Buffer, module->FullDllName.Length / sizeof(wchar_t)).push_back(L'|');
+    }
+    CharLowerBuffW(names.data(), static_cast<DWORD>(names.size()));
     std::wstring loaded;
     for (const wchar_t* name : {L"comctl32.dll", L"shell32.dll", L"comdlg32.dll", L"winspool.drv", L"msftedit.dll",
                                 L"riched20.dll", L"oleaut32.dll", L"msimg32.dll"})
-        if (GetModuleHandleW(name)) loaded += (loaded.empty() ? L"" : L" ") + std::wstring(name);
+        if (names.find(L"\\" + std::wstring(name) + L"|") != std::wstring::npos)
+            loaded += (loaded.empty() ? L"" : L" ") + std::wstring(name);
     return L"libraries not needed yet, loaded: " + (loaded.empty() ? std::wstring(L"none") : loaded);
 }
 

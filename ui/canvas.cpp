@@ -118,9 +118,14 @@ SIZE Canvas::TextSize(const std::wstring& text, HFONT font) {
 void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     PaintDc target(hwnd);
     HDC dc = target.Get();
-    const RECT& area = target.Area();
+    // Only what can show: a window whose children cover it (they clip its painting)
+    // has nothing of its own to paint, and no buffer is made for it.
+    RECT visible{}, area{};
+    const int clip = GetClipBox(dc, &visible);
+    if (clip == NULLREGION) return;
+    if (clip == ERROR) visible = target.Area();
+    if (!IntersectRect(&area, &target.Area(), &visible)) return;
     const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return;
     // The off-screen buffer covers only the part that needs painting. Small paints (a
     // button, a cell, a strip) share one buffer kept for the thread, as making a
     // bitmap each time costs more than the drawing; a large one, rare, gets its own

@@ -185,7 +185,7 @@ void SpeedButtons::CreateTooltip(UINT msg, WPARAM wp, LPARAM lp) {
         info.lpszText = button->hint_.data();
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
-    RelayFirstMove(tooltip_, host_.Handle(), msg, wp, lp);
+    RelayMouseMessage(tooltip_, host_.Handle(), msg, wp, lp);
 }
 
 bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -212,7 +212,7 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
                 // showing it had begun to wait for is called off too.
                 if (tooltip_) {
                     SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
-                    RelayFirstMove(tooltip_, host_.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
+                    RelayMouseMessage(tooltip_, host_.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
                 }
                 under->Click();
                 if (tooltip_) SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);

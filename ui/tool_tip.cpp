@@ -24,7 +24,7 @@ TTTOOLINFOW ToolOf(HWND hwnd, UINT_PTR id) {
     return info;
 }
 
-void RelayFirstMove(HWND tip, HWND from, UINT msg, WPARAM wp, LPARAM lp) {
+void RelayMouseMessage(HWND tip, HWND from, UINT msg, WPARAM wp, LPARAM lp) {
     const DWORD at = GetMessagePos();
     MSG move{from, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
     SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));

@@ -13,5 +13,6 @@ HWND CreateToolTipWindow(HWND owner);
 // The description of tool `id` of window `hwnd`, to fill in further.
 TTTOOLINFOW ToolOf(HWND hwnd, UINT_PTR id);
 
-// Hands the tip the mouse message that made it: its own watch starts after it.
-void RelayFirstMove(HWND tip, HWND from, UINT msg, WPARAM wp, LPARAM lp);
+// Hands the tip a mouse message of `from` as if it had seen it (the move that made
+// the tip: its own watch starts after it).
+void RelayMouseMessage(HWND tip, HWND from, UINT msg, WPARAM wp, LPARAM lp);

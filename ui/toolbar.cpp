@@ -82,7 +82,7 @@ void ToolBar::CreateTips(UINT msg, WPARAM wp, LPARAM lp) {
     for (const Button& button : buttons_) AddTip(button);
     PlaceTips();
     SendMessageW(hwnd_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tips_), 0);
-    RelayFirstMove(tips_, hwnd_, msg, wp, lp);
+    RelayMouseMessage(tips_, hwnd_, msg, wp, lp);
 }
 
 void ToolBar::AddTip(const Button& button) {

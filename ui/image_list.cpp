@@ -133,22 +133,29 @@ Bitmap PictureFromIcon(HICON icon, int size) {
     return picture;
 }
 
-// The picture greyed and half transparent, as a disabled button shows it.
-Bitmap GreyedPicture(HBITMAP picture, int size) {
+// The picture as the system shows a disabled one: its shape embossed, in the shadow
+// colour with the highlight colour a pixel down and right of it.
+Bitmap DisabledPicture(HBITMAP picture, int size) {
     void* bits = nullptr;
-    Bitmap greyed = CreateTopDownDib(nullptr, size, size, &bits);
-    if (!greyed || !bits) return {};
+    Bitmap disabled = CreateTopDownDib(nullptr, size, size, &bits);
+    if (!disabled || !bits) return {};
     GdiFlush();
     DIBSECTION source{};
     if (GetObjectW(picture, sizeof(source), &source) != sizeof(source) || !source.dsBm.bmBits) return {};
     const auto* in = static_cast<const BYTE*>(source.dsBm.bmBits);
-    auto* out = static_cast<BYTE*>(bits);
-    for (size_t i = 0; i < ColourBytes(size); i += 4) {
-        const int grey = (in[i + 2] * 77 + in[i + 1] * 150 + in[i] * 29) >> 8;
-        out[i] = out[i + 1] = out[i + 2] = static_cast<BYTE>(grey / 2);
-        out[i + 3] = static_cast<BYTE>(in[i + 3] / 2);
-    }
-    return greyed;
+    const auto solid = [&](int x, int y) {
+        return x >= 0 && y >= 0 && in[(static_cast<size_t>(y) * size + x) * 4 + 3] >= 128;
+    };
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    auto* out = static_cast<DWORD*>(bits);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const bool front = solid(x, y), back = solid(x - 1, y - 1);
+            if (!front && !back) continue;  // transparent: all four bytes nought
+            const COLORREF c = front ? shadow : highlight;
+            out[y * size + x] = 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    return disabled;
 }
 
 }  // namespace
@@ -164,14 +171,14 @@ ImageList::ImageList(int firstResourceId, int count, int size) : firstId_(firstR
         }
         pictures_.push_back(std::move(picture));
     }
-    greyed_.resize(pictures_.size());
+    disabled_.resize(pictures_.size());
 }
 
 ImageList::ImageList(ImageList&& o) noexcept
     : firstId_(o.firstId_),
       size_(o.size_),
       pictures_(std::move(o.pictures_)),
-      greyed_(std::move(o.greyed_)),
+      disabled_(std::move(o.disabled_)),
       list_(std::exchange(o.list_, nullptr)) {}
 
 ImageList& ImageList::operator=(ImageList&& o) noexcept {
@@ -180,7 +187,7 @@ ImageList& ImageList::operator=(ImageList&& o) noexcept {
         firstId_ = o.firstId_;
         size_ = o.size_;
         pictures_ = std::move(o.pictures_);
-        greyed_ = std::move(o.greyed_);
+        disabled_ = std::move(o.disabled_);
         list_ = std::exchange(o.list_, nullptr);
     }
     return *this;
@@ -209,8 +216,8 @@ void ImageList::Draw(HDC dc, int index, int x, int y, bool enabled) const {
     const auto slot = static_cast<size_t>(index);
     HBITMAP picture = pictures_[slot].Get();
     if (!enabled) {
-        if (!greyed_[slot]) greyed_[slot] = GreyedPicture(picture, size_);
-        picture = greyed_[slot].Get();
+        if (!disabled_[slot]) disabled_[slot] = DisabledPicture(picture, size_);
+        picture = disabled_[slot].Get();
     }
     if (!picture) return;
     // A memory DC needs no screen DC: under Wine each screen DC is a round trip to

@@ -26,8 +26,7 @@ public:
     HIMAGELIST Get();
     int Count() const { return static_cast<int>(pictures_.size()); }
     int Size() const { return size_; }
-    // Draws picture `index` at (x, y) over what is there; greyed and faint when not
-    // enabled.
+    // Draws picture `index` at (x, y) over what is there; embossed when not enabled.
     void Draw(HDC dc, int index, int x, int y, bool enabled = true) const;
     // A 32-bit premultiplied bitmap of picture `index`, as menus want it. Owned by the list.
     HBITMAP MenuBitmap(int index) const;
@@ -37,7 +36,7 @@ private:
     int firstId_ = 0;
     int size_ = 16;
     std::vector<Bitmap> pictures_;        // top-down, premultiplied
-    mutable std::vector<Bitmap> greyed_;  // made at the first disabled drawing
+    mutable std::vector<Bitmap> disabled_;  // made at the first disabled drawing
     HIMAGELIST list_ = nullptr;
 };
 

@@ -91,35 +91,44 @@ TEST_F(TovabbiakTest, TheButtonFollowsTheClassicButtonsAndItsMenuIsTheTable) {
     EXPECT_EQ(keys.size(), withKey);
 }
 
+namespace {
+
+// What the menu's own loop saw while the menu was open (a timer of the thread runs in it).
+struct WhileTheMenuIsOpen {
+    static inline const SpeedButton* button = nullptr;
+    static inline HWND tips = nullptr;
+    static inline int shownDown = -1, tipShown = -1;
+    static void CALLBACK NoteAndClose(HWND, UINT, UINT_PTR, DWORD) {
+        if (shownDown < 0) shownDown = button->Down() ? 1 : 0;
+        if (tipShown < 0) tipShown = IsWindowVisible(tips) ? 1 : 0;
+        EndMenu();
+    }
+};
+
+}  // namespace
+
 // The press opens the menu under the button, which stays pushed in while it is open;
 // no tip comes up over the menu, even one the mouse's arrival had begun to wait for.
 TEST_F(TovabbiakTest, APressOnTheButtonOpensItsMenuWithTheButtonPushedInAndNoTip) {
-    static const SpeedButton* button;
-    static HWND tips;
-    static int shownDown, tipShown;
-    button = main->ToolBar1.Find(L"tbTovabbiak");
-    ASSERT_NE(button, nullptr);
-    shownDown = tipShown = -1;
-    const RECT r = button->Bounds();
+    using Seen = WhileTheMenuIsOpen;
+    Seen::button = main->ToolBar1.Find(L"tbTovabbiak");
+    ASSERT_NE(Seen::button, nullptr);
+    Seen::shownDown = Seen::tipShown = -1;
+    const RECT r = Seen::button->Bounds();
     const HWND strip = main->pFejlec.Handle();
     POINT over{r.left + 3, r.top + 3};
     ClientToScreen(strip, &over);
     SetCursorPos(over.x, over.y);
     SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, r.top + 3));
-    tips = main->ToolBar1.Tips();
-    ASSERT_NE(tips, nullptr);
-    // The menu's own loop runs the timer, well after a tip's wait: it notes the
-    // button and the tip and closes the menu.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (shownDown < 0) shownDown = button->Down() ? 1 : 0;
-        if (tipShown < 0) tipShown = IsWindowVisible(tips) ? 1 : 0;
-        EndMenu();
-    });
+    Seen::tips = main->ToolBar1.Tips();
+    ASSERT_NE(Seen::tips, nullptr);
+    // Well after a tip's wait, the timer notes the button and the tip and closes the menu.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1500, &Seen::NoteAndClose);
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
     KillTimer(nullptr, timer);
-    EXPECT_EQ(shownDown, 1) << "the menu was open, the button pushed in";
-    EXPECT_EQ(tipShown, 0);
-    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(Seen::shownDown, 1) << "the menu was open, the button pushed in";
+    EXPECT_EQ(Seen::tipShown, 0);
+    EXPECT_FALSE(Seen::button->Down());
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_TRUE(errors.empty());
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);

@@ -44,24 +44,9 @@ SpeedButton* ButtonBar::Button(const std::wstring& name) {
     return const_cast<SpeedButton*>(static_cast<const ButtonBar*>(this)->Find(name));
 }
 
-void ButtonBar::OnClick(const std::wstring& name, std::function<void()> handler) {
-    SpeedButton* button = Button(name);
-    if (!button) throw std::logic_error("the button bar has no such button");
-    button->OnClick = std::move(handler);
-}
-
 // Through the general error handler, as a click that comes with the mouse goes.
 void ButtonBar::Click(const std::wstring& name) {
     if (SpeedButton* button = Button(name)) Application::Get().Guard([button] { button->Click(); });
-}
-
-void ButtonBar::SetEnabled(const std::wstring& name, bool enabled) {
-    if (SpeedButton* button = Button(name)) button->SetEnabled(enabled);
-}
-
-bool ButtonBar::Enabled(const std::wstring& name) const {
-    const SpeedButton* button = Find(name);
-    return button && button->Enabled();
 }
 
 void ButtonBar::SetPressed(const std::wstring& name, bool pressed) {

@@ -5,7 +5,6 @@
 // to make, show or paint it.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -36,11 +35,7 @@ public:
         }
     }
 
-    // Binds a button's click; a name the bar does not have is a programming error (throws).
-    void OnClick(const std::wstring& name, std::function<void()> handler);
     void Click(const std::wstring& name);  // as a click on the button does
-    void SetEnabled(const std::wstring& name, bool enabled);
-    bool Enabled(const std::wstring& name) const;
     // Shows the button pushed in (a drop-down button while its menu is open).
     void SetPressed(const std::wstring& name, bool pressed);
     // In the host's client coordinates, device pixels.

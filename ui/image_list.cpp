@@ -73,6 +73,10 @@ bool AddIconImage(HIMAGELIST list, int id, int size) {
     return colourDib && maskDib && ImageList_Add(list, colourDib.Get(), maskDib.Get()) >= 0;
 }
 
+// The icon of the resources, or the system's default one in its place, so the
+// pictures keep their indexes even when one is missing.
+HICON IconOrDefault(const IconHandle& icon) { return icon.Get() ? icon.Get() : LoadIconW(nullptr, IDI_APPLICATION); }
+
 BYTE Premultiplied(BYTE channel, BYTE alpha) { return static_cast<BYTE>((channel * alpha + 127) / 255); }
 
 // The resource's image as a top-down picture with premultiplied transparency. An
@@ -165,9 +169,7 @@ ImageList::ImageList(int firstResourceId, int count, int size) : firstId_(firstR
     for (int i = 0; i < count; ++i) {
         Bitmap picture = PictureFromResource(firstResourceId + i, size);
         if (!picture) {
-            IconHandle icon(firstResourceId + i, size);
-            // Keep the indexes right even when a picture is missing.
-            picture = PictureFromIcon(icon.Get() ? icon.Get() : LoadIconW(nullptr, IDI_APPLICATION), size);
+            picture = PictureFromIcon(IconOrDefault(IconHandle(firstResourceId + i, size)), size);
         }
         pictures_.push_back(std::move(picture));
     }
@@ -205,8 +207,7 @@ HIMAGELIST ImageList::Get() {
     list_ = ImageList_Create(size_, size_, ILC_COLOR32 | ILC_MASK, count, 4);
     for (int i = 0; i < count; ++i) {
         if (AddIconImage(list_, firstId_ + i, size_)) continue;
-        IconHandle icon(firstId_ + i, size_);
-        ImageList_AddIcon(list_, icon.Get() ? icon.Get() : LoadIconW(nullptr, IDI_APPLICATION));
+        ImageList_AddIcon(list_, IconOrDefault(IconHandle(firstId_ + i, size_)));
     }
     return list_;
 }

@@ -179,10 +179,6 @@ bool ToolBar::Checked(const std::wstring& name) const {
     return b && SendMessageW(hwnd_, TB_ISBUTTONCHECKED, b->id, 0) != 0;
 }
 
-void ToolBar::SetPressed(const std::wstring& name, bool pressed) {
-    if (const Button* b = Find(name)) SendMessageW(hwnd_, TB_PRESSBUTTON, b->id, MAKELPARAM(pressed ? 1 : 0, 0));
-}
-
 RECT ToolBar::ButtonRect(const std::wstring& name) const {
     RECT r{};
     if (const Button* b = Find(name)) SendMessageW(hwnd_, TB_GETRECT, b->id, reinterpret_cast<LPARAM>(&r));

@@ -44,16 +44,12 @@ public:
     bool Enabled(const std::wstring& name) const;
     void SetChecked(const std::wstring& name, bool down);
     bool Checked(const std::wstring& name) const;
-    // Shows the button pushed in (a drop-down button while its menu is open).
-    void SetPressed(const std::wstring& name, bool pressed);
     RECT ButtonRect(const std::wstring& name) const;  // in the bar's client coordinates
     // Asks for a button `width` device pixels wide (a drop-down's arrow may come on top).
     void SetButtonWidth(const std::wstring& name, int width);
 
     HWND Handle() const { return hwnd_; }
     std::wstring HintAt(POINT client) const;
-    // The bar's tool tip window, once the mouse has been over the bar.
-    HWND Tips() const { return tips_; }
 
 private:
     // The bar's subclass: the tool tip window comes with the mouse's first move over

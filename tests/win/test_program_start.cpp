@@ -12,14 +12,6 @@ class ProgramStartTest : public WinTest {
 protected:
     std::string StartAndClose();
 
-    // tivorn.exe stands in the build folder beside the test programs.
-    static std::wstring BuiltProgram() {
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring folder(path);
-        return folder.substr(0, folder.find_last_of(L'\\')) + L"\\tivorn.exe";
-    }
-
     // The text of a file of the folder once it has been written, or empty after `seconds`.
     std::string WaitForFile(const std::wstring& relative, int seconds) const {
         for (int waited = 0; waited < seconds * 10; ++waited) {
@@ -68,7 +60,7 @@ std::string ProgramStartTest::StartAndClose() {
 
 TEST_F(ProgramStartTest, TheMonthViewComesUpWithoutTheLibrariesOnlyOtherWindowsNeed) {
     InstallDataFiles();
-    ASSERT_TRUE(CopyFileW(BuiltProgram().c_str(), (Dir() + L"\\tivorn.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(BuiltProgramFile().c_str(), (Dir() + L"\\tivorn.exe").c_str(), FALSE));
     // The first start makes the program's shortcuts beside it, through the shell.
     StartAndClose();
     EXPECT_TRUE(Exists(L"doc.lnk"));

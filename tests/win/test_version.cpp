@@ -7,20 +7,14 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "harness.h"
 
-// tivorn.exe stands in the build folder beside the test programs.
-std::wstring ProgramFile() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\')) + L"\\tivorn.exe";
-}
+namespace {
 
 class VersionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring file = ProgramFile();
+        const std::wstring file = BuiltProgramFile();
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
         ASSERT_GT(size, 0u) << "no version information in " << std::string(file.begin(), file.end());

@@ -217,3 +217,10 @@ int Count(const MemoryCanvas& c, COLORREF colour, const RECT& box) {
         for (int x = box.left; x < box.right; ++x) n += c.Pixel(x, y) == colour;
     return n;
 }
+
+std::wstring BuiltProgramFile() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\')) + L"\\tivorn.exe";
+}

@@ -130,6 +130,9 @@ void ExpectControlsWhereTheTableSays(Owner& owner, std::span<const ControlRow<Ow
 void ClickSpeedButton(const SpeedButton& button);
 RECT ScreenRectOf(const SpeedButton& button);
 
+// tivorn.exe, which stands in the build folder beside the test programs.
+std::wstring BuiltProgramFile();
+
 // A control's face as it paints it (WM_PRINTCLIENT), and as the screen shows it now
 // (a copy from its own DC), each in a bitmap of its client size.
 std::unique_ptr<MemoryCanvas> Face(HWND control);

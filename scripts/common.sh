@@ -5,8 +5,8 @@ BUILD="$ROOT/build"
 WINE64=/usr/lib/wine/wine64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-install_packages() {
-  "$ROOT/scripts/install-deps.sh"
+install_packages() {  # [run]: only what building and running the 64-bit program needs
+  "$ROOT/scripts/install-deps.sh" "$@"
 }
 
 build_libjpeg() {
@@ -41,22 +41,49 @@ build_fuzz() {
     -DTIVORN_FUZZ=ON
 }
 
+# The 64-bit program alone, optimised, with its installed folder (build/win64-release/Tivorn):
+# what run.sh needs, without the tests.
+build_program() {
+  cmake -S "$ROOT" -B "$BUILD/win64-release" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DTIVORN_TESTS=OFF \
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" >/dev/null
+  cmake --build "$BUILD/win64-release" -j2 --target install_tree install_guide
+}
+
 build_native() {
   configure_and_build native -DCMAKE_BUILD_TYPE=Debug
 }
 
 # A project-local Wine prefix with the fonts a Windows user has.
+#   prepare_wine_prefix        for the 64-bit programs (wine64)
+#   prepare_wine_prefix 32     with the 32-bit half too (drive_c/windows/syswow64), which
+#                              wine64's own wineboot cannot make on a kernel without 32-bit
+#                              support: it is made through the 32-bit loader under qemu
 prepare_wine_prefix() {
   export WINEPREFIX="$BUILD/wineprefix"
+  local with32=${1:-}
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    xvfb-run -a "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    if [ -n "$with32" ]; then
+      xvfb-run -a "$ROOT/scripts/run32.sh" wineboot -i >/dev/null 2>&1 || true
+    else
+      xvfb-run -a "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    fi
     # Every window of the prefix lives in one virtual desktop: no X window manager
     # round trips (hiding a window would otherwise wait for one), and a taskbar
     # with the notification area as a Windows user has it.
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 || true
     "$ROOT/scripts/wait-wineserver.sh"
+  elif [ -n "$with32" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    # A prefix that run.sh made for the 64-bit program: its 32-bit half is added.
+    xvfb-run -a "$ROOT/scripts/run32.sh" wineboot -u >/dev/null 2>&1 || true
+    "$ROOT/scripts/wait-wineserver.sh"
+  fi
+  if [ -n "$with32" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "The Wine prefix $WINEPREFIX has no 32-bit half (drive_c/windows/syswow64):" >&2
+    echo "scripts/run32.sh wineboot did not make it. Check qemu-user (bookworm-backports) and wine32:i386." >&2
+    return 1
   fi
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/.tivorn-fonts" ]; then

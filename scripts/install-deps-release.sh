@@ -28,11 +28,10 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   update=1
 fi
 if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  # Backports from the mirror this machine already uses.
-  mirror=$(grep -rhoE 'https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null \
-           | grep -v security | head -1 | tr -d ' ' || true)
-  mirror=${mirror:-http://deb.debian.org/debian}
-  echo "deb ${mirror%/} bookworm-backports main" | $SUDO tee /etc/apt/sources.list.d/bookworm-backports.list >/dev/null
+  # Backports from the mirror this machine already uses, and from no other.
+  source "$(dirname "${BASH_SOURCE[0]}")/apt-mirror.sh"
+  mirror=$(require_debian_mirror) || exit 1
+  echo "deb $mirror bookworm-backports main" | $SUDO tee /etc/apt/sources.list.d/bookworm-backports.list >/dev/null
   update=1
 fi
 if [ $update -eq 1 ] || ! apt-cache policy qemu-user | grep -q bpo12; then

@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the screenshots need.
-# Does nothing when everything is already there. Needs root (or sudo).
+# Installs the Debian 12 packages Tivorn needs. Does nothing when everything is
+# already there. Needs root (or sudo).
+#   install-deps.sh run   what building the 64-bit program and running it under Wine needs
+#   install-deps.sh       everything: also the tests, the fuzzers, the 32-bit release
 set -euo pipefail
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+mode=${1:-all}
 
-# The release: NSIS, and the 32-bit Wine loader under qemu for the 32-bit tests.
-"$(dirname "${BASH_SOURCE[0]}")/install-deps-release.sh"
-
+# The program: the MinGW-w64 compiler, its pictures and guide, Wine with fonts, Xvfb
+# and the tools of the screenshot.
 packages=(
-  cmake ninja-build make g++ pkg-config dpkg-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  mingw-w64-tools
-  wine64 xvfb xauth x11-utils xdotool imagemagick
+  cmake ninja-build dpkg-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64
+  wine64 xvfb xauth xdotool imagemagick
   fonts-wine fonts-liberation fonts-dejavu-core
-  googletest libjpeg62-turbo-dev libbenchmark-dev zlib1g-dev libminizip-dev
-  clang libclang-rt-14-dev python3 python3-fonttools
-  weasyprint librsvg2-bin locales
+  python3 python3-fonttools weasyprint librsvg2-bin locales
 )
+if [ "$mode" != run ]; then
+  # The release: NSIS, and the 32-bit Wine loader under qemu for the 32-bit tests.
+  "$(dirname "${BASH_SOURCE[0]}")/install-deps-release.sh"
+  packages+=(
+    make g++ pkg-config g++-mingw-w64-i686-posix mingw-w64-tools x11-utils
+    googletest libjpeg62-turbo-dev libbenchmark-dev zlib1g-dev libminizip-dev
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

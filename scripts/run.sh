@@ -2,16 +2,17 @@
 # Installs what is missing, builds Tivorn and starts it from an installed folder
 # under Wine with Hungarian regional settings. Without a display it runs under
 # Xvfb, saves a screenshot of the main window and says where.
+# Only the 64-bit program is built (optimised, without the tests): the 32-bit
+# release belongs to release.sh and test.sh.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-install_packages
-build_libjpeg
-build_zlib
-build_win64
-build_win32
+install_packages run
+"$ROOT/scripts/build-libjpeg.sh" x86_64 "$BUILD/deps/libjpeg-x86_64"
+"$ROOT/scripts/build-zlib.sh" x86_64 "$BUILD/deps/zlib-x86_64"
+build_program
 prepare_wine_prefix
 export LANG=hu_HU.UTF-8   # Hungarian regional settings: month names, code page 1250
-INSTALLED="$BUILD/win64/Tivorn"
-echo "Installed folder: $INSTALLED   (32-bit release exe: $BUILD/win32/tivorn.exe)"
+INSTALLED="$BUILD/win64-release/Tivorn"
+echo "Installed folder: $INSTALLED"
 cd "$INSTALLED"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$WINE64" explorer /desktop=tivorn,1024x768 ./tivorn.exe "$@"

@@ -30,6 +30,14 @@ for need in "$QEMU_I386" /usr/lib/wine/wine /usr/lib/wine/wine64; do
   [ -x "$need" ] || { echo "run32.sh: $need is missing (run scripts/install-deps.sh)" >&2; exit 2; }
 done
 
+# A prefix that wine64 alone made has no 32-bit half, and every 32-bit program then
+# fails with "could not load kernel32.dll": say so plainly instead (wineboot makes it).
+if [ "$(basename "$1")" != wineboot ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+  echo "run32.sh: the Wine prefix $WINEPREFIX has no 32-bit half (drive_c/windows/syswow64/kernel32.dll);" >&2
+  echo "run32.sh: make it with: WINEPREFIX=$WINEPREFIX xvfb-run -a $0 wineboot -u  (scripts/test.sh does)" >&2
+  exit 2
+fi
+
 # The loader folder, made once (again when a package update changed a loader).
 loader=$RUN32_DIR/lib/wine32-under-qemu
 if ! cmp -s /usr/lib/wine/wine64 "$loader/wine64" || ! cmp -s /usr/lib/wine/wine "$loader/wine.i386"; then

@@ -10,7 +10,7 @@ build_native
 build_fuzz
 build_win64
 build_win32   # the 32-bit release build and its installer, warning-free
-prepare_wine_prefix
+prepare_wine_prefix 32   # with its 32-bit half, for the 32-bit tests under qemu
 # One CTest run over the test trees, so it ends with one summary line. Of the 32-bit
 # tree it runs the tests under qemu-i386 that fit the time: the i686 core tests and
 # the installed release (scripts/test32.sh runs its window tests too).

@@ -6,11 +6,7 @@
 void Tfrm_Main::EditCurrentDay() {
     // A note that cannot be read is reported and the editor stays closed; the day's
     // line exists then, so there is no placeholder to leave behind.
-    if (!frm_Reszlet || !Application::Get().Guard([] { frm_Reszlet->LoadCurrentDay(); })) {
-        EntryIndex.LeaveWithoutStoring(CurrentLine);
-        return;
-    }
-    frm_Reszlet->ShowModal();
+    if (!frm_Reszlet || !frm_Reszlet->OpenCurrentDay()) EntryIndex.LeaveWithoutStoring(CurrentLine);
 }
 
 void Tfrm_Main::OpenDayFromSearch(const Date& day) {

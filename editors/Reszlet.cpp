@@ -160,7 +160,8 @@ LRESULT Tfrm_Reszlet::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Tfrm_Reszlet::FormShow() {
-    ShowOwnFontInBars();
+    // The bars show the font at the caret of the loaded note.
+    MegjegyzesSelectionChange();
     Cimszo1.Focus();
 }
 
@@ -225,7 +226,14 @@ void Tfrm_Reszlet::SetTitles(const std::wstring& title1, const std::wstring& tit
     Cimszo2.SetText(title2);
 }
 
-void Tfrm_Reszlet::LoadCurrentDay() {
+bool Tfrm_Reszlet::OpenCurrentDay() {
+    bool loaded = false;
+    if (!Application::Get().Guard([&] { loaded = LoadCurrentDay(); }) || !loaded) return false;
+    ShowModal();
+    return true;
+}
+
+bool Tfrm_Reszlet::LoadCurrentDay() {
     EnsureInsides();
     Tfrm_Main& m = *frm_Main;
     const std::wstring line = m.EntryIndex.Lines.at(static_cast<size_t>(m.CurrentLine));
@@ -240,12 +248,13 @@ void Tfrm_Reszlet::LoadCurrentDay() {
         const bool hasNote = FileExists(path);
         const std::string note = hasNote ? ReadWholeFile(path) : std::string();
         SetTitles(Trim(EntryTitle1(line)), Trim(EntryTitle2(line)), EntryColour1(line), EntryColour2(line));
-        if (hasNote)
-            Megjegyzes.LoadAny(note);
-        else
+        if (!hasNote)
             ClearToOwnFont();
+        else if (!LoadNoteOrAsk(note))
+            return false;
     }
     pCim.SetCaption(L"   " + FormatLongDate(m.CurrentDate, m.Months));
+    return true;
 }
 
 void Tfrm_Reszlet::sbMentBezarClick() {

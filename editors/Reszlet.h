@@ -33,9 +33,11 @@ public:
     // The colour menu's items in menu order.
     static std::span<const MenuItemRow<Tfrm_Reszlet>> ColourMenu();
 
-    // Fills the window for the main window's CurrentDate and CurrentLine. Throws
-    // FileOpenError (and changes nothing) when the day's note exists but cannot be read.
-    void LoadCurrentDay();
+    // The one way to open the editor: reads the main window's CurrentDate and
+    // CurrentLine (the day's note first) and shows the window modally. A note that
+    // exists but cannot be read is reported through the general error handler and the
+    // window stays closed (false): its box must never offer a text it has not read.
+    bool OpenCurrentDay();
 
     void sbMentBezarClick() override;
     void sbBezarClick() override;
@@ -72,6 +74,12 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // Shown only through OpenCurrentDay, which reads the day first.
+    using TRichNoteForm::ShowModal;
+    // Fills the window for the current day. Throws FileOpenError (and changes nothing)
+    // when the day's note exists but cannot be read; false when it is damaged and the
+    // user chose not to open it.
+    bool LoadCurrentDay();
     void CreateColourMenu();
     bool OneOfTheFieldsFocused() const;
     void SetTitles(const std::wstring& title1, const std::wstring& title2, int32_t colour1, int32_t colour2);

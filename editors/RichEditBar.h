@@ -115,6 +115,11 @@ protected:
     // The colour button's arrow (only the entry editor has one).
     virtual void ColourDropDown(const RECT& screenButton) { (void)screenButton; }
 
+    // Loads a note file's bytes into the box. One that cannot be read whole (cut
+    // short, damaged) is said so, and the user chooses whether to open what could be
+    // read; false when not: the window must then stay closed, so that no save can put
+    // the part in place of the file.
+    bool LoadNoteOrAsk(std::string_view bytes);
     // Combo and size box show the note box's own font.
     void ShowOwnFontInBars();
     // Empties the note and sets the typing attributes back to the box's own font

@@ -54,18 +54,18 @@ void Tfrm_Jegyzettomb::OpenNotepad() {
             if (FileExists(path)) content = ReadWholeFile(path);
         }))
         return;
-    fileContent_ = std::move(content);
+    EnsureInsides();
+    // The first opening has no file yet: an empty notepad.
+    if (!content)
+        ClearToOwnFont();
+    else if (!LoadNoteOrAsk(*content))
+        return;
     ShowModal();
 }
 
 void Tfrm_Jegyzettomb::FormShow() {
-    ShowOwnFontInBars();
-    // The first opening has no file yet: an empty notepad.
-    if (fileContent_)
-        Megjegyzes.LoadAny(*fileContent_);
-    else
-        ClearToOwnFont();
-    fileContent_.reset();
+    // The bars show the font at the caret of the loaded note.
+    MegjegyzesSelectionChange();
     Megjegyzes.Focus();
 }
 

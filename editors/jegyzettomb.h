@@ -17,9 +17,9 @@ public:
     // first showing, between the file bar and the format bar).
     static std::span<const ControlRow<Tfrm_Jegyzettomb>> Controls();
 
-    // Reads the notepad file and shows the window modally. A file that exists but
-    // cannot be read is reported and the window stays closed: its box must never offer
-    // an older text for saving over the real file.
+    // The one way to open the notepad: reads the notepad file and shows the window
+    // modally. A file that exists but cannot be read is reported and the window stays
+    // closed: its box must never offer an older text for saving over the real file.
     void OpenNotepad();
 
     void sbMentBezarClick() override;
@@ -30,7 +30,8 @@ protected:
     void FormShow() override;
 
 private:
-    std::optional<std::string> fileContent_;  // read by OpenNotepad; none: no file yet
+    // Shown only through OpenNotepad, which reads the file first.
+    using TRichNoteForm::ShowModal;
 };
 
 extern Tfrm_Jegyzettomb* frm_Jegyzettomb;

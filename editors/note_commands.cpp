@@ -6,6 +6,7 @@
 #include "platform/emil.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/kerdes.h"
 #include "report/printing.h"
 #include "ui/application.h"
 #include "ui/dpi.h"
@@ -78,6 +79,13 @@ OPENFILENAMEW FileDialogRecord(HWND owner, const std::wstring& filter, std::wstr
 void TRichNoteForm::tbUresClick() { Megjegyzes.Clear(); }
 
 void TRichNoteForm::LoadNoteFile(const std::wstring& path) { Megjegyzes.LoadAny(ReadWholeFile(path)); }
+
+bool TRichNoteForm::LoadNoteOrAsk(std::string_view bytes) {
+    if (Megjegyzes.LoadAny(bytes)) return true;
+    return ShowQuestionWindow(L"A jegyzet fájlja sérült, csak egy része olvasható be. Megnyissam így? "
+                              L"Mentéssel a sérült fájl helyére a most látható rész kerül.",
+                              QuestionDefault::No);
+}
 
 void TRichNoteForm::SaveNoteFile(const std::wstring& path) {
     const std::optional<std::string> rtf = Megjegyzes.StreamOutRtf();

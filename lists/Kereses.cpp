@@ -285,7 +285,7 @@ void Tfrm_Kereses::OpenResult(int row) {
     if (row < 0 || static_cast<size_t>(row) >= hits_.size() || !frm_Main) return;
     const SearchHit hit = hits_[static_cast<size_t>(row)];
     if (hit.dateKey.empty()) {
-        if (frm_Jegyzettomb) frm_Jegyzettomb->ShowModal();
+        if (frm_Jegyzettomb) frm_Jegyzettomb->OpenNotepad();
     } else {
         frm_Main->OpenDayFromSearch(DateOfKey(hit.dateKey));
     }

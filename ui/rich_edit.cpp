@@ -77,10 +77,11 @@ void RichEdit::Create(HWND parent, int x, int y, int w, int h, int id, DWORD sty
     SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
 }
 
-void RichEdit::StreamIn(std::string_view bytes, WPARAM format) {
+bool RichEdit::StreamIn(std::string_view bytes, WPARAM format) {
     ReadCursor cursor{bytes};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&cursor), 0, ReadChunk};
     SendMessageW(hwnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
 }
 
 std::optional<std::string> RichEdit::StreamOutRtf() const {
@@ -93,21 +94,19 @@ std::optional<std::string> RichEdit::StreamOutRtf() const {
 
 std::string RichEdit::SaveRtf() const { return StreamOutRtf().value_or(std::string()); }
 
-void RichEdit::LoadRtf(std::string_view rtf) { StreamIn(rtf, SF_RTF); }
+bool RichEdit::LoadRtf(std::string_view rtf) {
+    const bool streamed = StreamIn(rtf, SF_RTF);
+    return streamed && IsCompleteRtf(rtf);
+}
 
-void RichEdit::LoadPlainText(std::string_view bytes) {
+bool RichEdit::LoadPlainText(std::string_view bytes) {
     // Decoded here, never by the control: it would use the system's ANSI code page.
     const std::wstring text = DecodeTextFile(bytes);
-    StreamIn(std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
-             SF_TEXT | SF_UNICODE);
+    return StreamIn(std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
+                    SF_TEXT | SF_UNICODE);
 }
 
-void RichEdit::LoadAny(std::string_view bytes) {
-    if (LooksLikeRtf(bytes))
-        LoadRtf(bytes);
-    else
-        LoadPlainText(bytes);
-}
+bool RichEdit::LoadAny(std::string_view bytes) { return LooksLikeRtf(bytes) ? LoadRtf(bytes) : LoadPlainText(bytes); }
 
 void RichEdit::Clear() { SetWindowTextW(hwnd_, L""); }
 

@@ -43,13 +43,14 @@ public:
     std::optional<std::string> StreamOutRtf() const;
     // The same, empty on failure (for callers that only look).
     std::string SaveRtf() const;
-    // Replaces the whole note.
-    void LoadRtf(std::string_view rtf);
+    // Replaces the whole note. False when the control stopped on an error or the RTF
+    // is cut short: the box then holds only part of it.
+    bool LoadRtf(std::string_view rtf);
     // Plain text: UTF-16 with its byte-order mark, UTF-8 (with a mark, or valid without
     // one), else Windows-1250, whatever the system's code page is.
-    void LoadPlainText(std::string_view bytes);
-    // RTF with its formatting, anything else as plain text.
-    void LoadAny(std::string_view bytes);
+    bool LoadPlainText(std::string_view bytes);
+    // RTF with its formatting, anything else as plain text; false as LoadRtf.
+    bool LoadAny(std::string_view bytes);
     void Clear();
 
     // Plain text of the note; paragraphs end in "\r".
@@ -83,7 +84,7 @@ public:
     int Print(HDC printer, const std::wstring& jobName) const;
 
 private:
-    void StreamIn(std::string_view bytes, WPARAM format);
+    bool StreamIn(std::string_view bytes, WPARAM format);
     HWND hwnd_ = nullptr;
     int id_ = 0;
 };

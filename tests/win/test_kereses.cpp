@@ -4,9 +4,11 @@
 #include <commctrl.h>
 
 #include <array>
+#include <functional>
 
 #include "app/main.h"
 #include "editors/Reszlet.h"
+#include "editors/jegyzettomb.h"
 #include "harness.h"
 #include "lists/Kereses.h"
 #include "platform/codec1250.h"
@@ -226,4 +228,54 @@ TEST_F(KeresesTest, TheControlsSitAsDesignedAndTheBoxAndTheListGrowWithTheWindow
     window.cbPontos.Click();
     EXPECT_TRUE(window.Hits().empty());
     window.Close();
+}
+
+// A window that edits a file is shown only over that file's text, whichever way it is
+// opened: the notepad from its button and from a result of the search, a day from its
+// cell and from a result. A notepad once came up empty from the search, and
+// "Bezárás mentéssel" wrote the empty text over the real file.
+TEST_F(KeresesTest, EveryWayOfOpeningTheNotepadAndADayShowsTheFilesText) {
+    Tfrm_Jegyzettomb notepad;
+    frm_Jegyzettomb = &notepad;
+    notepad.Create(main->Handle());
+    Tfrm_Kereses& window = OpenSearch();
+    struct Way {
+        const char* name;
+        Form* shown;
+        std::wstring expected;
+        std::function<void()> open;
+    };
+    const Way ways[] = {
+        {"notepad button", &notepad, L"ÖNTET", [&] { main->ToolBar1.Click(L"tbJegyzettomb"); }},
+        {"notepad result", &notepad, L"ÖNTET",
+         [&] {
+             Search(window, L"öntet");
+             window.OpenResult(0);
+         }},
+        {"day cell", editor.get(), L"halászlé",
+         [&] {
+             main->ShowMonth(Date{2023, 12, 24});
+             main->n1Click(*main->Cells[static_cast<size_t>(main->FirstCell + 24 - 2)]);
+         }},
+        {"day result", editor.get(), L"halászlé",
+         [&] {
+             Search(window, L"halaszle");
+             window.OpenResult(0);
+         }},
+    };
+    for (const Way& way : ways) {
+        int shown = 0;
+        AnswerNextModal([&](Form& form) {
+            ++shown;
+            EXPECT_EQ(&form, way.shown) << way.name;
+            auto& note = static_cast<TRichNoteForm&>(form);
+            EXPECT_NE(note.Megjegyzes.Text().find(way.expected), std::wstring::npos) << way.name;
+            note.sbMentBezar.Click();
+        });
+        way.open();
+        EXPECT_EQ(shown, 1) << way.name;
+    }
+    EXPECT_NE(ReadFile(L"Data\\jegyzet.rtf").find("NTET"), std::string::npos) << "the notepad kept its text";
+    EXPECT_TRUE(errors.empty());
+    frm_Jegyzettomb = nullptr;
 }

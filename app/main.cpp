@@ -286,8 +286,10 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 // Save points and closing
 
 void Tfrm_Main::SaveIndex() {
+    const bool wasUnread = EntryIndex.Unread();
     TakeSnapshotOfTheDay();
-    EntryIndex.Save(ProgramDir);
+    EntryIndex.Save(ProgramDir);  // reads an index that could not be read before, then writes it
+    if (wasUnread) FillMonthCells();
 }
 
 void Tfrm_Main::SavePosition() {
@@ -301,7 +303,9 @@ void Tfrm_Main::SavePosition() {
 }
 
 bool Tfrm_Main::FormClose() {
-    if (!Application::Get().Guard([this] { SaveIndex(); })) return false;
+    // A failed save loses nothing when nothing was changed since the index was last
+    // read or saved: there is no question to ask then.
+    if (!Application::Get().Guard([this] { SaveIndex(); }) && EntryIndex.ChangedSinceSaved()) return false;
     SavePosition();
     return true;
 }

@@ -122,7 +122,9 @@ void Tfrm_Main::n1Click(TJPanel& cell) {
     int k = std::stoi(cell.Name.substr(1));
     ShownDay = k - FirstCell + 1;
     CurrentDate = Date{ShownYear, ShownMonth, ShownDay};
-    CurrentLine = EntryIndex.OpenDay(DateKey(CurrentDate));
+    const bool wasUnread = EntryIndex.Unread();
+    CurrentLine = EntryIndex.OpenDay(DateKey(CurrentDate));  // reads an index that could not be read before
+    if (wasUnread) FillMonthCells();
     EditCurrentDay();
 }
 

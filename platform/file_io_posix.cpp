@@ -93,7 +93,7 @@ void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
 std::wstring MoveFileAside(const std::wstring& path) {
     const std::string from = NativePath(path);
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-        std::wstring aside = TemporaryFileName(path, RandomTemporaryNumber());
+        std::wstring aside = AsideFileName(path, RandomTemporaryNumber());
         // link + unlink: never replaces a file that happens to have the new name.
         if (::link(from.c_str(), NativePath(aside).c_str()) == 0) {
             if (::unlink(from.c_str()) == 0) return aside;

@@ -93,7 +93,7 @@ void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
 
 std::wstring MoveFileAside(const std::wstring& path) {
     for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-        std::wstring aside = TemporaryFileName(path, RandomTemporaryNumber());
+        std::wstring aside = AsideFileName(path, RandomTemporaryNumber());
         if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return aside;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;

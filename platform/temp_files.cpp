@@ -12,6 +12,12 @@ std::wstring TemporaryFileName(const std::wstring& path, uint32_t number) {
     return path + hex + kTemporarySuffix;
 }
 
+std::wstring AsideFileName(const std::wstring& path, uint32_t number) {
+    wchar_t hex[16];
+    std::swprintf(hex, 16, L".%08x", static_cast<unsigned>(number));
+    return path + hex + kAsideSuffix;
+}
+
 uint32_t RandomTemporaryNumber() { return static_cast<uint32_t>(std::random_device{}()); }
 
 namespace {
@@ -33,6 +39,18 @@ bool IsOldNoteTemporary(const std::wstring& name) {
 }
 
 }  // namespace
+
+std::wstring AsideOriginalName(const std::wstring& name) {
+    const std::wstring suffix = kAsideSuffix;
+    const std::wstring lower = Lower(name);
+    constexpr size_t kNumber = 9;  // ".<8 hex digits>"
+    if (!EndsWith(lower, suffix) || lower.size() <= suffix.size() + kNumber) return {};
+    const size_t dot = lower.size() - suffix.size() - kNumber;
+    if (lower[dot] != L'.') return {};
+    for (size_t i = dot + 1; i < dot + kNumber; ++i)
+        if (!std::iswxdigit(static_cast<wint_t>(lower[i]))) return {};
+    return name.substr(0, dot);
+}
 
 bool IsLeftoverFileName(const std::wstring& name) {
     const std::wstring lower = Lower(name);

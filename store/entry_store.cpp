@@ -72,8 +72,18 @@ std::wstring EntryStore::NotePath(const std::wstring& programDir, const Date& da
     return programDir + L"\\Data\\" + DateKey(date) + L".rtf";
 }
 
-void EntryStore::RequireRead() const {
-    if (unread_) throw FileOpenError(indexPath_);
+void EntryStore::RequireRead() {
+    if (unread_) ReadIndex(indexPath_);
+}
+
+void EntryStore::ReadIndex(const std::wstring& path) {
+    if (!FileExists(path)) throw FileOpenError(path);  // gone, or something else in its place
+    Lines = IndexLines::FromFileText(ReadWholeFile(path));
+    savedAt_ = Lines.Changes();
+    unread_ = false;
+    everRead_ = true;
+    const size_t folderEnd = path.find_last_of(L'\\');
+    if (folderEnd != std::wstring::npos) SettleAsideNotes(path.substr(0, folderEnd));
 }
 
 void EntryStore::Load(const std::wstring& programDir) {
@@ -83,9 +93,7 @@ void EntryStore::Load(const std::wstring& programDir) {
     RemoveLeftoverFiles(DataDir(programDir));
     try {
         if (!FileExists(path)) WriteFileAtomically(path, {});
-        Lines = IndexLines::FromFileText(ReadWholeFile(path));
-        unread_ = false;
-        everRead_ = true;
+        ReadIndex(path);
     } catch (const AppError&) {
         // What is in memory stays: after an earlier load it is the index (saved at the
         // last save point, changed since only by the user), else it is nothing.
@@ -94,9 +102,16 @@ void EntryStore::Load(const std::wstring& programDir) {
     }
 }
 
-void EntryStore::Save(const std::wstring& programDir) const {
-    if (unread_) throw FileCreateError(IndexPath(programDir));
+void EntryStore::Save(const std::wstring& programDir) {
+    if (unread_) {
+        try {
+            ReadIndex(IndexPath(programDir));
+        } catch (const AppError&) {
+            throw FileCreateError(IndexPath(programDir));
+        }
+    }
     WriteFileAtomically(IndexPath(programDir), Lines.FileText());
+    savedAt_ = Lines.Changes();
 }
 
 void EntryStore::DeleteEntry(const std::wstring& programDir, const Date& date) {
@@ -113,10 +128,25 @@ void EntryStore::DeleteEntry(const std::wstring& programDir, const Date& date) {
     }
     try {
         Save(programDir);
-    } catch (const AppError&) {
+    } catch (const AppError& error) {
         if (index >= 0) Lines.insert(static_cast<size_t>(index), line);
-        if (!aside.empty()) RenameFile(aside, note);
+        if (!aside.empty() && !RenameFile(aside, note))
+            throw AppError(error.Text() + L"\nA nap jegyzete nem került vissza a helyére, most itt van: " + aside +
+                           L"\nA program a bejegyzések következő betöltésekor visszateszi.");
         throw;
     }
     if (!aside.empty()) RemoveTemporaryFile(aside);
+}
+
+void EntryStore::SettleAsideNotes(const std::wstring& dataDir) {
+    for (const std::wstring& name : FileNamesIn(dataDir, std::wstring(L"*") + kAsideSuffix)) {
+        const std::wstring original = AsideOriginalName(name);
+        if (original.size() != 12) continue;  // "yyyymmdd.rtf"
+        const std::wstring aside = dataDir + L"\\" + name, note = dataDir + L"\\" + original;
+        const bool dayHasLine = FindEntryLine(original.substr(0, 8)) >= 0;
+        if (!dayHasLine)
+            RemoveTemporaryFile(aside);
+        else if (!FileExists(note))
+            RenameFile(aside, note);
+    }
 }

@@ -67,19 +67,23 @@ public:
     // stay as they were: a reload keeps what an earlier load (and the user) put there.
     void Load(const std::wstring& programDir);
     // Throws FileCreateError when the file cannot be replaced, and also when the index
-    // has never been read in this run: writing then would put nothing in place of
-    // entries that are still on the disk.
-    void Save(const std::wstring& programDir) const;
+    // has never been read in this run and still cannot be: writing then would put
+    // nothing in place of entries that are still on the disk.
+    void Save(const std::wstring& programDir);
     // True while no load has succeeded and the last one failed: the lines of the days
     // are unknown, so no day may be opened, stored or deleted.
     bool Unread() const { return unread_; }
-    // Throws FileOpenError (the index file's name) while Unread().
-    void RequireRead() const;
+    // While Unread(), tries to read the index again (another program may have let it
+    // go since): throws FileOpenError (the index file's name) when it still cannot.
+    void RequireRead();
+    // True when the lines were changed since they were last read or saved whole.
+    bool ChangedSinceSaved() const { return Lines.Changes() != savedAt_; }
 
     // Deletes a day's entry: its note file and its line go together or not at all, and
     // the index is saved at once. A note that cannot be removed (locked) throws
     // FileDeleteError with nothing changed; an index that cannot be saved throws
-    // FileCreateError with the note and the line put back.
+    // FileCreateError with the note and the line put back. A note that cannot be put
+    // back stays under its aside name, the error says so, and the next Load returns it.
     void DeleteEntry(const std::wstring& programDir, const Date& date);
 
     static std::wstring IndexPath(const std::wstring& programDir);
@@ -87,7 +91,15 @@ public:
     static std::wstring NotePath(const std::wstring& programDir, const Date& date);
 
 private:
+    // Notes a delete moved aside (after the index is read): one whose day still has its
+    // line goes back to its place; one of a day without a line belongs to a finished
+    // delete and is removed; one beside a note of the same day is left alone.
+    void SettleAsideNotes(const std::wstring& dataDir);
+    // Reads the index file into Lines; throws FileOpenError and changes nothing when it cannot.
+    void ReadIndex(const std::wstring& path);
+
     bool unread_ = false;
+    uint64_t savedAt_ = 0;  // Lines.Changes() when last read or saved
     bool everRead_ = false;
     std::wstring indexPath_;
 };

@@ -267,24 +267,30 @@ size_t IndexLines::StoredSize(const Record& r) const {
     return r.wide ? r.length * sizeof(wchar_t) : Unpack(r, [](char) { return true; });
 }
 
-void IndexLines::push_back(std::wstring_view line) { records_.push_back(Store(line)); }
+void IndexLines::push_back(std::wstring_view line) {
+    records_.push_back(Store(line));
+    ++changes_;
+}
 
 void IndexLines::Set(size_t i, std::wstring_view line) {
     if (i >= size()) throw std::out_of_range("index line");
     unused_ += StoredSize(records_[i]);
     records_[i] = Store(line);
+    ++changes_;
     Compact();
 }
 
 void IndexLines::insert(size_t i, std::wstring_view line) {
     if (i > size()) throw std::out_of_range("index line");
     records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(i), Store(line));
+    ++changes_;
 }
 
 void IndexLines::erase(size_t i) {
     if (i >= size()) throw std::out_of_range("index line");
     unused_ += StoredSize(records_[i]);
     records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
+    ++changes_;
     Compact();
 }
 
@@ -292,6 +298,7 @@ void IndexLines::clear() {
     bytes_.clear();
     records_.clear();
     unused_ = 0;
+    ++changes_;
 }
 
 void IndexLines::reserve(size_t lines) {

@@ -30,6 +30,9 @@ public:
 
     size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }
+    // Counts every change of the lines (a line stored, replaced, inserted or removed):
+    // equal counts mean nothing was changed in between.
+    uint64_t Changes() const { return changes_; }
     // Copies, const so that `lines[i] = text` does not compile: Set changes a line.
     const std::wstring operator[](size_t i) const;
     const std::wstring at(size_t i) const;  // std::out_of_range past the end
@@ -92,5 +95,6 @@ private:
     std::string bytes_;
     std::vector<Record> records_;
     size_t unused_ = 0;  // bytes of lines replaced or removed, given back by Compact
+    uint64_t changes_ = 0;
     void Compact();
 };

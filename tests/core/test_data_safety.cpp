@@ -169,6 +169,29 @@ TEST(Leftovers, LoadRemovesWhatAKilledSaveLeftAndNothingElse) {
     EXPECT_EQ(folder.ReadBytes("Data/index.txt"), index);
 }
 
+// A note a delete moved aside is the only copy when the rollback could not put it
+// back: no start may sweep it away. Its day's line (the index on the disk was not
+// changed) brings it back; a day without a line was deleted, and its note goes.
+TEST(DeleteEntry, ANoteLeftAsideComesBackWhileItsDayHasALine) {
+    TempFolder folder;
+    folder.WriteBytes("Data/index.txt", Entry(5, L"van jegyzete") + "\r\n" + Entry(6, L"visszajön") + "\r\n");
+    folder.WriteBytes("Data/20261205.rtf", "{\\rtf1 new}");
+    folder.WriteBytes("Data/20261205.rtf.0000000a.tivorn-old", "{\\rtf1 older}");
+    folder.WriteBytes("Data/20261206.rtf.1a2b3c4d.tivorn-old", "{\\rtf1 only copy}");
+    folder.WriteBytes("Data/20261207.rtf.00000001.tivorn-old", "{\\rtf1 deleted}");
+    EntryStore store;
+    store.Load(folder.Dir());
+    EXPECT_EQ(folder.ReadBytes("Data/20261206.rtf"), "{\\rtf1 only copy}");
+    EXPECT_EQ(folder.ReadBytes("Data/20261205.rtf"), "{\\rtf1 new}");
+    EXPECT_EQ(folder.ReadBytes("Data/20261205.rtf.0000000a.tivorn-old"), "{\\rtf1 older}") << "both kept";
+    EXPECT_EQ(NamesIn(folder.Path() / "Data"),
+              (std::vector<std::u8string>{u8"20261205.rtf", u8"20261205.rtf.0000000a.tivorn-old", u8"20261206.rtf",
+                                          u8"index.txt"}));
+    EXPECT_EQ(AsideOriginalName(L"20261206.RTF.0A1B2C3D.TIVORN-OLD"), L"20261206.RTF");
+    for (const wchar_t* name : {L"20261206.rtf.tivorn-old", L"20261206.rtf.0a1b2c3x.tivorn-old", L"x.tivorn-tmp"})
+        EXPECT_EQ(AsideOriginalName(name), L"") << WideToUtf8(name);
+}
+
 TEST(IndexText, NulBytesAreKeptAndNoLineAfterThemIsLost) {
     const std::string bytes = std::string("20261206a\0b\r\n", 13) + "20261207c\r\n" + std::string("\0\0\r\n", 4) +
                               "20261208d\r\n";
@@ -210,13 +233,21 @@ TEST(UnreadIndex, NothingIsWrittenOpenedOrDeletedUntilTheIndexCanBeRead) {
     EXPECT_EQ(folder.ReadBytes("Data/20261206.rtf"), "{\\rtf1 the day's note}");
     EXPECT_TRUE(fs::is_directory(folder.Path() / "Data" / "index.txt"));
 
-    // Readable again: the next show and save work as always.
+    // Readable again (the other program let it go), without a new load: the next day
+    // opened reads it first, and so does the next save point.
     fs::remove(folder.Path() / "Data" / "index.txt");
     folder.WriteBytes("Data/index.txt", Entry(6, L"megvan") + "\r\n");
-    store.Load(folder.Dir());
-    EXPECT_FALSE(store.Unread());
     EXPECT_EQ(store.OpenDay(L"20261206"), 0);
-    store.Save(folder.Dir());
+    EXPECT_FALSE(store.Unread());
+    EXPECT_FALSE(store.ChangedSinceSaved());
+    EntryStore atSave;
+    fs::rename(folder.Path() / "Data" / "index.txt", folder.Path() / "Data" / "moved");
+    fs::create_directories(folder.Path() / "Data" / "index.txt");
+    EXPECT_THROW(atSave.Load(folder.Dir()), AppError);
+    fs::remove(folder.Path() / "Data" / "index.txt");
+    fs::rename(folder.Path() / "Data" / "moved", folder.Path() / "Data" / "index.txt");
+    atSave.Save(folder.Dir());
+    EXPECT_EQ(atSave.FindEntryLine(L"20261206"), 0);
     EXPECT_EQ(folder.ReadBytes("Data/index.txt"), Entry(6, L"megvan") + "\r\n");
 }
 
@@ -225,7 +256,9 @@ TEST(UnreadIndex, AFailedReloadKeepsTheEntriesInMemoryAndTheNextSaveWritesThem) 
     folder.WriteBytes("Data/index.txt", Entry(6, L"első") + "\r\n");
     EntryStore store;
     store.Load(folder.Dir());
+    EXPECT_FALSE(store.ChangedSinceSaved());
     store.Lines.push_back(MakeDayEntry(Date{2026, 12, 7}, L"még nem mentett", L"", 0, 0));
+    EXPECT_TRUE(store.ChangedSinceSaved());
     const auto inMemory = store.Lines;
 
     fs::remove(folder.Path() / "Data" / "index.txt");
@@ -238,6 +271,7 @@ TEST(UnreadIndex, AFailedReloadKeepsTheEntriesInMemoryAndTheNextSaveWritesThem) 
     fs::remove(folder.Path() / "Data" / "index.txt");
     store.Save(folder.Dir());
     EXPECT_EQ(folder.ReadBytes("Data/index.txt"), SerializeIndexText(inMemory));
+    EXPECT_FALSE(store.ChangedSinceSaved());
 }
 
 TEST(DeleteEntry, NoteAndLineGoTogetherAndTheIndexFollowsAtOnce) {

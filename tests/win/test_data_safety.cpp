@@ -161,23 +161,54 @@ TEST_F(DataSafetyTest, AnIndexThatCannotBeReadIsNeverSavedOverAndItsDaysStayClos
     EXPECT_TRUE(main->EntryIndex.Lines.empty()) << "no placeholder either";
     EXPECT_EQ(ReadFile(NoteRelative(5)), "{\\rtf1 the 5th's note}");
 
-    // Closing cannot save: the question, answered "Mégsem", keeps the program open.
-    AnswerCancel();
-    SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(main->Handle()));
-
-    // Readable again: the next show reads it and the save points work.
+    // Readable again, without a new show: the next click on a day reads it first and
+    // opens the day; the month shows the entries, and the save points work.
     lock.Release();
-    main->Hide();
-    main->Show();
-    Pump();
-    EXPECT_EQ(main->EntryIndex.Lines.size(), 2u);
-    EXPECT_TRUE(CellOfDay(5).VanFile());
     messages.clear();
+    const int before = modalCount;
+    AnswerNextModal([&](Form& form) {
+        EXPECT_EQ(&form, editor.get());
+        EXPECT_EQ(editor->Cimszo1.Text(), L"Nap 5");
+        editor->sbBezar.Click();
+    });
+    ClickDay(5);
+    EXPECT_EQ(modalCount, before + 1);
+    EXPECT_EQ(errors.size(), 4u);
+    EXPECT_EQ(main->EntryIndex.Lines.size(), 2u);
+    EXPECT_TRUE(CellOfDay(6).VanFile());
     main->ToolBar1.Click(L"tbListaMent");
     Pump();
     EXPECT_EQ(messages, (std::vector<std::wstring>{L"Az adatbázis mentése megtörtént."}));
     EXPECT_EQ(ReadFile(L"Data\\index.txt"), index);
+
+    // Locked again with nothing changed since: closing reports the failed save and
+    // closes without asking, since nothing can be lost.
+    FileLock again(IndexPath());
+    HWND handle = main->Handle();
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(messages.size(), 1u) << "no question";
+    EXPECT_EQ(errors.back(), L"Cannot create file " + IndexPath());
+}
+
+// The same at a save point: a list save after the lock went away reads the index and
+// writes back what it read.
+TEST_F(DataSafetyTest, ASavePointReadsAnIndexThatCouldNotBeReadAtTheStart) {
+    const std::string index = IndexOf({5, 6});
+    WriteFile(L"Data\\index.txt", index);
+    TodaysSnapshotTaken();
+    {
+        FileLock lock(IndexPath());
+        Open();
+    }
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(CellOfDay(5).VanFile());
+    main->ToolBar1.Click(L"tbListaMent");
+    Pump();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"Az adatbázis mentése megtörtént."}));
+    EXPECT_EQ(ReadFile(L"Data\\index.txt"), index);
+    EXPECT_TRUE(CellOfDay(5).VanFile()) << "the month shows what was read";
 }
 
 TEST_F(DataSafetyTest, AReloadThatFailsKeepsTheEntriesInMemory) {

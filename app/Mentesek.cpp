@@ -1,5 +1,7 @@
 #include "app/Mentesek.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "app/main.h"
@@ -78,7 +80,7 @@ void Tfrm_Mentesek::FormShow() {
     lvMentesek.Focus();
 }
 
-void Tfrm_Mentesek::FillList() {
+void Tfrm_Mentesek::FillList(const std::wstring& selected) {
     rows_.clear();
     const std::wstring dir = frm_Main ? frm_Main->ProgramDir : std::wstring();
     for (const SnapshotFile& file : ListSnapshots(dir)) {
@@ -98,7 +100,12 @@ void Tfrm_Mentesek::FillList() {
         rows_.push_back(std::move(row));
     }
     lvMentesek.SetItemCount(static_cast<int>(rows_.size()));
-    if (!rows_.empty()) lvMentesek.Select(0);
+    // After a restore the restored snapshot stays selected, never the one of the state
+    // before it (a stray Enter would undo the restore); if it is gone, none is.
+    const auto chosen = std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) {
+        return selected.empty() || r.file.name == selected;
+    });
+    if (chosen != rows_.end()) lvMentesek.Select(static_cast<int>(chosen - rows_.begin()));
     lvMentesek.Redraw();
     btnVisszaallit.SetEnabled(!rows_.empty());
 }
@@ -124,7 +131,7 @@ void Tfrm_Mentesek::btnVisszaallitClick() {
     const int row = SelectedRow();
     if (row < 0 || static_cast<size_t>(row) >= rows_.size() || !frm_Main) return;
     const SnapshotFile file = rows_[static_cast<size_t>(row)].file;
-    if (frm_Main->RestoreFromSnapshot(file.name, SnapshotWhenText(file))) FillList();
+    if (frm_Main->RestoreFromSnapshot(file.name, SnapshotWhenText(file))) FillList(file.name);
 }
 
 bool Tfrm_Mentesek::FormKeyPress(wchar_t key) {

@@ -36,7 +36,8 @@ public:
     const std::vector<Row>& Rows() const { return rows_; }
     std::wstring CellText(int row, int column) const;
 
-    void FillList();
+    // Lists the snapshots newest first and selects the named one (the first when none is named).
+    void FillList(const std::wstring& selected = {});
     void btnVisszaallitClick();
     void sbBezarClick();
 

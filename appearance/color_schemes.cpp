@@ -24,7 +24,8 @@ std::wstring SchemeField(const std::wstring& line, int slot) {
     if (slot < 1 || slot > kSlots) return {};
     const auto start = static_cast<size_t>(10 * slot + 4);
     if (start >= line.size()) return {};
-    return Trim(slot == kSlots ? line.substr(start) : line.substr(start, kFieldWidth));
+    // A short line's last field is what remains of it; text after column 113 is ignored.
+    return Trim(line.substr(start, kFieldWidth));
 }
 
 SchemeSlots ParseSchemeLine(const std::wstring& line) {

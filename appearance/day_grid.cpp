@@ -120,15 +120,23 @@ bool DayGrid::MouseMessage(UINT msg, POINT client) {
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
-            if (msg == WM_LBUTTONDOWN) pressed_ = cell;
+            if (msg == WM_LBUTTONDOWN) {
+                // The release then comes here wherever it is, and only a release over
+                // the pressed day is its click.
+                pressed_ = cell;
+                if (cell && Handle()) SetCapture(Handle());
+            }
             if (!cell) return false;
             // The mouse is over the cell even if no move came before the press.
             HoverOver(cell);
             cell->CellMouseDown();
             return true;
         case WM_LBUTTONUP: {
-            // A release without a press on the same cell is no click.
-            const bool click = cell && std::exchange(pressed_, nullptr) == cell;
+            // A release without a press on the same cell is no click; every release
+            // ends the press.
+            const TJPanel* was = std::exchange(pressed_, nullptr);
+            const bool click = cell && was == cell;
+            if (Handle() && GetCapture() == Handle()) ReleaseCapture();
             if (!cell) return false;
             if (click && cell->OnClick) cell->OnClick(*cell);
             cell->CellMouseUp();
@@ -153,9 +161,9 @@ UINT DayGrid::DialogCode(const MSG* msg) const {
     if (msg && msg->message == WM_KEYDOWN) {
         // Enter must reach the cell instead of pressing the form's default button.
         if ((msg->wParam == VK_RETURN || msg->wParam == VK_SPACE) && focused_) code |= DLGC_WANTMESSAGE;
-        // Tab walks the shown cells; past the last one it leaves the grid.
-        const bool backwards = GetKeyState(VK_SHIFT) < 0;
-        if (msg->wParam == VK_TAB && focused_ && NextShown(focused_, backwards)) code |= DLGC_WANTTAB;
+        // Tab walks the shown cells, and past the last one round to the first (Shift+Tab
+        // the other way), as the month's day windows did.
+        if (msg->wParam == VK_TAB && focused_) code |= DLGC_WANTTAB;
     }
     return code;
 }
@@ -167,9 +175,13 @@ bool DayGrid::KeyDown(WPARAM key, LPARAM flags) {
         case VK_SPACE:
             if (focused_ && !repeated && focused_->OnClick) focused_->OnClick(*focused_);
             return focused_ != nullptr;
-        case VK_TAB:
-            if (TJPanel* next = NextShown(focused_, GetKeyState(VK_SHIFT) < 0)) SetFocusedCell(next);
+        case VK_TAB: {
+            const bool backwards = GetKeyState(VK_SHIFT) < 0;
+            TJPanel* next = NextShown(focused_, backwards);
+            if (!next) next = NextShown(nullptr, backwards);
+            if (next) SetFocusedCell(next);
             return true;
+        }
         case VK_LEFT:
         case VK_RIGHT:
         case VK_UP:
@@ -201,6 +213,10 @@ LRESULT DayGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MBUTTONDBLCLK:
         case WM_MBUTTONUP:
             if (MouseMessage(msg, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) return 0;
+            break;
+        case WM_CAPTURECHANGED:
+            // A menu, a dialog or another program took the mouse: the press is over.
+            if (reinterpret_cast<HWND>(lp) != Handle()) pressed_ = nullptr;
             break;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;

@@ -42,7 +42,8 @@ TEST(Schemes, FieldsAreReadAtFixedColumnsUpToTheLineEnd) {
     EXPECT_EQ(slots[6], 0xC0C0C0);
     EXPECT_EQ(slots[7], 16777);
     EXPECT_EQ(slots[10], static_cast<int32_t>(0x8000000F));
-    EXPECT_EQ(SchemeField(line + L" 12", 10), L"$8000000F 12") << "the tenth field is the rest of the line";
+    EXPECT_EQ(SchemeField(line + L"x 12", 10), L"$8000000F") << "text after column 113 is ignored";
+    EXPECT_EQ(ParseSchemeLine(line + L" megjegyzés")[10], static_cast<int32_t>(0x8000000F));
     EXPECT_EQ(SchemeDrawColour(line), 0x8080FF);
 }
 

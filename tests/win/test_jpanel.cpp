@@ -327,6 +327,18 @@ TEST_F(DayCellTest, ClickRunsBeforeTheButtonUpColour) {
     Mouse(*cell, WM_LBUTTONUP, 20, 20);
     EXPECT_EQ(seen.size(), 1u);
     EXPECT_EQ(otherClicks, 0);
+    // A press keeps the mouse until its release, which ends it wherever it comes: a
+    // later press on the title strip released over the cell is no click, nor is a
+    // press whose mouse another window took.
+    Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), cell->Grid()->Handle());
+    Mouse(*cell, WM_LBUTTONUP, -1000, -1000);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Mouse(*cell, WM_LBUTTONUP, 20, 20);
+    Mouse(*cell, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    SendMessageW(cell->Grid()->Handle(), WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(form.Handle()));
+    Mouse(*cell, WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(seen.size(), 1u);
 
     // A window opened by the click covers the cell: the mouse has left it meanwhile.
     cell->OnClick = [&](TJPanel& c) {
@@ -369,6 +381,17 @@ TEST_F(DayCellTest, KeyboardUse) {
     EXPECT_TRUE(dialogKey(VK_TAB));
     EXPECT_TRUE(third->Focused());
     EXPECT_FALSE(first->Focused());
+    // Past the last shown day it wraps round to the first; Shift+Tab back again.
+    EXPECT_TRUE(dialogKey(VK_TAB));
+    EXPECT_TRUE(first->Focused());
+    BYTE keyboard[256]{};
+    GetKeyboardState(keyboard);
+    keyboard[VK_SHIFT] = 0x80;
+    SetKeyboardState(keyboard);
+    EXPECT_TRUE(dialogKey(VK_TAB));
+    EXPECT_TRUE(third->Focused());
+    keyboard[VK_SHIFT] = 0;
+    SetKeyboardState(keyboard);
     second->SetShown(true);
 
     // The arrows go to the cell's navigation.

@@ -125,6 +125,7 @@ TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
     const auto before = ReadZip(ReadFile(L"Data\\Mentések\\" + window.Rows()[0].file.name));
     EXPECT_NE(before[0].bytes.find(EncodeCp1250(L"Átírt cím")), std::string::npos);
     EXPECT_EQ(before[1].bytes, "{\\rtf1 \\'e1t\\'edrt\\par}");
+    EXPECT_EQ(window.lvMentesek.SelectedIndex(), 1) << "the restored snapshot stays selected, not the one before it";
     window.Close();
 }
 

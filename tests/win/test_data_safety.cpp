@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -363,6 +364,41 @@ TEST_F(DataSafetyTest, NotepadOverAnUnreadableFileDoesNotOpen) {
     });
     main->ToolBar1.Click(L"tbJegyzettomb");
     EXPECT_EQ(text.substr(0, 16), L"the real notepad");
+}
+
+// A note cut short (a half-finished copy, a damaged disk) opens partly. It is said so,
+// and the window opens only when the user chooses it: "Mégsem" (the default) leaves the
+// file as it is, OK opens what could be read. The same for a day and the notepad.
+TEST_F(DataSafetyTest, ANoteThatCannotBeReadWholeOpensOnlyWhenTheUserChooses) {
+    WriteFile(L"Data\\index.txt", IndexOf({5}));
+    const std::string cut = "{\\rtf1\\ansi first part\\par second";
+    WriteFile(NoteRelative(5), cut);
+    WriteFile(L"Data\\jegyzet.rtf", cut);
+    Open();
+    const std::function<void()> opens[] = {[&] { ClickDay(5); },
+                                           [&] { main->ToolBar1.Click(L"tbJegyzettomb"); }};
+    for (const auto& open : opens) {
+        messages.clear();
+        const int shown = modalCount;
+        AnswerCancel();
+        open();
+        EXPECT_EQ(modalCount, shown + 1) << "only the question";
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(L"sérült"), std::wstring::npos);
+
+        std::wstring text;
+        AnswerOk();
+        AnswerNextModal([&](Form& form) {
+            auto& note = static_cast<TRichNoteForm&>(form);
+            text = note.Megjegyzes.Text();
+            note.sbBezar.Click();
+        });
+        open();
+        EXPECT_EQ(text.substr(0, 10), L"first part");
+    }
+    EXPECT_EQ(ReadFile(NoteRelative(5)), cut);
+    EXPECT_EQ(ReadFile(L"Data\\jegyzet.rtf"), cut);
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(DataSafetyTest, RichTextThatDoesNotStreamOutWholeNeverReplacesAFile) {

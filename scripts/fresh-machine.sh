@@ -9,8 +9,10 @@
 #
 #   scripts/fresh-machine.sh [root folder]   (default /var/tmp/tivorn-fresh; made anew)
 #
-# Nothing else may use an X display meanwhile: the root shares this machine's network,
-# and with it the abstract X sockets that xvfb-run's choice of display cannot see.
+# The root shares this machine's network, and with it the abstract X sockets that
+# xvfb-run's choice of a free display cannot see (it looks only for lock files in /tmp):
+# the root's /tmp holds lock files for displays 99 to 199, so its displays start at 200
+# and never meet those of this machine's own runs.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 FRESH=$(realpath -m "${1:-/var/tmp/tivorn-fresh}")
@@ -54,6 +56,8 @@ cp /etc/resolv.conf "$FRESH/etc/resolv.conf" 2>/dev/null || true
 # A clone of main, as `git clone` gives it (what is committed, nothing of this tree's build).
 git clone -q --branch main --no-hardlinks "$ROOT" "$FRESH/root/tivorn"
 echo "clone: main at $(git -C "$FRESH/root/tivorn" log -1 --format='%h %s')"
+
+for n in $(seq 99 199); do touch "$FRESH/tmp/.X$n-lock"; done
 
 mount -t proc proc "$FRESH/proc"
 mount -t sysfs sys "$FRESH/sys"

@@ -1,20 +1,29 @@
 # The Debian mirror this machine's apt already uses (sourced, not run):
-#   debian_mirror          prints the first archive address (not the security archive)
-#                          of /etc/apt/sources.list and sources.list.d, in either format
-#   require_debian_mirror  the same, or stops with a clear message when there is none
+#   apt_source_uris        every archive address of /etc/apt/sources.list and
+#                          sources.list.d, in either format, comments left out
+#   debian_mirror          the first Debian archive among them (not the security archive)
+#   debian_security        the first security archive among them (nothing when none)
+#   require_debian_mirror  debian_mirror, or stops with a clear message when there is none
 # Nothing here names a host of its own: a machine without a Debian source line in its
 # apt configuration is told so instead of being pointed somewhere else.
 
-debian_mirror() {
+apt_source_uris() {
   local files=() f
   for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
     [ -f "$f" ] && files+=("$f")
   done
-  [ ${#files[@]} -gt 0 ] || return 1
-  # One-line "deb URI suite ..." entries and deb822 "URIs:" fields, comments left out.
+  [ ${#files[@]} -gt 0 ] || return 0
+  # One-line "deb URI suite ..." entries and deb822 "URIs:" fields.
   sed -n -E -e 's/^[[:space:]]*deb(-src)?[[:space:]]+(\[[^]]*\][[:space:]]+)?([a-z]+:\/\/[^[:space:]]+).*/\3/p' \
-            -e 's/^[[:space:]]*URIs:[[:space:]]*([a-z]+:\/\/[^[:space:]]+).*/\1/p' "${files[@]}" \
-    | grep -E '/debian/?$' | grep -v -- '-security' | head -n 1 | sed 's:/*$::'
+            -e 's/^[[:space:]]*URIs:[[:space:]]*([a-z]+:\/\/[^[:space:]]+).*/\1/p' "${files[@]}" | sed 's:/*$::'
+}
+
+debian_mirror() {
+  apt_source_uris | grep -E '/debian$' | grep -v -- '-security' | head -n 1
+}
+
+debian_security() {
+  apt_source_uris | grep -E -- '-security$' | head -n 1
 }
 
 require_debian_mirror() {

@@ -42,10 +42,7 @@ echo "clean root: debootstrap --variant=minbase bookworm from $mirror, $(($(date
 # The apt sources a new Debian 12 machine has: this machine's Debian archive and its
 # updates and security suites, binary packages only (what the project adds to them,
 # it must add itself).
-security=$(sed -n -E -e 's/^[[:space:]]*deb[[:space:]]+([a-z]+:\/\/[^[:space:]]+-security\/?)[[:space:]].*/\1/p' \
-                    -e 's/^[[:space:]]*URIs:[[:space:]]*([a-z]+:\/\/[^[:space:]]+-security\/?).*/\1/p' \
-                    /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null \
-           | head -n 1 | sed 's:/*$::')
+security=$(debian_security || true)
 {
   echo "deb $mirror bookworm main"
   echo "deb $mirror bookworm-updates main"

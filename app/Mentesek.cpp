@@ -62,6 +62,10 @@ std::span<const ControlRow<Tfrm_Mentesek>> Tfrm_Mentesek::Controls() {
          .text = L"A program naponta egyszer, az első mentés előtt menti az adatokat."},
         {.name = L"lvMentesek", .field = &T::lvMentesek, .parent = &T::Panel1, .x = 8, .y = 28, .w = kWidth - 24,
          .h = panelH - 28 - 44},
+        {.name = L"btnMegnyit", .field = &T::btnMegnyit, .parent = &T::Panel1, .x = kWidth - 24 - 130 - 8 - 130 + 8,
+         .y = panelH - 36, .w = 130, .h = 25, .text = L"Megnyitás…", .handler = &T::btnMegnyitClick,
+         .style = WS_TABSTOP | BS_PUSHBUTTON,
+         .hint = L"A kijelölt mentés napjai; egyetlen nap vagy a jegyzettömb visszaállítása"},
         {.name = L"btnVisszaallit", .field = &T::btnVisszaallit, .parent = &T::Panel1, .x = kWidth - 24 - 130 + 8,
          .y = panelH - 36, .w = 130, .h = 25, .text = L"Visszaállítás…", .handler = &T::btnVisszaallitClick,
          .style = WS_TABSTOP | BS_PUSHBUTTON,
@@ -108,6 +112,7 @@ void Tfrm_Mentesek::FillList(const std::wstring& selected) {
     if (chosen != rows_.end()) lvMentesek.Select(static_cast<int>(chosen - rows_.begin()));
     lvMentesek.Redraw();
     btnVisszaallit.SetEnabled(!rows_.empty());
+    btnMegnyit.SetEnabled(!rows_.empty());
 }
 
 std::wstring Tfrm_Mentesek::CellText(int row, int column) const {
@@ -132,6 +137,18 @@ void Tfrm_Mentesek::btnVisszaallitClick() {
     if (row < 0 || static_cast<size_t>(row) >= rows_.size() || !frm_Main) return;
     const SnapshotFile file = rows_[static_cast<size_t>(row)].file;
     if (frm_Main->RestoreFromSnapshot(file.name, SnapshotWhenText(file))) FillList(file.name);
+}
+
+void Tfrm_Mentesek::btnMegnyitClick() {
+    const int row = SelectedRow();
+    if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
+    const SnapshotFile file = rows_[static_cast<size_t>(row)].file;
+    if (!Tartalma) {
+        Tartalma = std::make_unique<Tfrm_MentesTartalma>();
+        Tartalma->Create(Handle());
+    }
+    // A restore there made a snapshot of its own: the list shows it, the opened one selected.
+    if (Tartalma->Open(file.name, SnapshotWhenText(file))) FillList(file.name);
 }
 
 bool Tfrm_Mentesek::FormKeyPress(wchar_t key) {

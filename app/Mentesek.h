@@ -3,10 +3,12 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "app/MentesTartalma.h"
 #include "store/snapshots.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -24,6 +26,7 @@ public:
     Panel Panel1{L"Panel1"};
     Panel pInfo{L"pInfo"};
     ListView lvMentesek;     // the snapshots, newest first
+    Button btnMegnyit;       // "Megnyitás…": the snapshot's days, one of them back alone
     Button btnVisszaallit;   // "Visszaállítás…"
 
     // The window's controls below its title strip, in tab order.
@@ -39,7 +42,10 @@ public:
     // Lists the snapshots newest first and selects the named one (the first when none is named).
     void FillList(const std::wstring& selected = {});
     void btnVisszaallitClick();
+    void btnMegnyitClick();
     void sbBezarClick();
+    // The snapshot's days, made at the first opening.
+    std::unique_ptr<Tfrm_MentesTartalma> Tartalma;
 
 protected:
     void FormCreate() override;

@@ -22,6 +22,7 @@
 #include "platform/TrayIcon.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
+#include "store/zip_archive.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -122,6 +123,10 @@ public:
     void TakeSnapshotOfTheDay();
     // Asks, snapshots the present state, puts the snapshot's files back and shows them.
     bool RestoreFromSnapshot(const std::wstring& name, const std::wstring& when);
+    // One day (the notepad for an empty key) back from a snapshot's `files`, after the
+    // question; the month shows it. False when the user declined.
+    bool RestoreDayFromSnapshot(const std::vector<ZipEntry>& files, const std::wstring& dateKey,
+                                const std::wstring& dayText, const std::wstring& when);
     void tbEloreClick();
     void tbVisszaClick();
     void n1Click(TJPanel& cell);

@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/kerdes.h"
 #include "platform/uzenet.h"
+#include "store/snapshot_days.h"
 #include "store/snapshots.h"
 #include "ui/application.h"
 
@@ -44,5 +45,18 @@ bool Tfrm_Main::RestoreFromSnapshot(const std::wstring& name, const std::wstring
     EntryIndex.Load(ProgramDir);
     ShowMonth(CurrentDate);
     ShowMessageWindow(L"A " + when + L" mentés visszaállítása megtörtént.");
+    return true;
+}
+
+bool Tfrm_Main::RestoreDayFromSnapshot(const std::vector<ZipEntry>& files, const std::wstring& dateKey,
+                                       const std::wstring& dayText, const std::wstring& when) {
+    const std::wstring what = dateKey.empty() ? L"a jegyzettömböt" : L"a(z) " + dayText + L" napot";
+    if (!ShowQuestionWindow(L"Visszaállítsam " + what + L" a " + when +
+                            L" mentésből? Más nem változik."))
+        return false;
+    RestoreOneDay(ProgramDir, EntryIndex, files, dateKey, ExtraSnapshotName(Now()), Today());
+    FillMonthCells();
+    ShowMessageWindow((dateKey.empty() ? L"A jegyzettömb" : L"A(z) " + dayText + L" nap") +
+                      L" visszaállítása megtörtént.");
     return true;
 }

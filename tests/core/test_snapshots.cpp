@@ -5,6 +5,8 @@
 #include <set>
 
 #include "platform/errors.h"
+#include "store/entry_store.h"
+#include "store/snapshot_days.h"
 #include "store/snapshots.h"
 #include "store/zip_archive.h"
 #include "temp_folder.h"
@@ -152,6 +154,52 @@ TEST_F(SnapshotTest, ADamagedOrForeignSnapshotChangesNothing) {
     EXPECT_EQ(Read("Data/index.txt"), "current\r\n");
     EXPECT_EQ(Read("Data/20261206.rtf"), "{\\rtf1 Fogorvos\\par}");
     EXPECT_THROW(CountZipEntries("not a zip"), ZipError);
+}
+
+// One day back from a snapshot: its note and line as they were, everything written
+// since kept, and the state before the restore in a snapshot of its own. The notepad
+// alone the same way; a day the snapshot did not have goes away.
+TEST_F(SnapshotTest, OneDayOrTheNotepadComesBackAloneAndTheRestStays) {
+    const Date today{2026, 12, 8};
+    WriteSnapshot(temp.Dir(), DailySnapshotName(today), today);
+    const auto files = ReadSnapshot(temp.Dir(), DailySnapshotName(today));
+    const auto days = SnapshotDays(files);
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_EQ(days[0].dateKey, L"20261207");
+    EXPECT_FALSE(days[0].hasLine);
+    EXPECT_EQ(days[1].dateKey, L"20261206");
+    EXPECT_EQ(days[1].title1, L"Fogorvos");
+    EXPECT_EQ(days[1].title2, L"10 óra");
+    EXPECT_EQ(days[1].firstLine, L"Fogorvos");
+    EXPECT_EQ(days[2].dateKey, L"");
+    EXPECT_EQ(days[2].firstLine, L"jegyzet");
+
+    // Since then: the 6th rewritten, a new 9th, the notepad changed.
+    EntryStore store;
+    store.Load(temp.Dir());
+    store.Lines.Set(0, MakeDayEntry(Date{2026, 12, 6}, L"Elrontva", L"", 0, 0));
+    store.Lines.push_back(MakeDayEntry(Date{2026, 12, 9}, L"Új nap", L"", 0, 0));
+    store.Save(temp.Dir());
+    temp.WriteBytes("Data/20261206.rtf", "{\\rtf1 elrontva\\par}");
+    temp.WriteBytes("Data/20261209.rtf", "{\\rtf1 uj\\par}");
+    temp.WriteBytes("Data/jegyzet.rtf", "{\\rtf1 uj jegyzet\\par}");
+
+    const struct {
+        std::wstring key, snapshot;
+    } restores[] = {{L"20261206", L"2026-12-09_100000.zip"}, {L"", L"2026-12-09_100001.zip"},
+                    {L"20261209", L"2026-12-09_100002.zip"}};
+    for (const auto& r : restores) RestoreOneDay(temp.Dir(), store, files, r.key, r.snapshot, today);
+    EXPECT_EQ(Read("Data/20261206.rtf"), "{\\rtf1 Fogorvos\\par}");
+    EXPECT_EQ(store.Lines[0], SnapshotLine(files, L"20261206"));
+    EXPECT_EQ(Read("Data/jegyzet.rtf"), "{\\rtf1 jegyzet\\par}");
+    EXPECT_FALSE(std::filesystem::exists(temp.Path() / "Data" / "20261209.rtf")) << "the snapshot had no 9th";
+    EXPECT_EQ(store.FindEntryLine(L"20261209"), -1);
+    EXPECT_EQ(Read("Data/20261207.rtf"), AllBytes()) << "the other days stay";
+    EXPECT_EQ(Read("Data/index.txt"), store.Lines.FileText()) << "saved at once";
+    // Each restore kept the state before it.
+    const auto before = ReadSnapshot(temp.Dir(), L"2026-12-09_100000.zip");
+    EXPECT_EQ(*SnapshotNote(before, L"20261206"), "{\\rtf1 elrontva\\par}");
+    EXPECT_EQ(*SnapshotNote(ReadSnapshot(temp.Dir(), L"2026-12-09_100001.zip"), L""), "{\\rtf1 uj jegyzet\\par}");
 }
 
 TEST(ZipArchive, EmptyAndLargeEntriesSurviveTheRoundTrip) {

@@ -171,3 +171,73 @@ TEST_F(MentesekTest, TheControlsSitAsDesignedAndTheButtonFollowsTheList) {
     EXPECT_TRUE(window.btnVisszaallit.Enabled());
     EXPECT_EQ(window.lvMentesek.SelectedIndex(), 0) << "the newest is chosen";
 }
+
+// "Megnyitás…" lists the snapshot's days and the notepad; the chosen day's text in the
+// snapshot stands beside today's, and "Ez a nap vissza…" puts back that day alone:
+// a day written since stays, and the state before is kept in a snapshot.
+TEST_F(MentesekTest, OneDayComesBackFromASnapshotAndEverythingElseStays) {
+    SaveList();  // today's snapshot: the 3rd with its old title and note
+    const std::wstring third = L"Data\\" + DateKey(ThisMonth(3)) + L".rtf";
+    const std::wstring fifth = L"Data\\" + DateKey(ThisMonth(5)) + L".rtf";
+    main->EntryIndex.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Elrontott", L"", 0xFF, 0));
+    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Új nap", L"", 0, 0));
+    WriteFile(third, "{\\rtf1 elrontott jegyzet\\par}");
+    WriteFile(fifth, "{\\rtf1 maradjon\\par}");
+    Tfrm_Mentesek window;
+    window.Create(main->Handle());
+    window.Show();
+    Pump();
+    ASSERT_EQ(window.Rows().size(), 1u);
+
+    int shown = 0;
+    AnswerNextModal([&](Form& form) {
+        ++shown;
+        auto& contents = static_cast<Tfrm_MentesTartalma&>(form);
+        ASSERT_EQ(contents.Days().size(), 1u);
+        EXPECT_EQ(contents.CellText(0, 0), FormatDottedDate(ThisMonth(3)));
+        EXPECT_EQ(contents.CellText(0, 1), L"Régi cím");
+        EXPECT_EQ(contents.CellText(0, 2), L"régi jegyzet");
+        EXPECT_EQ(contents.lvNapok.SelectedIndex(), 0);
+        EXPECT_EQ(GetFocus(), contents.lvNapok.Handle());
+        EXPECT_EQ(contents.reMentett.Text().substr(0, 12), L"régi jegyzet");
+        EXPECT_EQ(contents.reMost.Text().substr(0, 17), L"elrontott jegyzet");
+        AnswerOk();  // the question
+        AnswerOk();  // the confirmation
+        SendMessageW(contents.Handle(), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(contents.btnNapVissza.Handle()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(contents.btnNapVissza.Handle()));
+        EXPECT_EQ(contents.reMost.Text().substr(0, 12), L"régi jegyzet") << "the preview follows";
+        PressKey(contents.lvNapok.Handle(), VK_ESCAPE);
+    });
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window.btnMegnyit.Handle()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.btnMegnyit.Handle()));
+    Pump();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(errors.empty()) << WideToUtf8(errors.empty() ? L"" : errors[0]);
+    EXPECT_EQ(ReadFile(third), "{\\rtf1 r\\'e9gi jegyzet\\par}");
+    EXPECT_EQ(ReadFile(fifth), "{\\rtf1 maradjon\\par}") << "a day written since stays";
+    EXPECT_EQ(Trim(main->Cells[static_cast<size_t>(main->FirstCell + 3 - 2)]->Txt1()), L"Régi cím");
+    EXPECT_NE(ReadFile(L"Data\\index.txt").find(EncodeCp1250(L"Új nap")), std::string::npos);
+    ASSERT_EQ(window.Rows().size(), 2u) << "the state before the restore, kept";
+    EXPECT_EQ(window.lvMentesek.SelectedIndex(), 1) << "the opened snapshot stays selected";
+    window.Close();
+}
+
+// Every window opened from the month takes the keyboard at once (Escape closes it
+// without a click first), and when it closes the keyboard is back on the month's days.
+TEST_F(MentesekTest, TheWindowTakesTheKeyboardAndGivesItBackToTheMonth) {
+    SetForegroundWindow(main->Handle());
+    main->Panel.FocusCell(*main->Cells[static_cast<size_t>(main->FirstCell + 3 - 2)]);
+    Pump();
+    ASSERT_EQ(GetFocus(), main->Panel.Handle());
+    bool focused = false;
+    AnswerNextModal([&](Form& form) {
+        focused = GetFocus() && IsChild(form.Handle(), GetFocus());
+        PressKey(GetFocus(), VK_ESCAPE);
+    });
+    SendMessageW(main->Handle(), WM_COMMAND, MAKEWPARAM(main->pmTovabbiak.IdOf(L"mniMentesek"), 0), 0);
+    Pump();
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(GetFocus(), main->Panel.Handle());
+    EXPECT_TRUE(main->Cells[static_cast<size_t>(main->FirstCell + 3 - 2)]->Focused());
+}

@@ -119,7 +119,13 @@ int TRichNoteForm::FontIndexOf(const std::wstring& name) const {
     return ::FontIndexOf(FontNames(), name, CompareFontNames);
 }
 
-void TRichNoteForm::ShowFontName(const std::wstring& face) { tbarFormaz.ShowFontAt(FontIndexOf(face)); }
+// The face at the caret is always shown: one the system's list lacks joins it. A mixed
+// selection has no face, and shows none.
+void TRichNoteForm::ShowFontName(const std::wstring& face) {
+    int index = FontIndexOf(face);
+    if (index < 0 && !face.empty()) index = tbarFormaz.InsertFontName(face, CompareFontNames);
+    tbarFormaz.ShowFontAt(index);
+}
 
 void TRichNoteForm::ShowOwnFontInBars() {
     updating_ = true;

@@ -221,6 +221,25 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         }
+        case WM_ACTIVATE:
+            // The focused control is kept while another window (a modal one, a message)
+            // is in front, and gets the focus back when this one is active again.
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) focusBeforeDeactivation_ = focus;
+            }
+            break;
+        case WM_SETFOCUS: {
+            HWND back = std::exchange(focusBeforeDeactivation_, nullptr);
+            if (back && IsWindow(back) && IsChild(Handle(), back) && IsWindowVisible(back) && IsWindowEnabled(back)) {
+                SetFocus(back);
+                return 0;
+            }
+            break;
+        }
+        case WM_SHOWWINDOW:
+            if (!wp) focusBeforeDeactivation_ = nullptr;  // a new showing sets its own focus
+            break;
         case WM_CLOSE:
             FormCloseQuery();
             return 0;

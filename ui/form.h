@@ -130,6 +130,7 @@ private:
     std::vector<HWND> disabledForModal_;
     int nextId_ = 1000;
     bool modal_ = false;
+    HWND focusBeforeDeactivation_ = nullptr;
     int modalResult_ = mrNone;
     bool created_ = false;
     bool insides_ = false;

@@ -123,6 +123,15 @@ void FormatBar::SetFontNames(std::vector<std::wstring> names) {
     for (const auto& name : fonts_) cbBetuTipus.Add(name);
 }
 
+int FormatBar::InsertFontName(const std::wstring& name,
+                              int (*compare)(const std::wstring&, const std::wstring&)) {
+    size_t at = 0;
+    while (at < fonts_.size() && compare(fonts_[at], name) < 0) ++at;
+    fonts_.insert(fonts_.begin() + static_cast<std::ptrdiff_t>(at), name);
+    cbBetuTipus.Insert(static_cast<int>(at), name);
+    return static_cast<int>(at);
+}
+
 int FormatBar::ChosenFontIndex() const {
     const int index = cbBetuTipus.SelectedIndex();
     return index >= 0 && static_cast<size_t>(index) < fonts_.size() ? index : -1;

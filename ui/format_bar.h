@@ -55,6 +55,9 @@ public:
     const std::vector<std::wstring>& FontNames() const { return fonts_; }
     // Selects name `index` of the list; -1 selects none.
     void ShowFontAt(int index) const { cbBetuTipus.SetSelectedIndex(index); }
+    // Adds a name the system did not list (a substituted face such as "MS Sans Serif"
+    // under Wine) before the first name `compare` puts after it; gives its index.
+    int InsertFontName(const std::wstring& name, int (*compare)(const std::wstring&, const std::wstring&));
     // The chosen name's index; -1 when none is chosen.
     int ChosenFontIndex() const;
     std::wstring FontText() const { return cbBetuTipus.Text(); }

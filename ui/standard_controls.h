@@ -66,6 +66,9 @@ public:
     int Add(const std::wstring& item) const {
         return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
     }
+    int Insert(int index, const std::wstring& item) const {
+        return static_cast<int>(Send(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str())));
+    }
     int Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
     std::wstring Item(int index) const;
     // -1 when nothing is chosen.

@@ -41,11 +41,13 @@ build_fuzz() {
     -DTIVORN_FUZZ=ON
 }
 
-# The 64-bit program alone, optimised, with its installed folder (build/win64-release/Tivorn):
-# what run.sh needs, without the tests.
+# The 64-bit program alone, with its installed folder (build/win64-release/Tivorn): what
+# run.sh needs, without the tests. Optimised lightly (-O1): it compiles in about half the
+# time of -O3, which a newcomer's first minutes notice and the program does not.
 build_program() {
   cmake -S "$ROOT" -B "$BUILD/win64-release" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DTIVORN_TESTS=OFF \
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELEASE=-O1 -DNDEBUG" \
+    -DTIVORN_TESTS=OFF \
     -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" >/dev/null
   cmake --build "$BUILD/win64-release" -j2 --target install_tree install_guide
 }

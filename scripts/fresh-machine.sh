@@ -7,7 +7,9 @@
 # and CTest's summary line. Too slow for CI (about half an hour); run it by hand as root
 # before an install step, the build set-up or the test set-up changes land:
 #
-#   scripts/fresh-machine.sh [root folder]   (default /var/tmp/tivorn-fresh; made anew)
+#   scripts/fresh-machine.sh [--run-only] [root folder]
+#       root folder: default /var/tmp/tivorn-fresh, made anew
+#       --run-only: only the run command (its time to the screenshot)
 #
 # The root shares this machine's network, and with it the abstract X sockets that
 # xvfb-run's choice of a free display cannot see (it looks only for lock files in /tmp):
@@ -15,6 +17,8 @@
 # and never meet those of this machine's own runs.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+run_only=0
+if [ "${1:-}" = --run-only ]; then run_only=1; shift; fi
 FRESH=$(realpath -m "${1:-/var/tmp/tivorn-fresh}")
 [ "$(id -u)" -eq 0 ] || { echo "fresh-machine.sh: run as root (debootstrap, chroot, mounts)" >&2; exit 2; }
 source "$ROOT/scripts/apt-mirror.sh"
@@ -75,6 +79,10 @@ in_root() {  # <log name> <command>: runs a README command in the clone inside t
 run_status=0 test_status=0
 in_root run ./scripts/run.sh || run_status=$?
 grep -E '^Screenshot of the main window' "$FRESH/root/run.log" || tail -15 "$FRESH/root/run.log"
+if [ $run_only -eq 1 ]; then
+  echo "fresh machine: run.sh exit $run_status, $(( ($(date +%s) - start) / 60 )) min in all"
+  exit $run_status
+fi
 in_root test ./scripts/test.sh || test_status=$?
 grep -E 'tests passed|tests failed|Total Test time' "$FRESH/root/test.log" || tail -30 "$FRESH/root/test.log"
 grep -E '^\s+[0-9]+ - .*\((Failed|Timeout|Not Run)' "$FRESH/root/test.log" || true

@@ -29,7 +29,9 @@ chmod -R u+rwX,go+rX,go-w "$STAGE"
 find "$STAGE" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 mkdir -p "$(dirname "$OUT")"
-makensis -V2 -INPUTCHARSET UTF8 -DARCH="$ARCH" -DSTAGE="$STAGE" -DICON="$ICON" \
+# makensis 3.08 crashes (SIGSEGV) on the file names with accents under a locale that is
+# not UTF-8, as a root shell of a fresh Debian has none; C.UTF-8 is always there.
+LC_ALL=C.UTF-8 makensis -V2 -INPUTCHARSET UTF8 -DARCH="$ARCH" -DSTAGE="$STAGE" -DICON="$ICON" \
   -DOUTFILE="$OUT" "$ROOT/installer/tivorn.nsi"
 
 if [ -n "$ZIP" ]; then

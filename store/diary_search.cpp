@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/text_file.h"
 #include "store/entry_store.h"
 #include "store/rtf_text.h"
 
@@ -105,31 +106,52 @@ bool TakeField(std::string_view& bytes, char stop, std::string_view& field) {
     return true;
 }
 
-template <class Number>
-bool TakeNumber(std::string_view& bytes, char stop, Number& value) {
-    std::string_view field;
-    if (!TakeField(bytes, stop, field) || field.empty() || field.size() > 20) return false;
-    bool negative = false;
-    if (field.front() == '-') {
-        negative = true;
-        field.remove_prefix(1);
-    }
-    uint64_t magnitude = 0;
+// A decimal number of at most `limit`, digits only: the cache holds no other kind.
+bool ParseDigits(std::string_view field, uint64_t limit, uint64_t& value) {
+    if (field.empty()) return false;
+    value = 0;
     for (char c : field) {
         if (c < '0' || c > '9') return false;
-        magnitude = magnitude * 10 + static_cast<uint64_t>(c - '0');
+        const auto digit = static_cast<uint64_t>(c - '0');
+        if (value > (limit - digit) / 10) return false;  // past the field's range
+        value = value * 10 + digit;
     }
-    value = negative ? static_cast<Number>(-static_cast<int64_t>(magnitude)) : static_cast<Number>(magnitude);
     return true;
+}
+
+// A size or a length.
+bool TakeCount(std::string_view& bytes, char stop, uint64_t& value) {
+    std::string_view field;
+    return TakeField(bytes, stop, field) && ParseDigits(field, UINT64_MAX, value);
+}
+
+// A file's time, which may be negative (the Linux file clock counts back from its
+// epoch). -1 marks a note that could not be read; such a note is never written.
+bool TakeTime(std::string_view& bytes, char stop, int64_t& value) {
+    std::string_view field;
+    if (!TakeField(bytes, stop, field)) return false;
+    const bool negative = field.starts_with('-');
+    if (negative) field.remove_prefix(1);
+    uint64_t magnitude = 0;
+    const uint64_t limit = negative ? uint64_t{1} << 63 : INT64_MAX;
+    if (!ParseDigits(field, limit, magnitude)) return false;
+    value = static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
+    return value != -1;
 }
 
 }  // namespace
 
 // Records: key TAB size TAB time TAB length LF, then `length` bytes of UTF-8 text
-// and LF; the closing line tells a whole file from a cut one.
+// and LF; the closing line tells a whole file from a cut one. The records go in key
+// order, so the same texts always make the same file.
 std::string DiarySearch::CacheBytes() const {
+    std::vector<std::wstring> keys;
+    keys.reserve(texts_.size());
+    for (const auto& item : texts_) keys.push_back(item.first);
+    std::sort(keys.begin(), keys.end());
     std::string out(kCacheHeader);
-    for (const auto& [key, note] : texts_) {
+    for (const std::wstring& key : keys) {
+        const NoteText& note = texts_.at(key);
         if (note.writeTime == -1) continue;  // not read: tried again next time
         const std::string text = WideToUtf8(note.text);
         out += WideToUtf8(key) + '\t' + std::to_string(note.size) + '\t' + std::to_string(note.writeTime) + '\t' +
@@ -148,14 +170,18 @@ bool DiarySearch::LoadCache(std::string_view bytes) {
     while (bytes != kCacheEnd) {
         std::string_view key;
         NoteText note;
-        size_t length = 0;
-        if (!TakeField(bytes, '\t', key) || !TakeNumber(bytes, '\t', note.size) ||
-            !TakeNumber(bytes, '\t', note.writeTime) || !TakeNumber(bytes, '\n', length) ||
-            bytes.size() < length + 1 || bytes[length] != '\n')
+        uint64_t length = 0;
+        if (!TakeField(bytes, '\t', key) || !TakeCount(bytes, '\t', note.size) ||
+            !TakeTime(bytes, '\t', note.writeTime) || !TakeCount(bytes, '\n', length) ||
+            length >= bytes.size() || bytes[static_cast<size_t>(length)] != '\n')
             return false;
-        note.text = Utf8ToWide(std::string(bytes.substr(0, length)));
+        // CacheBytes writes valid UTF-8 only; other bytes would not read back as the
+        // same text.
+        const std::string_view text = bytes.substr(0, static_cast<size_t>(length));
+        if (!IsValidUtf8(key) || !IsValidUtf8(text)) return false;
+        note.text = Utf8ToWide(std::string(text));
         note.folded = FoldForSearch(note.text);
-        bytes.remove_prefix(length + 1);
+        bytes.remove_prefix(text.size() + 1);
         loaded[Utf8ToWide(std::string(key))] = std::move(note);
     }
     texts_ = std::move(loaded);

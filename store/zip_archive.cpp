@@ -21,7 +21,7 @@ uLong ZCALLBACK MemoryRead(voidpf, voidpf stream, void* buffer, uLong size) {
     auto* file = static_cast<MemoryFile*>(stream);
     const std::string_view data = file->out ? std::string_view(*file->out) : file->in;
     size_t n = file->position < data.size() ? std::min<size_t>(size, data.size() - file->position) : 0;
-    std::memcpy(buffer, data.data() + file->position, n);
+    if (n > 0) std::memcpy(buffer, data.data() + file->position, n);
     file->position += n;
     return static_cast<uLong>(n);
 }
@@ -43,7 +43,8 @@ long ZCALLBACK MemorySeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
     ZPOS64_T base = origin == ZLIB_FILEFUNC_SEEK_CUR ? file->position
                     : origin == ZLIB_FILEFUNC_SEEK_END ? file->Size()
                                                        : 0;
-    if (base + offset > file->Size() && !file->out) return -1;
+    // The offsets come from the archive itself: a damaged one must not wrap around.
+    if (!file->out && (base > file->Size() || offset > file->Size() - base)) return -1;
     file->position = static_cast<size_t>(base + offset);
     return 0;
 }
@@ -65,6 +66,9 @@ zlib_filefunc64_def MemoryFunctions(MemoryFile& file) {
 }
 
 const wchar_t kDamaged[] = L"A mentés sérült, nem olvasható";
+
+// Every entry of an archive's directory takes at least its fixed 46 bytes.
+constexpr size_t kDirectoryEntryBytes = 46;
 
 // Closes an archive being read whatever happens.
 class Reader {
@@ -110,31 +114,56 @@ std::string MakeZip(const std::vector<ZipEntry>& entries) {
     return archive;
 }
 
+namespace {
+
+// The number of entries the directory claims, checked against the room it has.
+size_t EntryCount(const Reader& reader, std::string_view archive) {
+    unz_global_info64 info{};
+    if (unzGetGlobalInfo64(reader.Get(), &info) != UNZ_OK || info.number_entry > archive.size() / kDirectoryEntryBytes)
+        throw ZipError(kDamaged);
+    return static_cast<size_t>(info.number_entry);
+}
+
+// The current entry's bytes. The size its header declares is only a claim: the bytes
+// are taken as they come, so a damaged size never allocates more than the entry
+// really holds.
+std::string ReadCurrentEntry(const Reader& reader, uint64_t declared) {
+    std::string bytes;
+    char buffer[64 * 1024];
+    int read = 0;
+    while ((read = unzReadCurrentFile(reader.Get(), buffer, sizeof buffer)) > 0) {
+        if (static_cast<uint64_t>(read) > declared - bytes.size()) throw ZipError(kDamaged);
+        bytes.append(buffer, static_cast<size_t>(read));
+    }
+    if (read < 0 || bytes.size() != declared) throw ZipError(kDamaged);
+    return bytes;
+}
+
+}  // namespace
+
 size_t CountZipEntries(std::string_view archive) {
     Reader reader(archive);
-    unz_global_info64 info{};
-    if (unzGetGlobalInfo64(reader.Get(), &info) != UNZ_OK) throw ZipError(kDamaged);
-    return static_cast<size_t>(info.number_entry);
+    return EntryCount(reader, archive);
 }
 
 std::vector<ZipEntry> ReadZip(std::string_view archive) {
     Reader reader(archive);
+    const size_t count = EntryCount(reader, archive);
     std::vector<ZipEntry> entries;
     for (int more = unzGoToFirstFile(reader.Get()); more == UNZ_OK; more = unzGoToNextFile(reader.Get())) {
         unz_file_info64 info{};
         char name[512] = {};
-        if (unzGetCurrentFileInfo64(reader.Get(), &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        if (entries.size() == count ||
+            unzGetCurrentFileInfo64(reader.Get(), &info, name, sizeof name - 1, nullptr, 0, nullptr, 0) != UNZ_OK ||
             info.uncompressed_size > (1u << 30) || unzOpenCurrentFile(reader.Get()) != UNZ_OK)
             throw ZipError(kDamaged);
-        ZipEntry entry{name, std::string(static_cast<size_t>(info.uncompressed_size), '\0')};
-        int read = entry.bytes.empty() ? 0
-                                       : unzReadCurrentFile(reader.Get(), entry.bytes.data(),
-                                                            static_cast<unsigned>(entry.bytes.size()));
-        char extra = 0;
-        bool whole = read == static_cast<int>(entry.bytes.size()) && unzReadCurrentFile(reader.Get(), &extra, 1) == 0;
+        ZipEntry entry{name, ReadCurrentEntry(reader, info.uncompressed_size)};
         // Closing checks the CRC once the whole entry has been read.
-        if (unzCloseCurrentFile(reader.Get()) != UNZ_OK || !whole) throw ZipError(kDamaged);
+        if (unzCloseCurrentFile(reader.Get()) != UNZ_OK) throw ZipError(kDamaged);
         entries.push_back(std::move(entry));
     }
+    // A directory that breaks off early is damage too: a snapshot read in part would
+    // restore in part, and the notes it no longer lists would be removed.
+    if (entries.size() != count) throw ZipError(kDamaged);
     return entries;
 }

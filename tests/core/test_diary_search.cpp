@@ -267,3 +267,24 @@ TEST(SearchCache, ADamagedOrUnwritableCacheIsOnlyAFullReading) {
     search.Refresh(L"D");
     EXPECT_EQ(search.CachedNotes(), 40u) << "the search has what it needs though the cache could not be written";
 }
+
+TEST(SearchCache, DamagedNumbersAndLengthsAreRefused) {
+    const auto cache = [](const std::string& record) { return "TIVORN KERESES 1\n" + record + "VEGE\n"; };
+    DiarySearch probe(nullptr, nullptr);
+    EXPECT_TRUE(probe.LoadCache(cache("20260101\t18446744073709551615\t-9223372036854775808\t0\n\n")));
+    EXPECT_TRUE(probe.LoadCache(cache("20260101\t12\t-5\t5\nvacsi\n")));
+    const std::string damaged[] = {
+        "TIVORN KERESES 1\n\t2\t999\t-1\n",  // the length -1 once wrapped past the buffer's end
+        cache("20260101\t12\t-5\t+5\nvacsi\n"),
+        cache("20260101\t12\t-5\t99\nvacsi\n"),
+        cache("20260101\t99999999999999999999999\t-5\t5\nvacsi\n"),
+        cache("20260101\t18446744073709551616\t-5\t5\nvacsi\n"),
+        cache("20260101\t12\t9223372036854775808\t5\nvacsi\n"),
+        cache("20260101\t12\t-1\t5\nvacsi\n"),        // a note not read is never written
+        cache("20260101\t12\t-5\t3\n\xED\xA0\x80\n"),  // not UTF-8 (a surrogate)
+    };
+    for (const std::string& bytes : damaged) {
+        EXPECT_FALSE(probe.LoadCache(bytes)) << bytes;
+        EXPECT_EQ(probe.CachedNotes(), 1u) << "a refused cache changes nothing";
+    }
+}

@@ -210,3 +210,19 @@ TEST(ZipArchive, EmptyAndLargeEntriesSurviveTheRoundTrip) {
     EXPECT_EQ(entries[0].bytes, "");
     EXPECT_EQ(entries[1].bytes, large);
 }
+
+TEST(ZipArchive, ADirectoryThatMiscountsItsEntriesIsDamaged) {
+    const std::string zip = MakeZip({{"index.txt", "x"}, {"20261206.rtf", "y"}});
+    const auto counting = [&](unsigned entries) {
+        std::string bytes = zip;
+        const size_t end = bytes.size() - 22;  // the directory's end record (no comment)
+        for (size_t at : {end + 8, end + 10}) {
+            bytes[at] = static_cast<char>(entries & 0xFF);
+            bytes[at + 1] = static_cast<char>(entries >> 8);
+        }
+        return bytes;
+    };
+    EXPECT_EQ(ReadZip(counting(2)).size(), 2u);
+    EXPECT_THROW(ReadZip(counting(3)), ZipError) << "the directory breaks off: only part of it would be read";
+    EXPECT_THROW(CountZipEntries(counting(0xFFFF)), ZipError) << "more entries than the archive has room for";
+}

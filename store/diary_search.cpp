@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/utf8.h"
 #include "store/entry_store.h"
 #include "store/rtf_text.h"
 
@@ -126,15 +127,33 @@ bool TakeNumber(std::string_view& bytes, char stop, Number& value) {
 }  // namespace
 
 // Records: key TAB size TAB time TAB length LF, then `length` bytes of UTF-8 text
-// and LF; the closing line tells a whole file from a cut one.
+// and LF; the closing line tells a whole file from a cut one. The bytes are made in
+// one buffer sized beforehand: years of notes are megabytes, and growing them (or a
+// string per note) costs more than the conversion itself.
 std::string DiarySearch::CacheBytes() const {
-    std::string out(kCacheHeader);
+    auto utf8Length = [](std::wstring_view text) {
+        size_t length = 0;
+        ForEachCodePoint(text, [&length](char32_t c) {
+            length += c < 0x80 ? 1 : c < 0x800 ? 2 : (c < 0x10000 || c > 0x10FFFF) ? 3 : 4;
+        });
+        return length;
+    };
+    size_t total = kCacheHeader.size() + kCacheEnd.size();
+    for (const auto& [key, note] : texts_) total += 3 * key.size() + 64 + 3 * note.text.size();
+    std::string out;
+    out.reserve(total);
+    out += kCacheHeader;
     for (const auto& [key, note] : texts_) {
         if (note.writeTime == -1) continue;  // not read: tried again next time
-        const std::string text = WideToUtf8(note.text);
-        out += WideToUtf8(key) + '\t' + std::to_string(note.size) + '\t' + std::to_string(note.writeTime) + '\t' +
-               std::to_string(text.size()) + '\n';
-        out += text;
+        ForEachCodePoint(key, [&out](char32_t c) { AppendUtf8(out, c); });
+        out += '\t';
+        out += std::to_string(note.size);
+        out += '\t';
+        out += std::to_string(note.writeTime);
+        out += '\t';
+        out += std::to_string(utf8Length(note.text));
+        out += '\n';
+        ForEachCodePoint(note.text, [&out](char32_t c) { AppendUtf8(out, c); });
         out += '\n';
     }
     out += kCacheEnd;
@@ -153,10 +172,10 @@ bool DiarySearch::LoadCache(std::string_view bytes) {
             !TakeNumber(bytes, '\t', note.writeTime) || !TakeNumber(bytes, '\n', length) ||
             bytes.size() < length + 1 || bytes[length] != '\n')
             return false;
-        note.text = Utf8ToWide(std::string(bytes.substr(0, length)));
+        note.text = Utf8ToWide(bytes.substr(0, length));
         note.folded = FoldForSearch(note.text);
         bytes.remove_prefix(length + 1);
-        loaded[Utf8ToWide(std::string(key))] = std::move(note);
+        loaded[Utf8ToWide(key)] = std::move(note);
     }
     texts_ = std::move(loaded);
     readSinceSave_ = 0;

@@ -1,4 +1,6 @@
 #include "app/main.h"
+
+#include <chrono>
 #include "ui/dpi.h"
 
 #include "editors/Reszlet.h"
@@ -26,6 +28,7 @@ const SchemeColours Tfrm_Main::DefaultSzin = {0,        0x8080FF, 0xC0C0C0, 0xE9
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT_PTR kSnapshotTimer = 2;  // the day's snapshot, a slice at a time
 constexpr int kTitleBarHeight = 33;
 constexpr int kStatusHeight = 25;
 
@@ -269,10 +272,12 @@ void Tfrm_Main::SaveColours() {
 
 void Tfrm_Main::OnTimer(UINT_PTR id) {
     if (id == kClockTimer) TimerTimer();
+    if (id == kSnapshotTimer) SnapshotSlice();
 }
 
 void Tfrm_Main::TimerTimer() {
     pIdo.SetCaption(FormatClock(Now(), Months[0].empty() ? RegionalMonthNames() : Months) + L"   ");
+    if (!FirstTickDone) StartSnapshotInSlices();
     FirstTick();
 }
 
@@ -281,6 +286,27 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
         pHint.SetCaption(L"   " + Application::Get().Title + L" " + kMakerAddress);
     else
         pHint.SetCaption(L"   " + hint);
+}
+
+// The day's snapshot is made in slices from the first clock tick on: a timer message
+// comes only when the window has nothing else to do, and each slice is short.
+void Tfrm_Main::StartSnapshotInSlices() {
+    if (ProgramDir.empty()) return;
+    try {
+        if (snapshotSlices_.Start(ProgramDir, Today())) SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
+    } catch (const std::exception&) {
+        // The first change of the day takes the snapshot itself and reports what fails.
+    }
+}
+
+void Tfrm_Main::SnapshotSlice() {
+    bool done = true;
+    try {
+        done = snapshotSlices_.Work(std::chrono::steady_clock::now() + std::chrono::milliseconds(8));
+    } catch (const std::exception&) {
+        // As above: the first change of the day tries again and reports.
+    }
+    if (done) KillTimer(Handle(), kSnapshotTimer);
 }
 
 // Save points and closing

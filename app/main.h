@@ -3,6 +3,8 @@
 // with hint and clock, and the save points.
 #pragma once
 
+#include "store/snapshots.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -189,6 +191,9 @@ private:
     bool hiddenSaveDone_ = false;
     ExportScope lastExportScope_ = ExportScope::Month;
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
+    SnapshotInSlices snapshotSlices_;  // the day's snapshot, made while the window waits
+    void StartSnapshotInSlices();
+    void SnapshotSlice();
 };
 
 // The program's windows, one object each, created at start in this order.

@@ -15,7 +15,11 @@ void Tfrm_Main::TakeSnapshotOfTheDay() {
     const Date today = Today();
     if (ProgramDir.empty() || snapshotFailedOn_ == today) return;
     try {
-        TakeDailySnapshot(ProgramDir, today);
+        // What the slices have not packed yet is packed now, before anything changes.
+        if (snapshotSlices_.Active() && snapshotSlices_.Day() == today)
+            snapshotSlices_.Finish();
+        else
+            TakeDailySnapshot(ProgramDir, today);
     } catch (const std::exception& e) {
         snapshotFailedOn_ = today;
         const auto* error = dynamic_cast<const AppError*>(&e);
@@ -39,6 +43,8 @@ bool Tfrm_Main::RestoreFromSnapshot(const std::wstring& name, const std::wstring
     // The chosen snapshot is read and checked first: the snapshot of the present state
     // may make the rule of keeping remove it.
     const std::vector<ZipEntry> files = ReadSnapshot(ProgramDir, name);
+    // The day's snapshot being made in slices holds the files from before the restore.
+    if (snapshotSlices_.Active()) TakeSnapshotOfTheDay();
     const std::string index = EntryIndex.Lines.FileText();
     WriteSnapshot(ProgramDir, ExtraSnapshotName(Now()), Today(), &index);
     RestoreDataFiles(ProgramDir, files);
@@ -54,6 +60,7 @@ bool Tfrm_Main::RestoreDayFromSnapshot(const std::vector<ZipEntry>& files, const
     if (!ShowQuestionWindow(L"Visszaállítsam " + what + L" a " + when +
                             L" mentésből? Más nem változik."))
         return false;
+    TakeSnapshotOfTheDay();  // a first change of the day, like any other
     RestoreOneDay(ProgramDir, EntryIndex, files, dateKey, ExtraSnapshotName(Now()), Today());
     FillMonthCells();
     ShowMessageWindow((dateKey.empty() ? L"A jegyzettömb" : L"A(z) " + dayText + L" nap") +

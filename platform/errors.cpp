@@ -22,7 +22,7 @@ std::string WideToUtf8(const std::wstring& text) {
     return out;
 }
 
-std::wstring Utf8ToWide(const std::string& text) {
+std::wstring Utf8ToWide(std::string_view text) {
     std::wstring out;
     out.reserve(text.size());
     size_t i = 0;

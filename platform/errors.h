@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 class AppError : public std::exception {
 public:
@@ -41,7 +42,7 @@ public:
 };
 
 std::string WideToUtf8(const std::wstring& text);
-std::wstring Utf8ToWide(const std::string& text);
+std::wstring Utf8ToWide(std::string_view text);
 
 // A print job the printer refused or broke off: "Cannot print %s" with the job's name.
 class PrintError : public AppError {

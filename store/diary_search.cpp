@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/text_file.h"
+#include "platform/utf8.h"
 #include "store/entry_store.h"
 #include "store/rtf_text.h"
 
@@ -143,20 +144,41 @@ bool TakeTime(std::string_view& bytes, char stop, int64_t& value) {
 
 // Records: key TAB size TAB time TAB length LF, then `length` bytes of UTF-8 text
 // and LF; the closing line tells a whole file from a cut one. The records go in key
-// order, so the same texts always make the same file.
+// order, so the same texts always make the same file. The bytes are made in one
+// buffer sized beforehand: years of notes are megabytes, and growing them (or a
+// string per note) costs more than the conversion itself.
 std::string DiarySearch::CacheBytes() const {
-    std::vector<std::wstring> keys;
+    auto utf8Length = [](std::wstring_view text) {
+        size_t length = 0;
+        ForEachCodePoint(text, [&length](char32_t c) {
+            length += c < 0x80 ? 1 : c < 0x800 ? 2 : (c < 0x10000 || c > 0x10FFFF) ? 3 : 4;
+        });
+        return length;
+    };
+    std::vector<const std::wstring*> keys;
     keys.reserve(texts_.size());
-    for (const auto& item : texts_) keys.push_back(item.first);
-    std::sort(keys.begin(), keys.end());
-    std::string out(kCacheHeader);
-    for (const std::wstring& key : keys) {
+    size_t total = kCacheHeader.size() + kCacheEnd.size();
+    for (const auto& [key, note] : texts_) {
+        keys.push_back(&key);
+        total += 3 * key.size() + 64 + 3 * note.text.size();
+    }
+    std::sort(keys.begin(), keys.end(), [](const std::wstring* a, const std::wstring* b) { return *a < *b; });
+    std::string out;
+    out.reserve(total);
+    out += kCacheHeader;
+    for (const std::wstring* keyPointer : keys) {
+        const std::wstring& key = *keyPointer;
         const NoteText& note = texts_.at(key);
         if (note.writeTime == -1) continue;  // not read: tried again next time
-        const std::string text = WideToUtf8(note.text);
-        out += WideToUtf8(key) + '\t' + std::to_string(note.size) + '\t' + std::to_string(note.writeTime) + '\t' +
-               std::to_string(text.size()) + '\n';
-        out += text;
+        ForEachCodePoint(key, [&out](char32_t c) { AppendUtf8(out, c); });
+        out += '\t';
+        out += std::to_string(note.size);
+        out += '\t';
+        out += std::to_string(note.writeTime);
+        out += '\t';
+        out += std::to_string(utf8Length(note.text));
+        out += '\n';
+        ForEachCodePoint(note.text, [&out](char32_t c) { AppendUtf8(out, c); });
         out += '\n';
     }
     out += kCacheEnd;
@@ -179,10 +201,10 @@ bool DiarySearch::LoadCache(std::string_view bytes) {
         // same text.
         const std::string_view text = bytes.substr(0, static_cast<size_t>(length));
         if (!IsValidUtf8(key) || !IsValidUtf8(text)) return false;
-        note.text = Utf8ToWide(std::string(text));
+        note.text = Utf8ToWide(text);
         note.folded = FoldForSearch(note.text);
         bytes.remove_prefix(text.size() + 1);
-        loaded[Utf8ToWide(std::string(key))] = std::move(note);
+        loaded[Utf8ToWide(key)] = std::move(note);
     }
     texts_ = std::move(loaded);
     readSinceSave_ = 0;

@@ -32,6 +32,16 @@ std::wstring Wide(const std::string& name) { return std::wstring(name.begin(), n
 
 int MonthNumber(const Date& d) { return d.year * 12 + d.month - 1; }
 
+// "index.txt" first, then the notes and the notepad by name, as the archive holds them.
+std::vector<std::wstring> DataFileNames(const std::wstring& programDir) {
+    std::vector<std::wstring> names;
+    for (const FolderEntry& entry : ListFolder(EntryStore::DataDir(programDir)))
+        if (entry.name != L"index.txt" && IsDataFileName(entry.name)) names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    if (FileExists(EntryStore::IndexPath(programDir))) names.insert(names.begin(), L"index.txt");
+    return names;
+}
+
 }  // namespace
 
 std::wstring SnapshotFolder(const std::wstring& programDir) {
@@ -98,25 +108,69 @@ std::vector<ZipEntry> CollectDataFiles(const std::wstring& programDir, const std
         entries.push_back({"index.txt", *indexText});
     else if (FileExists(EntryStore::IndexPath(programDir)))
         entries.push_back({"index.txt", ReadWholeFile(EntryStore::IndexPath(programDir))});
-    std::vector<std::wstring> names;
-    for (const FolderEntry& entry : ListFolder(data))
-        if (entry.name != L"index.txt" && IsDataFileName(entry.name)) names.push_back(entry.name);
-    std::sort(names.begin(), names.end());
-    for (const auto& name : names) entries.push_back({Ascii(name), ReadWholeFile(data + L"\\" + name)});
+    for (const auto& name : DataFileNames(programDir))
+        if (name != L"index.txt") entries.push_back({Ascii(name), ReadWholeFile(data + L"\\" + name)});
     return entries;
 }
 
-void WriteSnapshot(const std::wstring& programDir, const std::wstring& name, const Date& today,
-                   const std::string* indexText) {
+namespace {
+
+void StoreSnapshot(const std::wstring& programDir, const std::wstring& name, const Date& today,
+                   const std::string& archive) {
     const std::wstring folder = SnapshotFolder(programDir);
     if (!DirectoryExists(folder) && !CreateFolder(folder)) throw FileCreateError(folder);
-    WriteFileAtomically(folder + L"\\" + name, MakeZip(CollectDataFiles(programDir, indexText)));
+    WriteFileAtomically(folder + L"\\" + name, archive);
     std::vector<std::wstring> present;
     for (const SnapshotFile& file : ListSnapshots(programDir)) present.push_back(file.name);
     // A snapshot that cannot be removed now goes at a later one.
     for (const auto& old : SnapshotsToDelete(present, today)) DeleteFileIfExists(folder + L"\\" + old);
 }
 
+}  // namespace
+
+void WriteSnapshot(const std::wstring& programDir, const std::wstring& name, const Date& today,
+                   const std::string* indexText) {
+    StoreSnapshot(programDir, name, today, MakeZip(CollectDataFiles(programDir, indexText)));
+}
+
+SnapshotInSlices::SnapshotInSlices() = default;
+SnapshotInSlices::~SnapshotInSlices() = default;
+
+bool SnapshotInSlices::Start(const std::wstring& programDir, const Date& today) {
+    Stop();
+    if (FileExists(SnapshotFolder(programDir) + L"\\" + DailySnapshotName(today))) return false;
+    programDir_ = programDir;
+    today_ = today;
+    names_ = DataFileNames(programDir);
+    zip_ = std::make_unique<ZipWriter>();
+    return true;
+}
+
+bool SnapshotInSlices::Work(std::chrono::steady_clock::time_point deadline) {
+    if (!zip_) return true;
+    try {
+        const std::wstring data = EntryStore::DataDir(programDir_);
+        while (next_ < names_.size()) {
+            const std::wstring& name = names_[next_++];
+            zip_->Add(Ascii(name), ReadWholeFile(data + L"\\" + name));
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+        }
+        StoreSnapshot(programDir_, DailySnapshotName(today_), today_, zip_->Finish());
+    } catch (...) {
+        Stop();
+        throw;
+    }
+    Stop();
+    return true;
+}
+
+void SnapshotInSlices::Finish() { Work(std::chrono::steady_clock::time_point::max()); }
+
+void SnapshotInSlices::Stop() {
+    zip_.reset();
+    names_.clear();
+    next_ = 0;
+}
 bool TakeDailySnapshot(const std::wstring& programDir, const Date& today) {
     const std::wstring name = DailySnapshotName(today);
     if (FileExists(SnapshotFolder(programDir) + L"\\" + name)) return false;

@@ -4,7 +4,9 @@
 // snapshots and the newest one of each of the last 12 months are kept.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +48,33 @@ void WriteSnapshot(const std::wstring& programDir, const std::wstring& name, con
 
 // Today's snapshot, unless it exists already. True when one was written.
 bool TakeDailySnapshot(const std::wstring& programDir, const Date& today);
+
+// Today's snapshot made a little at a time while the program waits for the user, so
+// the day's first change does not wait for years of notes to be read and packed.
+// Whatever changes a data file must call Finish() first: the rest is then packed at
+// once, so the snapshot still holds every file as it stood before the change.
+class SnapshotInSlices {
+public:
+    SnapshotInSlices();
+    ~SnapshotInSlices();
+    // Begins today's snapshot unless it exists already; false when there is none to make.
+    bool Start(const std::wstring& programDir, const Date& today);
+    // Packs files until the deadline has passed (at least one); the last one writes the
+    // snapshot. True when nothing is left. Throws file errors, and then stops.
+    bool Work(std::chrono::steady_clock::time_point deadline);
+    // Packs what is left and writes the snapshot. Throws as Work does.
+    void Finish();
+    bool Active() const { return zip_ != nullptr; }
+    const Date& Day() const { return today_; }
+
+private:
+    void Stop();
+    std::wstring programDir_;
+    Date today_{0, 0, 0};
+    std::vector<std::wstring> names_;  // the data files still to pack, in the archive's order
+    size_t next_ = 0;
+    std::unique_ptr<ZipWriter> zip_;
+};
 
 // The files of the snapshot `name`, read and checked whole (CRCs, only the program's
 // own file names, the index present). Throws ZipError / file errors.

@@ -93,25 +93,48 @@ private:
 
 ZipError::ZipError(const std::wstring& what) : AppError(what) {}
 
-std::string MakeZip(const std::vector<ZipEntry>& entries) {
+struct ZipWriter::State {
     std::string archive;
     MemoryFile file;
-    file.out = &archive;
-    zlib_filefunc64_def functions = MemoryFunctions(file);
-    zipFile zip = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
-    if (!zip) throw ZipError(L"A mentés nem készíthető el");
-    bool ok = true;
-    for (const ZipEntry& entry : entries) {
-        zip_fileinfo info{};
-        ok = zipOpenNewFileInZip64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                                   Z_DEFAULT_COMPRESSION, entry.bytes.size() >= 0xFFFFFFFFu) == ZIP_OK &&
-             zipWriteInFileInZip(zip, entry.bytes.data(), static_cast<unsigned>(entry.bytes.size())) == ZIP_OK &&
-             zipCloseFileInZip(zip) == ZIP_OK;
-        if (!ok) break;
+    zipFile zip = nullptr;
+};
+
+ZipWriter::ZipWriter() : state_(new State) {
+    state_->file.out = &state_->archive;
+    zlib_filefunc64_def functions = MemoryFunctions(state_->file);
+    state_->zip = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
+    if (!state_->zip) {
+        delete state_;
+        throw ZipError(L"A mentés nem készíthető el");
     }
-    ok = zipClose(zip, nullptr) == ZIP_OK && ok;
+}
+
+ZipWriter::~ZipWriter() {
+    if (state_->zip) zipClose(state_->zip, nullptr);
+    delete state_;
+}
+
+void ZipWriter::Add(const std::string& name, std::string_view bytes) {
+    zip_fileinfo info{};
+    if (!state_->zip ||
+        zipOpenNewFileInZip64(state_->zip, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                              Z_DEFAULT_COMPRESSION, bytes.size() >= 0xFFFFFFFFu) != ZIP_OK ||
+        zipWriteInFileInZip(state_->zip, bytes.data(), static_cast<unsigned>(bytes.size())) != ZIP_OK ||
+        zipCloseFileInZip(state_->zip) != ZIP_OK)
+        throw ZipError(L"A mentés nem készíthető el");
+}
+
+std::string ZipWriter::Finish() {
+    const bool ok = state_->zip && zipClose(state_->zip, nullptr) == ZIP_OK;
+    state_->zip = nullptr;
     if (!ok) throw ZipError(L"A mentés nem készíthető el");
-    return archive;
+    return std::move(state_->archive);
+}
+
+std::string MakeZip(const std::vector<ZipEntry>& entries) {
+    ZipWriter zip;
+    for (const ZipEntry& entry : entries) zip.Add(entry.name, entry.bytes);
+    return zip.Finish();
 }
 
 namespace {

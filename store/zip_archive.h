@@ -20,6 +20,21 @@ public:
     explicit ZipError(const std::wstring& what);
 };
 
+// A deflated archive made one entry at a time, so a large one can be made in slices.
+class ZipWriter {
+public:
+    ZipWriter();
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
+    ~ZipWriter();
+    void Add(const std::string& name, std::string_view bytes);  // throws ZipError
+    std::string Finish();                                       // the archive; throws ZipError
+
+private:
+    struct State;
+    State* state_;
+};
+
 // A deflated archive of the entries, in their order.
 std::string MakeZip(const std::vector<ZipEntry>& entries);
 // Every entry of an archive, checked against its CRC. Throws ZipError.

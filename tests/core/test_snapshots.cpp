@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 #include "platform/errors.h"
@@ -71,6 +72,25 @@ TEST_F(SnapshotTest, HoldsTheIndexEveryNoteAndTheNotepadByteForByteOncePerDay) {
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].name, L"2026-12-08_101500.zip") << "newest first";
     EXPECT_EQ(listed[1].size, zip.size());
+}
+
+// The snapshot made in slices while the program waits: the same archive as the one
+// made at once, and a change of the day finishes it first, so it holds the old files.
+TEST_F(SnapshotTest, MadeInSlicesItHoldsTheFilesAsTheyStoodBeforeTheFirstChange) {
+    const Date today{2026, 12, 8};
+    const std::string original = Read("Data/jegyzet.rtf");
+    SnapshotInSlices slices;
+    ASSERT_TRUE(slices.Start(temp.Dir(), today));
+    EXPECT_FALSE(slices.Work(std::chrono::steady_clock::time_point::min())) << "one file per slice at least";
+    EXPECT_TRUE(slices.Active());
+    slices.Finish();  // the first change of the day calls it before writing
+    temp.WriteBytes("Data/jegyzet.rtf", "changed");
+    EXPECT_FALSE(slices.Active());
+    const auto entries = ReadZip(temp.ReadBytes(Kept(L"2026-12-08.zip")));
+    EXPECT_EQ(Names(entries), (std::vector<std::string>{"index.txt", "20261206.rtf", "20261207.rtf", "jegyzet.rtf"}));
+    EXPECT_EQ(entries[3].bytes, original);
+    EXPECT_EQ(entries[2].bytes, AllBytes());
+    EXPECT_FALSE(slices.Start(temp.Dir(), today)) << "the day has its snapshot";
 }
 
 TEST(SnapshotNames, OnlyTheProgramsOwnNamesAreSnapshots) {

@@ -64,6 +64,13 @@ build_native() {
 prepare_wine_prefix() {
   export WINEPREFIX="$BUILD/wineprefix"
   local with32=${1:-}
+  if [ -n "$with32" ] && [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    # A prefix that run.sh made for the 64-bit program: "wineboot -u" does not add the
+    # 32-bit half to it (seen in a clean root), so it is made anew.
+    echo "The Wine prefix $WINEPREFIX has no 32-bit half: making it anew." >&2
+    "$ROOT/scripts/wait-wineserver.sh"
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     if [ -n "$with32" ]; then
@@ -76,10 +83,6 @@ prepare_wine_prefix() {
     # with the notification area as a Windows user has it.
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 || true
-    "$ROOT/scripts/wait-wineserver.sh"
-  elif [ -n "$with32" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-    # A prefix that run.sh made for the 64-bit program: its 32-bit half is added.
-    xvfb-run -a "$ROOT/scripts/run32.sh" wineboot -u >/dev/null 2>&1 || true
     "$ROOT/scripts/wait-wineserver.sh"
   fi
   if [ -n "$with32" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then

@@ -34,7 +34,8 @@ done
 # fails with "could not load kernel32.dll": say so plainly instead (wineboot makes it).
 if [ "$(basename "$1")" != wineboot ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
   echo "run32.sh: the Wine prefix $WINEPREFIX has no 32-bit half (drive_c/windows/syswow64/kernel32.dll);" >&2
-  echo "run32.sh: make it with: WINEPREFIX=$WINEPREFIX xvfb-run -a $0 wineboot -u  (scripts/test.sh does)" >&2
+  echo "run32.sh: make the prefix anew through this script (xvfb-run -a $0 wineboot -i in an empty WINEPREFIX;" >&2
+  echo "run32.sh: scripts/test.sh does so)" >&2
   exit 2
 fi
 

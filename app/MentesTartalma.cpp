@@ -9,6 +9,7 @@
 #include "store/snapshots.h"
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
+#include "ui/list_texts.h"
 
 namespace {
 
@@ -58,14 +59,7 @@ void Tfrm_MentesTartalma::FormCreate() {
     CreateTitlePanel(pCim, p, kWidth - 80, L"  Mentés tartalma");
     BuildControls(*this, Controls());
     for (const ColumnDef& column : kColumns) lvNapok.AddColumn(column.caption, column.width);
-    OnNotify(lvNapok.Id(), LVN_GETDISPINFOW, [this](NMHDR* hdr) -> LRESULT {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(hdr)->item;
-        if (item.mask & LVIF_TEXT) {
-            cellText_ = CellText(item.iItem, item.iSubItem);
-            item.pszText = cellText_.data();
-        }
-        return 0;
-    });
+    ServeCellTexts(*this, lvNapok, [this](int row, int column) { return CellText(row, column); });
     OnNotify(lvNapok.Id(), LVN_ITEMCHANGED, [this](NMHDR* hdr) -> LRESULT {
         const auto* change = reinterpret_cast<NMLISTVIEW*>(hdr);
         if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED)) ShowPreview();

@@ -53,5 +53,4 @@ private:
     std::vector<ZipEntry> files_;
     std::vector<SnapshotDay> days_;
     std::wstring when_;
-    std::wstring cellText_;
 };

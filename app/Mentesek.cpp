@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
+#include "ui/list_texts.h"
 
 namespace {
 
@@ -35,14 +36,7 @@ void Tfrm_Mentesek::FormCreate() {
     pInfo.CaptionAlignment = Alignment::Left;
     BuildControls(*this, Controls());
     for (const ColumnDef& column : kColumns) lvMentesek.AddColumn(column.caption, column.width, column.format);
-    OnNotify(lvMentesek.Id(), LVN_GETDISPINFOW, [this](NMHDR* hdr) -> LRESULT {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(hdr)->item;
-        if (item.mask & LVIF_TEXT) {
-            cellText_ = CellText(item.iItem, item.iSubItem);
-            item.pszText = cellText_.data();
-        }
-        return 0;
-    });
+    ServeCellTexts(*this, lvMentesek, [this](int row, int column) { return CellText(row, column); });
     OnNotify(lvMentesek.Id(), NM_DBLCLK, [this](NMHDR*) -> LRESULT {
         btnVisszaallitClick();
         return 0;

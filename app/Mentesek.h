@@ -56,5 +56,4 @@ private:
     int SelectedRow() const;
     std::vector<Row> rows_;
     std::map<std::wstring, std::pair<uint64_t, std::wstring>> counted_;  // name -> size, count: read once
-    std::wstring cellText_;
 };

@@ -14,6 +14,7 @@
 #include "ui/application.h"
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
+#include "ui/list_texts.h"
 
 namespace {
 
@@ -91,14 +92,7 @@ std::span<const ControlRow<Tfrm_Kereses>> Tfrm_Kereses::Controls() {
 void Tfrm_Kereses::BindResultList() {
     for (const ColumnDef& column : kColumns) lvTalalatok.AddColumn(column.caption, column.width);
     const int id = lvTalalatok.Id();
-    OnNotify(id, LVN_GETDISPINFOW, [this](NMHDR* hdr) -> LRESULT {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(hdr)->item;
-        if (item.mask & LVIF_TEXT) {
-            cellText_ = CellText(item.iItem, item.iSubItem);
-            item.pszText = cellText_.data();
-        }
-        return 0;
-    });
+    ServeCellTexts(*this, lvTalalatok, [this](int row, int column) { return CellText(row, column); });
     OnNotify(id, NM_CUSTOMDRAW,
              [this](NMHDR* hdr) -> LRESULT { return DrawResultRow(*reinterpret_cast<NMLVCUSTOMDRAW*>(hdr)); });
     OnNotify(id, NM_DBLCLK, [this](NMHDR* hdr) -> LRESULT {

@@ -75,5 +75,4 @@ private:
     std::vector<SearchHit> hits_;
     bool searchWanted_ = false;  // a search waits for the notes to be read
     COLORREF listColour_ = 0xC0C0C0;
-    std::wstring cellText_;  // the text handed to the list for one cell
 };

@@ -127,13 +127,6 @@ void TRichNoteForm::ShowFontName(const std::wstring& face) {
     tbarFormaz.ShowFontAt(index);
 }
 
-void TRichNoteForm::ShowOwnFontInBars() {
-    updating_ = true;
-    ShowFontName(kNoteFace);
-    tbarFormaz.ShowSize(FontSizeText(kNotePoints), kNotePoints);
-    updating_ = false;
-}
-
 void TRichNoteForm::ClearToOwnFont() {
     Megjegyzes.Clear();
     CHARFORMAT2W cf = MakeCharFormat(CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE |

@@ -120,8 +120,6 @@ protected:
     // read; false when not: the window must then stay closed, so that no save can put
     // the part in place of the file.
     bool LoadNoteOrAsk(std::string_view bytes);
-    // Combo and size box show the note box's own font.
-    void ShowOwnFontInBars();
     // Empties the note and sets the typing attributes back to the box's own font
     // (black, regular, left-aligned, no bullets).
     void ClearToOwnFont();

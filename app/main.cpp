@@ -29,6 +29,7 @@ namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kSnapshotTimer = 2;  // the day's snapshot, a slice at a time
+constexpr UINT_PTR kSearchTimer = 3;    // the notes' texts for the search, a slice at a time
 constexpr int kTitleBarHeight = 33;
 constexpr int kStatusHeight = 25;
 
@@ -273,6 +274,7 @@ void Tfrm_Main::SaveColours() {
 void Tfrm_Main::OnTimer(UINT_PTR id) {
     if (id == kClockTimer) TimerTimer();
     if (id == kSnapshotTimer) SnapshotSlice();
+    if (id == kSearchTimer) SearchReadingSlice();
 }
 
 void Tfrm_Main::TimerTimer() {
@@ -293,10 +295,14 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 void Tfrm_Main::StartSnapshotInSlices() {
     if (ProgramDir.empty()) return;
     try {
-        if (snapshotSlices_.Start(ProgramDir, Today())) SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
+        if (snapshotSlices_.Start(ProgramDir, Today())) {
+            SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
+            return;
+        }
     } catch (const std::exception&) {
         // The first change of the day takes the snapshot itself and reports what fails.
     }
+    StartSearchReading();
 }
 
 void Tfrm_Main::SnapshotSlice() {
@@ -306,7 +312,40 @@ void Tfrm_Main::SnapshotSlice() {
     } catch (const std::exception&) {
         // As above: the first change of the day tries again and reports.
     }
-    if (done) KillTimer(Handle(), kSnapshotTimer);
+    if (!done) return;
+    KillTimer(Handle(), kSnapshotTimer);
+    StartSearchReading();
+}
+
+// After the snapshot, the notes that the search's cache file lacks are read the same
+// way, so the first search reads the cache instead of years of notes. The texts
+// themselves are let go once the cache is written: the search window reads them from
+// it, and a program that is never searched keeps no copy of the diary in memory.
+void Tfrm_Main::StartSearchReading() {
+    if (ProgramDir.empty()) return;
+    const std::wstring dataDir = EntryStore::DataDir(ProgramDir);
+    try {
+        if (!SearchCacheWorthRenewing(ListFolder(dataDir))) return;
+        searchReadAhead_ = std::make_unique<DiarySearch>();
+        searchReadAhead_->Plan(dataDir);
+    } catch (const std::exception&) {
+        searchReadAhead_.reset();  // the search window reads what it needs itself
+        return;
+    }
+    SetTimer(Handle(), kSearchTimer, 1, nullptr);
+}
+
+void Tfrm_Main::SearchReadingSlice() {
+    bool done = true;
+    try {
+        if (searchReadAhead_)
+            done = searchReadAhead_->Work(std::chrono::steady_clock::now() + std::chrono::milliseconds(8));
+    } catch (const std::exception&) {
+        // A cache file that cannot be written is only a help missed; the search reads again.
+    }
+    if (!done) return;
+    KillTimer(Handle(), kSearchTimer);
+    searchReadAhead_.reset();
 }
 
 // Save points and closing

@@ -22,6 +22,7 @@
 #include "platform/eljaras.h"
 #include "platform/eljaras_win.h"
 #include "platform/TrayIcon.h"
+#include "store/diary_search.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
 #include "store/zip_archive.h"
@@ -194,6 +195,11 @@ private:
     SnapshotInSlices snapshotSlices_;  // the day's snapshot, made while the window waits
     void StartSnapshotInSlices();
     void SnapshotSlice();
+    // The search's cache file brought up to date while the window waits after start,
+    // when the first search would otherwise read many notes; let go when written.
+    std::unique_ptr<DiarySearch> searchReadAhead_;
+    void StartSearchReading();
+    void SearchReadingSlice();
 };
 
 // The program's windows, one object each, created at start in this order.

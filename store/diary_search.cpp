@@ -32,6 +32,20 @@ bool IsDateKey(const std::wstring& line) {
 
 }  // namespace
 
+bool SearchCacheWorthRenewing(const std::vector<FolderEntry>& dataFolder) {
+    const auto cache = std::find_if(dataFolder.begin(), dataFolder.end(), [](const FolderEntry& entry) {
+        return FoldForSearch(entry.name) == DiarySearch::kCacheFile;
+    });
+    if (cache == dataFolder.end()) return true;
+    size_t newer = 0;
+    for (const FolderEntry& entry : dataFolder) {
+        std::wstring key;
+        const bool note = FoldForSearch(entry.name) == DiarySearch::kNotepadFile || IsNoteName(entry.name, key);
+        if (note && entry.writeTime > cache->writeTime && ++newer >= DiarySearch::kReadsWorthSaving) return true;
+    }
+    return false;
+}
+
 DiarySearch::DiarySearch() : DiarySearch(ReadWholeFile, ListFolder, WriteFileAtomically) {}
 
 DiarySearch::DiarySearch(FileReader reader, FolderLister lister, FileWriter writer)

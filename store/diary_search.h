@@ -27,6 +27,11 @@ struct SearchHit {
     std::wstring snippet;  // the note around the first hit
 };
 
+// True when the data folder's listing shows no cache file, or at least
+// DiarySearch::kReadsWorthSaving notes (the notepad included) written after it: the
+// first search would read them all, so reading them ahead and writing the cache pays.
+bool SearchCacheWorthRenewing(const std::vector<FolderEntry>& dataFolder);
+
 class DiarySearch {
 public:
     using FileReader = std::function<std::string(const std::wstring& path)>;
@@ -65,6 +70,10 @@ public:
     // this program wrote whole.
     bool LoadCache(std::string_view bytes);
 
+    // Notes written after the cache file (or no cache file) that make a first search
+    // slow enough to be worth reading ahead: as many as a reading saves the cache for.
+    static constexpr size_t kReadsWorthSaving = 16;
+
 private:
     struct NoteText {
         uint64_t size = 0;
@@ -89,7 +98,6 @@ private:
     // start little, so the file (megabytes for years of notes) is written again only
     // after a larger reading.
     size_t readSinceSave_ = 0;
-    static constexpr size_t kReadsWorthSaving = 16;
     std::unordered_map<std::wstring, NoteText> texts_;
     std::vector<PendingFile> pending_;
 };

@@ -115,6 +115,54 @@ SIZE Canvas::TextSize(const std::wstring& text, HFONT font) {
     return size;
 }
 
+namespace {
+
+// The off-screen buffers of a thread's paints. Small paints (a button, a cell, a strip)
+// share one buffer kept for the whole run. A large one (the month grid) is kept too
+// while paints follow each other, as making a bitmap of its size costs more than the
+// drawing (under Wine, a 786 x 493 bitmap made and dropped took about 8 ms, twice the
+// grid's drawing), and is let go after a pause, so no window-sized bitmap stays in
+// memory while the program waits.
+constexpr int kSmallBufferPixels = 320 * 240;
+constexpr UINT kLargeBufferPauseMs = 5000;
+
+struct PaintBuffers {
+    std::unique_ptr<MemoryCanvas> small;
+    std::unique_ptr<MemoryCanvas> large;
+    UINT_PTR dropTimer = 0;
+};
+thread_local PaintBuffers buffers;
+
+void CALLBACK DropLargeBuffer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    buffers.dropTimer = 0;
+    buffers.large.reset();
+}
+
+// A buffer of at least width x height, made from `dc` when none kept is big enough.
+MemoryCanvas& BufferFor(HDC dc, int width, int height) {
+    auto& small = buffers.small;
+    const int smallWidth = std::max(width, small ? small->Width() : 0);
+    const int smallHeight = std::max(height, small ? small->Height() : 0);
+    if (smallWidth * smallHeight <= kSmallBufferPixels) {
+        if (!small || small->Width() < width || small->Height() < height)
+            small = std::make_unique<MemoryCanvas>(dc, smallWidth, smallHeight);
+        return *small;
+    }
+    auto& large = buffers.large;
+    if (!large || large->Width() < width || large->Height() < height) {
+        const int largeWidth = std::max(width, large ? large->Width() : 0);
+        const int largeHeight = std::max(height, large ? large->Height() : 0);
+        large.reset();
+        large = std::make_unique<MemoryCanvas>(dc, largeWidth, largeHeight);
+    }
+    // Each large paint puts the letting go off again.
+    buffers.dropTimer = SetTimer(nullptr, buffers.dropTimer, kLargeBufferPauseMs, DropLargeBuffer);
+    return *large;
+}
+
+}  // namespace
+
 void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     PaintDc target(hwnd);
     HDC dc = target.Get();
@@ -126,26 +174,8 @@ void PaintDoubleBuffered(HWND hwnd, const std::function<void(Canvas&)>& paint) {
     if (clip == ERROR) visible = target.Area();
     if (!IntersectRect(&area, &target.Area(), &visible)) return;
     const int width = area.right - area.left, height = area.bottom - area.top;
-    // The off-screen buffer covers only the part that needs painting. Small paints (a
-    // button, a cell, a strip) share one buffer kept for the thread, as making a
-    // bitmap each time costs more than the drawing; a large one, rare, gets its own
-    // for the moment, so no window-sized bitmap stays in memory for the whole run.
-    constexpr int kKeptPixels = 320 * 240;
-    static thread_local std::unique_ptr<MemoryCanvas> kept;
-    std::unique_ptr<MemoryCanvas> once;
-    MemoryCanvas* buffer = nullptr;
-    const int keptWidth = std::max(width, kept ? kept->Width() : 0);
-    const int keptHeight = std::max(height, kept ? kept->Height() : 0);
-    if (keptWidth * keptHeight <= kKeptPixels) {
-        if (!kept || kept->Width() < width || kept->Height() < height) {
-            kept.reset();
-            kept = std::make_unique<MemoryCanvas>(dc, keptWidth, keptHeight);
-        }
-        buffer = kept.get();
-    } else {
-        once = std::make_unique<MemoryCanvas>(dc, width, height);
-        buffer = once.get();
-    }
+    // The off-screen buffer covers only the part that needs painting.
+    MemoryCanvas* buffer = &BufferFor(dc, width, height);
     HDC back = buffer->Dc();
     SelectClipRgn(back, nullptr);
     // The window's own coordinates, shifted so the area's corner is the buffer's.

@@ -242,6 +242,31 @@ TEST(SearchCache, TheNextStartReadsOnlyWhatChangedSince) {
     EXPECT_EQ(next.CachedNotes(), 23u);
 }
 
+TEST(SearchCache, ReadingAheadPaysOnlyWithoutACacheOrWithManyNotesWrittenAfterIt) {
+    // Notes at write time 10 + i, the cache at `cacheTime` (none when 0), other files late.
+    auto folder = [](int notes, int64_t cacheTime, bool notepadLate) {
+        std::vector<FolderEntry> entries{{L"index.txt", 1, 999}, {L"Névnapok.txt", 1, 999}, {L"x.rtf.tmp", 1, 999}};
+        for (int i = 0; i < notes; ++i) entries.push_back({NoteName(1 + i / 28, 1 + i % 28), 1, 10 + i});
+        if (cacheTime) entries.push_back({L"Kereses.cache", 1, cacheTime});
+        if (notepadLate) entries.push_back({L"jegyzet.rtf", 1, 999});
+        return entries;
+    };
+    const struct {
+        int notes;
+        int64_t cacheTime;
+        bool notepadLate, worth;
+    } cases[] = {
+        {0, 0, false, true},      // no cache at all
+        {40, 100, false, false},  // every note older than the cache
+        {40, 34, false, false},  // 15 notes after it: the first search reads them quickly
+        {40, 33, false, true},   // 16
+        {40, 34, true, true},    // 15 and the notepad; other files do not count
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SearchCacheWorthRenewing(folder(c.notes, c.cacheTime, c.notepadLate)), c.worth)
+            << c.notes << " notes, cache at " << c.cacheTime;
+}
+
 TEST(SearchCache, ADamagedOrUnwritableCacheIsOnlyAFullReading) {
     CachedFolder folder;
     for (int day = 1; day <= 20; ++day) folder.Put(NoteName(1, day), L"vacsora");

@@ -26,7 +26,7 @@ protected:
         firstIndex = EncodeCp1250(MakeDayEntry(ThisMonth(3), L"Régi cím", L"", 0xFF, 0)) + "\r\n";
         WriteFile(L"Data\\index.txt", firstIndex);
         WriteFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf", "{\\rtf1 r\\'e9gi jegyzet\\par}");
-        main = OpenMainWindow();
+        main = OpenMainWindow({}, false);  // the snapshots here come from the saves alone
     }
     void TearDown() override {
         main.reset();

@@ -113,12 +113,13 @@ bool WinTest::Exists(const std::wstring& relative) const {
     return GetFileAttributesW((dir_ + L"\\" + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::unique_ptr<Tfrm_Main> WinTest::OpenMainWindow(std::vector<std::wstring> parameters) {
+std::unique_ptr<Tfrm_Main> WinTest::OpenMainWindow(std::vector<std::wstring> parameters, bool idleWork) {
     auto main = std::make_unique<Tfrm_Main>();
     frm_Main = main.get();
     main->ProgramDirOverride = dir_;
     main->Parameters = std::move(parameters);
     main->Create();
+    if (!idleWork) main->FirstTickDone = true;
     Application::Get().Guard([&] { main->Show(); });
     Pump();
     return main;

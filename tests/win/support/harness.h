@@ -38,7 +38,10 @@ protected:
     bool Exists(const std::wstring& relative) const;
 
     // A main window on the temporary folder, created and shown (the show sequence ran).
-    std::unique_ptr<Tfrm_Main> OpenMainWindow(std::vector<std::wstring> parameters = {});
+    // `idleWork` false keeps out what the first clock tick starts (the day's snapshot and
+    // the search's reading, in slices): on a loaded machine the tick can come while the
+    // window is still being shown, and a test that looks at the snapshots must not race it.
+    std::unique_ptr<Tfrm_Main> OpenMainWindow(std::vector<std::wstring> parameters = {}, bool idleWork = true);
 
     // Runs pending messages without waiting.
     static void Pump();

@@ -335,7 +335,6 @@ std::optional<std::string> Diary::OpenNotepad() {
     return ReadIfExists(NotepadPath());
 }
 
-// The notepad does not depend on the index: it is stored while the index is unread too.
 void Diary::StoreNotepad(std::string_view rtf) {
     Changing([&](Report& report) {
         SnapshotOfTheDay(report);  // the notepad as it was, before its first change of the day

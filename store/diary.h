@@ -116,7 +116,8 @@ public:
     // The notepad ("jegyzet.rtf"): none when there is no file yet; throws
     // FileOpenError when it exists but cannot be read.
     std::optional<std::string> OpenNotepad();
-    // The day's snapshot, then the notepad replaced atomically.
+    // The day's snapshot, then the notepad replaced atomically. The notepad does not
+    // depend on the index: it is stored while the index is unread too.
     void StoreNotepad(std::string_view rtf);
 
     // The 42 cells of a month (all hidden before Load).

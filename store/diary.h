@@ -1,0 +1,216 @@
+// The diary: the one owner of the program's data. It holds the program folder, the
+// entry index, the name days, the month names, the day's snapshot and the search
+// cache, and every change of a data file goes through it: a day's entry and note, a
+// deletion, the notepad, the restores. Windows ask it for what they show and hand it
+// what the user made; they never touch the files themselves.
+//
+// Every change keeps the same rules: nothing is written while the index is unread
+// (it would put nothing in place of entries still on the disk), the day's snapshot
+// comes before the first change of the day (a failed one is reported once a day and
+// never stops the save), files are replaced atomically, and a change that cannot be
+// finished is undone.
+//
+// Threads: every public member may be called from any thread; one mutex orders them.
+// Warnings and change notices are called after that mutex is released, on the
+// thread whose call made the change. A window must not touch its controls there: it
+// posts a message to its own thread (a notice may come from a timer, a worker or an
+// import).
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/month_model.h"
+#include "platform/eljaras.h"
+#include "store/diary_search.h"
+#include "store/entry_store.h"
+#include "store/nevnapok.h"
+#include "store/snapshots.h"
+#include "store/zip_archive.h"
+
+// A day's entry as the user sees it: the two title words (without their padding)
+// and their colours.
+struct DayEntry {
+    std::wstring title1, title2;
+    int32_t colour1 = 0, colour2 = 0;
+    friend bool operator==(const DayEntry&, const DayEntry&) = default;
+};
+
+// What Open gives for a day.
+struct OpenedDay {
+    DayEntry entry;
+    bool hasLine = false;             // the index has a line for the day
+    std::optional<std::string> note;  // the note's RTF bytes; none when the day has no note
+};
+
+// One day of a batch (StoreMany).
+struct DayToStore {
+    Date date;
+    DayEntry entry;
+    std::string noteRtf;
+};
+
+// What a change touched.
+struct DiaryChange {
+    bool all = false;        // anything may have changed (a reload, a restore, an index read late)
+    std::vector<Date> days;  // the days whose entry or note changed
+    bool notepad = false;
+    bool Touches(const Date& day) const;
+};
+
+class Diary {
+public:
+    using Notice = std::function<void(const DiaryChange&)>;
+    using Warning = std::function<void(const std::wstring& text)>;
+    using Clock = std::function<DateTime()>;
+
+    // `programDir` is the folder of the program (its data is in "<programDir>\Data");
+    // a trailing backslash is dropped. Nothing is read before Load.
+    explicit Diary(std::wstring programDir, MonthNames months = {}, Clock clock = Now);
+    ~Diary();
+    Diary(const Diary&) = delete;
+    Diary& operator=(const Diary&) = delete;
+
+    const std::wstring& ProgramDir() const { return programDir_; }
+    std::wstring DataDir() const { return EntryStore::DataDir(programDir_); }
+    MonthNames Months() const;
+    void SetMonths(const MonthNames& months);
+
+    // Where a snapshot that failed is reported (once a day); set it before the first
+    // change. The text says that the save went on without it.
+    void SetWarning(Warning warning);
+
+    // Reads what the program reads at start: the index (creating the Data folder and
+    // an empty index when missing, removing what a killed save left), then the name
+    // days. An index that cannot be read is thrown as FileOpenError after the name
+    // days are read; the diary then stays unread (see Unread) until the index can be
+    // read. A missing name-day file gives "xxx" for every day and NameDaysMissing().
+    void Load();
+    bool NameDaysMissing() const;
+    // True while no reading of the index has succeeded: no day may be opened, stored
+    // or deleted, and nothing is written. Every change tries to read it again first.
+    bool Unread() const;
+
+    // The day's entry and note. Throws FileOpenError when the index is unread or the
+    // day's note exists but cannot be read (never an empty note in its place).
+    OpenedDay Open(const Date& day);
+    // Stores a day: the day's snapshot, then the note (replaced atomically), then the
+    // index line and the index. All or nothing: when the note cannot be written
+    // nothing has changed; when the index cannot be saved the old note (or its
+    // absence) and the old line come back. Throws the file error.
+    void Store(const Date& day, const DayEntry& entry, std::string_view noteRtf);
+    // A batch (an import) the same way, with one snapshot: every day or none. A day
+    // given twice is stored as its last occurrence says.
+    void StoreMany(const std::vector<DayToStore>& days);
+    // Deletes the day's note and line together, the index saved at once
+    // (EntryStore::DeleteEntry). Nothing to delete is no change.
+    void Delete(const Date& day);
+
+    // The notepad ("jegyzet.rtf"): none when there is no file yet; throws
+    // FileOpenError when it exists but cannot be read.
+    std::optional<std::string> OpenNotepad();
+    // The day's snapshot, then the notepad replaced atomically. The notepad does not
+    // depend on the index: it is stored while the index is unread too.
+    void StoreNotepad(std::string_view rtf);
+
+    // The 42 cells of a month (all hidden before Load).
+    MonthCells Month(int year, int month) const;
+    std::wstring NameDay(const Date& day) const;
+    // The name-day table for the exports; null before Load.
+    std::shared_ptr<const TNevnapok> NameDays() const;
+    // Runs `read` on the entry index under the diary's lock (lists, exports, prints).
+    template <class Read>
+    auto WithEntries(Read&& read) const {
+        std::lock_guard lock(mutex_);
+        return read(static_cast<const EntryStore&>(store_));
+    }
+
+    // The save points (closing, hiding, the save button): the day's snapshot, then
+    // the index (read first when it was unread). Throws FileCreateError.
+    void Save();
+    // True when the lines were changed since they were last read or saved whole.
+    bool ChangedSinceSaved() const;
+
+    // The day's snapshot a slice at a time, for a window's idle timer: starts it when
+    // today has none yet, packs files until the deadline. True when nothing is left
+    // to do today. A failure stops the slices silently: the first change of the day
+    // tries again and reports.
+    bool SnapshotWork(std::chrono::steady_clock::time_point deadline);
+
+    // Restores: the questions are the windows'. Both keep the present state in a
+    // snapshot of its own ("yyyy-mm-dd_hhmmss.zip") first, so they can be undone.
+    // The whole snapshot `name`: every data file as it holds them; then the index is
+    // read again. Throws ZipError / file errors (a damaged snapshot changes nothing).
+    void RestoreSnapshot(const std::wstring& name);
+    // One day (the notepad for an empty key) as `files` (ReadSnapshot) hold it,
+    // nothing else; all or nothing (RestoreOneDay). A first change of the day.
+    void RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& dateKey);
+
+    // The search over titles and notes. Plan notes what changed on the disk, Work
+    // reads it in slices (true when done); Find gives the hits newest first.
+    void SearchPlan();
+    bool SearchWork(std::chrono::steady_clock::time_point deadline);
+    bool SearchReady() const;
+    size_t SearchPending() const;
+    std::vector<SearchHit> Find(const SearchQuery& query) const;
+
+    // A window's subscription to the change notices: it ends when the object goes.
+    // Once its destructor has returned the notice is never called again (a notice
+    // running on another thread is waited for; destroying it from inside its own
+    // notice is allowed).
+    class Subscription {
+    public:
+        Subscription() = default;
+        ~Subscription();
+        Subscription(Subscription&& other) noexcept;
+        Subscription& operator=(Subscription&& other) noexcept;
+        void Reset();
+
+    private:
+        friend class Diary;
+        struct Slot;
+        explicit Subscription(std::shared_ptr<Slot> slot) : slot_(std::move(slot)) {}
+        std::shared_ptr<Slot> slot_;
+    };
+    [[nodiscard]] Subscription Subscribe(Notice notice);
+
+private:
+    struct Subscribers;
+    // What an operation has to report when the lock is released.
+    struct Report {
+        std::optional<std::wstring> warning;
+        std::optional<DiaryChange> change;
+    };
+    // Runs `change` under the lock, then reports what it left in the Report (also
+    // when it throws).
+    template <class Change>
+    void Changing(Change&& change);
+    void Deliver(Report& report);
+
+    // Under the lock:
+    void RequireRead(Report& report);  // reads an unread index; a success changes "all"
+    void SnapshotOfTheDay(Report& report);
+    void StoreDays(const std::vector<DayToStore>& days, Report& report);
+    std::wstring NotepadPath() const;
+
+    const std::wstring programDir_;
+    const Clock clock_;
+    mutable std::mutex mutex_;
+    MonthNames months_;
+    Warning warning_;
+    EntryStore store_;
+    std::shared_ptr<const TNevnapok> nameDays_;
+    bool nameDaysMissing_ = false;
+    SnapshotInSlices slices_;
+    Date slicesTriedOn_{0, 0, 0};    // the day the slices were begun (or found needless)
+    Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
+    DiarySearch search_;
+    std::shared_ptr<Subscribers> subscribers_;
+};

@@ -215,7 +215,8 @@ private:
 
     template <class Add>
     static void AddDetails(const IcsEvent& e, Add& add) {
-        if (!e.description.empty()) add(e.description);
+        const size_t end = e.description.find_last_not_of(L" \t\r\n");
+        if (end != std::wstring::npos) add(e.description.substr(0, end + 1));
         const std::wstring location = OneLine(e.location);
         if (!location.empty()) add(L"Helyszín: " + location);
     }

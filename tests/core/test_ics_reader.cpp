@@ -1,6 +1,9 @@
 // Reading calendar files: content lines, text, time zones and recurrence rules.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -25,9 +28,9 @@ const IcsComponent& Only(const IcsComponent& parent, const std::string& name) {
 std::wstring Clock(Minutes m) {
     const Date d = DateOfMinutes(m);
     const int t = MinuteOfDay(m);
-    wchar_t text[32];
-    swprintf(text, 32, L"%04d-%02d-%02d %02d:%02d", d.year, d.month, d.day, t / 60, t % 60);
-    return text;
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", d.year, d.month, d.day, t / 60, t % 60);
+    return std::wstring(text, text + std::strlen(text));
 }
 
 Minutes At(int y, int mo, int d, int h, int mi) { return MinutesOf(Date{y, mo, d}, h, mi); }

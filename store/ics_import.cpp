@@ -17,6 +17,8 @@ namespace {
 constexpr size_t kMaxPieces = 200000;
 constexpr size_t kMaxPeriods = 2000000;
 constexpr size_t kMaxNoteChars = 32000;
+// A whole-day event longer than a year is no day of a diary.
+constexpr int64_t kMaxEventDays = 366;
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == 0x00A0; }
 
@@ -139,7 +141,10 @@ private:
                 if (MinuteOfDay(untilWall) < timeOfDay) untilDate = AddDays(untilDate, -1);
                 if (SerialOf(untilDate) < SerialOf(last)) last = untilDate;
             }
-            const bool finished = ExpandRecurrence(rule, start.date, last, periodsLeft_, [&](const Date& d) {
+            // Dates before the range are not wanted, only counted when COUNT needs them; a
+            // zone behind the local one may move a day forward.
+            const Date from = AddDays(options_.first, -1);
+            const bool finished = ExpandRecurrence(rule, start.date, from, last, periodsLeft_, [&](const Date& d) {
                 starts.push_back(MinutesOf(d) + timeOfDay);
                 return starts.size() < kMaxPieces;
             });
@@ -164,6 +169,7 @@ private:
             if (e.end && e.end->kind == IcsTime::Kind::Date) days = SerialOf(e.end->date) - SerialOf(start.date);
             else if (const auto d = DurationDays(e.duration)) days = *d;
             days = std::max<int64_t>(days, 1);
+            if (days > kMaxEventDays) return AddSkip(i, start.date, skip_reason::kTooLong);
             if (days > 1) keyByDate = true;
         }
         const std::wstring base = e.uid.empty() ? L"~" + DateKey(start.date) + L" " + OneLine(e.summary) : e.uid;
@@ -200,10 +206,8 @@ private:
         inRange_[i] = true;
         if (imported_.count(piece.key)) return AddSkip(i, date, skip_reason::kImported);
         if (pieces_ >= kMaxPieces) return AddSkip(i, date, skip_reason::kLimit);
-        std::vector<Piece>& day = days_[SerialOf(date)];
-        for (const Piece& p : day)
-            if (p.key == piece.key) return;  // the same occurrence twice (RDATE on DTSTART)
-        day.push_back(std::move(piece));
+        if (!keys_.insert(piece.key).second) return;  // the same occurrence twice (RDATE on DTSTART)
+        days_[SerialOf(date)].push_back(std::move(piece));
         ++pieces_;
     }
 
@@ -280,6 +284,7 @@ private:
     const ImportOptions& options_;
     std::map<std::wstring, std::vector<size_t>> overrides_;  // changed occurrences by their series' UID
     std::map<int64_t, std::vector<Piece>> days_;
+    std::set<std::wstring> keys_;  // of the pieces in days_
     size_t pieces_ = 0;
     size_t periodsLeft_ = kMaxPeriods;
     std::vector<Outside> outside_;

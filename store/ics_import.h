@@ -75,4 +75,5 @@ inline constexpr const wchar_t* kRule = L"nem támogatott ismétlődés";
 inline constexpr const wchar_t* kOutside = L"a választott időszakon kívül";
 inline constexpr const wchar_t* kLimit = L"a napok száma elérte a korlátot";
 inline constexpr const wchar_t* kImported = L"korábban már importálva";
+inline constexpr const wchar_t* kTooLong = L"egy évnél hosszabb esemény";
 }  // namespace skip_reason

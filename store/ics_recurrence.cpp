@@ -178,7 +178,25 @@ std::optional<Date> NthWeekdayOfMonth(int year, int month, int nth, int weekday)
     return Date{year, month, day};
 }
 
-bool ExpandRecurrence(const Recurrence& r, const Date& start, const Date& last, size_t& periods,
+namespace {
+
+// The periods wholly before `from` that a series without COUNT need not look at.
+int64_t PeriodsBefore(const Recurrence& r, const Date& start, const Date& from) {
+    if (r.count != 0 || SerialOf(from) <= SerialOf(start)) return 0;
+    int64_t span = 0;
+    switch (r.frequency) {
+        case Frequency::Daily: span = SerialOf(from) - SerialOf(start); break;
+        case Frequency::Weekly: span = (SerialOf(from) - SerialOf(start)) / 7; break;
+        case Frequency::Monthly: span = (int64_t{from.year} - start.year) * 12 + (from.month - start.month); break;
+        case Frequency::Yearly: span = from.year - start.year; break;
+        case Frequency::None: break;
+    }
+    return std::max<int64_t>(span / r.interval - 1, 0);
+}
+
+}  // namespace
+
+bool ExpandRecurrence(const Recurrence& r, const Date& start, const Date& from, const Date& last, size_t& periods,
                       const std::function<bool(const Date&)>& visit) {
     const int64_t first = SerialOf(start), end = SerialOf(last);
     int emitted = 0;
@@ -192,11 +210,11 @@ bool ExpandRecurrence(const Recurrence& r, const Date& start, const Date& last, 
     if (!emit(start) || r.frequency == Frequency::None || !r.unsupported.empty()) return true;
     std::vector<Date> candidates;
     const int64_t step = r.interval;
-    for (size_t period = 0;; ++period) {
+    for (int64_t period = PeriodsBefore(r, start, from);; ++period) {
         if (periods == 0) return false;
         --periods;
         candidates.clear();
-        const int64_t p = static_cast<int64_t>(period) * step;
+        const int64_t p = period * step;
         switch (r.frequency) {
             case Frequency::Daily: {
                 if (first + p > end) return true;

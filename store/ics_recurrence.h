@@ -41,7 +41,8 @@ std::optional<Date> NthWeekdayOfMonth(int year, int month, int nth, int weekday)
 
 // Calls `visit` with the dates of the series in order: `start` first (it always
 // counts), then the dates of the rule, until COUNT is reached, a date is after
-// `last`, or `visit` returns false. Each day, week, month or year looked at takes
+// `last`, or `visit` returns false. Without COUNT the dates before `from` may be
+// left out (whole periods of them are skipped unseen). Each day, week, month or year looked at takes
 // one from `periods`; gives false when they ran out before the series ended.
-bool ExpandRecurrence(const Recurrence& rule, const Date& start, const Date& last, size_t& periods,
+bool ExpandRecurrence(const Recurrence& rule, const Date& start, const Date& from, const Date& last, size_t& periods,
                       const std::function<bool(const Date&)>& visit);

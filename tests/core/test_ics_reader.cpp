@@ -238,7 +238,7 @@ TEST(Recurrence, ExpandsTheRulesCalendarsWrite) {
         size_t periods = 100000;
         Date last{2034, 12, 31};
         if (!rule.until.empty()) last = Date{2026, 12, 16};
-        EXPECT_TRUE(ExpandRecurrence(rule, c.start, last, periods, [&](const Date& d) {
+        EXPECT_TRUE(ExpandRecurrence(rule, c.start, c.start, last, periods, [&](const Date& d) {
             char text[8];
             std::snprintf(text, sizeof text, "%02d%02d", d.month, d.day);
             dates += (dates.empty() ? "" : " ") + std::string(text);
@@ -254,7 +254,37 @@ TEST(Recurrence, ExpandsTheRulesCalendarsWrite) {
     size_t periods = 5000;
     int seen = 0;
     EXPECT_FALSE(ExpandRecurrence(ParseRecurrence(L"FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30"), Date{2026, 1, 1},
-                                  Date{9999, 12, 31}, periods, [&](const Date&) { return ++seen, true; }));
+                                  Date{2026, 1, 1}, Date{9999, 12, 31}, periods, [&](const Date&) { return ++seen, true; }));
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(periods, 0u);
+
+    // Without COUNT the periods long before the wanted dates are not looked at; with
+    // COUNT they are, since they count.
+    const struct {
+        const wchar_t* rule;
+        Date start;
+        const char* dates;  // from 2026-12-29 on
+        int earlier;        // dates visited before it: the start and at most a period more, but all that COUNT needs
+    } skipping[] = {
+        {L"FREQ=DAILY;INTERVAL=3", {1900, 1, 1}, "20261229 20270101", 2},
+        {L"FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR", {1990, 1, 1}, "20270101 20270111", 4},
+        {L"FREQ=MONTHLY;BYMONTHDAY=-1", {1601, 1, 31}, "20261231 20270131", 2},
+        {L"FREQ=YEARLY;INTERVAL=4", {1904, 2, 29}, "20280229", 3},
+        {L"FREQ=DAILY;COUNT=12", {2026, 12, 20}, "20261229 20261230", 9},
+    };
+    for (const auto& c : skipping) {
+        std::string dates;
+        int earlier = 0;
+        size_t budget = 100000;
+        ExpandRecurrence(ParseRecurrence(c.rule), c.start, Date{2026, 12, 29}, Date{2028, 12, 31}, budget,
+                         [&](const Date& d) {
+                             char text[16];
+                             std::snprintf(text, sizeof text, "%04d%02d%02d", d.year, d.month, d.day);
+                             if (SerialOf(d) < SerialOf(Date{2026, 12, 29})) ++earlier;
+                             else if (dates.size() < 17) dates += (dates.empty() ? "" : " ") + std::string(text);
+                             return true;
+                         });
+        EXPECT_EQ(dates, c.dates) << std::string(c.rule, c.rule + wcslen(c.rule));
+        EXPECT_EQ(earlier, c.earlier) << std::string(c.rule, c.rule + wcslen(c.rule));
+    }
 }

@@ -19,7 +19,7 @@ class EntryStore;
 struct IcsComponent;
 
 struct ImportOptions {
-    Date first{2026, 1, 1}, last{2026, 12, 31};  // the days the import may fill; series expand over them
+    Date first, last;                             // the days the import may fill; series expand over them
     size_t maxDays = 1000;                        // the most days one import takes
     TimeZone local = HungarianTimeZone();         // the zone of the diary's days and times
     int32_t colour1 = 0, colour2 = 0;             // title colours of an imported day

@@ -1,6 +1,7 @@
 #include "store/ics_time.h"
 
 #include <algorithm>
+#include <set>
 
 #include "store/ics_reader.h"
 #include "store/ics_recurrence.h"
@@ -190,10 +191,10 @@ std::optional<Observance> ObservanceOf(const IcsComponent& c) {
     return o;
 }
 
-void CollectZoneNames(const IcsComponent& c, std::vector<std::wstring>& names) {
+void CollectZoneNames(const IcsComponent& c, std::set<std::wstring>& names) {
     for (const IcsProperty& p : c.properties) {
         std::wstring zone = p.Parameter("TZID");
-        if (!zone.empty()) names.push_back(std::move(zone));
+        if (!zone.empty()) names.insert(std::move(zone));
     }
     for (const IcsComponent& child : c.children) CollectZoneNames(child, names);
 }
@@ -330,7 +331,7 @@ IcsZones::IcsZones(const IcsComponent& calendar, TimeZone local) : utc_(TimeZone
         TimeZone zone = ZoneOfComponent(c);
         if (!id.empty() && !zone.observances.empty() && !zones_.count(id)) zones_.emplace(id, std::move(zone));
     }
-    std::vector<std::wstring> names;
+    std::set<std::wstring> names;
     CollectZoneNames(calendar, names);
     for (const std::wstring& name : names) {
         if (zones_.count(name)) continue;

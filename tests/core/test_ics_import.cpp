@@ -241,7 +241,7 @@ TEST(IcsImport, OwnExportReadBackIntoAnEmptyDiaryGivesTheSameEntriesAndNotes) {
                       "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 MS Sans Serif;}}\\pard\\b\\f0\\fs16 "
                       "Vigyem: \\'fatlev\\'e9l, k\\'e1rtya; \\\\ jel\\b0\\par\r\n\\tab beh\\'fazva\\par\r\n}");
     folder.WriteBytes("Data/20261224.rtf",
-                      PlainTextToRtf(L"Hosszú jegyzet: " + std::wstring(90, L'ő') + L" € 😀 ñ vége\n\nÚj bekezdés"));
+                      PlainTextToRtf(L"Hosszú jegyzet: " + std::wstring(90, L'ő') + L" € 😀 ñ {kapcsos} \\ vége\n\nÚj\tbekezdés"));
     folder.WriteBytes("Data/20280229.rtf", "sima sz\xF6veg\r\n");  // not RTF
     const std::wstring path = folder.Dir() + L"\\export.ics";
     ASSERT_EQ(ExportDiary(folder.Dir(), index, ExportRange::All(), path, DateTime{Date{2026, 12, 9}, 8, 0, 0}), 5u);

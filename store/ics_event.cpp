@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "store/entry_store.h"
+#include "store/html_text.h"
 #include "store/ics_reader.h"
 
 namespace {
@@ -44,7 +45,10 @@ std::vector<IcsEvent> EventsOf(const IcsComponent& calendar) {
         e.line = c.line;
         e.uid = c.Text("UID");
         e.summary = c.Text("SUMMARY");
+        e.entry = EntryFieldsOf(c);
         e.description = c.Text("DESCRIPTION");
+        // This program writes plain text: a note that shows HTML stays as it is.
+        if (!e.entry && LooksLikeHtml(e.description)) e.description = HtmlToPlainText(e.description);
         e.location = c.Text("LOCATION");
         e.cancelled = c.Text("STATUS") == L"CANCELLED";
         if (const IcsProperty* p = c.Find("DTSTART")) {
@@ -65,7 +69,6 @@ std::vector<IcsEvent> EventsOf(const IcsComponent& calendar) {
             e.alarms.push_back(IcsAlarm{alarm.Text("ACTION"), trigger ? trigger->value : L"",
                                         trigger && trigger->Parameter("RELATED") == L"END", alarm.Text("DESCRIPTION")});
         }
-        e.entry = EntryFieldsOf(c);
         events.push_back(std::move(e));
     }
     return events;

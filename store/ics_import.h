@@ -20,7 +20,7 @@ struct IcsComponent;
 
 struct ImportOptions {
     Date first, last;                             // the days the import may fill; series expand over them
-    size_t maxDays = 1000;                        // the most days one import takes
+    size_t maxDays = 1000;                        // the most days one import takes (added or in conflict)
     TimeZone local = HungarianTimeZone();         // the zone of the diary's days and times
     int32_t colour1 = 0, colour2 = 0;             // title colours of an imported day
 };

@@ -68,7 +68,7 @@ const std::string kGoogle = WithZone(
          // Late in the evening in UTC: the next day here.
          "BEGIN:VEVENT", "DTSTART:20261208T230000Z", "DTEND:20261209T000000Z", "UID:late@google.com",
          "SUMMARY:Éjféli mise a Szent István-bazilikában a családdal",
-         "DESCRIPTION:Vigyük: gyertya\\, énekeskönyv\\nIndulás 23:00-kor\\n", "LOCATION:Budapest\\, Szent István tér 1",
+         "DESCRIPTION:Vigyük: <b>gyertya</b>\\, &quot;énekeskönyv&quot;<br>Indulás 23:00-kor<br>", "LOCATION:Budapest\\, Szent István tér 1",
          "BEGIN:VALARM", "ACTION:DISPLAY", "TRIGGER:-PT30M", "DESCRIPTION:This is an event reminder", "END:VALARM",
          "END:VEVENT",
          // A weekly series: one date left out, one moved, one cancelled.
@@ -94,7 +94,7 @@ TEST(IcsImport, GoogleCalendarFileWithASeriesItsChangesAndAConflict) {
     EXPECT_EQ(Skips(plan), (std::vector<std::wstring>{L"Kórus: lemondott esemény x1 20261222"}));
 
     const ImportedDay& mass = plan.additions[1];
-    EXPECT_EQ(mass.noteText, L"\u2026István-bazilikában a családdal\nVigyük: gyertya, énekeskönyv\nIndulás 23:00-kor\n"
+    EXPECT_EQ(mass.noteText, L"\u2026István-bazilikában a családdal\nVigyük: gyertya, \"énekeskönyv\"\nIndulás 23:00-kor\n"
                              L"Helyszín: Budapest, Szent István tér 1");
     EXPECT_EQ(RtfToPlainText(mass.noteRtf), mass.noteText + L"\n");
     EXPECT_EQ(mass.uids, (std::vector<std::wstring>{L"late@google.com"}));
@@ -241,7 +241,7 @@ TEST(IcsImport, OwnExportReadBackIntoAnEmptyDiaryGivesTheSameEntriesAndNotes) {
                       "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 MS Sans Serif;}}\\pard\\b\\f0\\fs16 "
                       "Vigyem: \\'fatlev\\'e9l, k\\'e1rtya; \\\\ jel\\b0\\par\r\n\\tab beh\\'fazva\\par\r\n}");
     folder.WriteBytes("Data/20261224.rtf",
-                      PlainTextToRtf(L"Hosszú jegyzet: " + std::wstring(90, L'ő') + L" € 😀 ñ {kapcsos} \\ vége\n\nÚj\tbekezdés"));
+                      PlainTextToRtf(L"Hosszú jegyzet: " + std::wstring(90, L'ő') + L" € 😀 ñ {kapcsos} \\ <b>vége</b>\n\nÚj\tbekezdés"));
     folder.WriteBytes("Data/20280229.rtf", "sima sz\xF6veg\r\n");  // not RTF
     const std::wstring path = folder.Dir() + L"\\export.ics";
     ASSERT_EQ(ExportDiary(folder.Dir(), index, ExportRange::All(), path, DateTime{Date{2026, 12, 9}, 8, 0, 0}), 5u);

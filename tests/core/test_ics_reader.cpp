@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/codec1250.h"
+#include "store/html_text.h"
 #include "store/ics_reader.h"
 #include "store/ics_recurrence.h"
 #include "store/ics_time.h"
@@ -73,6 +74,26 @@ TEST(IcsReader, UnfoldsLinesAndReadsParametersAndText) {
                              "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     EXPECT_EQ(Only(ReadIcs(ansi), "VEVENT").Text("SUMMARY"), L"Őszi szünet");
     EXPECT_EQ(SplitIcsList(L"a\\,b,c,"), (std::vector<std::wstring>{L"a\\,b", L"c", L""}));
+}
+
+TEST(IcsReader, DescriptionsWrittenAsHtmlBecomePlainText) {
+    const struct {
+        const wchar_t *html, *text;
+    } cases[] = {
+        {L"Első<br>Második<br/>Harmadik", L"Első\nMásodik\nHarmadik"},
+        {L"<p>Bekezdés</p><div>Doboz</div>vége", L"Bekezdés\nDoboz\nvége"},
+        {L"<ul><li>tej</li><li>kenyér</li></ul>", L"\u2022 tej\n\u2022 kenyér\n"},
+        {L"<a href=\"https://example.org/?a=1&amp;b=2\">link</a> &amp; &lt;b&gt; &#337;&#x171;&nbsp;x",
+         L"link & <b> őű x"},
+        {L"<B>Vastag</B>\nsor &unknown; &#xD800; &", L"Vastag sor &unknown; &#xD800; &"},
+        {L"<span>csonka <b", L"csonka "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(LooksLikeHtml(c.html)) << c.html;
+        EXPECT_EQ(HtmlToPlainText(c.html), c.text) << c.html;
+    }
+    for (const wchar_t* text : {L"a < b > c", L"<nem tag>", L"3 < 4", L"Hívd: <06-1-234-5678>"})
+        EXPECT_FALSE(LooksLikeHtml(text)) << text;
 }
 
 TEST(IcsReader, RefusesDamagedOrOversizedFilesWhole) {

@@ -72,10 +72,15 @@ public:
             const IcsEvent& e = events_[i];
             if (e.recurrenceId && series.count(e.uid)) overrides_[e.uid].push_back(i);
         }
+        std::set<std::wstring> changesPlanned;
         for (size_t i = 0; i < events_.size(); ++i) {
             const IcsEvent& e = events_[i];
             if (e.recurrenceId && series.count(e.uid)) continue;  // with its series
             PlanEvent(i, e.recurrenceId.has_value());
+            // The changed occurrences of a series, unless the whole series was cancelled.
+            const auto changed = overrides_.find(e.uid);
+            if (!e.recurrenceId && !e.cancelled && changed != overrides_.end() && changesPlanned.insert(e.uid).second)
+                for (size_t o : changed->second) PlanEvent(o, true);
         }
         for (size_t i = 0; i < events_.size(); ++i)
             if (outside_[i].times > 0 && !inRange_[i]) AddSkip(i, outside_[i].date, skip_reason::kOutside, outside_[i].times);
@@ -124,6 +129,16 @@ private:
         const TimeZone* zone = zones_.ZoneOf(start);
         const int timeOfDay = allDay ? 0 : start.hour * 60 + start.minute;
 
+        // A whole-day event lasts from DTSTART to the day before DTEND.
+        int64_t days = 1;
+        if (allDay) {
+            if (e.end && e.end->kind == IcsTime::Kind::Date) days = SerialOf(e.end->date) - SerialOf(start.date);
+            else if (const auto d = DurationDays(e.duration)) days = *d;
+            days = std::max<int64_t>(days, 1);
+            if (days > kMaxEventDays) return AddSkip(i, start.date, skip_reason::kTooLong);
+            if (days > 1) keyByDate = true;
+        }
+
         std::vector<Minutes> starts;  // on the wall clock of the event's own zone
         bool yearly = false;
         if (!e.rrule.empty()) {
@@ -141,9 +156,9 @@ private:
                 if (MinuteOfDay(untilWall) < timeOfDay) untilDate = AddDays(untilDate, -1);
                 if (SerialOf(untilDate) < SerialOf(last)) last = untilDate;
             }
-            // Dates before the range are not wanted, only counted when COUNT needs them; a
-            // zone behind the local one may move a day forward.
-            const Date from = AddDays(options_.first, -1);
+            // Dates before the range are not wanted (but counted when COUNT needs them),
+            // unless the event lasts into it or a zone behind the local one moves it a day.
+            const Date from = AddDays(options_.first, -(days + 1));
             const bool finished = ExpandRecurrence(rule, start.date, from, last, periodsLeft_, [&](const Date& d) {
                 starts.push_back(MinutesOf(d) + timeOfDay);
                 return starts.size() < kMaxPieces;
@@ -163,15 +178,6 @@ private:
         if (changed != overrides_.end())
             for (size_t o : changed->second) excluded.insert(SerialOf(LocalDate(*events_[o].recurrenceId)));
 
-        // A whole-day event lasts from DTSTART to the day before DTEND.
-        int64_t days = 1;
-        if (allDay) {
-            if (e.end && e.end->kind == IcsTime::Kind::Date) days = SerialOf(e.end->date) - SerialOf(start.date);
-            else if (const auto d = DurationDays(e.duration)) days = *d;
-            days = std::max<int64_t>(days, 1);
-            if (days > kMaxEventDays) return AddSkip(i, start.date, skip_reason::kTooLong);
-            if (days > 1) keyByDate = true;
-        }
         const std::wstring base = e.uid.empty() ? L"~" + DateKey(start.date) + L" " + OneLine(e.summary) : e.uid;
         for (Minutes wall : starts) {
             const Minutes local = allDay ? wall : zones_.ToLocal(wall, zone);
@@ -191,8 +197,6 @@ private:
                                      keyByDate ? base + L"/" + DateKey(date) : base, yearly});
             }
         }
-        if (changed != overrides_.end())
-            for (size_t o : changed->second) PlanEvent(o, true);
     }
 
     void NoteOutside(size_t i, const Date& date) {

@@ -184,6 +184,9 @@ TEST(IcsImport, ThunderbirdFileWithAYearlyDayAndSeveralEventsOnADay) {
              "BEGIN:VEVENT", "UID:floating", "SUMMARY:Reggeli futás", "DTSTART:20260316T063000", "END:VEVENT",
              "BEGIN:VJOURNAL", "UID:journal-1", "DTSTART;VALUE=DATE:20260316", "SUMMARY:Napló",
              "DESCRIPTION:Szép nap volt.", "END:VJOURNAL",
+             // Five whole days each year from 2020, the 2026 ones reaching into March.
+             "BEGIN:VEVENT", "UID:ski", "SUMMARY:Síszünet", "DTSTART;VALUE=DATE:20200227",
+             "DTEND;VALUE=DATE:20200303", "RRULE:FREQ=YEARLY", "END:VEVENT",
              "BEGIN:VEVENT", "UID:no-start", "SUMMARY:Dátum nélkül", "END:VEVENT",
              "BEGIN:VEVENT", "UID:bad-start", "SUMMARY:Rossz dátum", "DTSTART:20260231", "END:VEVENT",
              "BEGIN:VEVENT", "UID:hourly", "SUMMARY:Óránként", "DTSTART:20260310T080000", "RRULE:FREQ=HOURLY",
@@ -191,13 +194,14 @@ TEST(IcsImport, ThunderbirdFileWithAYearlyDayAndSeveralEventsOnADay) {
     const ImportPlan plan = PlanImport(ReadIcs(file), [](const Date&) { return false; }, {},
                                        Range({2026, 3, 1}, {2026, 3, 31}));
     EXPECT_EQ(Days(plan.additions),
-              (std::vector<std::wstring>{L"20260315 Anya születésnapja|", L"20260316 Napló|"}));
-    ASSERT_EQ(plan.additions.size(), 2u);
-    EXPECT_TRUE(plan.additions[0].yearly);
-    EXPECT_EQ(plan.additions[0].uids, (std::vector<std::wstring>{L"b1f0c6a2-5d7e-4c1b-9a8e-3f2d1c0b9a87/20260315"}));
+              (std::vector<std::wstring>{L"20260301 Síszünet|", L"20260302 Síszünet|", L"20260303 Síszünet|",
+                                         L"20260315 Anya születésnapja|", L"20260316 Napló|"}));
+    ASSERT_EQ(plan.additions.size(), 5u);
+    EXPECT_TRUE(plan.additions[3].yearly);
+    EXPECT_EQ(plan.additions[3].uids, (std::vector<std::wstring>{L"b1f0c6a2-5d7e-4c1b-9a8e-3f2d1c0b9a87/20260315"}));
     // One entry for the day: the whole-day item in the titles, every event in the note.
-    EXPECT_EQ(plan.additions[1].noteText, L"Szép nap volt.\n\n00:00 Hívás New Yorkba\n\n06:30 Reggeli futás");
-    EXPECT_EQ(plan.additions[1].uids, (std::vector<std::wstring>{L"journal-1", L"ny-call", L"floating"}));
+    EXPECT_EQ(plan.additions[4].noteText, L"Szép nap volt.\n\n00:00 Hívás New Yorkba\n\n06:30 Reggeli futás");
+    EXPECT_EQ(plan.additions[4].uids, (std::vector<std::wstring>{L"journal-1", L"ny-call", L"floating"}));
     EXPECT_EQ(Skips(plan), (std::vector<std::wstring>{L"Dátum nélkül: nincs kezdő dátuma x1",
                                                       L"Rossz dátum: olvashatatlan dátum: 20260231 x1",
                                                       L"Óránként: nem támogatott ismétlődés: FREQ=HOURLY x1 20260310"}));

@@ -124,13 +124,13 @@ constexpr KnownZone kKnownZones[] = {
     {L"America/Los_Angeles", -480, Rule::American}, {L"Pacific Standard Time", -480, Rule::American},
 };
 
-Observance YearlyChange(int from, int to, int month, int nth, int wallMinuteBefore) {
+Observance YearlyChange(int from, int to, int month, int nth, int wallMinuteBefore, int weekday = 7) {
     Observance o;
     o.offsetFrom = from;
     o.offsetTo = to;
     o.month = month;
     o.nth = nth;
-    o.weekday = 7;
+    o.weekday = weekday;
     o.start = MinutesOf(Date{1970, 1, 1}, 0, 0) + wallMinuteBefore;
     return o;
 }
@@ -310,6 +310,21 @@ std::optional<TimeZone> KnownTimeZone(std::wstring_view name) {
         from = slash == std::wstring::npos ? slash : slash + 1;
     }
     return std::nullopt;
+}
+
+TimeZone WindowsTimeZone(int bias, int standardBias, int daylightBias, const WindowsZoneChange& toStandard,
+                         const WindowsZoneChange& toDaylight) {
+    const int standard = -(bias + standardBias), daylight = -(bias + daylightBias);
+    if (toDaylight.month < 1 || toDaylight.month > 12 || toStandard.month < 1 || toStandard.month > 12)
+        return TimeZone::Fixed(standard);
+    auto change = [](int from, int to, const WindowsZoneChange& c) {
+        return YearlyChange(from, to, c.month, c.week >= 5 ? -1 : std::max(c.week, 1), c.hour * 60 + c.minute,
+                            c.dayOfWeek == 0 ? 7 : c.dayOfWeek);
+    };
+    TimeZone zone;
+    zone.observances.push_back(change(standard, daylight, toDaylight));
+    zone.observances.push_back(change(daylight, standard, toStandard));
+    return zone;
 }
 
 TimeZone HungarianTimeZone() { return *KnownTimeZone(L"Europe/Budapest"); }

@@ -69,6 +69,14 @@ public:
 std::optional<TimeZone> KnownTimeZone(std::wstring_view name);
 // The zone of Hungary, the default local zone of the diary.
 TimeZone HungarianTimeZone();
+// The zone as Windows describes it (TIME_ZONE_INFORMATION): UTC = local + bias, in
+// minutes; each change by month, week (1..4, 5 the last), weekday (0 Sunday) and the
+// wall-clock time before it. A daylight month of 0: no daylight saving time.
+struct WindowsZoneChange {
+    int month = 0, week = 0, dayOfWeek = 0, hour = 0, minute = 0;
+};
+TimeZone WindowsTimeZone(int bias, int standardBias, int daylightBias, const WindowsZoneChange& toStandard,
+                         const WindowsZoneChange& toDaylight);
 // A VTIMEZONE block's STANDARD and DAYLIGHT observances.
 TimeZone ZoneOfComponent(const IcsComponent& vtimezone);
 

@@ -176,6 +176,14 @@ TEST(IcsTime, ParsesDatesTimesAndZoneNames) {
     EXPECT_EQ(Clock(budapest.ToUtc(At(2026, 3, 29, 2, 30))), L"2026-03-29 01:30");
     EXPECT_EQ(Clock(budapest.ToUtc(At(2026, 10, 25, 2, 30))), L"2026-10-25 00:30");
     EXPECT_EQ(Clock(budapest.ToUtc(At(2026, 12, 8, 10, 0))), L"2026-12-08 09:00");
+    // The zone Windows reports for Budapest is the same zone; one without daylight
+    // saving time has one offset all year.
+    const TimeZone windows = WindowsTimeZone(-60, 0, -60, {10, 5, 0, 3, 0}, {3, 5, 0, 2, 0});
+    const TimeZone moscow = WindowsTimeZone(-180, 0, 0, {}, {});
+    for (Minutes utc = At(2026, 1, 1, 0, 30); utc < At(2027, 1, 1, 0, 0); utc += 6 * 60 + 7) {
+        ASSERT_EQ(windows.FromUtc(utc), budapest.FromUtc(utc)) << Clock(utc);
+        ASSERT_EQ(moscow.FromUtc(utc), utc + 180);
+    }
 }
 
 TEST(IcsTime, VTimezoneBlocksAsOutlookAndThunderbirdWriteThem) {

@@ -53,6 +53,11 @@ bool ReadLineDate(const std::wstring& line, Date& date) {
            date.day <= DaysInMonth(date.year, date.month);
 }
 
+std::wstring TrimEnd(std::wstring text) {
+    text.erase(text.find_last_not_of(L' ') + 1);
+    return text;
+}
+
 std::wstring JoinTitles(const std::wstring& line) {
     const std::wstring first = Trim(EntryTitle1(line)), second = Trim(EntryTitle2(line));
     if (first.empty() || second.empty()) return first + second;
@@ -73,6 +78,12 @@ void AppendEvent(std::string& out, std::string& line, const CalendarEvent& e, co
     if (e.yearly) AppendContentLine(out, "RRULE:FREQ=YEARLY");
     if (!e.summary.empty()) property("SUMMARY:", [&] { AppendIcsText(line, e.summary); });
     if (!e.description.empty()) property("DESCRIPTION:", [&] { AppendIcsText(line, e.description); });
+    if (e.entry) {
+        property("X-TIVORN-TITLE1:", [&] { AppendIcsText(line, e.entry->title1); });
+        property("X-TIVORN-TITLE2:", [&] { AppendIcsText(line, e.entry->title2); });
+        property("X-TIVORN-COLOR1:", [&] { AppendIcsText(line, ColorToHexText(e.entry->colour1)); });
+        property("X-TIVORN-COLOR2:", [&] { AppendIcsText(line, ColorToHexText(e.entry->colour2)); });
+    }
     // A day entry or a name day does not make the user busy.
     AppendContentLine(out, "TRANSP:TRANSPARENT");
     AppendContentLine(out, "END:VEVENT");
@@ -156,7 +167,10 @@ std::vector<CalendarEvent> DiaryEvents(const EntryStore& index, const ExportRang
         CalendarEvent e;
         e.date = dated[i].date;
         e.uid = EntryUid(e.date);
-        e.summary = JoinTitles(lines[dated[i].line]);
+        const std::wstring entryLine = lines[dated[i].line];
+        e.summary = JoinTitles(entryLine);
+        e.entry = EntryFields{TrimEnd(EntryTitle1(entryLine)), TrimEnd(EntryTitle2(entryLine)), EntryColour1(entryLine),
+                              EntryColour2(entryLine)};
         if (noteText) e.description = noteText(e.date);
         events.push_back(std::move(e));
     }

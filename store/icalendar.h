@@ -3,7 +3,9 @@
 // Pure text work: the caller reads the notes and writes the file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,13 @@
 class EntryStore;
 class TNevnapok;
 
+// The fields of a day entry as they stand in the index, written as X-TIVORN-…
+// properties: the program reads them back exactly, other calendars pass them over.
+struct EntryFields {
+    std::wstring title1, title2;  // without the blanks that fill them to 20 characters
+    int32_t colour1 = 0, colour2 = 0;
+};
+
 // One all-day event. `yearly` repeats it every year from `date`.
 struct CalendarEvent {
     Date date;
@@ -20,6 +29,7 @@ struct CalendarEvent {
     std::wstring summary;      // empty: no SUMMARY line
     std::wstring description;  // empty: no DESCRIPTION line
     bool yearly = false;
+    std::optional<EntryFields> entry;  // the day entry's own fields (diary events only)
 };
 
 // Which entries an export takes: those whose "yyyymmdd" date starts with the prefix

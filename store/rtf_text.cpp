@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "editors/note_format.h"
 #include "platform/codec1250.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -104,6 +106,21 @@ private:
 
     void Emit(wchar_t c) {
         if (!state_.skip) out_ += c;
+    }
+
+    // A UTF-16 unit of \uN: where wchar_t holds whole code points, a surrogate pair
+    // becomes the one character it stands for.
+    void EmitUnit(char32_t unit) {
+        if constexpr (sizeof(wchar_t) == 4) {
+            if (unit >= 0xDC00 && unit <= 0xDFFF && !state_.skip && !out_.empty()) {
+                const auto high = static_cast<char32_t>(out_.back());
+                if (high >= 0xD800 && high <= 0xDBFF) {
+                    out_.back() = static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+                    return;
+                }
+            }
+        }
+        Emit(static_cast<wchar_t>(unit));
     }
 
     // One character of the document (a plain byte or \'xx): either the fallback of
@@ -225,7 +242,7 @@ private:
             int32_t unit = static_cast<int32_t>(parameter);
             if (unit < 0) unit += 65536;
             fallbackLeft_ = 0;
-            if (unit >= 0 && unit <= 0xFFFF) Emit(static_cast<wchar_t>(unit));
+            if (unit >= 0 && unit <= 0xFFFF) EmitUnit(static_cast<char32_t>(unit));
             fallbackLeft_ = state_.unicodeSkip;
             return;
         }
@@ -256,4 +273,52 @@ private:
 std::wstring RtfToPlainText(std::string_view rtf) {
     if (rtf.substr(0, 5) != "{\\rtf") return DecodeCp1250(rtf);
     return Reader(rtf).Read();
+}
+
+std::string PlainTextToRtf(std::wstring_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fnil\\fcharset238 ";
+    for (const wchar_t* face = kNoteFace; *face; ++face) rtf += static_cast<char>(*face);  // ASCII
+    rtf += ";}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs" + std::to_string(kNotePoints * 2) + " ";
+    bool afterCr = false;
+    ForEachCodePoint(text, [&](char32_t c) {
+        const bool lfOfCrLf = afterCr && c == U'\n';
+        afterCr = c == U'\r';
+        if (lfOfCrLf) return;
+        switch (c) {
+            case U'\r':
+            case U'\n': rtf += "\\par\r\n"; return;
+            case U'\t': rtf += "\\tab "; return;
+            case U'\\':
+            case U'{':
+            case U'}':
+                rtf += '\\';
+                rtf += static_cast<char>(c);
+                return;
+            default: break;
+        }
+        if (c < 0x20) return;
+        if (c < 0x80) {
+            rtf += static_cast<char>(c);
+            return;
+        }
+        size_t missing = 0;
+        const std::string byte = c <= 0xFFFF ? EncodeCp1250(std::wstring(1, static_cast<wchar_t>(c)), &missing) : "";
+        if (c <= 0xFFFF && missing == 0) {
+            rtf += "\\'";
+            rtf += kHex[static_cast<unsigned char>(byte[0]) >> 4];
+            rtf += kHex[static_cast<unsigned char>(byte[0]) & 0xF];
+            return;
+        }
+        // \uN takes a signed 16-bit number; a character beyond the BMP is its surrogate pair.
+        auto unit = [&](char32_t u) { rtf += "\\u" + std::to_string(static_cast<int16_t>(static_cast<uint16_t>(u))) + "?"; };
+        if (c >= 0x10000) {
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            unit(c);
+        }
+    });
+    rtf += "\\par\r\n}\r\n";
+    return rtf;
 }

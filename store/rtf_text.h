@@ -11,3 +11,9 @@
 // (no leading "{\rtf") is read as plain Windows-1250 text, as the rich-edit control
 // loads such a file.
 std::wstring RtfToPlainText(std::string_view rtf);
+
+// Plain text as a note the rich-edit control loads: the note box's own font,
+// Windows-1250 characters as \'xx, any other character as \uN with "?" for readers
+// without Unicode; a line break (LF, CR LF or CR) ends a paragraph, a tab is \tab.
+// RtfToPlainText reads it back as the text with LF line breaks and one more LF.
+std::string PlainTextToRtf(std::wstring_view text);

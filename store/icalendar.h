@@ -12,6 +12,7 @@
 
 class EntryStore;
 class TNevnapok;
+class WorkCalendar;
 
 // One all-day event. `yearly` repeats it every year from `date`.
 struct CalendarEvent {
@@ -55,6 +56,11 @@ std::vector<CalendarEvent> DiaryEvents(const EntryStore& index, const ExportRang
 // The name days of a common year as yearly series starting in `year`; 29 February
 // ("Szökőnap") and days without a name (the table's placeholder) are left out.
 std::vector<CalendarEvent> NameDayEvents(const TNevnapok& names, int year);
+
+// The working calendar's holidays, rest days and worked Saturdays of `years` (in any
+// order, repeats allowed) within the range, in date order; the weekends are left out.
+std::vector<CalendarEvent> WorkCalendarEvents(const WorkCalendar& calendar, std::vector<int> years,
+                                              const ExportRange& range);
 
 // The whole file: VCALENDAR with the events; `stampUtc` is the time of the export
 // (DTSTAMP), `calendarName` the name calendars show for it.

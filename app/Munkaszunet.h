@@ -28,6 +28,7 @@ public:
     Panel Panel1{L"Panel1"};
     Button cbMunkaszunet;
     DrawnPanel lblLeiras1{L"lblLeiras1"}, lblLeiras2{L"lblLeiras2"}, lblLeiras3{L"lblLeiras3"};
+    DrawnPanel lblLeiras4{L"lblLeiras4"};
     DrawnPanel lblEvek{L"lblEvek"};
     Button btnRendben;
     Button btnMegsem;

@@ -14,7 +14,7 @@ namespace {
 constexpr const wchar_t* kWeekdays[7] = {L"Hétfő",  L"Kedd",    L"Szerda",  L"Csütörtök",
                                          L"Péntek", L"Szombat", L"Vasárnap"};
 // Paper colours: near-black ink, a printer's red, grey for the lines and the small texts.
-constexpr COLORREF kInk = 0x202020, kRed = 0x0000CC, kLine = 0x606060, kSmallInk = 0x505050;
+constexpr COLORREF kInk = 0x202020, kRed = 0x0000CC, kLine = 0x606060, kSmallInk = 0x404040;
 constexpr double kLineMm = 0.25;
 
 ReportArea AreaOf(const MmBox& b) { return ReportArea{b.left, b.top, b.width, b.height}; }
@@ -58,10 +58,10 @@ void PaintDay(HDC dc, const RECT& box, const CellContent& c, double perMm) {
     const Font number = PaperFont(L"Arial", 16, true, perMm);
     canvas.Text(x, box.top + Pixels(1.2, perMm), std::to_wstring(c.day), number.Get(), marks.redLetter ? kRed : kInk);
 
-    const Font small = PaperFont(L"Arial", 7, false, perMm);
-    const Font title = PaperFont(L"Times New Roman", 8, false, perMm);
+    const Font small = PaperFont(L"Arial", 8, false, perMm);
+    const Font title = PaperFont(L"Times New Roman", 9, false, perMm);
     int y = box.top + Pixels(8.0, perMm);
-    const int smallStep = Pixels(3.0, perMm), titleStep = Pixels(3.4, perMm);
+    const int smallStep = Pixels(3.4, perMm), titleStep = Pixels(3.8, perMm);
     if (!c.dayLabel.empty()) {
         canvas.Text(x, y, c.dayLabel, small.Get(), marks.redLetter ? kRed : kSmallInk);
         y += smallStep;

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::wstring_view kBlanks = L" \t";
+constexpr int kFirstYear = 1900, kLastYear = 2199;  // the years a calendar of today's decrees can mean
 
 std::wstring_view TrimView(std::wstring_view s) {
     const size_t first = s.find_first_not_of(kBlanks);
@@ -66,6 +67,7 @@ MovedDays ParseMovedDays(std::wstring_view text, const std::wstring& fileName) {
         const std::wstring_view first = NextWord(rest);
         if (first.size() == 4 && AllDigits(first)) {
             const int year = Number(first);
+            if (year < kFirstYear || year > kLastYear) fail(L"az évszám nem 1900 és 2199 közé esik");
             if (std::find(result.years.begin(), result.years.end(), year) != result.years.end())
                 fail(L"a(z) " + std::wstring(first) + L". év másodszor szerepel");
             result.years.push_back(year);
@@ -73,6 +75,7 @@ MovedDays ParseMovedDays(std::wstring_view text, const std::wstring& fileName) {
         }
         MovedDay day;
         if (!ReadDate(first, day.date)) fail(L"nem dátum és nem évszám: „" + std::wstring(first) + L"”");
+        if (day.date.year < kFirstYear || day.date.year > kLastYear) fail(L"az év nem 1900 és 2199 közé esik");
         if (result.years.empty()) fail(L"a napok előtt az év sora hiányzik");
         const std::wstring_view kind = NextWord(rest);
         if (kind == L"pihenőnap")

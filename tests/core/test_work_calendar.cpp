@@ -128,6 +128,7 @@ TEST(MovedDays, ADamagedFileIsRefusedWithItsLineAndTheHolidaysStillCount) {
         {L"2026\n2026\n", L"2. sor"},
         {L"2026\r\n2026.01.02. pihenőnap\r\n2026.01.02. pihenőnap", L"3. sor"},
         {L"Munkarend 2026", L"1. sor"},
+        {L"0999", L"1. sor"},
     };
     for (const auto& [text, where] : damaged) {
         try {

@@ -168,7 +168,7 @@ TEST_F(TovabbiakTest, TheWorkingCalendarOptionAndTheLongWeekends) {
         window.btnRendbenClick();
     });
     main->mniMunkaszunetClick();
-    EXPECT_EQ(years, L"Áthelyezett napok (Data\\Munkarend.txt): 2010–2026.");
+    EXPECT_EQ(years, L"Áthelyezett napok (Data\\Munkarend.txt): 2005, 2008, 2010–2026.");
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, WorkDaysOption::kValueName), L"1");
     EXPECT_EQ(cellOf(24).Marks(), (DayMarks{true, false}));
     EXPECT_EQ(cellOf(12).Marks(), (DayMarks{false, true}));
@@ -189,7 +189,7 @@ TEST_F(TovabbiakTest, TheWorkingCalendarOptionAndTheLongWeekends) {
     const std::vector<std::wstring> expected = {
         L"2026: 7 hosszú hétvége", L"A 2026. évi munkarend-rendelet ismert: áthelyezett napjai is számítanak.",
         L"2027: 6 hosszú hétvége",
-        L"A 2027. évi rendelet nem ismert (ismert: 2010–2026): csak az ünnepek és a hétvégék."};
+        L"A 2027. évi rendelet nem ismert (ismert: 2005, 2008, 2010–2026): csak az ünnepek és a hétvégék."};
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(errors.empty());
 }

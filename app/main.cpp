@@ -107,6 +107,7 @@ void Tfrm_Main::FormShow() {
     if (!app.Guard([this] { LoadSettings(); })) ApplyColours();
     trace.Mark(L"settings and colours");
     Months = RegionalMonthNames();
+    WorkDays.Reload();
     NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [] {
         Application::Get().ShowErrorBox(TNevnapok::kMissingFileMessage);
     });
@@ -206,6 +207,7 @@ void Tfrm_Main::LoadSettings() {
             WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, ColorToHexText(DefaultSzin[slot]));
         }
     }
+    WorkDays.Read(values);
     ApplyColours();
 }
 

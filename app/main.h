@@ -15,6 +15,7 @@
 
 #include "app/month_model.h"
 #include "app/tovabbiak.h"
+#include "app/work_days.h"
 #include "appearance/JPanel.h"
 #include "appearance/day_grid.h"
 #include "lists/Exportalas.h"
@@ -122,6 +123,11 @@ public:
     void mniMentesekClick();
     std::unique_ptr<Tfrm_Kereses> Kereses;
     std::unique_ptr<Tfrm_Mentesek> Mentesek;
+    // The Hungarian working calendar (main_workdays.cpp)
+    WorkDaysOption WorkDays;
+    void mniMunkaszunetClick();      // the option's window
+    void mniHosszuHetvegekClick();   // the shown year's long weekends
+    const WorkCalendar* ActiveWorkCalendar();  // null while the option is off
     // Today's snapshot of the data folder, before the first change of the day (main_snapshots.cpp).
     void TakeSnapshotOfTheDay();
     // Asks, snapshots the present state, puts the snapshot's files back and shows them.

@@ -7,10 +7,10 @@
 
 void Tfrm_Main::mniHaviNaptarClick() {
     if (!NameDays) return;
-    const MonthCells cells = BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months);
-    const CalendarPageColours colours{ResolveColour(Szin[2]), ResolveColour(Szin[5])};
+    const MonthCells cells =
+        BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months, ActiveWorkCalendar());
     qrNaptar.Create(Handle());
-    qrNaptar.Preview(TqrNaptar::Build(CalendarMonthTitle(ShownYear, ShownMonth, Months), cells, colours));
+    qrNaptar.Preview(TqrNaptar::Build(CalendarMonthTitle(ShownYear, ShownMonth, Months), cells));
 }
 
 void Tfrm_Main::mniIcalExportClick() {
@@ -34,8 +34,12 @@ void Tfrm_Main::mniIcalExportClick() {
     }
     const std::wstring path = AskIcsFileName(Handle(), L"Exportálás iCalendar fájlba", suggested);
     if (path.empty()) return;
-    const size_t count = ExportDiary(ProgramDir, EntryIndex, range, path, UtcNow());
-    ShowMessageWindow(std::to_wstring(count) + L" bejegyzés került a fájlba.");
+    // With the working calendar on, its holidays and moved days go with the entries.
+    const WorkCalendar* calendar = ActiveWorkCalendar();
+    const size_t count = ExportDiary(ProgramDir, EntryIndex, range, path, UtcNow(), calendar);
+    ShowMessageWindow(std::to_wstring(count) +
+                      (calendar ? L" esemény (bejegyzések, munkaszüneti és áthelyezett napok) került a fájlba."
+                                : L" bejegyzés került a fájlba."));
 }
 
 void Tfrm_Main::mniNevnapIcalClick() {

@@ -60,7 +60,8 @@ void Tfrm_Main::ShowMonth(const Date& date) {
 
 void Tfrm_Main::FillMonthCells() {
     if (!NameDays) return;
-    const MonthCells contents = BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months);
+    const MonthCells contents =
+        BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months, ActiveWorkCalendar());
     Panel.BeginUpdate();  // one repaint request for the changed cells, not one each
     for (size_t i = 0; i < Cells.size(); ++i) {
         TJPanel& cell = *Cells[i];
@@ -79,6 +80,7 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetTxt2(c.txt2);
         cell.SetMSzin2(ResolveColour(c.colour2));
         cell.SetVanFile(c.hasEntry);
+        cell.SetMarks(c.marks);
         cell.SetShown(true);
     }
     Panel.EndUpdate();

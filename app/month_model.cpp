@@ -2,6 +2,7 @@
 
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
+#include "store/work_calendar.h"
 
 int FirstCellOf(int year, int month) { return MondayFirstDayOfWeek(Date{year, month, 1}); }
 
@@ -11,7 +12,7 @@ int DayOfCell(int k, int firstCell, int daysInMonth) {
 }
 
 MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const TNevnapok& names,
-                           const MonthNames& monthNames) {
+                           const MonthNames& monthNames, const WorkCalendar* calendar) {
     MonthCells cells{};
     const int first = FirstCellOf(year, month);
     const int days = DaysInMonth(year, month);
@@ -39,6 +40,12 @@ MonthCells BuildMonthCells(int year, int month, const EntryStore& index, const T
         cell.date = Date{year, month, cell.day};
         cell.nameDay = names.GetNameDay(cell.date);
         cell.hint = FormatLongDate(cell.date, monthNames) + L". " + cell.nameDay + L" napja";
+        if (calendar) {
+            const WorkDay workDay = calendar->Day(cell.date);
+            cell.marks = MarksOf(workDay);
+            cell.dayLabel = DayLabel(workDay);
+            if (const std::wstring hint = DayHint(workDay); !hint.empty()) cell.hint += L" – " + hint;
+        }
         int lineIndex = lineOfDay[static_cast<size_t>(cell.day)];
         if (lineIndex < 0) continue;
         const std::wstring line = lines[static_cast<size_t>(lineIndex)];

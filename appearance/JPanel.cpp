@@ -88,6 +88,12 @@ void TJPanel::SetMSzin2(COLORREF value) {
     Repaint();
 }
 
+void TJPanel::SetMarks(const std::optional<DayMarks>& value) {
+    if (value == marks_) return;
+    marks_ = value;
+    Repaint();
+}
+
 void TJPanel::SetBounds(int x, int y, int w, int h) {
     const RECT next{x, y, x + (w < 0 ? 0 : w), y + (h < 0 ? 0 : h)};
     if (EqualRect(&next, &bounds_)) return;
@@ -148,7 +154,7 @@ void TJPanel::CellMouseUp() {
 }
 
 DayFace TJPanel::Face() const {
-    return DayFace{nap_, nevNap_, txt1_, txt2_, vanFile_, datum_, mSzin1_, mSzin2_};
+    return DayFace{nap_, nevNap_, txt1_, txt2_, vanFile_, datum_, mSzin1_, mSzin2_, marks_};
 }
 
 DayCellLook TJPanel::Look() const { return DayCellLook{BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_}; }

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "appearance/day_cell_painter.h"
@@ -68,6 +69,9 @@ public:
     void SetMSzin1(COLORREF value);
     COLORREF MSzin2() const { return mSzin2_; }
     void SetMSzin2(COLORREF value);
+    // The working calendar's marks of the day; none: the fixed red-letter rule.
+    const std::optional<DayMarks>& Marks() const { return marks_; }
+    void SetMarks(const std::optional<DayMarks>& value);
 
     // Place and size in the grid's client area, in device pixels.
     void SetBounds(int x, int y, int w, int h);
@@ -129,6 +133,7 @@ private:
     bool vanFile_ = false;
     Date datum_{};
     COLORREF mSzin1_ = 0, mSzin2_ = 0;
+    std::optional<DayMarks> marks_;
     bool hovered_ = false;
     bool paintPending_ = false;  // asked for a repaint that has not come yet
     int repaintCount_ = 0;

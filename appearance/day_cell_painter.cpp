@@ -54,7 +54,8 @@ void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const DayFace& f
     const bool today = face.datum == Today();
 
     const std::wstring number = std::to_wstring(face.nap);
-    const DayNumberColours numberColours = NumberColours(today, IsRedLetterDay(face.datum));
+    const DayMarks marks = face.marks ? *face.marks : DayMarks{IsRedLetterDay(face.datum), false};
+    const DayNumberColours numberColours = NumberColours(today, marks.redLetter);
     canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), numberColours.shadow);
     canvas.Text(x + Px(5), y + Px(5), number, number_.Get(), numberColours.number);
 
@@ -67,6 +68,21 @@ void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const DayFace& f
     const RECT marker{x + w - Px(15), y + Px(5), x + w - Px(5), y + Px(15)};
     const NoteMarkerColours markerColours = MarkerColours(face.vanFile);
     Marker(canvas, marker, markerColours.fill, markerColours.outline);
+    if (marks.movedWorkday) MovedWorkdayMark(canvas, x + w, y + h);
+}
+
+// A Saturday worked in place of another day: a small navy corner at the bottom right,
+// inside the bevels, where no text of the face reaches.
+void DayCellPainter::MovedWorkdayMark(Canvas& canvas, int right, int bottom) const {
+    const int inset = Px(3), size = Px(9);
+    const POINT corner[] = {{right - inset, bottom - inset - size},
+                            {right - inset, bottom - inset},
+                            {right - inset - size, bottom - inset}};
+    Brush brush(CreateSolidBrush(kNavy));
+    Pen pen(CreatePen(PS_SOLID, 1, kNavy));
+    SelectGuard b(canvas.Dc(), brush.Get());
+    SelectGuard p(canvas.Dc(), pen.Get());
+    Polygon(canvas.Dc(), corner, 3);
 }
 
 void DayCellPainter::Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const {

@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "appearance/red_letter_day.h"
 #include "platform/eljaras.h"
 #include "ui/canvas.h"
 #include "ui/panel.h"
@@ -19,6 +21,7 @@ struct DayFace {
     bool vanFile = false;
     Date datum{};
     COLORREF mSzin1 = 0, mSzin2 = 0;
+    std::optional<DayMarks> marks;  // the working calendar's; none: the fixed red-letter rule
 };
 
 // How its box looks: bevels and border in device pixels, the background colour.
@@ -50,6 +53,7 @@ public:
 
 private:
     void Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const;
+    void MovedWorkdayMark(Canvas& canvas, int right, int bottom) const;
 
     double scale_;
     Font number_, nameDay_, title_;

@@ -99,6 +99,7 @@ Section "Tivorn" SecProgram
   SetOutPath "$INSTDIR\Data"
   File "${STAGE}\Data\Névnapok.txt"
   File "${STAGE}\Data\Névnapok.rtf"
+  File "${STAGE}\Data\Munkarend.txt"
   SetOutPath "$INSTDIR"
 
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -156,6 +157,7 @@ Section "un.Tivorn" SecUnProgram
   Delete "$INSTDIR\ketrabo.url"
   Delete "$INSTDIR\Data\Névnapok.txt"
   Delete "$INSTDIR\Data\Névnapok.rtf"
+  Delete "$INSTDIR\Data\Munkarend.txt"
   ; Made by the program: its links and the hand-over copy for the word processor.
   Delete "$INSTDIR\doc.lnk"
   Delete "$INSTDIR\mail.lnk"

@@ -1,47 +1,80 @@
 #include "lists/HaviNaptar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
-#include "appearance/day_cell_painter.h"
+#include "appearance/red_letter_day.h"
 #include "lists/calendar_page.h"
 #include "report/preview.h"
+#include "ui/canvas.h"
 
 namespace {
 
 constexpr const wchar_t* kWeekdays[7] = {L"Hétfő",  L"Kedd",    L"Szerda",  L"Csütörtök",
                                          L"Péntek", L"Szombat", L"Vasárnap"};
-constexpr COLORREF kMaroon = 0x000080;  // the month view's title colour
-constexpr COLORREF kWhite = 0xFFFFFF, kYellow = 0x00FFFF;
+// Paper colours: near-black ink, a printer's red, grey for the lines and the small texts.
+constexpr COLORREF kInk = 0x202020, kRed = 0x0000CC, kLine = 0x606060, kSmallInk = 0x404040;
+constexpr double kLineMm = 0.25;
 
 ReportArea AreaOf(const MmBox& b) { return ReportArea{b.left, b.top, b.width, b.height}; }
 
-int Scaled(int designed, double scale) { return std::max(1, static_cast<int>(std::lround(designed * scale))); }
+int Pixels(double mm, double perMm) { return std::max(1, static_cast<int>(std::lround(mm * perMm))); }
 
-// A week-day header as in the month view: a bevelled box in the header colour with
-// the day's name centred, bold, white (yellow at the weekend).
-void PaintHeader(HDC dc, const RECT& box, int tag, COLORREF colour, double faceScale) {
-    Canvas canvas(dc);
-    RECT r = box;
-    const int bevel = Scaled(1, faceScale);
-    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    canvas.Frame3D(r, light, shadow, bevel);
-    canvas.Frame3D(r, shadow, light, bevel);
-    canvas.Fill(r, colour);
-    // The screen's bitmap face does not enlarge: a scalable sans-serif face instead.
+Font PaperFont(const wchar_t* face, double points, bool bold, double perMm) {
     LOGFONTW lf{};
-    lf.lfHeight = -Scaled(11, faceScale);
-    lf.lfWeight = FW_BOLD;
+    lf.lfHeight = -Pixels(points * 25.4 / 72.0, perMm);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-    Font font(CreateFontIndirectW(&lf));
-    canvas.TextInRect(r, kWeekdays[tag], font.Get(), tag >= 5 ? kYellow : kWhite, DT_CENTER);
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return Font(CreateFontIndirectW(&lf));
 }
 
-DayFace FaceOf(const CellContent& c) {
-    return DayFace{c.day, c.nameDay, c.txt1, c.txt2, c.hasEntry, c.date, ResolveColour(c.colour1),
-                   ResolveColour(c.colour2)};
+// A week-day's name centred over its column, a thin line under it; the weekend in red.
+void PaintHeader(HDC dc, const RECT& box, int tag, double perMm) {
+    Canvas canvas(dc);
+    const Font font = PaperFont(L"Arial", 10, true, perMm);
+    RECT text = box;
+    text.bottom -= Pixels(kLineMm, perMm);
+    canvas.TextInRect(text, kWeekdays[tag], font.Get(), tag >= 5 ? kRed : kInk, DT_CENTER);
+    canvas.Fill(RECT{box.left, box.bottom - Pixels(kLineMm, perMm), box.right, box.bottom}, kLine);
+}
+
+// One day: a thin frame, the number, under it the holiday's name (or the moved day's
+// word) and the name day, then the title words; nothing more.
+void PaintDay(HDC dc, const RECT& box, const CellContent& c, double perMm) {
+    Canvas canvas(dc);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
+    const int line = Pixels(kLineMm, perMm);
+    canvas.Fill(RECT{box.left, box.top, box.right, box.top + line}, kLine);
+    canvas.Fill(RECT{box.left, box.bottom - line, box.right, box.bottom}, kLine);
+    canvas.Fill(RECT{box.left, box.top, box.left + line, box.bottom}, kLine);
+    canvas.Fill(RECT{box.right - line, box.top, box.right, box.bottom}, kLine);
+
+    const DayMarks marks = c.marks ? *c.marks : DayMarks{IsRedLetterDay(c.date), false};
+    const int x = box.left + Pixels(2.0, perMm);
+    const Font number = PaperFont(L"Arial", 16, true, perMm);
+    canvas.Text(x, box.top + Pixels(1.2, perMm), std::to_wstring(c.day), number.Get(), marks.redLetter ? kRed : kInk);
+
+    const Font small = PaperFont(L"Arial", 8, false, perMm);
+    const Font title = PaperFont(L"Times New Roman", 9, false, perMm);
+    int y = box.top + Pixels(8.0, perMm);
+    const int smallStep = Pixels(3.4, perMm), titleStep = Pixels(3.8, perMm);
+    if (!c.dayLabel.empty()) {
+        canvas.Text(x, y, c.dayLabel, small.Get(), marks.redLetter ? kRed : kSmallInk);
+        y += smallStep;
+    }
+    canvas.Text(x, y, c.nameDay, small.Get(), kSmallInk);
+    y += smallStep + Pixels(0.6, perMm);
+    for (const auto& [text, colour] : {std::pair{&c.txt1, c.colour1}, std::pair{&c.txt2, c.colour2}}) {
+        const std::wstring words = Trim(*text);
+        if (words.empty()) continue;
+        canvas.Text(x, y, words, title.Get(), InkOnWhite(ResolveColour(colour)));
+        y += titleStep;
+    }
+    RestoreDC(dc, saved);
 }
 
 }  // namespace
@@ -50,8 +83,7 @@ std::wstring CalendarMonthTitle(int year, int month, const MonthNames& names) {
     return std::to_wstring(year) + L". " + names[static_cast<size_t>(month - 1)];
 }
 
-ReportDocument TqrNaptar::Build(const std::wstring& monthTitle, const MonthCells& cells,
-                                const CalendarPageColours& colours) {
+ReportDocument TqrNaptar::Build(const std::wstring& monthTitle, const MonthCells& cells) {
     const CalendarPageLayout layout = MonthCalendarPage();
     ReportDocument doc;
     doc.title = kTitle;
@@ -68,32 +100,23 @@ ReportDocument TqrNaptar::Build(const std::wstring& monthTitle, const MonthCells
     title.width = layout.title.width;
     title.height = layout.title.height;
     title.text = monthTitle;
-    title.font = ReportFont{L"Tahoma", 24, true};
-    title.colour = kMaroon;
+    title.font = ReportFont{L"Arial", 24, true};
+    title.colour = kInk;
     title.align = ReportAlign::Center;
     page.texts.push_back(title);
 
-    // A device's pixels per millimetre times this: its pixels per designed face pixel.
-    const double mmPerFacePixel = layout.faceMmPerPixel;
     for (int tag = 0; tag < kGridColumns; ++tag)
-        page.drawings.push_back(ReportDrawing{
-            AreaOf(layout.headers[static_cast<size_t>(tag)]),
-            [tag, colour = colours.header, mmPerFacePixel](HDC dc, const RECT& box, double perMmX, double) {
-                PaintHeader(dc, box, tag, colour, perMmX * mmPerFacePixel);
-            }});
+        page.drawings.push_back(ReportDrawing{AreaOf(layout.headers[static_cast<size_t>(tag)]),
+                                              [tag](HDC dc, const RECT& box, double perMmX, double) {
+                                                  PaintHeader(dc, box, tag, perMmX);
+                                              }});
 
     for (size_t i = 0; i < cells.size(); ++i) {
         if (!cells[i].visible) continue;  // other months' cells stay blank
-        page.drawings.push_back(ReportDrawing{
-            AreaOf(layout.cells[i]),
-            // The face keeps its proportions: it is scaled by the resolution across.
-            [face = FaceOf(cells[i]), colour = colours.cell, mmPerFacePixel](HDC dc, const RECT& box, double perMmX,
-                                                                            double) {
-                const DayCellPainter painter(perMmX * mmPerFacePixel);
-                const int bevel = std::max(1, painter.Px(1));
-                Canvas canvas(dc);
-                painter.Paint(canvas, box, face, DayCellLook{Bevel::Raised, Bevel::Lowered, bevel, 0, colour});
-            }});
+        page.drawings.push_back(ReportDrawing{AreaOf(layout.cells[i]),
+                                              [cell = cells[i]](HDC dc, const RECT& box, double perMmX, double) {
+                                                  PaintDay(dc, box, cell, perMmX);
+                                              }});
     }
     doc.pages.push_back(std::move(page));
     return doc;

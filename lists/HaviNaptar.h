@@ -1,7 +1,10 @@
 // The printed month calendar: one A4 landscape page with the month's title
-// ("yyyy. mmmm"), the seven week-day headers and six weeks of day cells drawn by
-// the month view's own day-cell painter, laid out in millimetres; previewed in the
-// report preview and printed from there (with "Microsoft Print to PDF" it is the
+// ("yyyy. mmmm"), the seven week-day headers and six weeks of day cells, laid out in
+// millimetres and drawn for paper as a wall calendar is: white, thin lines, dark day
+// numbers, the red-letter days in red (with the working calendar the holidays' names
+// too), the name day small under the number, the title words in their colours where
+// those read on white, and the rest of the cell free for handwriting. Previewed in
+// the report preview and printed from there (with "Microsoft Print to PDF" it is the
 // month as a PDF file too).
 #pragma once
 
@@ -11,12 +14,6 @@
 
 #include "app/month_model.h"
 #include "report/report.h"
-
-// The scheme colours the page takes from the month view.
-struct CalendarPageColours {
-    COLORREF cell = 0xC0C0C0;    // the cells' idle colour (slot 2)
-    COLORREF header = 0x808080;  // the week-day headers (slot 5)
-};
 
 class TqrNaptar {
 public:
@@ -30,8 +27,7 @@ public:
     void Create(HWND owner) { owner_ = owner; }
 
     // The page of a month: `monthTitle` over the cells as the month view fills them.
-    static ReportDocument Build(const std::wstring& monthTitle, const MonthCells& cells,
-                                const CalendarPageColours& colours);
+    static ReportDocument Build(const std::wstring& monthTitle, const MonthCells& cells);
 
     // Shows the preview and waits until it is closed; while it is open a further
     // request does nothing (returns false).

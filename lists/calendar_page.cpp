@@ -42,3 +42,13 @@ DeviceBox ToDevice(const MmBox& box, double perMmX, double perMmY) {
     return DeviceBox{Round(box.left * perMmX), Round(box.top * perMmY), Round(box.width * perMmX),
                      Round(box.height * perMmY)};
 }
+
+uint32_t InkOnWhite(uint32_t colour) {
+    // Relative luminance of sRGB, as the accessibility guidelines reckon contrast.
+    auto linear = [](uint32_t channel) {
+        const double c = (channel & 0xFF) / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(colour) + 0.7152 * linear(colour >> 8) + 0.0722 * linear(colour >> 16);
+    return (1.05 / (luminance + 0.05)) >= 3.0 ? (colour & 0xFFFFFF) : 0;
+}

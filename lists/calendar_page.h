@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "appearance/grid_layout.h"
 
@@ -38,3 +39,8 @@ struct DeviceBox {
     int left = 0, top = 0, width = 0, height = 0;
 };
 DeviceBox ToDevice(const MmBox& box, double perMmX, double perMmY);
+
+// A title word's colour ($00BBGGRR) as the printed calendar writes it on white paper:
+// the colour itself when it reads well there (a contrast of at least 3 to 1 with
+// white), else black.
+uint32_t InkOnWhite(uint32_t colour);

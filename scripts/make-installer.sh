@@ -17,14 +17,15 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
 fi
 export SOURCE_DATE_EPOCH
 
-# The installed folder, exactly: the program, the name-day files, the colour
+# The installed folder, exactly: the program, the name-day files, the moved working
+# days (Munkarend.txt), the colour
 # schemes, the user's guide and the two internet shortcuts.
 rm -rf "$STAGE"
 mkdir -p "$STAGE/Data"
 cp "$EXE" "$STAGE/tivorn.exe"
 cp "$PDF" "$STAGE/tivorn.pdf"
 cp "$ROOT/data/Színek.txt" "$ROOT/data/mail.url" "$ROOT/data/ketrabo.url" "$STAGE/"
-cp "$ROOT/data/Data/Névnapok.txt" "$ROOT/data/Data/Névnapok.rtf" "$STAGE/Data/"
+cp "$ROOT/data/Data/Névnapok.txt" "$ROOT/data/Data/Névnapok.rtf" "$ROOT/data/Data/Munkarend.txt" "$STAGE/Data/"
 chmod -R u+rwX,go+rX,go-w "$STAGE"
 find "$STAGE" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 

@@ -51,7 +51,7 @@ compare() {  # <what> <file in build-1> <file in build-2>
     same=0
   fi
 }
-for f in tivorn.exe Data/Névnapok.txt Data/Névnapok.rtf Színek.txt tivorn.pdf mail.url ketrabo.url; do
+for f in tivorn.exe Data/Névnapok.txt Data/Névnapok.rtf Data/Munkarend.txt Színek.txt tivorn.pdf mail.url ketrabo.url; do
   compare "$f" "$OUT/build-1/installer/Tivorn/$f" "$OUT/build-2/installer/Tivorn/$f"
 done
 compare "$INSTALLER" "$OUT/build-1/installer/$INSTALLER" "$OUT/build-2/installer/$INSTALLER"

@@ -1,11 +1,14 @@
 #include "store/diary_export.h"
 
+#include <algorithm>
 #include <ctime>
+#include <iterator>
 
 #include "platform/file_io.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
 #include "store/rtf_text.h"
+#include "store/work_calendar.h"
 
 std::wstring NotePlainText(const std::wstring& programDir, const Date& date) {
     const std::wstring path = EntryStore::NotePath(programDir, date);
@@ -17,9 +20,22 @@ std::wstring NotePlainText(const std::wstring& programDir, const Date& date) {
 }
 
 size_t ExportDiary(const std::wstring& programDir, const EntryStore& index, const ExportRange& range,
-                   const std::wstring& path, const DateTime& stampUtc) {
-    const auto events =
-        DiaryEvents(index, range, [&](const Date& date) { return NotePlainText(programDir, date); });
+                   const std::wstring& path, const DateTime& stampUtc, const WorkCalendar* calendar) {
+    auto events = DiaryEvents(index, range, [&](const Date& date) { return NotePlainText(programDir, date); });
+    if (calendar) {
+        std::vector<int> years;
+        if (!range.datePrefix.empty()) {
+            years.push_back(std::stoi(range.datePrefix.substr(0, 4)));
+        } else {
+            years = calendar->Years();
+            for (const CalendarEvent& e : events) years.push_back(e.date.year);
+        }
+        auto days = WorkCalendarEvents(*calendar, years, range);
+        events.insert(events.end(), std::make_move_iterator(days.begin()), std::make_move_iterator(days.end()));
+        std::stable_sort(events.begin(), events.end(), [](const CalendarEvent& a, const CalendarEvent& b) {
+            return SerialOf(a.date) < SerialOf(b.date);
+        });
+    }
     WriteFileAtomically(path, WriteCalendar(events, stampUtc, L"Tivorn"));
     return events.size();
 }

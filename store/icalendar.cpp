@@ -1,10 +1,12 @@
 #include "store/icalendar.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "platform/utf8.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
+#include "store/work_calendar.h"
 
 namespace {
 
@@ -193,6 +195,26 @@ std::vector<CalendarEvent> NameDayEvents(const TNevnapok& names, int year) {
             events.push_back(std::move(e));
         }
     }
+    return events;
+}
+
+std::vector<CalendarEvent> WorkCalendarEvents(const WorkCalendar& calendar, std::vector<int> years,
+                                              const ExportRange& range) {
+    std::sort(years.begin(), years.end());
+    years.erase(std::unique(years.begin(), years.end()), years.end());
+    std::vector<CalendarEvent> events;
+    for (int year : years)
+        for (Date d{year, 1, 1}; d.year == year; d = AddDays(d, 1)) {
+            const WorkDay day = calendar.Day(d);
+            if (day.kind == DayKind::Workday || day.kind == DayKind::Weekend) continue;
+            if (!DateKey(d).starts_with(range.datePrefix)) continue;
+            CalendarEvent e;
+            e.date = d;
+            e.uid = L"tivorn-munkarend-" + DateKey(d) + L"@ketrabo.example";
+            e.summary = DayHint(day);
+            e.summary[0] = std::towupper(e.summary[0]);
+            events.push_back(std::move(e));
+        }
     return events;
 }
 

@@ -14,6 +14,7 @@
 
 class EntryStore;
 class TNevnapok;
+class WorkCalendar;
 
 // The fields of a day entry as they stand in the index, written as X-TIVORN-…
 // properties: the program reads them back exactly, other calendars pass them over.
@@ -65,6 +66,11 @@ std::vector<CalendarEvent> DiaryEvents(const EntryStore& index, const ExportRang
 // The name days of a common year as yearly series starting in `year`; 29 February
 // ("Szökőnap") and days without a name (the table's placeholder) are left out.
 std::vector<CalendarEvent> NameDayEvents(const TNevnapok& names, int year);
+
+// The working calendar's holidays, rest days and worked Saturdays of `years` (in any
+// order, repeats allowed) within the range, in date order; the weekends are left out.
+std::vector<CalendarEvent> WorkCalendarEvents(const WorkCalendar& calendar, std::vector<int> years,
+                                              const ExportRange& range);
 
 // The whole file: VCALENDAR with the events; `stampUtc` is the time of the export
 // (DTSTAMP), `calendarName` the name calendars show for it.

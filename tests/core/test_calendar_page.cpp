@@ -94,3 +94,16 @@ TEST(CalendarPage, DeviceBoxesOfEqualCellsAreEqualAndNeverOverlap) {
     const double faceScale = 1.0 / page.faceMmPerPixel;
     EXPECT_EQ(ToDevice(page.cells[0], faceScale, faceScale).width, kDesignedCellWidth);
 }
+
+TEST(CalendarPage, TitleWordsKeepTheirColourOnlyWhereItReadsOnWhite) {
+    const std::pair<uint32_t, uint32_t> cases[] = {
+        {0x0000FF, 0x0000FF},  // red
+        {0x800000, 0x800000},  // navy
+        {0x008000, 0x008000},  // green
+        {0x00FFFF, 0},         // yellow
+        {0xC0C0C0, 0},         // silver
+        {0xFFFF00, 0},         // aqua
+        {0xFFFFFF, 0},
+    };
+    for (const auto& [colour, ink] : cases) EXPECT_EQ(InkOnWhite(colour), ink) << std::hex << colour;
+}

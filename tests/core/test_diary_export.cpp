@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "store/diary_export.h"
+#include "store/work_calendar.h"
 #include "store/entry_store.h"
 #include "temp_folder.h"
 
@@ -46,4 +47,25 @@ TEST(DiaryExport, WritesTheFileWholeOrLeavesTheOldOne) {
     EXPECT_EQ(folder.ReadBytes("ki.ics"), file);
     EXPECT_THROW(ExportDiary(folder.Dir(), index, ExportRange::All(), folder.Dir() + L"\\nincs\\ki.ics", kStamp),
                  FileCreateError);
+}
+
+TEST(DiaryExport, WithTheWorkingCalendarItsDaysOfTheRangeGoAlong) {
+    TempFolder folder;
+    EntryStore index;
+    index.Lines = {MakeDayEntry(Date{2026, 12, 8}, L"Fogorvos", L"", 0, 0)};
+    const WorkCalendar calendar(ParseMovedDays(L"2026\n2026.12.12. munkanap december 24.\n"
+                                               L"2026.12.24. pihenőnap ledolgozás: december 12.\n",
+                                               L"Munkarend.txt"));
+    const std::wstring path = folder.Dir() + L"\\ki.ics";
+    EXPECT_EQ(ExportDiary(folder.Dir(), index, ExportRange::Month(Date{2026, 12, 1}), path, kStamp, &calendar), 5u);
+    const std::string file = folder.ReadBytes("ki.ics");
+    const char* inOrder[] = {"DTSTART;VALUE=DATE:20261208", "SUMMARY:\xC3\x81thelyezett munkanap (december 24. helyett)",
+                             "SUMMARY:Pihen\xC5\x91nap (ledolgoz\xC3\xA1s: december 12.)", "SUMMARY:Kar\xC3\xA1" "csony\r\n",
+                             "SUMMARY:Kar\xC3\xA1" "csony m\xC3\xA1snapja"};
+    size_t at = 0;
+    for (const char* text : inOrder) {
+        at = file.find(text, at);
+        ASSERT_NE(at, std::string::npos) << text;
+    }
+    EXPECT_EQ(file.find("DTSTART;VALUE=DATE:20261213"), std::string::npos) << "no weekend of its own";
 }

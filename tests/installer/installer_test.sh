@@ -58,7 +58,7 @@ cleanup
 
 # ---------------------------------------------------------------------------
 # The exact installed folder.
-expected_layout=$(printf '%s\n' Data Data/Névnapok.rtf Data/Névnapok.txt Színek.txt ketrabo.url \
+expected_layout=$(printf '%s\n' Data Data/Munkarend.txt Data/Névnapok.rtf Data/Névnapok.txt Színek.txt ketrabo.url \
   mail.url tivorn.exe tivorn.pdf uninstall.exe | LC_ALL=C sort)
 layout_of() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
 

@@ -1,5 +1,5 @@
-// The printed month calendar (its page compared by pixels with the month view's
-// own cells) and the iCalendar exports through the main window's commands.
+// The printed month calendar (its paper page read by pixels) and the iCalendar
+// exports through the main window's commands.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -108,7 +108,32 @@ TEST_F(MonthCalendarTest, ThePrinterIsAskedForA4Landscape) {
 
 }  // namespace
 
-TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
+// The page is made for paper: white, thin lines, no scheme colours; red-letter days
+// in red (with the working calendar its rest days too), the other months' cells blank.
+TEST_F(MonthCalendarTest, ThePageIsMadeForPaperAndFollowsTheWorkingCalendar) {
+    const CalendarPageLayout layout = MonthCalendarPage();
+    constexpr double scale = 4.0;  // pixels per millimetre
+    constexpr COLORREF kRed = 0x0000CC;
+    struct Paper {
+        std::unique_ptr<MemoryCanvas> canvas;
+        // Red pixels where the day number of cell k stands.
+        int RedInNumber(const CalendarPageLayout& l, int k) const {
+            const DeviceBox box = ToDevice(l.cells[static_cast<size_t>(k - 1)], scale, scale);
+            int red = 0;
+            for (int y = box.top; y < box.top + static_cast<int>(7 * scale); ++y)
+                for (int x = box.left; x < box.left + static_cast<int>(12 * scale); ++x) red += canvas->Pixel(x, y) == kRed;
+            return red;
+        }
+    };
+    WindowDC screen(nullptr);
+    auto print = [&](const ReportDocument& doc) {
+        Paper paper{std::make_unique<MemoryCanvas>(screen.Get(), static_cast<int>(layout.pageWidth * scale) + 1,
+                                                   static_cast<int>(layout.pageHeight * scale) + 1)};
+        Canvas(paper.canvas->Dc()).Fill(RECT{0, 0, paper.canvas->Width(), paper.canvas->Height()}, 0xFFFFFF);
+        PaintReportPage(paper.canvas->Dc(), doc.pages.at(0), scale);
+        return paper;
+    };
+
     const ReportDocument doc = PreviewedCalendar();
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.title, L"Havi naptár");
@@ -119,54 +144,39 @@ TEST_F(MonthCalendarTest, PageCellsAreThePixelsOfTheMonthViewsCells) {
     EXPECT_EQ(page.texts[0].text, L"2026. december");
     EXPECT_EQ(page.drawings.size(), 7u + 31u);  // headers and the month's days only
 
-    // At this resolution a designed pixel of the face is one device pixel, as on the
-    // screen at 96 DPI.
-    const CalendarPageLayout layout = MonthCalendarPage();
-    const double scale = 1.0 / layout.faceMmPerPixel;
-    WindowDC screen(nullptr);
-    MemoryCanvas paper(screen.Get(), static_cast<int>(layout.pageWidth * scale) + 1,
-                       static_cast<int>(layout.pageHeight * scale) + 1);
-    Canvas(paper.Dc()).Fill(RECT{0, 0, paper.Width(), paper.Height()}, 0xFFFFFF);
-    PaintReportPage(paper.Dc(), page, scale);
-
-    SetFocus(main->Handle());  // no cell shows a focus frame
-    int compared = 0, withMarker = 0;
-    for (int k = 1; k <= kGridCells; ++k) {
-        const DeviceBox box = ToDevice(layout.cells[static_cast<size_t>(k - 1)], scale, scale);
-        TJPanel& cell = *main->Cells[static_cast<size_t>(k - 1)];
-        int differing = 0, nonWhite = 0;
-        if (!cell.Shown()) {
-            for (int y = 0; y < box.height; ++y)
-                for (int x = 0; x < box.width; ++x) nonWhite += paper.Pixel(box.left + x, box.top + y) != 0xFFFFFF;
-            EXPECT_EQ(nonWhite, 0) << "cell n" << k << " of another month is blank";
-            continue;
+    const Paper plain = print(doc);
+    int schemeOrYellow = 0, white = 0;
+    const COLORREF cellColour = ResolveColour(main->Szin[2]), headerColour = ResolveColour(main->Szin[5]);
+    for (int y = 0; y < plain.canvas->Height(); ++y)
+        for (int x = 0; x < plain.canvas->Width(); ++x) {
+            const COLORREF c = plain.canvas->Pixel(x, y);
+            schemeOrYellow += c == cellColour || c == headerColour || c == 0x00FFFF;
+            white += c == 0xFFFFFF;
         }
-        ASSERT_EQ(box.width, kDesignedCellWidth);
-        cell.SetBounds(0, 0, box.width, box.height);
-        cell.SetColor(cell.ColorOff);
-        MemoryCanvas face(screen.Get(), box.width, box.height);
-        Canvas canvas(face.Dc());
-        cell.Paint(canvas);
+    EXPECT_EQ(schemeOrYellow, 0) << "no grey cells, no yellow numbers";
+    EXPECT_GT(white, plain.canvas->Width() * plain.canvas->Height() * 9 / 10) << "a white page";
+    const int first = main->FirstCell;  // December 2026 starts on a Tuesday
+    for (int k = 1; k <= kGridCells; ++k) {
+        if (main->Cells[static_cast<size_t>(k - 1)]->Shown()) continue;
+        const DeviceBox box = ToDevice(layout.cells[static_cast<size_t>(k - 1)], scale, scale);
+        int nonWhite = 0;
         for (int y = 0; y < box.height; ++y)
-            for (int x = 0; x < box.width; ++x) {
-                differing += paper.Pixel(box.left + x, box.top + y) != face.Pixel(x, y);
-                withMarker += face.Pixel(x, y) == 0x0000FF;
-            }
-        EXPECT_EQ(differing, 0) << "day " << cell.Nap() << " in n" << k;
-        ++compared;
+            for (int x = 0; x < box.width; ++x) nonWhite += plain.canvas->Pixel(box.left + x, box.top + y) != 0xFFFFFF;
+        EXPECT_EQ(nonWhite, 0) << "cell n" << k << " of another month is blank";
     }
-    EXPECT_EQ(compared, 31);
-    EXPECT_GT(withMarker, 3 * 40) << "the three days with entries show the red note marker";
+    auto cellOf = [&](int day) { return first + day - 1; };
+    EXPECT_GT(plain.RedInNumber(layout, cellOf(6)), 20) << "a Sunday in red";
+    EXPECT_GT(plain.RedInNumber(layout, cellOf(25)), 20) << "Christmas in red";
+    EXPECT_EQ(plain.RedInNumber(layout, cellOf(8)), 0) << "a Tuesday in dark ink";
+    EXPECT_EQ(plain.RedInNumber(layout, cellOf(24)), 0) << "24 December is no fixed holiday";
 
-    // The headers in the scheme's header colour, Saturday's and Sunday's names yellow.
-    const COLORREF header = ResolveColour(main->Szin[5]);
-    const DeviceBox monday = ToDevice(layout.headers[0], scale, scale);
-    EXPECT_EQ(paper.Pixel(monday.left + 4, monday.top + monday.height / 2), header);
-    int yellow = 0;
-    const DeviceBox sunday = ToDevice(layout.headers[6], scale, scale);
-    for (int y = sunday.top; y < sunday.top + sunday.height; ++y)
-        for (int x = sunday.left; x < sunday.left + sunday.width; ++x) yellow += paper.Pixel(x, y) == 0x00FFFF;
-    EXPECT_GT(yellow, 10);
+    // With the working calendar: the rest day of 24 December is red, the Saturday worked
+    // for it (12 December) is not.
+    main->WorkDays.Set(true, Tfrm_Main::kRegistryKey);
+    const Paper working = print(PreviewedCalendar());
+    EXPECT_GT(working.RedInNumber(layout, cellOf(24)), 20);
+    EXPECT_EQ(working.RedInNumber(layout, cellOf(12)), 0);
+    EXPECT_GT(working.RedInNumber(layout, cellOf(13)), 20);
 }
 
 TEST_F(MonthCalendarTest, CtrlPPrintsTheShownMonthAndAWhilePreviewDoesNothingTwice) {

@@ -2,6 +2,8 @@
 // the one table of features, and the shortcuts that reach them from the keyboard.
 #include <vector>
 
+#include "app/HosszuHetvegek.h"
+#include "app/Munkaszunet.h"
 #include "app/main.h"
 #include "harness.h"
 #include "platform/errors.h"
@@ -148,5 +150,46 @@ TEST_F(TovabbiakTest, ShortcutsOfTheMainWindowWorkWhereverTheFocusIs) {
     Pump();
     EXPECT_EQ(ran, 1);
     main->SetAccelerators(main->Shortcuts.Get());
+    EXPECT_TRUE(errors.empty());
+}
+
+// The working calendar's option window switches the month's marks and hints; the
+// long-weekend window names the year and whether its decree is known.
+TEST_F(TovabbiakTest, TheWorkingCalendarOptionAndTheLongWeekends) {
+    main->ShowMonth(Date{2026, 12, 1});
+    auto cellOf = [&](int day) -> TJPanel& { return *main->Cells[static_cast<size_t>(main->FirstCell + day - 2)]; };
+    EXPECT_FALSE(cellOf(24).Marks().has_value()) << "the fixed rule by default";
+    std::wstring years;
+    AnswerNextModal([&](Form& form) {
+        auto& window = dynamic_cast<Tfrm_Munkaszunet&>(form);
+        years = window.lblEvek.Caption();
+        EXPECT_FALSE(window.cbMunkaszunet.Checked());
+        window.cbMunkaszunet.SetChecked(true);
+        window.btnRendbenClick();
+    });
+    main->mniMunkaszunetClick();
+    EXPECT_EQ(years, L"Áthelyezett napok (Data\\Munkarend.txt): 2005, 2008, 2010–2026.");
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, WorkDaysOption::kValueName), L"1");
+    EXPECT_EQ(cellOf(24).Marks(), (DayMarks{true, false}));
+    EXPECT_EQ(cellOf(12).Marks(), (DayMarks{false, true}));
+    EXPECT_TRUE(cellOf(24).Hint().ends_with(L"napja – pihenőnap (ledolgozás: december 12.)"));
+    EXPECT_TRUE(cellOf(12).Hint().ends_with(L"napja – Áthelyezett munkanap (december 24. helyett)"));
+    EXPECT_TRUE(cellOf(25).Hint().ends_with(L"napja – Karácsony"));
+
+    std::vector<std::wstring> seen;
+    AnswerNextModal([&](Form& form) {
+        auto& window = dynamic_cast<Tfrm_HosszuHetvegek&>(form);
+        seen = {window.lblEv.Caption(), window.lblRendelet.Caption()};
+        window.btnKovetkezoClick();
+        seen.push_back(window.lblEv.Caption());
+        seen.push_back(window.lblRendelet.Caption());
+        PressKey(window.meLista.Handle(), VK_ESCAPE);
+    });
+    main->mniHosszuHetvegekClick();
+    const std::vector<std::wstring> expected = {
+        L"2026: 7 hosszú hétvége", L"A 2026. évi munkarend-rendelet ismert: áthelyezett napjai is számítanak.",
+        L"2027: 6 hosszú hétvége",
+        L"A 2027. évi rendelet nem ismert (ismert: 2005, 2008, 2010–2026): csak az ünnepek és a hétvégék."};
+    EXPECT_EQ(seen, expected);
     EXPECT_TRUE(errors.empty());
 }

@@ -48,7 +48,9 @@ FormOptions MainOptions() {
 
 }  // namespace
 
-Tfrm_Main::Tfrm_Main() : Form(MainOptions()) { Szin = DefaultSzin; }
+Tfrm_Main::Tfrm_Main(Diary& diary) : Form(MainOptions()), ProgramDir(diary.ProgramDir()), diary_(diary) {
+    Szin = DefaultSzin;
+}
 
 Tfrm_Main::~Tfrm_Main() {
     if (frm_Main == this) frm_Main = nullptr;
@@ -58,6 +60,13 @@ void Tfrm_Main::FormCreate() {
     auto& app = Application::Get();
     app.OnHint = [this](const std::wstring& hint) { ShowApplicationHint(hint); };
     app.HintColour = 0xB5DAFF;
+    // A change may come from another thread: the month is refilled on the window's own.
+    changes_ = diary_.Subscribe([this, hwnd = Handle()](const DiaryChange& change) {
+        if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
+            DiaryChanged(change);
+        else
+            PostMessageW(hwnd, DiaryChangedMessage(), 0, 0);
+    });
     ImageListMain = ImageList(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
 
     pFejlec.BevelInner = Bevel::Lowered;
@@ -92,8 +101,6 @@ void Tfrm_Main::OnSize(int w, int h) {
 
 void Tfrm_Main::FormShow() {
     auto& app = Application::Get();
-    ProgramDir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
-    while (!ProgramDir.empty() && ProgramDir.back() == L'\\') ProgramDir.pop_back();
     // Each step reports its own failure and the next one still runs: whatever went
     // wrong, the window shows today's month in its colours.
     auto& trace = app.Trace;
@@ -101,14 +108,11 @@ void Tfrm_Main::FormShow() {
     app.Guard([this] {
         if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
     });
-    app.Guard([this] { EntryIndex.Load(ProgramDir); });
+    app.Guard([this] { diary_.Load(); });  // the index, then the name days
     trace.Mark(L"index loaded");
     if (!app.Guard([this] { LoadSettings(); })) ApplyColours();
     trace.Mark(L"settings and colours");
-    Months = RegionalMonthNames();
-    NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [] {
-        Application::Get().ShowErrorBox(TNevnapok::kMissingFileMessage);
-    });
+    if (diary_.NameDaysMissing()) app.ShowErrorBox(TNevnapok::kMissingFileMessage);
     trace.Mark(L"name days loaded");
     ShowMonth(Today());
     trace.Mark(L"month filled");
@@ -276,7 +280,8 @@ void Tfrm_Main::OnTimer(UINT_PTR id) {
 }
 
 void Tfrm_Main::TimerTimer() {
-    pIdo.SetCaption(FormatClock(Now(), Months[0].empty() ? RegionalMonthNames() : Months) + L"   ");
+    const MonthNames months = Months();
+    pIdo.SetCaption(FormatClock(Now(), months[0].empty() ? RegionalMonthNames() : months) + L"   ");
     if (!FirstTickDone) StartSnapshotInSlices();
     FirstTick();
 }
@@ -290,33 +295,24 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 
 // The day's snapshot is made in slices from the first clock tick on: a timer message
 // comes only when the window has nothing else to do, and each slice is short.
+// A failure stops the slices: the first change of the day tries again and reports.
 void Tfrm_Main::StartSnapshotInSlices() {
-    if (ProgramDir.empty()) return;
-    try {
-        if (snapshotSlices_.Start(ProgramDir, Today())) SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
-    } catch (const std::exception&) {
-        // The first change of the day takes the snapshot itself and reports what fails.
-    }
+    if (!SnapshotSliceDone()) SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
 }
 
 void Tfrm_Main::SnapshotSlice() {
-    bool done = true;
-    try {
-        done = snapshotSlices_.Work(std::chrono::steady_clock::now() + std::chrono::milliseconds(8));
-    } catch (const std::exception&) {
-        // As above: the first change of the day tries again and reports.
-    }
-    if (done) KillTimer(Handle(), kSnapshotTimer);
+    if (SnapshotSliceDone()) KillTimer(Handle(), kSnapshotTimer);
+}
+
+bool Tfrm_Main::SnapshotSliceDone() {
+    return diary_.SnapshotWork(std::chrono::steady_clock::now() + std::chrono::milliseconds(8));
 }
 
 // Save points and closing
 
-void Tfrm_Main::SaveIndex() {
-    const bool wasUnread = EntryIndex.Unread();
-    TakeSnapshotOfTheDay();
-    EntryIndex.Save(ProgramDir);  // reads an index that could not be read before, then writes it
-    if (wasUnread) FillMonthCells();
-}
+// An index that could not be read before is read first; the month follows from the
+// change notice.
+void Tfrm_Main::SaveIndex() { diary_.Save(); }
 
 void Tfrm_Main::SavePosition() {
     WINDOWPLACEMENT placement{sizeof(placement)};
@@ -331,7 +327,7 @@ void Tfrm_Main::SavePosition() {
 bool Tfrm_Main::FormClose() {
     // A failed save loses nothing when nothing was changed since the index was last
     // read or saved: there is no question to ask then.
-    if (!Application::Get().Guard([this] { SaveIndex(); }) && EntryIndex.ChangedSinceSaved()) return false;
+    if (!Application::Get().Guard([this] { SaveIndex(); }) && diary_.ChangedSinceSaved()) return false;
     SavePosition();
     return true;
 }
@@ -362,6 +358,10 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             PostQuitMessage(0);
             return 0;
         default:
+            if (msg == DiaryChangedMessage()) {
+                FillMonthCells();
+                return 0;
+            }
             if (msg == ActivateMessage()) {
                 BringBack();
                 return 0;
@@ -369,6 +369,13 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
     }
     return Form::HandleMessage(msg, wp, lp);
+}
+
+UINT Tfrm_Main::DiaryChangedMessage() { return WM_APP + 1; }
+
+void Tfrm_Main::DiaryChanged(const DiaryChange& change) {
+    if (ShownYear == 0 || (!change.all && change.days.empty())) return;  // no month yet, or the notepad
+    FillMonthCells();
 }
 
 UINT Tfrm_Main::ActivateMessage() {

@@ -31,9 +31,9 @@ int main() {
     WriteFileAtomically(dir + L"\\Data\\Névnapok.txt", std::string(365 * 10, '\n'));
 
     Application::Get().ShowError = [](const std::wstring&) {};
-    Tfrm_Main main;
+    Diary diary(dir, RegionalMonthNames());
+    Tfrm_Main main(diary);
     frm_Main = &main;
-    main.ProgramDirOverride = dir;
     main.Create();
     main.Show();
     Application::Get().ProcessMessages();
@@ -73,7 +73,7 @@ int main() {
     // The data side alone, under Wine.
     QueryPerformanceCounter(&start);
     for (int i = 0; i < steps; ++i) {
-        MonthCells cells = BuildMonthCells(2026, 1 + i % 12, main.EntryIndex, *main.NameDays, main.Months);
+        MonthCells cells = diary.Month(2026, 1 + i % 12);
         if (!cells[20].visible) std::printf("?");
     }
     QueryPerformanceCounter(&end);

@@ -20,10 +20,6 @@
 
 #include <optional>
 
-Tfrm_Main* frm_Main = nullptr;
-
-const SchemeColours Tfrm_Main::DefaultSzin = {0,        0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080,
-                                              0xC0C0C0, 0,        0,        0,        0};
 
 namespace {
 
@@ -52,9 +48,7 @@ Tfrm_Main::Tfrm_Main(Diary& diary) : Form(MainOptions()), ProgramDir(diary.Progr
     Szin = DefaultSzin;
 }
 
-Tfrm_Main::~Tfrm_Main() {
-    if (frm_Main == this) frm_Main = nullptr;
-}
+Tfrm_Main::~Tfrm_Main() = default;
 
 void Tfrm_Main::FormCreate() {
     auto& app = Application::Get();
@@ -295,10 +289,9 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 
 // The day's snapshot is made in slices from the first clock tick on: a timer message
 // comes only when the window has nothing else to do, and each slice is short.
-// A failure stops the slices: the first change of the day tries again and reports.
-void Tfrm_Main::StartSnapshotInSlices() {
-    if (!SnapshotSliceDone()) SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
-}
+// The slices begin at the first timer message after the tick; a failure stops them:
+// the first change of the day tries again and reports.
+void Tfrm_Main::StartSnapshotInSlices() { SetTimer(Handle(), kSnapshotTimer, 1, nullptr); }
 
 void Tfrm_Main::SnapshotSlice() {
     if (SnapshotSliceDone()) KillTimer(Handle(), kSnapshotTimer);

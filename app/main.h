@@ -15,6 +15,7 @@
 #include "app/tovabbiak.h"
 #include "appearance/JPanel.h"
 #include "appearance/day_grid.h"
+#include "appearance/szinek.h"
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
@@ -34,9 +35,6 @@
 class Tfrm_Kereses;
 class Tfrm_Mentesek;
 
-// Colour slots 1..10 (index 0 unused, so Szin[1] is slot 1 as everywhere in the program).
-using SchemeColours = std::array<int32_t, 11>;
-
 class Tfrm_Main : public Form {
 public:
     explicit Tfrm_Main(Diary& diary);
@@ -44,7 +42,7 @@ public:
 
     static constexpr const wchar_t* kRegistryKey = kProgramRegistryKey;
     static constexpr const wchar_t* kMakerAddress = L"www.ketrabo.example";
-    static const SchemeColours DefaultSzin;
+    static constexpr SchemeColours DefaultSzin = kDesignedScheme;
 
     // The diary this window shows and changes.
     Diary& TheDiary() const { return diary_; }
@@ -57,7 +55,6 @@ public:
     int FirstCell = 1;
     int HoverDay = 0;
     SchemeColours Szin{};
-    SchemeColours SzinBackup{};
     bool FirstTickDone = false;
     // Command-line parameters after the program name.
     std::vector<std::wstring> Parameters;
@@ -183,6 +180,3 @@ private:
     void SnapshotSlice();
     bool SnapshotSliceDone();
 };
-
-// The program's windows, one object each, created at start in this order.
-extern Tfrm_Main* frm_Main;

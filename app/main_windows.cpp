@@ -29,10 +29,14 @@ void Tfrm_Main::tbJegyzettombClick() {
 }
 
 void Tfrm_Main::tbNevnapKeresClick() {
-    if (frm_NevnapKeres) frm_NevnapKeres->ShowModal();
+    if (!frm_NevnapKeres) return;
+    frm_NevnapKeres->SetProgramDir(ProgramDir);
+    frm_NevnapKeres->ShowModal();
 }
 
 // Modeless: the colour window stays open beside the main window.
 void Tfrm_Main::tbSzinekClick() {
-    if (frm_szinek) frm_szinek->Show();
+    if (!frm_szinek) return;
+    frm_szinek->SetOwner({&Szin, ProgramDir, [this] { ApplyColours(); }, [this] { SaveColours(); }});
+    frm_szinek->Show();
 }

@@ -102,7 +102,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Diary diary(ExecutableFolder(), RegionalMonthNames());
         diary.SetWarning([](const std::wstring& text) { Application::Get().ShowErrorBox(text); });
         Tfrm_Main main(diary);
-        frm_Main = &main;
         main.Parameters = CommandLineParameters(GetCommandLineW());
         main.Create();
         app.Trace.Mark(L"main window created");

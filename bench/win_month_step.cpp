@@ -33,7 +33,6 @@ int main() {
     Application::Get().ShowError = [](const std::wstring&) {};
     Diary diary(dir, RegionalMonthNames());
     Tfrm_Main main(diary);
-    frm_Main = &main;
     main.Create();
     main.Show();
     Application::Get().ProcessMessages();
@@ -103,6 +102,5 @@ int main() {
     std::printf("repainting the whole window: %.2f ms\n",
                 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) /
                     steps);
-    frm_Main = nullptr;
     return 0;
 }

@@ -68,7 +68,6 @@ protected:
         notepad.reset();
         editor.reset();
         main.reset();
-        frm_Main = nullptr;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }

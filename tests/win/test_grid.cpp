@@ -21,7 +21,6 @@ protected:
     void TearDown() override {
         CurrentShellOpener() = savedOpener_;
         main.reset();
-        frm_Main = nullptr;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }

@@ -49,7 +49,6 @@ protected:
         editor.reset();
         frm_Reszlet = nullptr;
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
 

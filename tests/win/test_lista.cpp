@@ -51,7 +51,6 @@ protected:
         lista.reset();
         report.reset();
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
 

@@ -40,7 +40,6 @@ protected:
     }
     void TearDown() override {
         main.reset();
-        frm_Main = nullptr;
         WriteRegString(HKEY_CURRENT_USER, kShellFolders, L"Programs", savedPrograms_);
         WinTest::TearDown();
     }

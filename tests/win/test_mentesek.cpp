@@ -30,7 +30,6 @@ protected:
     }
     void TearDown() override {
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
     static Date ThisMonth(int day) {

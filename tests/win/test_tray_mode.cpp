@@ -32,7 +32,6 @@ protected:
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        frm_Main = nullptr;
         TTrayIcon::Shell() = saved_;
         SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
         WinTest::TearDown();

@@ -122,7 +122,6 @@ std::unique_ptr<Tfrm_Main> WinTest::OpenMainWindow(std::vector<std::wstring> par
     auto& diary = *diaries_.emplace_back(std::make_unique<Diary>(dir_, RegionalMonthNames()));
     diary.SetWarning([](const std::wstring& text) { Application::Get().ShowErrorBox(text); });
     auto main = std::make_unique<Tfrm_Main>(diary);
-    frm_Main = main.get();
     main->Parameters = std::move(parameters);
     main->Create();
     Application::Get().Guard([&] { main->Show(); });

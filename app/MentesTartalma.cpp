@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/main.h"
+#include "platform/kerdes.h"
+#include "platform/uzenet.h"
 #include "lists/search_rows.h"
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
@@ -28,8 +29,13 @@ std::wstring DayText(const SnapshotDay& day) {
 
 }  // namespace
 
-Tfrm_MentesTartalma::Tfrm_MentesTartalma()
-    : Form(SecondaryWindowOptions(L"TivornMentesTartalmaWindow", kWidth, kHeight)) {}
+Tfrm_MentesTartalma::Tfrm_MentesTartalma(Diary& diary)
+    : Form(SecondaryWindowOptions(L"TivornMentesTartalmaWindow", kWidth, kHeight)), diary_(diary) {}
+
+void Tfrm_MentesTartalma::SetSchemeColours(COLORREF outer, COLORREF panels) {
+    outer_ = outer;
+    panels_ = panels;
+}
 
 std::span<const ControlRow<Tfrm_MentesTartalma>> Tfrm_MentesTartalma::Controls() {
     using T = Tfrm_MentesTartalma;
@@ -75,7 +81,7 @@ bool Tfrm_MentesTartalma::Open(const std::wstring& name, const std::wstring& whe
 
 void Tfrm_MentesTartalma::Load(const std::wstring& name, const std::wstring& when) {
     EnsureInsides();
-    files_ = ReadSnapshot(frm_Main->ProgramDir, name);
+    files_ = ReadSnapshot(diary_.ProgramDir(), name);
     days_ = SnapshotDays(files_);
     when_ = when;
     pCim.SetCaption(L"  Mentés tartalma: " + when);
@@ -87,11 +93,8 @@ void Tfrm_MentesTartalma::Load(const std::wstring& name, const std::wstring& whe
 }
 
 void Tfrm_MentesTartalma::FormShow() {
-    if (frm_Main) {
-        const auto& szin = frm_Main->Szin;
-        p.SetColor(ResolveColour(szin[1]));
-        for (Panel* panel : {&pCim, &Panel1}) panel->SetColor(ResolveColour(szin[6]));
-    }
+    p.SetColor(outer_);
+    for (Panel* panel : {&pCim, &Panel1}) panel->SetColor(panels_);
     lvNapok.Focus();
 }
 
@@ -114,22 +117,28 @@ void Tfrm_MentesTartalma::ShowPreview() {
     const int row = lvNapok.SelectedIndex();
     reMentett.Clear();
     reMost.Clear();
-    if (row < 0 || static_cast<size_t>(row) >= days_.size() || !frm_Main) return;
+    if (row < 0 || static_cast<size_t>(row) >= days_.size()) return;
     const std::wstring& key = days_[static_cast<size_t>(row)].dateKey;
     if (const auto old = SnapshotNote(files_, key)) reMentett.LoadAny(*old);
-    const std::wstring path = key.empty() ? frm_Main->ProgramDir + L"\\Data\\jegyzet.rtf"
-                                          : EntryStore::NotePath(frm_Main->ProgramDir, DateOfKey(key));
     // Today's text only to look at: a note that cannot be read now shows nothing.
     Application::Get().Guard([&] {
-        if (FileExists(path)) reMost.LoadAny(ReadWholeFile(path));
+        const std::optional<std::string> now =
+            key.empty() ? diary_.OpenNotepad() : diary_.Open(DateOfKey(key)).note;
+        if (now) reMost.LoadAny(*now);
     });
 }
 
 void Tfrm_MentesTartalma::btnNapVisszaClick() {
     const int row = lvNapok.SelectedIndex();
-    if (row < 0 || static_cast<size_t>(row) >= days_.size() || !frm_Main) return;
+    if (row < 0 || static_cast<size_t>(row) >= days_.size()) return;
     const SnapshotDay day = days_[static_cast<size_t>(row)];
-    if (frm_Main->RestoreDayFromSnapshot(files_, day.dateKey, DayText(day), when_)) ShowPreview();
+    const std::wstring what = day.dateKey.empty() ? L"a jegyzettömböt" : L"a(z) " + DayText(day) + L" napot";
+    if (ShowQuestionWindow(L"Visszaállítsam " + what + L" a " + when_ + L" mentésből? Más nem változik.")) {
+        diary_.RestoreDay(files_, day.dateKey);  // the month follows from the change notice
+        ShowMessageWindow((day.dateKey.empty() ? L"A jegyzettömb" : L"A(z) " + DayText(day) + L" nap") +
+                          L" visszaállítása megtörtént.");
+        ShowPreview();
+    }
     lvNapok.Focus();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/diary.h"
 #include "store/snapshot_days.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -17,7 +18,9 @@
 
 class Tfrm_MentesTartalma : public Form {
 public:
-    Tfrm_MentesTartalma();
+    explicit Tfrm_MentesTartalma(Diary& diary);
+    // The scheme's colours: the outer frame and the panels.
+    void SetSchemeColours(COLORREF outer, COLORREF panels);
 
     Panel p{L"p"};
     Panel pCim{L"pCim"};
@@ -50,6 +53,8 @@ protected:
 
 private:
     using Form::ShowModal;  // only through Open
+    Diary& diary_;
+    COLORREF outer_ = 0x8080FF, panels_ = 0xA8A8A8;
     std::vector<ZipEntry> files_;
     std::vector<SnapshotDay> days_;
     std::wstring when_;

@@ -4,7 +4,8 @@
 
 #include <commctrl.h>
 
-#include "app/main.h"
+#include "platform/kerdes.h"
+#include "platform/uzenet.h"
 #include "app/snapshot_text.h"
 #include "platform/errors.h"
 #include "resources/resource_ids.h"
@@ -27,7 +28,14 @@ constexpr ColumnDef kColumns[] = {
 
 }  // namespace
 
-Tfrm_Mentesek::Tfrm_Mentesek() : Form(SecondaryWindowOptions(L"TivornMentesekWindow", kWidth, kHeight)) {}
+Tfrm_Mentesek::Tfrm_Mentesek(Diary& diary)
+    : Form(SecondaryWindowOptions(L"TivornMentesekWindow", kWidth, kHeight)), diary_(diary) {}
+
+void Tfrm_Mentesek::SetSchemeColours(COLORREF outer, COLORREF panels) {
+    outer_ = outer;
+    panels_ = panels;
+    if (Tartalma) Tartalma->SetSchemeColours(outer, panels);
+}
 
 void Tfrm_Mentesek::FormCreate() {
     CreateOuterPanel(p, *this);
@@ -69,18 +77,15 @@ std::span<const ControlRow<Tfrm_Mentesek>> Tfrm_Mentesek::Controls() {
 }
 
 void Tfrm_Mentesek::FormShow() {
-    if (frm_Main) {
-        const auto& szin = frm_Main->Szin;
-        p.SetColor(ResolveColour(szin[1]));
-        for (Panel* panel : {&pCim, &Panel1, &pInfo}) panel->SetColor(ResolveColour(szin[6]));
-    }
+    p.SetColor(outer_);
+    for (Panel* panel : {&pCim, &Panel1, &pInfo}) panel->SetColor(panels_);
     FillList();
     lvMentesek.Focus();
 }
 
 void Tfrm_Mentesek::FillList(const std::wstring& selected) {
     rows_.clear();
-    const std::wstring dir = frm_Main ? frm_Main->ProgramDir : std::wstring();
+    const std::wstring& dir = diary_.ProgramDir();
     for (const SnapshotFile& file : ListSnapshots(dir)) {
         Row row{file, {}};
         // A snapshot never changes once written: each is opened only once a run.
@@ -128,9 +133,18 @@ int Tfrm_Mentesek::SelectedRow() const { return lvMentesek.SelectedIndex(); }
 
 void Tfrm_Mentesek::btnVisszaallitClick() {
     const int row = SelectedRow();
-    if (row < 0 || static_cast<size_t>(row) >= rows_.size() || !frm_Main) return;
+    if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
     const SnapshotFile file = rows_[static_cast<size_t>(row)].file;
-    if (frm_Main->RestoreFromSnapshot(file.name, SnapshotWhenText(file))) FillList(file.name);
+    if (Restore(file)) FillList(file.name);
+}
+
+bool Tfrm_Mentesek::Restore(const SnapshotFile& file) {
+    const std::wstring when = SnapshotWhenText(file);
+    if (!ShowQuestionWindow(L"Visszaállítsam a " + when + L" mentést? A mostani állapotról előbb új mentés készül."))
+        return false;
+    diary_.RestoreSnapshot(file.name);  // the windows follow from the change notice
+    ShowMessageWindow(L"A " + when + L" mentés visszaállítása megtörtént.");
+    return true;
 }
 
 void Tfrm_Mentesek::btnMegnyitClick() {
@@ -138,7 +152,8 @@ void Tfrm_Mentesek::btnMegnyitClick() {
     if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
     const SnapshotFile file = rows_[static_cast<size_t>(row)].file;
     if (!Tartalma) {
-        Tartalma = std::make_unique<Tfrm_MentesTartalma>();
+        Tartalma = std::make_unique<Tfrm_MentesTartalma>(diary_);
+        Tartalma->SetSchemeColours(outer_, panels_);
         Tartalma->Create(Handle());
     }
     // A restore there made a snapshot of its own: the list shows it, the opened one selected.

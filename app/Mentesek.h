@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/MentesTartalma.h"
+#include "store/diary.h"
 #include "store/snapshots.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -18,7 +19,9 @@
 
 class Tfrm_Mentesek : public Form {
 public:
-    Tfrm_Mentesek();
+    explicit Tfrm_Mentesek(Diary& diary);
+    // The scheme's colours: the outer frame and the panels.
+    void SetSchemeColours(COLORREF outer, COLORREF panels);
 
     Panel p{L"p"};
     Panel pCim{L"pCim"};
@@ -54,6 +57,11 @@ protected:
 
 private:
     int SelectedRow() const;
+    // Asks, restores the whole snapshot (the diary keeps the present state first) and
+    // says so. False when the user declined.
+    bool Restore(const SnapshotFile& file);
+    Diary& diary_;
+    COLORREF outer_ = 0x8080FF, panels_ = 0xA8A8A8;
     std::vector<Row> rows_;
     std::map<std::wstring, std::pair<uint64_t, std::wstring>> counted_;  // name -> size, count: read once
 };

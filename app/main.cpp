@@ -20,10 +20,6 @@
 
 #include <optional>
 
-Tfrm_Main* frm_Main = nullptr;
-
-const SchemeColours Tfrm_Main::DefaultSzin = {0,        0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080,
-                                              0xC0C0C0, 0,        0,        0,        0};
 
 namespace {
 
@@ -49,16 +45,23 @@ FormOptions MainOptions() {
 
 }  // namespace
 
-Tfrm_Main::Tfrm_Main() : Form(MainOptions()) { Szin = DefaultSzin; }
-
-Tfrm_Main::~Tfrm_Main() {
-    if (frm_Main == this) frm_Main = nullptr;
+Tfrm_Main::Tfrm_Main(Diary& diary) : Form(MainOptions()), ProgramDir(diary.ProgramDir()), diary_(diary) {
+    Szin = DefaultSzin;
 }
+
+Tfrm_Main::~Tfrm_Main() = default;
 
 void Tfrm_Main::FormCreate() {
     auto& app = Application::Get();
     app.OnHint = [this](const std::wstring& hint) { ShowApplicationHint(hint); };
     app.HintColour = 0xB5DAFF;
+    // A change may come from another thread: the month is refilled on the window's own.
+    changes_ = diary_.Subscribe([this, hwnd = Handle()](const DiaryChange& change) {
+        if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
+            DiaryChanged(change);
+        else
+            PostMessageW(hwnd, DiaryChangedMessage(), 0, 0);
+    });
     ImageListMain = ImageList(IDI_MAIN_FIRST, IDI_MAIN_COUNT);
 
     pFejlec.BevelInner = Bevel::Lowered;
@@ -93,8 +96,6 @@ void Tfrm_Main::OnSize(int w, int h) {
 
 void Tfrm_Main::FormShow() {
     auto& app = Application::Get();
-    ProgramDir = ProgramDirOverride.empty() ? ExecutableFolder() : ProgramDirOverride;
-    while (!ProgramDir.empty() && ProgramDir.back() == L'\\') ProgramDir.pop_back();
     // Each step reports its own failure and the next one still runs: whatever went
     // wrong, the window shows today's month in its colours.
     auto& trace = app.Trace;
@@ -102,15 +103,12 @@ void Tfrm_Main::FormShow() {
     app.Guard([this] {
         if (!SetCurrentDirectoryW(ProgramDir.c_str())) throw AppError(L"I/O error: " + ProgramDir);
     });
-    app.Guard([this] { EntryIndex.Load(ProgramDir); });
+    app.Guard([this] { diary_.Load(); });  // the index, then the name days
     trace.Mark(L"index loaded");
     if (!app.Guard([this] { LoadSettings(); })) ApplyColours();
     trace.Mark(L"settings and colours");
-    Months = RegionalMonthNames();
     WorkDays.Reload();
-    NameDays = std::make_unique<TNevnapok>(TNevnapok::FilePath(ProgramDir), [] {
-        Application::Get().ShowErrorBox(TNevnapok::kMissingFileMessage);
-    });
+    if (diary_.NameDaysMissing()) app.ShowErrorBox(TNevnapok::kMissingFileMessage);
     trace.Mark(L"name days loaded");
     ShowMonth(Today());
     trace.Mark(L"month filled");
@@ -280,7 +278,8 @@ void Tfrm_Main::OnTimer(UINT_PTR id) {
 }
 
 void Tfrm_Main::TimerTimer() {
-    pIdo.SetCaption(FormatClock(Now(), Months[0].empty() ? RegionalMonthNames() : Months) + L"   ");
+    const MonthNames months = Months();
+    pIdo.SetCaption(FormatClock(Now(), months[0].empty() ? RegionalMonthNames() : months) + L"   ");
     if (!FirstTickDone) StartSnapshotInSlices();
     FirstTick();
 }
@@ -294,29 +293,18 @@ void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
 
 // The day's snapshot is made in slices from the first clock tick on: a timer message
 // comes only when the window has nothing else to do, and each slice is short.
-void Tfrm_Main::StartSnapshotInSlices() {
-    if (ProgramDir.empty()) return;
-    try {
-        if (snapshotSlices_.Start(ProgramDir, Today())) {
-            SetTimer(Handle(), kSnapshotTimer, 1, nullptr);
-            return;
-        }
-    } catch (const std::exception&) {
-        // The first change of the day takes the snapshot itself and reports what fails.
-    }
+// The slices begin at the first timer message after the tick; a failure stops them:
+// the first change of the day tries again and reports.
+void Tfrm_Main::StartSnapshotInSlices() { SetTimer(Handle(), kSnapshotTimer, 1, nullptr); }
+
+void Tfrm_Main::SnapshotSlice() {
+    if (!SnapshotSliceDone()) return;
+    KillTimer(Handle(), kSnapshotTimer);
     StartSearchReading();
 }
 
-void Tfrm_Main::SnapshotSlice() {
-    bool done = true;
-    try {
-        done = snapshotSlices_.Work(std::chrono::steady_clock::now() + std::chrono::milliseconds(8));
-    } catch (const std::exception&) {
-        // As above: the first change of the day tries again and reports.
-    }
-    if (!done) return;
-    KillTimer(Handle(), kSnapshotTimer);
-    StartSearchReading();
+bool Tfrm_Main::SnapshotSliceDone() {
+    return diary_.SnapshotWork(std::chrono::steady_clock::now() + std::chrono::milliseconds(8));
 }
 
 // After the snapshot, the notes that the search's cache file lacks are read the same
@@ -324,8 +312,7 @@ void Tfrm_Main::SnapshotSlice() {
 // themselves are let go once the cache is written: the search window reads them from
 // it, and a program that is never searched keeps no copy of the diary in memory.
 void Tfrm_Main::StartSearchReading() {
-    if (ProgramDir.empty()) return;
-    const std::wstring dataDir = EntryStore::DataDir(ProgramDir);
+    const std::wstring dataDir = diary_.DataDir();
     try {
         if (!SearchCacheWorthRenewing(ListFolder(dataDir))) return;
         searchReadAhead_ = std::make_unique<DiarySearch>();
@@ -352,12 +339,9 @@ void Tfrm_Main::SearchReadingSlice() {
 
 // Save points and closing
 
-void Tfrm_Main::SaveIndex() {
-    const bool wasUnread = EntryIndex.Unread();
-    TakeSnapshotOfTheDay();
-    EntryIndex.Save(ProgramDir);  // reads an index that could not be read before, then writes it
-    if (wasUnread) FillMonthCells();
-}
+// An index that could not be read before is read first; the month follows from the
+// change notice.
+void Tfrm_Main::SaveIndex() { diary_.Save(); }
 
 void Tfrm_Main::SavePosition() {
     WINDOWPLACEMENT placement{sizeof(placement)};
@@ -372,7 +356,7 @@ void Tfrm_Main::SavePosition() {
 bool Tfrm_Main::FormClose() {
     // A failed save loses nothing when nothing was changed since the index was last
     // read or saved: there is no question to ask then.
-    if (!Application::Get().Guard([this] { SaveIndex(); }) && EntryIndex.ChangedSinceSaved()) return false;
+    if (!Application::Get().Guard([this] { SaveIndex(); }) && diary_.ChangedSinceSaved()) return false;
     SavePosition();
     return true;
 }
@@ -403,6 +387,10 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             PostQuitMessage(0);
             return 0;
         default:
+            if (msg == DiaryChangedMessage()) {
+                FillMonthCells();
+                return 0;
+            }
             if (msg == ActivateMessage()) {
                 BringBack();
                 return 0;
@@ -410,6 +398,13 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
     }
     return Form::HandleMessage(msg, wp, lp);
+}
+
+UINT Tfrm_Main::DiaryChangedMessage() { return WM_APP + 1; }
+
+void Tfrm_Main::DiaryChanged(const DiaryChange& change) {
+    if (ShownYear == 0 || (!change.all && change.days.empty())) return;  // no month yet, or the notepad
+    FillMonthCells();
 }
 
 UINT Tfrm_Main::ActivateMessage() {

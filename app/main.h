@@ -1,9 +1,7 @@
-// The main window: owner of the shared state (program folder, entry index, the
-// shown month, the colour scheme), the month grid, the tool bar, the status bar
-// with hint and clock, and the save points.
+// The main window: the shown month, the colour scheme, the month grid, the tool bar,
+// the status bar with hint and clock, and the save points. The data is the diary's
+// (store/diary.h), which the window receives at its making.
 #pragma once
-
-#include "store/snapshots.h"
 
 #include <array>
 #include <cstdint>
@@ -18,14 +16,13 @@
 #include "app/work_days.h"
 #include "appearance/JPanel.h"
 #include "appearance/day_grid.h"
+#include "appearance/szinek.h"
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
 #include "platform/eljaras.h"
 #include "platform/eljaras_win.h"
 #include "platform/TrayIcon.h"
-#include "store/diary_search.h"
-#include "store/entry_store.h"
-#include "store/nevnapok.h"
+#include "store/diary.h"
 #include "store/zip_archive.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -39,36 +36,27 @@
 class Tfrm_Kereses;
 class Tfrm_Mentesek;
 
-// Colour slots 1..10 (index 0 unused, so Szin[1] is slot 1 as everywhere in the program).
-using SchemeColours = std::array<int32_t, 11>;
-
 class Tfrm_Main : public Form {
 public:
-    Tfrm_Main();
+    explicit Tfrm_Main(Diary& diary);
     ~Tfrm_Main() override;
 
-    static constexpr const wchar_t* kRegistryKey = L"\\Software\\Ketrabo\\Tivorn\\";
+    static constexpr const wchar_t* kRegistryKey = kProgramRegistryKey;
     static constexpr const wchar_t* kMakerAddress = L"www.ketrabo.example";
-    static const SchemeColours DefaultSzin;
+    static constexpr SchemeColours DefaultSzin = kDesignedScheme;
 
-    // Shared state
-    std::wstring ProgramDir;
-    EntryStore EntryIndex;
+    // The diary this window shows and changes.
+    Diary& TheDiary() const { return diary_; }
+    const std::wstring ProgramDir;  // the diary's program folder
+    MonthNames Months() const { return diary_.Months(); }
+
+    // What the window shows
     Date CurrentDate{};
     int ShownYear = 0, ShownMonth = 0, ShownDay = 0;
     int FirstCell = 1;
     int HoverDay = 0;
-    int CurrentLine = -1;
-    TJPanel* CurrentCell = nullptr;
     SchemeColours Szin{};
-    SchemeColours SzinBackup{};
-    std::unique_ptr<TNevnapok> NameDays;
-    MonthNames Months{};
     bool FirstTickDone = false;
-
-    // Where the program's files are; empty means the folder of the running program.
-    // Tests point it at a temporary folder.
-    std::wstring ProgramDirOverride;
     // Command-line parameters after the program name.
     std::vector<std::wstring> Parameters;
 
@@ -77,7 +65,7 @@ public:
     void FillMonthCells();
     void ApplyColours();
     void SaveColours();
-    void SaveIndex();  // the save points' common step
+    void SaveIndex();  // the save points' common step: Diary::Save
     std::wstring MonthCaption() const;
 
     // Controls
@@ -122,25 +110,18 @@ public:
     void mniKeresesClick();
     void mniMentesekClick();
     std::unique_ptr<Tfrm_Kereses> Kereses;
+    Tfrm_Kereses& SearchWindow();  // made at its first use
     std::unique_ptr<Tfrm_Mentesek> Mentesek;
     // The Hungarian working calendar (main_workdays.cpp)
     WorkDaysOption WorkDays;
     void mniMunkaszunetClick();      // the option's window
     void mniHosszuHetvegekClick();   // the shown year's long weekends
     const WorkCalendar* ActiveWorkCalendar();  // null while the option is off
-    // Today's snapshot of the data folder, before the first change of the day (main_snapshots.cpp).
-    void TakeSnapshotOfTheDay();
-    // Asks, snapshots the present state, puts the snapshot's files back and shows them.
-    bool RestoreFromSnapshot(const std::wstring& name, const std::wstring& when);
-    // One day (the notepad for an empty key) back from a snapshot's `files`, after the
-    // question; the month shows it. False when the user declined.
-    bool RestoreDayFromSnapshot(const std::vector<ZipEntry>& files, const std::wstring& dateKey,
-                                const std::wstring& dayText, const std::wstring& when);
     void tbEloreClick();
     void tbVisszaClick();
     void n1Click(TJPanel& cell);
-    // Opens the entry editor on CurrentDate/CurrentLine/CurrentCell (main_editor.cpp).
-    void EditCurrentDay();
+    // Opens the day in the entry editor and stores what it gives back (main_editor.cpp).
+    void EditDay(const Date& day);
     // Shows the day's month and opens the day as a click on its cell does (search results).
     void OpenDayFromSearch(const Date& day);
     void n1MouseMove(TJPanel& cell);
@@ -197,8 +178,10 @@ private:
     void SavePosition();
     bool hiddenSaveDone_ = false;
     ExportScope lastExportScope_ = ExportScope::Month;
-    Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
-    SnapshotInSlices snapshotSlices_;  // the day's snapshot, made while the window waits
+    Diary& diary_;
+    Diary::Subscription changes_;  // the month follows the diary's changes
+    void DiaryChanged(const DiaryChange& change);
+    static UINT DiaryChangedMessage();  // a change made on another thread
     void StartSnapshotInSlices();
     void SnapshotSlice();
     // The search's cache file brought up to date while the window waits after start,
@@ -206,7 +189,5 @@ private:
     std::unique_ptr<DiarySearch> searchReadAhead_;
     void StartSearchReading();
     void SearchReadingSlice();
+    bool SnapshotSliceDone();
 };
-
-// The program's windows, one object each, created at start in this order.
-extern Tfrm_Main* frm_Main;

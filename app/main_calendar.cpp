@@ -6,15 +6,14 @@
 #include "store/diary_export.h"
 
 void Tfrm_Main::mniHaviNaptarClick() {
-    if (!NameDays) return;
-    const MonthCells cells =
-        BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months, ActiveWorkCalendar());
+    if (!diary_.NameDays()) return;
+    const MonthCells cells = diary_.Month(ShownYear, ShownMonth, ActiveWorkCalendar());
     qrNaptar.Create(Handle());
-    qrNaptar.Preview(TqrNaptar::Build(CalendarMonthTitle(ShownYear, ShownMonth, Months), cells));
+    qrNaptar.Preview(TqrNaptar::Build(CalendarMonthTitle(ShownYear, ShownMonth, Months()), cells));
 }
 
 void Tfrm_Main::mniIcalExportClick() {
-    const std::wstring month = CalendarMonthTitle(ShownYear, ShownMonth, Months);
+    const std::wstring month = CalendarMonthTitle(ShownYear, ShownMonth, Months());
     const std::wstring year = std::to_wstring(ShownYear);
     Tfrm_Exportalas window(month, year, ResolveColour(Szin[1]), ResolveColour(Szin[6]));
     window.SetScope(lastExportScope_);
@@ -36,22 +35,25 @@ void Tfrm_Main::mniIcalExportClick() {
     if (path.empty()) return;
     // With the working calendar on, its holidays and moved days go with the entries.
     const WorkCalendar* calendar = ActiveWorkCalendar();
-    const size_t count = ExportDiary(ProgramDir, EntryIndex, range, path, UtcNow(), calendar);
+    const size_t count = diary_.WithEntries([&](const EntryStore& entries) {
+        return ExportDiary(ProgramDir, entries, range, path, UtcNow(), calendar);
+    });
     ShowMessageWindow(std::to_wstring(count) +
                       (calendar ? L" esemény (bejegyzések, munkaszüneti és áthelyezett napok) került a fájlba."
                                 : L" bejegyzés került a fájlba."));
 }
 
 void Tfrm_Main::mniNevnapIcalClick() {
-    if (!NameDays) return;
+    const std::shared_ptr<const TNevnapok> nameDays = diary_.NameDays();
+    if (!nameDays) return;
     // The series start early enough for the month shown and for today.
     const int firstYear = std::min(ShownYear, Today().year);
-    if (NameDayEvents(*NameDays, firstYear).empty()) {
+    if (NameDayEvents(*nameDays, firstYear).empty()) {
         ShowMessageWindow(L"Nincsenek névnapok: hiányzik a Névnapok.txt.");
         return;
     }
     const std::wstring path = AskIcsFileName(Handle(), L"Névnapok iCalendar fájlba", L"Névnapok.ics");
     if (path.empty()) return;
-    const size_t count = ExportNameDays(*NameDays, firstYear, path, UtcNow());
+    const size_t count = ExportNameDays(*nameDays, firstYear, path, UtcNow());
     ShowMessageWindow(std::to_wstring(count) + L" névnap került a fájlba, évente ismétlődő eseményként.");
 }

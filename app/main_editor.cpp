@@ -1,12 +1,13 @@
-// Hands the clicked day to the entry editor.
+// Hands a day to the entry editor and stores what it gives back; the month follows
+// from the diary's change notice.
 #include "app/main.h"
 #include "editors/Reszlet.h"
-#include "ui/application.h"
 
-void Tfrm_Main::EditCurrentDay() {
-    // A note that cannot be read is reported and the editor stays closed; the day's
-    // line exists then, so there is no placeholder to leave behind.
-    if (!frm_Reszlet || !frm_Reszlet->OpenCurrentDay()) EntryIndex.LeaveWithoutStoring(CurrentLine);
+void Tfrm_Main::EditDay(const Date& day) {
+    if (!frm_Reszlet) return;
+    frm_Reszlet->EditDay(diary_, day, [this](const Date& stored, const EditedDay& edited) {
+        diary_.Store(stored, edited.entry, edited.noteRtf);
+    });
 }
 
 void Tfrm_Main::OpenDayFromSearch(const Date& day) {

@@ -46,7 +46,7 @@ void Tfrm_Main::CreateGrid() {
     }
 }
 
-std::wstring Tfrm_Main::MonthCaption() const { return FormatYearMonth(CurrentDate, Months) + L"  "; }
+std::wstring Tfrm_Main::MonthCaption() const { return FormatYearMonth(CurrentDate, Months()) + L"  "; }
 
 void Tfrm_Main::ShowMonth(const Date& date) {
     ShownYear = YearOfDate(date);
@@ -59,9 +59,7 @@ void Tfrm_Main::ShowMonth(const Date& date) {
 }
 
 void Tfrm_Main::FillMonthCells() {
-    if (!NameDays) return;
-    const MonthCells contents =
-        BuildMonthCells(ShownYear, ShownMonth, EntryIndex, *NameDays, Months, ActiveWorkCalendar());
+    const MonthCells contents = diary_.Month(ShownYear, ShownMonth, ActiveWorkCalendar());
     Panel.BeginUpdate();  // one repaint request for the changed cells, not one each
     for (size_t i = 0; i < Cells.size(); ++i) {
         TJPanel& cell = *Cells[i];
@@ -120,26 +118,19 @@ void Tfrm_Main::tbVisszaClick() { ShowMonth(AddMonthsClamped(CurrentDate, -1)); 
 void Tfrm_Main::n1MouseMove(TJPanel& cell) { HoverDay = cell.Nap(); }
 
 void Tfrm_Main::n1Click(TJPanel& cell) {
-    CurrentCell = &cell;
     int k = std::stoi(cell.Name.substr(1));
     ShownDay = k - FirstCell + 1;
     CurrentDate = Date{ShownYear, ShownMonth, ShownDay};
-    const bool wasUnread = EntryIndex.Unread();
-    CurrentLine = EntryIndex.OpenDay(DateKey(CurrentDate));  // reads an index that could not be read before
-    if (wasUnread) FillMonthCells();
-    EditCurrentDay();
+    EditDay(CurrentDate);
 }
 
 void Tfrm_Main::mniBejegyzTorolClick() {
     if (!ShowQuestionWindow(L"Valóban töröljem a bejegyzést?")) return;
     if (HoverDay < 1 || HoverDay > DaysInMonth(ShownYear, ShownMonth)) return;
-    // The note goes now: the day's snapshot keeps it. The note and the line go
-    // together, and the index follows at once, so a crash can never bring back a line
-    // whose note no longer exists. When either cannot be changed, the error is shown
-    // and the day keeps both.
-    TakeSnapshotOfTheDay();
-    EntryIndex.DeleteEntry(ProgramDir, Date{ShownYear, ShownMonth, HoverDay});
-    FillMonthCells();
+    // The note and the line go together, the index saved at once; when either cannot
+    // be changed, the error is shown and the day keeps both. The month follows from
+    // the change notice.
+    diary_.Delete(Date{ShownYear, ShownMonth, HoverDay});
 }
 
 void Tfrm_Main::PanelResize(int w, int h) {

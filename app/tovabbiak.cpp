@@ -85,10 +85,15 @@ void Tfrm_Main::tbTovabbiakClick() {
 }
 
 // The search window is made at its first use, so it costs nothing at start.
-void Tfrm_Main::mniKeresesClick() {
+void Tfrm_Main::mniKeresesClick() { SearchWindow().ShowModal(); }
+
+Tfrm_Kereses& Tfrm_Main::SearchWindow() {
     if (!Kereses) {
-        Kereses = std::make_unique<Tfrm_Kereses>();
+        Kereses = std::make_unique<Tfrm_Kereses>(diary_);
+        Kereses->OpenDay = [this](const Date& day) { OpenDayFromSearch(day); };
+        Kereses->OpenNotepad = [this] { tbJegyzettombClick(); };
         Kereses->Create(Handle());
+        ApplyColoursToOtherWindows();
     }
-    Kereses->ShowModal();
+    return *Kereses;
 }

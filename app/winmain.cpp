@@ -98,8 +98,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int exitCode = 0;
     {
-        Tfrm_Main main;
-        frm_Main = &main;
+        // The diary of the program's folder; nothing is read before the show sequence.
+        Diary diary(ExecutableFolder(), RegionalMonthNames());
+        diary.SetWarning([](const std::wstring& text) { Application::Get().ShowErrorBox(text); });
+        Tfrm_Main main(diary);
         main.Parameters = CommandLineParameters(GetCommandLineW());
         main.Create();
         app.Trace.Mark(L"main window created");

@@ -3,7 +3,6 @@
 
 #include "ui/secondary_frame.h"
 
-#include "app/main.h"
 #include "appearance/color_schemes.h"
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
@@ -21,8 +20,6 @@ FormOptions SzinekOptions() {
     o.topMost = true;
     return o;
 }
-
-SchemeColours& Colours() { return frm_Main->Szin; }
 
 }  // namespace
 
@@ -130,7 +127,7 @@ void Tfrm_szinek::CreateInsides() {
 
 void Tfrm_szinek::FormShow() {
     ClosedByButton = false;
-    frm_Main->SzinBackup = Colours();
+    backup_ = Colours();
     ShowSwatches();
     LoadSchemes();
 }
@@ -139,7 +136,7 @@ void Tfrm_szinek::LoadSchemes() {
     SchemeLines.clear();
     cbSzinsema.Clear();
     // Without the file the list stays empty and the rest of the window works.
-    Application::Get().Guard([this] { SchemeLines = ParseIndexText(ReadWholeFile(SchemesPath(frm_Main->ProgramDir))); });
+    Application::Get().Guard([this] { SchemeLines = ParseIndexText(ReadWholeFile(SchemesPath(owner_.programDir))); });
     for (const auto& line : SchemeLines) cbSzinsema.Add(SchemeName(line));
     cbSzinsema.SetSelectedIndex(-1);
 }
@@ -153,7 +150,7 @@ void Tfrm_szinek::ShowSwatches() {
 void Tfrm_szinek::SpeedButtonClick(int slot) {
     if (!ChooseColour(cd)) return;
     Colours()[static_cast<size_t>(slot)] = static_cast<int32_t>(cd.rgbResult);
-    frm_Main->ApplyColours();
+    Apply();
     Panels[static_cast<size_t>(slot - 1)]->SetColor(cd.rgbResult);
     SpeedButtons[static_cast<size_t>(slot - 1)]->Invalidate();
 }
@@ -165,7 +162,7 @@ void Tfrm_szinek::cbSzinsemaChange() {
     const SchemeSlots slots = ParseSchemeLine(SchemeLines[static_cast<size_t>(k)]);
     Colours() = slots;
     ShowSwatches();
-    frm_Main->ApplyColours();
+    Apply();
 }
 
 void Tfrm_szinek::cbSzinsemaDrawItem(DRAWITEMSTRUCT& item) {
@@ -185,27 +182,27 @@ void Tfrm_szinek::cbSzinsemaDrawItem(DRAWITEMSTRUCT& item) {
 
 void Tfrm_szinek::BitBtn1Click() {
     ClosedByButton = true;
-    frm_Main->SaveColours();
+    if (owner_.save) owner_.save();
     Hide();
 }
 
 void Tfrm_szinek::BitBtn2Click() {
-    Colours() = frm_Main->SzinBackup;
-    frm_Main->ApplyColours();
+    Colours() = backup_;
+    Apply();
     ClosedByButton = true;
     Hide();
 }
 
 void Tfrm_szinek::BitBtn3Click() {
-    Colours() = Tfrm_Main::DefaultSzin;
-    frm_Main->ApplyColours();
+    Colours() = kDesignedScheme;
+    Apply();
     ShowSwatches();
 }
 
 void Tfrm_szinek::FormHide() {
     if (ClosedByButton) return;
-    Colours() = frm_Main->SzinBackup;
-    frm_Main->ApplyColours();
+    Colours() = backup_;
+    Apply();
 }
 
 bool Tfrm_szinek::FormKeyPress(wchar_t key) {

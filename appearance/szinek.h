@@ -19,12 +19,29 @@
 #include "ui/speed_button.h"
 #include "ui/standard_controls.h"
 
+// Colour slots 1..10 (index 0 unused, so a scheme's [1] is slot 1 as everywhere in the program).
+using SchemeColours = std::array<int32_t, 11>;
+// The designed scheme ("Alapérték").
+inline constexpr SchemeColours kDesignedScheme = {0,        0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080,
+                                                  0xC0C0C0, 0,        0,        0,        0};
+
 class Tfrm_szinek : public Form {
 public:
     Tfrm_szinek();
     ~Tfrm_szinek() override;
 
     static std::wstring SchemesPath(const std::wstring& programDir);
+
+    // What the window changes: the program's scheme, in place; `apply` shows it in
+    // every window at once, `save` keeps it for the next start. "Színek.txt" is in
+    // the program folder.
+    struct Owner {
+        SchemeColours* scheme = nullptr;
+        std::wstring programDir;
+        std::function<void()> apply;
+        std::function<void()> save;
+    };
+    void SetOwner(Owner owner) { owner_ = std::move(owner); }
     static constexpr int kSlots = 10;
 
     // Slot n (1..10): its frame, its swatch and the flat button over the swatch.
@@ -89,7 +106,13 @@ protected:
 private:
     void ShowSwatches();
     void LoadSchemes();
+    SchemeColours& Colours() { return *owner_.scheme; }
+    void Apply() {
+        if (owner_.apply) owner_.apply();
+    }
 
+    Owner owner_;
+    SchemeColours backup_{};  // the scheme when the window was shown: Mégsem brings it back
     Font itemFont_;
     IconHandle defaultsIcon_;
     std::array<COLORREF, 16> customColours_{};

@@ -61,9 +61,8 @@ int main(int argc, char**) {
 
     Application::Get().ShowError = [](const std::wstring&) {};
     const auto start = std::chrono::steady_clock::now();
-    Tfrm_Main main;
-    frm_Main = &main;
-    main.ProgramDirOverride = dir;
+    Diary diary(dir, RegionalMonthNames());
+    Tfrm_Main main(diary);
     main.Create();
     main.Show();
     // The user looks at the month: only the messages the window gives itself.
@@ -90,8 +89,7 @@ int main(int argc, char**) {
                 "start (the day's snapshot first); longest message meanwhile %.1f ms\n",
                 Ms(readingDone - start), longest);
 
-    Tfrm_Kereses search;
-    search.Create(main.Handle());
+    Tfrm_Kereses& search = main.SearchWindow();
     search.Show();
     Application::Get().ProcessMessages();
     search.edtKeres.SetText(L"gergo kozos");
@@ -100,6 +98,5 @@ int main(int argc, char**) {
     std::printf("the first search after it (search window: the cache read, the list filled): %.1f ms\n",
                 Ms(std::chrono::steady_clock::now() - searchStart));
     search.Close(mrCancel);
-    frm_Main = nullptr;
     return 0;
 }

@@ -31,9 +31,8 @@ int main() {
     WriteFileAtomically(dir + L"\\Data\\Névnapok.txt", std::string(365 * 10, '\n'));
 
     Application::Get().ShowError = [](const std::wstring&) {};
-    Tfrm_Main main;
-    frm_Main = &main;
-    main.ProgramDirOverride = dir;
+    Diary diary(dir, RegionalMonthNames());
+    Tfrm_Main main(diary);
     main.Create();
     main.Show();
     Application::Get().ProcessMessages();
@@ -73,7 +72,7 @@ int main() {
     // The data side alone, under Wine.
     QueryPerformanceCounter(&start);
     for (int i = 0; i < steps; ++i) {
-        MonthCells cells = BuildMonthCells(2026, 1 + i % 12, main.EntryIndex, *main.NameDays, main.Months);
+        MonthCells cells = diary.Month(2026, 1 + i % 12);
         if (!cells[20].visible) std::printf("?");
     }
     QueryPerformanceCounter(&end);
@@ -103,6 +102,5 @@ int main() {
     std::printf("repainting the whole window: %.2f ms\n",
                 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) /
                     steps);
-    frm_Main = nullptr;
     return 0;
 }

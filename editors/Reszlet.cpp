@@ -3,10 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/main.h"
-#include "platform/file_io.h"
 #include "resources/resource_ids.h"
-#include "store/entry_store.h"
 #include "ui/application.h"
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
@@ -226,59 +223,42 @@ void Tfrm_Reszlet::SetTitles(const std::wstring& title1, const std::wstring& tit
     Cimszo2.SetText(title2);
 }
 
-bool Tfrm_Reszlet::OpenCurrentDay() {
+std::optional<EditedDay> Tfrm_Reszlet::EditDay(Diary& diary, const Date& day, StoreDay store) {
     bool loaded = false;
-    if (!Application::Get().Guard([&] { loaded = LoadCurrentDay(); }) || !loaded) return false;
+    if (!Application::Get().Guard([&] {
+            const OpenedDay opened = diary.Open(day);  // before anything of the window changes
+            EnsureInsides();
+            loaded = LoadDay(opened);
+        }) ||
+        !loaded)
+        return std::nullopt;
+    day_ = day;
+    store_ = std::move(store);
+    stored_.reset();
+    SetProgramDir(diary.ProgramDir());
+    pCim.SetCaption(L"   " + FormatLongDate(day, diary.Months()));
     ShowModal();
-    return true;
+    store_ = nullptr;
+    return std::exchange(stored_, std::nullopt);
 }
 
-bool Tfrm_Reszlet::LoadCurrentDay() {
-    EnsureInsides();
-    Tfrm_Main& m = *frm_Main;
-    const std::wstring line = m.EntryIndex.Lines.at(static_cast<size_t>(m.CurrentLine));
-    if (line.empty()) {
-        // A new day: the placeholder line.
-        SetTitles(L"", L"", 0, 0);
+bool Tfrm_Reszlet::LoadDay(const OpenedDay& opened) {
+    // A day without a note (a new day too) opens with an empty one; a damaged one asks.
+    SetTitles(opened.entry.title1, opened.entry.title2, opened.entry.colour1, opened.entry.colour2);
+    if (!opened.note) {
         ClearToOwnFont();
-    } else {
-        // A day whose note file is missing opens with an empty note; one that exists
-        // but cannot be read stops here, before anything has changed.
-        const std::wstring path = EntryStore::NotePath(m.ProgramDir, m.CurrentDate);
-        const bool hasNote = FileExists(path);
-        const std::string note = hasNote ? ReadWholeFile(path) : std::string();
-        SetTitles(Trim(EntryTitle1(line)), Trim(EntryTitle2(line)), EntryColour1(line), EntryColour2(line));
-        if (!hasNote)
-            ClearToOwnFont();
-        else if (!LoadNoteOrAsk(note))
-            return false;
+        return true;
     }
-    pCim.SetCaption(L"   " + FormatLongDate(m.CurrentDate, m.Months));
-    return true;
+    return LoadNoteOrAsk(*opened.note);
 }
 
 void Tfrm_Reszlet::sbMentBezarClick() {
-    Tfrm_Main& m = *frm_Main;
-    const std::wstring title1 = Cimszo1.Text(), title2 = Cimszo2.Text();
-    const std::wstring line = MakeDayEntry(m.CurrentDate, title1, title2, colour1_, colour2_);
-    // The note first: when it cannot be written, the index and the cell stay as they
-    // were and the window stays open. The day's snapshot comes before anything.
-    m.TakeSnapshotOfTheDay();
-    SaveNoteFile(EntryStore::NotePath(m.ProgramDir, m.CurrentDate));
-    m.EntryIndex.Lines.Set(static_cast<size_t>(m.CurrentLine), line);
-    m.SaveIndex();
-    if (TJPanel* cell = m.CurrentCell) {
-        cell->SetTxt1(PadText(title1, kTitleWidth));
-        cell->SetMSzin1(ResolveColour(colour1_));
-        cell->SetTxt2(PadText(title2, kTitleWidth));
-        cell->SetMSzin2(ResolveColour(colour2_));
-        cell->SetVanFile(true);
-    }
+    EditedDay edited{{Cimszo1.Text(), Cimszo2.Text(), colour1_, colour2_},
+                     NoteRtf(EntryStore::NotePath(ProgramDir(), day_))};
+    // When the day cannot be stored the error is shown and the window stays open.
+    if (store_) store_(day_, edited);
+    stored_ = std::move(edited);
     Close(mrOk);
 }
 
-void Tfrm_Reszlet::sbBezarClick() {
-    // Leaving without saving drops the day's line when it is still an empty placeholder.
-    frm_Main->EntryIndex.LeaveWithoutStoring(frm_Main->CurrentLine);
-    Close(mrCancel);
-}
+void Tfrm_Reszlet::sbBezarClick() { Close(mrCancel); }

@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "editors/RichEditBar.h"
 #include "editors/title_colours.h"
+#include "store/diary.h"
 #include "ui/popup_menu.h"
 #include "ui/standard_controls.h"
 
@@ -15,6 +17,12 @@
 // own colour from x = 27, and a framed swatch at the left.
 void DrawColorItem(HDC dc, const RECT& item, const std::wstring& caption, COLORREF colour, bool highlighted,
                    HFONT font);
+
+// What the editor gives back when the user saves: the entry and the note's RTF.
+struct EditedDay {
+    DayEntry entry;
+    std::string noteRtf;
+};
 
 class Tfrm_Reszlet : public TRichNoteForm {
 public:
@@ -33,11 +41,15 @@ public:
     // The colour menu's items in menu order.
     static std::span<const MenuItemRow<Tfrm_Reszlet>> ColourMenu();
 
-    // The one way to open the editor: reads the main window's CurrentDate and
-    // CurrentLine (the day's note first) and shows the window modally. A note that
-    // exists but cannot be read is reported through the general error handler and the
-    // window stays closed (false): its box must never offer a text it has not read.
-    bool OpenCurrentDay();
+    // Where a save goes: the owner stores the day (Diary::Store) or throws.
+    using StoreDay = std::function<void(const Date& day, const EditedDay& edited)>;
+    // The one way to open the editor: reads the day through the diary (its note
+    // first) and shows the window modally. Saving hands the edited day to `store`, and
+    // the window closes only when that succeeded: a failed save keeps the text in the
+    // window. Gives the stored day; nothing when the window was left without saving or
+    // stayed closed: a note that exists but cannot be read is reported through the
+    // general error handler, as its box must never offer a text it has not read.
+    std::optional<EditedDay> EditDay(Diary& diary, const Date& day, StoreDay store);
 
     void sbMentBezarClick() override;
     void sbBezarClick() override;
@@ -74,12 +86,11 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    // Shown only through OpenCurrentDay, which reads the day first.
+    // Shown only through EditDay, which reads the day first.
     using TRichNoteForm::ShowModal;
-    // Fills the window for the current day. Throws FileOpenError (and changes nothing)
-    // when the day's note exists but cannot be read; false when it is damaged and the
+    // Fills the window with the opened day; false when its note is damaged and the
     // user chose not to open it.
-    bool LoadCurrentDay();
+    bool LoadDay(const OpenedDay& opened);
     void CreateColourMenu();
     bool OneOfTheFieldsFocused() const;
     void SetTitles(const std::wstring& title1, const std::wstring& title2, int32_t colour1, int32_t colour2);
@@ -87,6 +98,9 @@ private:
 
     int32_t colour1_ = 0;
     int32_t colour2_ = 0;
+    Date day_{};
+    StoreDay store_;
+    std::optional<EditedDay> stored_;
     Font menuFont_;
 };
 

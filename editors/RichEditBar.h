@@ -81,6 +81,12 @@ public:
     // Note file operations behind the dialogs: RTF or plain text in; always RTF out.
     void LoadNoteFile(const std::wstring& path);
     void SaveNoteFile(const std::wstring& path);
+    // The note as RTF, for its owner to store in `file`; throws FileCreateError for
+    // the file when the box cannot give it (nothing is stored then).
+    std::string NoteRtf(const std::wstring& file) const;
+    // The program folder: the copy opened in a word processor goes there.
+    void SetProgramDir(std::wstring dir) { programDir_ = std::move(dir); }
+    const std::wstring& ProgramDir() const { return programDir_; }
 
     // What the bars show.
     std::wstring FontComboText() const { return tbarFormaz.FontText(); }
@@ -127,6 +133,7 @@ protected:
     void FormCloseQuery() override { sbBezarClick(); }
 
 private:
+    std::wstring programDir_;
     void CreateFramePanels(int titleWidth, const std::wstring& caption);
     void CreateFileBar(int width, bool colourButton);
     void FitColourButton();

@@ -1,7 +1,5 @@
 #include "editors/jegyzettomb.h"
 
-#include "app/main.h"
-#include "platform/file_io.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
@@ -18,10 +16,6 @@ Tfrm_Jegyzettomb::Tfrm_Jegyzettomb() : TRichNoteForm(SecondaryWindowOptions(L"Ti
 
 Tfrm_Jegyzettomb::~Tfrm_Jegyzettomb() {
     if (frm_Jegyzettomb == this) frm_Jegyzettomb = nullptr;
-}
-
-std::wstring Tfrm_Jegyzettomb::NotepadPath(const std::wstring& programDir) {
-    return programDir + L"\\Data\\jegyzet.rtf";
 }
 
 std::span<const ControlRow<Tfrm_Jegyzettomb>> Tfrm_Jegyzettomb::Controls() {
@@ -47,20 +41,19 @@ void Tfrm_Jegyzettomb::CreateInsides() {
     CreateEditingControls(*this, Controls(), kBarWidth, false);
 }
 
-void Tfrm_Jegyzettomb::OpenNotepad() {
-    const std::wstring path = NotepadPath(frm_Main->ProgramDir);
+void Tfrm_Jegyzettomb::OpenNotepad(Diary& diary) {
     std::optional<std::string> content;
-    if (!Application::Get().Guard([&] {
-            if (FileExists(path)) content = ReadWholeFile(path);
-        }))
-        return;
+    if (!Application::Get().Guard([&] { content = diary.OpenNotepad(); })) return;
     EnsureInsides();
     // The first opening has no file yet: an empty notepad.
     if (!content)
         ClearToOwnFont();
     else if (!LoadNoteOrAsk(*content))
         return;
+    SetProgramDir(diary.ProgramDir());
+    diary_ = &diary;
     ShowModal();
+    diary_ = nullptr;
 }
 
 void Tfrm_Jegyzettomb::FormShow() {
@@ -70,8 +63,8 @@ void Tfrm_Jegyzettomb::FormShow() {
 }
 
 void Tfrm_Jegyzettomb::sbMentBezarClick() {
-    frm_Main->TakeSnapshotOfTheDay();  // the notepad as it was, before its first change of the day
-    SaveNoteFile(NotepadPath(frm_Main->ProgramDir));
+    // When it cannot be stored the error is shown and the window stays open.
+    if (diary_) diary_->StoreNotepad(NoteRtf(diary_->DataDir() + L"\\" + DiarySearch::kNotepadFile));
     Close(mrOk);
 }
 

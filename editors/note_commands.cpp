@@ -1,6 +1,5 @@
 #include "editors/note_commands.h"
 
-#include "app/main.h"
 #include "editors/RichEditBar.h"
 #include "platform/eljaras_win.h"
 #include "platform/emil.h"
@@ -57,8 +56,6 @@ namespace {
 
 constexpr size_t kNameBuffer = 32768;
 
-std::wstring ProgramDir() { return frm_Main ? frm_Main->ProgramDir : std::wstring(); }
-
 // The parts both file dialogs share; `buffer` holds the last name and receives the chosen one.
 OPENFILENAMEW FileDialogRecord(HWND owner, const std::wstring& filter, std::wstring& buffer, const wchar_t* title) {
     buffer.resize(kNameBuffer, L'\0');
@@ -91,6 +88,12 @@ void TRichNoteForm::SaveNoteFile(const std::wstring& path) {
     const std::optional<std::string> rtf = Megjegyzes.StreamOutRtf();
     if (!rtf) throw FileCreateError(path);  // the old file stays as it is
     WriteFileAtomically(path, *rtf);
+}
+
+std::string TRichNoteForm::NoteRtf(const std::wstring& file) const {
+    std::optional<std::string> rtf = Megjegyzes.StreamOutRtf();
+    if (!rtf) throw FileCreateError(file);
+    return std::move(*rtf);
 }
 
 void TRichNoteForm::tbMegnyitClick() {
@@ -139,7 +142,7 @@ void TRichNoteForm::tbFontClick() {
 }
 
 void TRichNoteForm::tbOpenWordClick() {
-    const std::wstring dir = ProgramDir();
+    const std::wstring& dir = programDir_;
     const std::wstring copy = dir + L"\\doctmp.rtf", link = dir + L"\\tmp.lnk";
     SaveNoteFile(copy);
     CreateShortcut(copy, dir, L"", link);

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 
-#include "app/main.h"
 #include "lists/search_rows.h"
-#include "editors/jegyzettomb.h"
 #include "platform/eljaras_win.h"
 #include "platform/errors.h"
-#include "store/entry_store.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/dpi.h"
@@ -34,7 +31,7 @@ constexpr ColumnDef kColumns[] = {{L"Dátum", 78}, {L"Címszó I.", 120}, {L"Cí
 // A size kept in the registry; 0 when missing or damaged.
 int StoredSize(const wchar_t* name) {
     try {
-        return TextToInt(ReadRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, name));
+        return TextToInt(ReadRegString(HKEY_CURRENT_USER, kProgramRegistryKey, name));
     } catch (const ConvertError&) {
         return 0;
     }
@@ -42,11 +39,13 @@ int StoredSize(const wchar_t* name) {
 
 }  // namespace
 
-Tfrm_Kereses::Tfrm_Kereses() : Form([] {
-    FormOptions o = SecondaryWindowOptions(L"TivornKeresesWindow", kDesignedWidth, kDesignedHeight);
-    o.resizable = true;
-    return o;
-}()) {}
+Tfrm_Kereses::Tfrm_Kereses(Diary& diary)
+    : Form([] {
+          FormOptions o = SecondaryWindowOptions(L"TivornKeresesWindow", kDesignedWidth, kDesignedHeight);
+          o.resizable = true;
+          return o;
+      }()),
+      diary_(diary) {}
 
 void Tfrm_Kereses::FormCreate() {
     CreateOuterPanel(p, *this);
@@ -163,13 +162,7 @@ LRESULT Tfrm_Kereses::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Form::HandleMessage(msg, wp, lp);
 }
 
-std::wstring Tfrm_Kereses::DataDir() const { return frm_Main ? EntryStore::DataDir(frm_Main->ProgramDir) : L""; }
-
 void Tfrm_Kereses::FormShow() {
-    if (frm_Main) {
-        const auto& szin = frm_Main->Szin;
-        ApplySchemeColours(ResolveColour(szin[1]), ResolveColour(szin[6]), ResolveColour(szin[2]));
-    }
     StartReading();
     edtKeres.SelectAll();
     edtKeres.Focus();
@@ -182,8 +175,8 @@ void Tfrm_Kereses::FormHide() {
     KillTimer(Handle(), kTypingTimer);
     RECT r{};
     GetWindowRect(Handle(), &r);
-    WriteRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, kWidthValue, std::to_wstring(r.right - r.left));
-    WriteRegString(HKEY_CURRENT_USER, Tfrm_Main::kRegistryKey, kHeightValue, std::to_wstring(r.bottom - r.top));
+    WriteRegString(HKEY_CURRENT_USER, kProgramRegistryKey, kWidthValue, std::to_wstring(r.right - r.left));
+    WriteRegString(HKEY_CURRENT_USER, kProgramRegistryKey, kHeightValue, std::to_wstring(r.bottom - r.top));
 }
 
 bool Tfrm_Kereses::FormKeyPress(wchar_t key) {
@@ -197,8 +190,8 @@ void Tfrm_Kereses::sbBezarClick() { Close(mrCancel); }
 // Notes new or changed since they were last read are read in slices between
 // messages, so the window answers while the first search after start reads them.
 void Tfrm_Kereses::StartReading() {
-    search_.Plan(DataDir());
-    if (!search_.Ready()) SetTimer(Handle(), kReadingTimer, 1, nullptr);
+    diary_.SearchPlan();
+    if (!diary_.SearchReady()) SetTimer(Handle(), kReadingTimer, 1, nullptr);
 }
 
 void Tfrm_Kereses::edtKeresChange() { SetTimer(Handle(), kTypingTimer, kTypingPauseMs, nullptr); }
@@ -207,10 +200,10 @@ void Tfrm_Kereses::OnTimer(UINT_PTR id) {
     if (id == kTypingTimer) {
         KillTimer(Handle(), kTypingTimer);
         searchWanted_ = true;
-        if (search_.Ready()) ShowHits();
+        if (diary_.SearchReady()) ShowHits();
         else ShowCount();
     } else if (id == kReadingTimer) {
-        if (!search_.Work(std::chrono::steady_clock::now() + kReadingSlice)) {
+        if (!diary_.SearchWork(std::chrono::steady_clock::now() + kReadingSlice)) {
             if (searchWanted_) ShowCount();
             return;
         }
@@ -222,10 +215,14 @@ void Tfrm_Kereses::OnTimer(UINT_PTR id) {
 void Tfrm_Kereses::SearchNow() {
     KillTimer(Handle(), kTypingTimer);
     KillTimer(Handle(), kReadingTimer);
-    search_.Plan(DataDir());
-    while (!search_.Work(std::chrono::steady_clock::time_point::max())) {
-    }
+    ReadAll();
     ShowHits();
+}
+
+void Tfrm_Kereses::ReadAll() {
+    diary_.SearchPlan();
+    while (!diary_.SearchWork(std::chrono::steady_clock::time_point::max())) {
+    }
 }
 
 void Tfrm_Kereses::ShowHits() {
@@ -235,7 +232,7 @@ void Tfrm_Kereses::ShowHits() {
     const int selected = lvTalalatok.SelectedIndex();
     const std::wstring selectedKey =
         selected >= 0 && static_cast<size_t>(selected) < hits_.size() ? hits_[static_cast<size_t>(selected)].dateKey : L"-";
-    hits_ = frm_Main ? search_.Find(frm_Main->EntryIndex.Lines, query) : std::vector<SearchHit>{};
+    hits_ = diary_.Find(query);
     lvTalalatok.SetItemCount(static_cast<int>(hits_.size()));
     for (size_t i = 0; i < hits_.size(); ++i)
         if (hits_[i].dateKey == selectedKey) {
@@ -247,8 +244,8 @@ void Tfrm_Kereses::ShowHits() {
 }
 
 void Tfrm_Kereses::ShowCount() {
-    if (searchWanted_ && !search_.Ready()) {
-        pDarab.SetCaption(L"Jegyzetek beolvasása… (még " + std::to_wstring(search_.Pending()) + L")");
+    if (searchWanted_ && !diary_.SearchReady()) {
+        pDarab.SetCaption(L"Jegyzetek beolvasása… (még " + std::to_wstring(diary_.SearchPending()) + L")");
         return;
     }
     if (SearchQuery(edtKeres.Text(), false).Empty()) {
@@ -276,12 +273,12 @@ void Tfrm_Kereses::EnterPressed() {
 
 void Tfrm_Kereses::OpenResult(int row) {
     if (row < 0) row = lvTalalatok.SelectedIndex();
-    if (row < 0 || static_cast<size_t>(row) >= hits_.size() || !frm_Main) return;
+    if (row < 0 || static_cast<size_t>(row) >= hits_.size()) return;
     const SearchHit hit = hits_[static_cast<size_t>(row)];
     if (hit.dateKey.empty()) {
-        if (frm_Jegyzettomb) frm_Jegyzettomb->OpenNotepad();
-    } else {
-        frm_Main->OpenDayFromSearch(DateOfKey(hit.dateKey));
+        if (OpenNotepad) OpenNotepad();
+    } else if (OpenDay) {
+        OpenDay(DateOfKey(hit.dateKey));
     }
     // The editor may have changed the day: the results follow it.
     SearchNow();

@@ -8,11 +8,12 @@
 // run, so the texts it has read stay in memory and later searches are fast.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "store/diary_search.h"
+#include "store/diary.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
@@ -21,7 +22,12 @@
 
 class Tfrm_Kereses : public Form {
 public:
-    Tfrm_Kereses();
+    // The diary searched; the texts it has read stay in its search cache.
+    explicit Tfrm_Kereses(Diary& diary);
+
+    // What a result opens: a day (as a click on its cell does) and the notepad.
+    std::function<void(const Date& day)> OpenDay;
+    std::function<void()> OpenNotepad;
 
     Panel p{L"p"};
     Panel pCim{L"pCim"};
@@ -69,9 +75,9 @@ private:
     void ShowCount();
     void EnterPressed();
     LRESULT DrawResultRow(NMLVCUSTOMDRAW& draw);
-    std::wstring DataDir() const;
+    void ReadAll();
 
-    DiarySearch search_;
+    Diary& diary_;
     std::vector<SearchHit> hits_;
     bool searchWanted_ = false;  // a search waits for the notes to be read
     COLORREF listColour_ = 0xC0C0C0;

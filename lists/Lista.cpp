@@ -1,10 +1,9 @@
 #include "lists/Lista.h"
 
-#include "app/main.h"
-#include "lists/ListaNyom.h"
+#include "lists/search_rows.h"
 #include "lists/task_lines.h"
 #include "platform/errors.h"
-#include "platform/file_io.h"
+#include "store/diary.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
@@ -112,27 +111,35 @@ bool Tfrm_Lista::FormKeyPress(wchar_t key) {
     return false;
 }
 
+void Tfrm_Lista::ShowMonth(Diary& diary, std::vector<std::wstring> lines, const std::wstring& title) {
+    slLista = std::move(lines);
+    diary_ = &diary;
+    title_ = title;
+    EnsureInsides();  // the caption goes to the title strip made there
+    pCim.SetCaption(L"   " + title);
+    ShowModal();
+    slLista.clear();
+    diary_ = nullptr;
+}
+
 void Tfrm_Lista::sgListaSelectCell(int, int row) {
     if (filling_) return;  // the opening loads the first note itself
     Application::Get().Guard([this, row] { LoadRowNote(row); });
 }
 
 void Tfrm_Lista::LoadRowNote(int row) {
-    if (row < 1 || !frm_Main) return;
-    const std::wstring path =
-        frm_Main->ProgramDir + L"\\Data\\" + NoteFileOfRow(sgLista.Cell(0, row)) + L".rtf";
-    if (!FileExists(path)) {
-        reMegjegyzes.Clear();  // a day without a note file has an empty note
-        return;
-    }
-    std::string bytes;
+    if (row < 1 || !diary_) return;
+    std::optional<std::string> note;
     try {
-        bytes = ReadWholeFile(path);
+        note = diary_->Open(DateOfKey(NoteFileOfRow(sgLista.Cell(0, row)))).note;
     } catch (const AppError&) {
         reMegjegyzes.Clear();  // never the previous row's note under this row
         throw;
     }
-    reMegjegyzes.LoadAny(bytes);
+    if (note)
+        reMegjegyzes.LoadAny(*note);
+    else
+        reMegjegyzes.Clear();  // a day without a note file has an empty note
 }
 
 void Tfrm_Lista::sgListaDrawCell(HDC dc, int col, int row, const RECT& rect, GridCellState) {
@@ -166,6 +173,5 @@ void Tfrm_Lista::sgListaDrawCell(HDC dc, int col, int row, const RECT& rect, Gri
 }
 
 void Tfrm_Lista::sbNyomtatClick() {
-    if (qrLista && frm_Main)
-        qrLista->Preview(ReportLines(slLista), FormatYearMonth(frm_Main->CurrentDate, frm_Main->Months));
+    if (OnPrint) OnPrint(slLista, title_);
 }

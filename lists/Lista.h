@@ -3,6 +3,7 @@
 // printing and closing buttons.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "ui/string_grid.h"
 
 struct Date;
+class Diary;
 class EntryStore;
 
 // Case-insensitive order of texts under the user's regional settings.
@@ -27,8 +29,13 @@ public:
     Tfrm_Lista();
     ~Tfrm_Lista() override;
 
-    // The month's list lines; filled by the opener, kept while the window is open.
+    // The month's list lines; kept while the window is open.
     std::vector<std::wstring> slLista;
+
+    // Shows the month `title` with its list lines modally; the notes come from the diary.
+    void ShowMonth(Diary& diary, std::vector<std::wstring> lines, const std::wstring& title);
+    // The "Nyomtatás" button: the lines and the month title to print.
+    std::function<void(const std::vector<std::wstring>& lines, const std::wstring& title)> OnPrint;
 
     Panel p{L"p"};
     Panel pCim{L"pCim"};
@@ -58,6 +65,8 @@ protected:
     bool FormKeyPress(wchar_t key) override;
 
 private:
+    Diary* diary_ = nullptr;  // while the window is open
+    std::wstring title_;
     Font cellFont_;
     Font cellBoldFont_;
     bool filling_ = false;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include "app/main.h"
 #include "platform/file_io.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
@@ -73,7 +72,7 @@ void Tfrm_NevnapKeres::SetMegjegyzesColour(COLORREF colour) {
 void Tfrm_NevnapKeres::FormShow() {
     // A document that cannot be read is reported; the window opens with what it held.
     Application::Get().Guard([this] {
-        const std::wstring path = DocumentPath(frm_Main ? frm_Main->ProgramDir : std::wstring());
+        const std::wstring path = DocumentPath(programDir_);
         Megjegyzes.LoadRtf(ReadWholeFile(path));
     });
     Megjegyzes.Select(0, 0);

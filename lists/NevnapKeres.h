@@ -15,6 +15,8 @@
 class Tfrm_NevnapKeres : public Form {
 public:
     Tfrm_NevnapKeres();
+    // The folder of the name-day document ("Data\\Névnapok.rtf").
+    void SetProgramDir(std::wstring dir) { programDir_ = std::move(dir); }
     ~Tfrm_NevnapKeres() override;
 
     static std::wstring DocumentPath(const std::wstring& programDir);
@@ -46,6 +48,7 @@ protected:
     bool FormKeyPress(wchar_t key) override;
 
 private:
+    std::wstring programDir_;
     std::wstring SearchText() const;
     int32_t FindInDocument(const std::wstring& what, TextRange where) const;
     void ShowMatch(const std::optional<TextRange>& match);

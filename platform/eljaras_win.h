@@ -10,6 +10,9 @@
 #include "ui/unique_handle.h"
 
 // Key paths begin with a backslash and are taken from the root ("\Software\Ketrabo\Tivorn\").
+// The program's own registry key under HKEY_CURRENT_USER.
+inline constexpr const wchar_t* kProgramRegistryKey = L"\\Software\\Ketrabo\\Tivorn\\";
+
 std::wstring ReadRegString(HKEY root, const std::wstring& key, const std::wstring& name);
 
 struct CloseRegKey {

@@ -343,10 +343,10 @@ void Diary::StoreNotepad(std::string_view rtf) {
     });
 }
 
-MonthCells Diary::Month(int year, int month) const {
+MonthCells Diary::Month(int year, int month, const WorkCalendar* calendar) const {
     std::lock_guard lock(mutex_);
     if (!nameDays_) return MonthCells{};
-    return BuildMonthCells(year, month, store_, *nameDays_, months_);
+    return BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
 }
 
 std::wstring Diary::NameDay(const Date& day) const {

@@ -120,8 +120,9 @@ public:
     // depend on the index: it is stored while the index is unread too.
     void StoreNotepad(std::string_view rtf);
 
-    // The 42 cells of a month (all hidden before Load).
-    MonthCells Month(int year, int month) const;
+    // The 42 cells of a month (all hidden before Load), marked by the working calendar
+    // when one is given.
+    MonthCells Month(int year, int month, const WorkCalendar* calendar = nullptr) const;
     std::wstring NameDay(const Date& day) const;
     // The name-day table for the exports; null before Load.
     std::shared_ptr<const TNevnapok> NameDays() const;

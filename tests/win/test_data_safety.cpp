@@ -68,7 +68,6 @@ protected:
         notepad.reset();
         editor.reset();
         main.reset();
-        frm_Main = nullptr;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
@@ -159,7 +158,7 @@ TEST_F(DataSafetyTest, AnIndexThatCannotBeReadIsNeverSavedOverAndItsDaysStayClos
     EXPECT_EQ(errors[2], L"Cannot open file " + IndexPath());
     DeleteDay(5);
     EXPECT_EQ(errors.size(), 4u);
-    EXPECT_TRUE(main->EntryIndex.Lines.empty()) << "no placeholder either";
+    EXPECT_TRUE(Entries(*main).Lines.empty()) << "no placeholder either";
     EXPECT_EQ(ReadFile(NoteRelative(5)), "{\\rtf1 the 5th's note}");
 
     // Readable again, without a new show: the next click on a day reads it first and
@@ -175,7 +174,7 @@ TEST_F(DataSafetyTest, AnIndexThatCannotBeReadIsNeverSavedOverAndItsDaysStayClos
     ClickDay(5);
     EXPECT_EQ(modalCount, before + 1);
     EXPECT_EQ(errors.size(), 4u);
-    EXPECT_EQ(main->EntryIndex.Lines.size(), 2u);
+    EXPECT_EQ(Entries(*main).Lines.size(), 2u);
     EXPECT_TRUE(CellOfDay(6).VanFile());
     main->ToolBar1.Click(L"tbListaMent");
     Pump();
@@ -214,18 +213,22 @@ TEST_F(DataSafetyTest, ASavePointReadsAnIndexThatCouldNotBeReadAtTheStart) {
 
 TEST_F(DataSafetyTest, AReloadThatFailsKeepsTheEntriesInMemory) {
     Open();
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonthsDay(3), L"Fogorvos", L"", 0xFF, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonthsDay(3), L"Fogorvos", L"", 0xFF, 0));
+    });
     main->ToolBar1.Click(L"tbTray");  // a save point, then hidden
     Pump();
     ASSERT_FALSE(IsWindowVisible(main->Handle()));
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonthsDay(4), L"Posta", L"", 0, 0));
-    const auto inMemory = main->EntryIndex.Lines;
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonthsDay(4), L"Posta", L"", 0, 0));
+    });
+    const auto inMemory = Entries(*main).Lines;
 
     FileLock lock(IndexPath());
     main->trIconDblClick();  // back: the show sequence cannot read the index
     Pump();
     ASSERT_EQ(errors, (std::vector<std::wstring>{L"Cannot open file " + IndexPath()}));
-    EXPECT_EQ(main->EntryIndex.Lines, inMemory);
+    EXPECT_EQ(Entries(*main).Lines, inMemory);
     EXPECT_TRUE(MonthIsShown());
     EXPECT_TRUE(CellOfDay(4).VanFile());
 
@@ -313,7 +316,7 @@ TEST_F(DataSafetyTest, ALockedNoteKeepsItsDayWholeWhenDeleted) {
         FileLock lock(Dir() + L"\\" + NoteRelative(5));
         DeleteDay(5);
         ASSERT_EQ(errors, (std::vector<std::wstring>{L"Cannot delete file " + Dir() + L"\\" + NoteRelative(5)}));
-        EXPECT_NE(main->EntryIndex.FindEntryLine(DateKey(ThisMonthsDay(5))), -1) << "the line stays";
+        EXPECT_NE(Entries(*main).FindEntryLine(DateKey(ThisMonthsDay(5))), -1) << "the line stays";
         EXPECT_TRUE(CellOfDay(5).VanFile());
     }
     EXPECT_EQ(ReadFile(NoteRelative(5)), "{\\rtf1 locked note}");
@@ -447,7 +450,9 @@ TEST_F(DataSafetyTest, RichTextThatDoesNotStreamOutWholeNeverReplacesAFile) {
 
 TEST_F(DataSafetyTest, AFailedSaveAtClosingAsksWhetherToLeaveWithoutSaving) {
     Open();
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonthsDay(9), L"Elveszne", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonthsDay(9), L"Elveszne", L"", 0, 0));
+    });
     SetFileAttributesW(IndexPath().c_str(), FILE_ATTRIBUTE_READONLY);
     SetWindowPos(main->Handle(), nullptr, 30, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
@@ -463,7 +468,7 @@ TEST_F(DataSafetyTest, AFailedSaveAtClosingAsksWhetherToLeaveWithoutSaving) {
     ASSERT_TRUE(IsWindow(main->Handle()));
     EXPECT_EQ(errors, (std::vector<std::wstring>{L"Cannot create file " + IndexPath()}));
     EXPECT_EQ(messages, (std::vector<std::wstring>{Tfrm_Main::kCloseWithoutSavingQuestion}));
-    EXPECT_EQ(main->EntryIndex.Lines.size(), 1u);
+    EXPECT_EQ(Entries(*main).Lines.size(), 1u);
 
     // The user decides to leave: the window closes, the old index stays as it was.
     AnswerOk();

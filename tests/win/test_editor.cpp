@@ -56,6 +56,7 @@ protected:
         frm_Reszlet = editor.get();
         editor->Create(main->Handle());
         editor->EnsureInsides();
+        editor->SetProgramDir(Dir());  // shown without a day too (ShowEditor)
         savedOpener = CurrentShellOpener();
         CurrentShellOpener() = [this](const std::wstring& file, const std::wstring&) { opened.push_back(file); };
         savedDialogs = CurrentEditorDialogs();
@@ -586,7 +587,7 @@ TEST_F(EditorTest, CutCopyPasteWorkOnTheFieldEnteredLast) {
 TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
     const std::wstring text = L"Őszi szél fúj, ő és ű, Ű";
     OpenDay(10, [&] {
-        EXPECT_EQ(editor->pCim.Caption(), L"   " + FormatLongDate(DayOf(10), main->Months));
+        EXPECT_EQ(editor->pCim.Caption(), L"   " + FormatLongDate(DayOf(10), main->Months()));
         EXPECT_EQ(editor->Cimszo1.Text(), L"");
         editor->Cimszo1.SetText(L"Őszi");
         editor->Cimszo2.SetText(L"Űrhajó");
@@ -599,9 +600,9 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
     EXPECT_FALSE(editor->Visible());
     ASSERT_TRUE(Exists(NoteRelative(10)));
     EXPECT_EQ(ReadFile(NoteRelative(10)).substr(0, 5), "{\\rtf");
-    const int line = main->EntryIndex.FindEntryLine(DateKey(DayOf(10)));
+    const int line = Entries(*main).FindEntryLine(DateKey(DayOf(10)));
     ASSERT_GE(line, 0);
-    EXPECT_EQ(main->EntryIndex.Lines[static_cast<size_t>(line)],
+    EXPECT_EQ(Entries(*main).Lines[static_cast<size_t>(line)],
               MakeDayEntry(DayOf(10), L"Őszi", L"Űrhajó", 0, 0));
     EXPECT_NE(ReadFile(L"Data\\index.txt").find(ToUtf8(DateKey(DayOf(10)))), std::string::npos) << "index saved at once";
     EXPECT_EQ(CellOf(10).Txt1(), PadText(L"Őszi", 20));
@@ -627,7 +628,7 @@ TEST_F(EditorTest, HungarianBoldNoteSurvivesSaveAndReopen) {
         EXPECT_FALSE(editor->Megjegyzes.SelectionFormat().dwEffects & CFE_BOLD);
         ClickSpeedButton(editor->sbBezar);
     });
-    EXPECT_EQ(main->EntryIndex.FindEntryLine(DateKey(DayOf(10))), line) << "leaving a stored day keeps it";
+    EXPECT_EQ(Entries(*main).FindEntryLine(DateKey(DayOf(10))), line) << "leaving a stored day keeps it";
 }
 
 // The search reads the notes the editor writes without a rich-edit control.
@@ -648,7 +649,7 @@ TEST_F(EditorTest, NotesTheEditorWritesReadBackAsPlainText) {
 
 TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
     StoreDay(3, L"meglévő", L"", L"jegyzet");
-    const std::vector<std::wstring> before = main->EntryIndex.Lines.ToVector();
+    const std::vector<std::wstring> before = Entries(*main).Lines.ToVector();
     ASSERT_EQ(before.size(), 1u);
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
@@ -660,7 +661,7 @@ TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
         SCOPED_TRACE(name);
         const int shownBefore = modalCount;
         OpenDay(12, [&] {
-            EXPECT_EQ(main->EntryIndex.Lines.size(), before.size() + 1) << "a placeholder while editing";
+            EXPECT_EQ(Entries(*main).Lines.size(), before.size()) << "no placeholder line while editing";
             EXPECT_TRUE(editor->Megjegyzes.Text().empty());
             const CHARFORMAT2W cf = editor->Megjegyzes.SelectionFormat();
             EXPECT_EQ(FaceOfCharFormat(cf), L"MS Sans Serif");
@@ -671,7 +672,7 @@ TEST_F(EditorTest, EmptyDayLeftEveryWayLeavesNoLine) {
         });
         EXPECT_EQ(modalCount, shownBefore + 1);
         EXPECT_FALSE(editor->Visible());
-        EXPECT_EQ(main->EntryIndex.Lines, before);
+        EXPECT_EQ(Entries(*main).Lines, before);
         EXPECT_FALSE(Exists(NoteRelative(12)));
     }
 }
@@ -686,9 +687,9 @@ TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
         Pump();
         ClickSpeedButton(editor->sbMentBezar);
     });
-    const int line = main->EntryIndex.FindEntryLine(DateKey(DayOf(5)));
+    const int line = Entries(*main).FindEntryLine(DateKey(DayOf(5)));
     ASSERT_GE(line, 0);
-    const std::wstring& stored = main->EntryIndex.Lines[static_cast<size_t>(line)];
+    const std::wstring stored = Entries(*main).Lines[static_cast<size_t>(line)];
     EXPECT_EQ(EntryTitle1(stored), long1.substr(0, 20));
     EXPECT_EQ(EntryTitle2(stored), PadText(long2, 20));
     EXPECT_EQ(EntryColour1(stored), 0x0000FF);
@@ -706,7 +707,7 @@ TEST_F(EditorTest, TitlesAreCutToTwentyKeepingLeadingBlanks) {
 
 TEST_F(EditorTest, FailedNoteSaveChangesNothingAndStaysOpen) {
     StoreDay(7, L"régi", L"cím", L"régi jegyzet");
-    const std::vector<std::wstring> lines = main->EntryIndex.Lines.ToVector();
+    const std::vector<std::wstring> lines = Entries(*main).Lines.ToVector();
     const std::string oldNote = ReadFile(NoteRelative(7));
     const std::string oldIndex = ReadFile(L"Data\\index.txt");
     const std::wstring notePath = Dir() + L"\\" + NoteRelative(7);
@@ -723,7 +724,7 @@ TEST_F(EditorTest, FailedNoteSaveChangesNothingAndStaysOpen) {
         ClickSpeedButton(editor->sbBezar);
     });
     SetFileAttributesW(notePath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(main->EntryIndex.Lines, lines);
+    EXPECT_EQ(Entries(*main).Lines, lines);
     EXPECT_EQ(ReadFile(L"Data\\index.txt"), oldIndex);
     EXPECT_EQ(ReadFile(NoteRelative(7)), oldNote);
     EXPECT_EQ(CellOf(7).Txt1(), PadText(L"régi", 20));
@@ -742,7 +743,7 @@ TEST_F(EditorTest, MissingNoteOpensEmptyAndUnreadableNoteDoesNotOpen) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(Exists(NoteRelative(8))) << "saving writes the note again";
 
-    const std::vector<std::wstring> lines = main->EntryIndex.Lines.ToVector();
+    const std::vector<std::wstring> lines = Entries(*main).Lines.ToVector();
     HANDLE lock = CreateFileW(notePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     const int shown = modalCount;
@@ -751,7 +752,7 @@ TEST_F(EditorTest, MissingNoteOpensEmptyAndUnreadableNoteDoesNotOpen) {
     EXPECT_EQ(modalCount, shown) << "the editor stays closed";
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], L"Cannot open file " + notePath);
-    EXPECT_EQ(main->EntryIndex.Lines, lines);
+    EXPECT_EQ(Entries(*main).Lines, lines);
 }
 
 // Files

@@ -21,7 +21,6 @@ protected:
     void TearDown() override {
         CurrentShellOpener() = savedOpener_;
         main.reset();
-        frm_Main = nullptr;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
@@ -188,7 +187,7 @@ TEST_F(GridTest, DeletionAsksFirstThenRemovesNoteLineAndMarkerAtOnce) {
     AnswerCancel();
     main->mniBejegyzTorolClick();
     EXPECT_TRUE(Exists(L"Data\\20260305.rtf"));
-    EXPECT_EQ(main->EntryIndex.Lines.size(), 2u);
+    EXPECT_EQ(Entries(*main).Lines.size(), 2u);
     EXPECT_TRUE(CellOfDay(5).VanFile());
 
     AnswerOk();
@@ -196,7 +195,7 @@ TEST_F(GridTest, DeletionAsksFirstThenRemovesNoteLineAndMarkerAtOnce) {
     EXPECT_EQ(messages, (std::vector<std::wstring>{L"Valóban töröljem a bejegyzést?",
                                                    L"Valóban töröljem a bejegyzést?"}));
     EXPECT_FALSE(Exists(L"Data\\20260305.rtf"));
-    EXPECT_EQ(main->EntryIndex.FindEntryLine(L"20260305"), -1);
+    EXPECT_EQ(Entries(*main).FindEntryLine(L"20260305"), -1);
     EXPECT_FALSE(CellOfDay(5).VanFile());
     EXPECT_EQ(CellOfDay(5).Txt1(), L"");
     // The deletion is in the file at once.
@@ -207,7 +206,7 @@ TEST_F(GridTest, DeletionAsksFirstThenRemovesNoteLineAndMarkerAtOnce) {
     main->HoverDay = 20;
     AnswerOk();
     main->mniBejegyzTorolClick();
-    EXPECT_EQ(main->EntryIndex.Lines.size(), 1u);
+    EXPECT_EQ(Entries(*main).Lines.size(), 1u);
     EXPECT_TRUE(errors.empty());
 }
 

@@ -49,17 +49,12 @@ protected:
         editor.reset();
         frm_Reszlet = nullptr;
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
 
     // The search window shown without a modal loop, as tests need it.
     Tfrm_Kereses& OpenSearch() {
-        if (!main->Kereses) {
-            main->Kereses = std::make_unique<Tfrm_Kereses>();
-            main->Kereses->Create(main->Handle());
-        }
-        main->Kereses->Show();
+        main->SearchWindow().Show();
         Pump();
         return *main->Kereses;
     }
@@ -146,10 +141,10 @@ TEST_F(KeresesTest, EnterOpensTheDayAsItsCellWouldAndTheResultsFollowTheEditor) 
         ASSERT_EQ(&form, editor.get());
         EXPECT_EQ(main->ShownYear, 2023);
         EXPECT_EQ(main->ShownMonth, 12);
+        EXPECT_EQ(main->ShownDay, 24) << "the day's cell was clicked";
         EXPECT_EQ(main->CurrentDate, (Date{2023, 12, 24}));
-        EXPECT_EQ(main->CurrentCell, main->Cells[static_cast<size_t>(main->FirstCell + 24 - 2)].get());
         EXPECT_EQ(editor->Cimszo1.Text(), L"Karácsony");
-        EXPECT_EQ(editor->pCim.Caption(), L"   " + FormatLongDate(Date{2023, 12, 24}, main->Months));
+        EXPECT_EQ(editor->pCim.Caption(), L"   " + FormatLongDate(Date{2023, 12, 24}, main->Months()));
         editor->Cimszo2.SetText(L"Halászlé");
         editor->sbMentBezar.Click();
     });
@@ -192,7 +187,7 @@ TEST_F(KeresesTest, EscapeClosesAndTheSizeIsKeptForTheNextRun) {
     EXPECT_EQ(ReadKetraboValue(Tfrm_Kereses::kWidthValue), L"700");
     EXPECT_EQ(ReadKetraboValue(Tfrm_Kereses::kHeightValue), L"520");
 
-    Tfrm_Kereses next;
+    Tfrm_Kereses next(main->TheDiary());
     next.Create(main->Handle());
     RECT r{};
     GetWindowRect(next.Handle(), &r);
@@ -200,7 +195,7 @@ TEST_F(KeresesTest, EscapeClosesAndTheSizeIsKeptForTheNextRun) {
     EXPECT_EQ(r.bottom - r.top, 520);
     // A damaged value falls back to the designed size.
     WriteKetraboValue(Tfrm_Kereses::kWidthValue, L"széles");
-    Tfrm_Kereses designed;
+    Tfrm_Kereses designed(main->TheDiary());
     designed.Create(main->Handle());
     GetWindowRect(designed.Handle(), &r);
     EXPECT_LT(r.right - r.left, 700);

@@ -51,13 +51,12 @@ protected:
         lista.reset();
         report.reset();
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
 
     // Puts the month's entries into the index and shows the month of `month`.
     void SetMonth(const Date& month, std::vector<std::wstring> lines) {
-        main->EntryIndex.Lines = std::move(lines);
+        ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines = std::move(lines); });
         main->CurrentDate = month;
     }
     void WriteNote(const Date& d, const std::string& text) {
@@ -129,7 +128,7 @@ TEST_F(ListaTest, MessyIndexIsListedInDateOrderWithShortLinesAndBlankColours) {
         EXPECT_EQ(g.Cell(2, 2), L"");
         EXPECT_EQ(g.Cell(0, 3), L"2026.12.15.");
         EXPECT_EQ(g.Cell(0, 4), L"2026.12.24.");
-        EXPECT_EQ(lista->pCim.Caption(), L"   " + FormatYearMonth(Date{2026, 12, 1}, main->Months));
+        EXPECT_EQ(lista->pCim.Caption(), L"   " + FormatYearMonth(Date{2026, 12, 1}, main->Months()));
         EXPECT_EQ(GetWindowTextLengthW(lista->Handle()) > 0, true);
 
         // Titles in the entries' colours: blank, missing and unreadable colours are black.
@@ -235,7 +234,7 @@ TEST_F(ListaTest, CurrentRowAndNoteCarryOverBetweenOpenings) {
     // A shorter month: its last row.
     std::vector<std::wstring> five;
     for (int d = 1; d <= 5; ++d) five.push_back(Entry(Date{2026, 12, d}, L"x", L"", L"$0", L"$0"));
-    main->EntryIndex.Lines = five;
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines = five; });
     OpenList([&] {
         EXPECT_EQ(lista->sgLista.RowCount(), 6);
         EXPECT_EQ(lista->sgLista.Row(), 5);
@@ -337,7 +336,7 @@ TEST_F(ListaTest, GridCellsAndTheNotePaneUseTheEastEuropeanCharacterSet) {
 
 TEST_F(ListaTest, PrintingFromTheListAndFromTheMainWindowGivesTheSameLines) {
     TwelveDays();
-    main->EntryIndex.Lines.push_back(L"20261207rövid");
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(L"20261207rövid"); });
     main->tbListaNyomtatClick();
     OpenList([&] { lista->sbNyomtat.Click(); });
     ASSERT_EQ(previews.size(), 2u);
@@ -349,7 +348,7 @@ TEST_F(ListaTest, PrintingFromTheListAndFromTheMainWindowGivesTheSameLines) {
     EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"2026.12.01.", PadText(L"Nap 1", 20), PadText(L"", 20)}));
     EXPECT_EQ(rows[6], (std::vector<std::wstring>{L"2026.12.07.", L"Nap 7" + std::wstring(15, L' '), PadText(L"", 20)}));
     EXPECT_EQ(rows[7], (std::vector<std::wstring>{L"2026.12.07.", L"rövid", L""}));
-    EXPECT_EQ(report->qrlHonap, FormatYearMonth(Date{2026, 12, 1}, main->Months));
+    EXPECT_EQ(report->qrlHonap, FormatYearMonth(Date{2026, 12, 1}, main->Months()));
     EXPECT_EQ(previews[0].title, L"Események");
 }
 
@@ -369,7 +368,7 @@ TEST_F(ListaTest, EveryPrintedPageHasHeaderAndFooter) {
             return std::wstring(L"(none)");
         };
         EXPECT_EQ(text(L"qrlCim"), L"Havi feladatok");
-        EXPECT_EQ(text(L"qrlHonap"), FormatYearMonth(Date{2026, 12, 1}, main->Months));
+        EXPECT_EQ(text(L"qrlHonap"), FormatYearMonth(Date{2026, 12, 1}, main->Months()));
         EXPECT_EQ(text(L"QRLabel5"), L"Tivorn V1.0");
         EXPECT_EQ(text(L"QRLabel1"), L"Tivorn V1.0 - www.ketrabo.example");
         EXPECT_EQ(text(L"QRSysData2"), L"Oldal: " + std::to_wstring(page.number));

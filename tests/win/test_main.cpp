@@ -40,7 +40,6 @@ protected:
     }
     void TearDown() override {
         main.reset();
-        frm_Main = nullptr;
         WriteRegString(HKEY_CURRENT_USER, kShellFolders, L"Programs", savedPrograms_);
         WinTest::TearDown();
     }
@@ -122,7 +121,9 @@ TEST_F(MainWindowTest, StoredSettingsAreUsedAndDamagedOnesFallBackToDefaults) {
 
 TEST_F(MainWindowTest, CloseWritesTheIndexAndThePosition) {
     main = OpenMainWindow();
-    main->EntryIndex.Lines.push_back(MakeDayEntry(Date{2026, 12, 24}, L"Szenteste", L"Ő", 0xFF, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(Date{2026, 12, 24}, L"Szenteste", L"Ő", 0xFF, 0));
+    });
     SetWindowPos(main->Handle(), nullptr, 30, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     HWND handle = main->Handle();
     SendMessageW(handle, WM_CLOSE, 0, 0);
@@ -137,7 +138,7 @@ TEST_F(MainWindowTest, CloseWritesTheIndexAndThePosition) {
 
 TEST_F(MainWindowTest, AFailedSaveKeepsTheWindowOpenAndTheOldFile) {
     main = OpenMainWindow();
-    main->EntryIndex.Lines.push_back(L"20261224x");
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(L"20261224x"); });
     SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     AnswerCancel();  // "Kilépjek mentés nélkül?" - no
     SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
@@ -150,7 +151,7 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheWindowOpenAndTheOldFile) {
 
 TEST_F(MainWindowTest, SessionEndIsASavePoint) {
     main = OpenMainWindow();
-    main->EntryIndex.Lines.push_back(L"20261231Szilveszter");
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(L"20261231Szilveszter"); });
     SendMessageW(main->Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(ReadFile(L"Data\\index.txt"), "20261231Szilveszter\r\n");
 }

@@ -30,7 +30,6 @@ protected:
     }
     void TearDown() override {
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
     static Date ThisMonth(int day) {
@@ -58,7 +57,9 @@ protected:
 
 TEST_F(MentesekTest, TheFirstSaveOfTheDaySnapshotsTheFilesBeforeReplacingThem) {
     EXPECT_FALSE(Exists(L"Data\\Mentések")) << "nothing at start";
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(4), L"Új", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonth(4), L"Új", L"", 0, 0));
+    });
     SaveList();
     ASSERT_TRUE(Exists(TodayZip()));
     const std::string zip = ReadFile(TodayZip());
@@ -69,7 +70,9 @@ TEST_F(MentesekTest, TheFirstSaveOfTheDaySnapshotsTheFilesBeforeReplacingThem) {
     EXPECT_EQ(entries[1].bytes, ReadFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf"));
     EXPECT_NE(ReadFile(L"Data\\index.txt"), firstIndex) << "and the save went on";
 
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Még egy", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Még egy", L"", 0, 0));
+    });
     SaveList();
     EXPECT_EQ(ReadFile(TodayZip()), zip) << "one snapshot a day";
     EXPECT_TRUE(errors.empty());
@@ -77,12 +80,16 @@ TEST_F(MentesekTest, TheFirstSaveOfTheDaySnapshotsTheFilesBeforeReplacingThem) {
 
 TEST_F(MentesekTest, AFailedSnapshotIsReportedOnceAndNeverStopsTheSave) {
     WriteFile(L"Data\\Mentések", "a file where the folder should be");
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(4), L"Új", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonth(4), L"Új", L"", 0, 0));
+    });
     SaveList();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].find(L"A napi biztonsági mentés nem sikerült"), 0u) << WideToUtf8(errors[0]);
     EXPECT_NE(ReadFile(L"Data\\index.txt").find(EncodeCp1250(L"Új")), std::string::npos) << "the index was saved";
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Még egy", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Még egy", L"", 0, 0));
+    });
     SaveList();
     EXPECT_EQ(errors.size(), 1u) << "reported once";
     EXPECT_NE(ReadFile(L"Data\\index.txt").find(EncodeCp1250(L"Még egy")), std::string::npos);
@@ -91,7 +98,9 @@ TEST_F(MentesekTest, AFailedSnapshotIsReportedOnceAndNeverStopsTheSave) {
 
 TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
     SaveList();  // today's snapshot: the old title
-    main->EntryIndex.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Átírt cím", L"", 0xFF, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Átírt cím", L"", 0xFF, 0));
+    });
     main->FillMonthCells();
     WriteFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf", "{\\rtf1 \\'e1t\\'edrt\\par}");
 
@@ -131,14 +140,16 @@ TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
 
 TEST_F(MentesekTest, ADeclinedOrDamagedRestoreChangesNothing) {
     SaveList();
-    main->EntryIndex.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Maradó", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Maradó", L"", 0, 0));
+    });
     main->mniMentesekClick();  // the harness closes the modal window at once
     Tfrm_Mentesek& window = *main->Mentesek;
     window.Show();
     Pump();
     AnswerCancel();
     ClickRestore(window);
-    EXPECT_EQ(Trim(EntryTitle1(main->EntryIndex.Lines[0])), L"Maradó");
+    EXPECT_EQ(Trim(EntryTitle1(Entries(*main).Lines[0])), L"Maradó");
 
     WriteFile(TodayZip().c_str(), "not a zip at all");
     window.FillList();
@@ -146,7 +157,7 @@ TEST_F(MentesekTest, ADeclinedOrDamagedRestoreChangesNothing) {
     AnswerOk();
     ClickRestore(window);
     EXPECT_EQ(errors.size(), 1u) << "the damage is reported";
-    EXPECT_EQ(Trim(EntryTitle1(main->EntryIndex.Lines[0])), L"Maradó");
+    EXPECT_EQ(Trim(EntryTitle1(Entries(*main).Lines[0])), L"Maradó");
     EXPECT_EQ(window.Rows().size(), 1u) << "no snapshot of the present state for a restore that cannot happen";
     window.Close();
 }
@@ -179,11 +190,15 @@ TEST_F(MentesekTest, OneDayComesBackFromASnapshotAndEverythingElseStays) {
     SaveList();  // today's snapshot: the 3rd with its old title and note
     const std::wstring third = L"Data\\" + DateKey(ThisMonth(3)) + L".rtf";
     const std::wstring fifth = L"Data\\" + DateKey(ThisMonth(5)) + L".rtf";
-    main->EntryIndex.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Elrontott", L"", 0xFF, 0));
-    main->EntryIndex.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Új nap", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.Set(0, MakeDayEntry(ThisMonth(3), L"Elrontott", L"", 0xFF, 0));
+    });
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(ThisMonth(5), L"Új nap", L"", 0, 0));
+    });
     WriteFile(third, "{\\rtf1 elrontott jegyzet\\par}");
     WriteFile(fifth, "{\\rtf1 maradjon\\par}");
-    Tfrm_Mentesek window;
+    Tfrm_Mentesek window(main->TheDiary());
     window.Create(main->Handle());
     window.Show();
     Pump();

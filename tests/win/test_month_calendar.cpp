@@ -41,7 +41,6 @@ protected:
         CurrentPreviewHooks() = {};
         CurrentExportDialogs() = savedDialogs_;
         main.reset();
-        frm_Main = nullptr;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }

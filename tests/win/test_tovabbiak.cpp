@@ -20,7 +20,6 @@ protected:
     }
     void TearDown() override {
         main.reset();
-        frm_Main = nullptr;
         WinTest::TearDown();
     }
     std::unique_ptr<Tfrm_Main> main;

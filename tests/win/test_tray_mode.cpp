@@ -32,7 +32,6 @@ protected:
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        frm_Main = nullptr;
         TTrayIcon::Shell() = saved_;
         SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
         WinTest::TearDown();
@@ -79,7 +78,7 @@ TEST_F(TrayModeTest, IconStartsInactiveWithTheProgramIconAndToolTip) {
 
 TEST_F(TrayModeTest, EscapeSavesTheIndexAndHidesBehindTheIcon) {
     Open();
-    main->EntryIndex.Lines.push_back(Entry());
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(Entry()); });
     EXPECT_FALSE(Contains(IndexFile(), "20260311Fogorvos"));
 
     Escape();
@@ -102,7 +101,7 @@ TEST_F(TrayModeTest, NoOtherKeyHides) {
 
 TEST_F(TrayModeTest, FailedSaveKeepsTheWindowShown) {
     Open();
-    main->EntryIndex.Lines.push_back(Entry());
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(Entry()); });
     ASSERT_TRUE(SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_READONLY));
 
     Escape();
@@ -120,7 +119,7 @@ TEST_F(TrayModeTest, FailedSaveKeepsTheWindowShown) {
 TEST_F(TrayModeTest, ComingBackReadsTheSavedIndexAndShowsTodaysMonth) {
     Open();
     const Date today = Today();
-    main->EntryIndex.Lines.push_back(Entry());
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(Entry()); });
     main->tbEloreClick();
     main->tbEloreClick();
     ASSERT_NE(main->ShownMonth * 10000 + main->ShownYear, today.month * 10000 + today.year);
@@ -130,12 +129,12 @@ TEST_F(TrayModeTest, ComingBackReadsTheSavedIndexAndShowsTodaysMonth) {
     ASSERT_TRUE(Hidden());
     ASSERT_TRUE(Contains(IndexFile(), "20260311Fogorvos"));
     // What is in memory no longer matters: coming back reads the file.
-    main->EntryIndex.Lines.clear();
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.clear(); });
 
     DoubleClickIcon();
     EXPECT_TRUE(IsWindowVisible(main->Handle()));
     EXPECT_FALSE(main->trIcon.Active());
-    EXPECT_EQ(main->EntryIndex.Lines, (std::vector<std::wstring>{Entry()}));
+    EXPECT_EQ(Entries(*main).Lines, (std::vector<std::wstring>{Entry()}));
     EXPECT_EQ(main->ShownYear, today.year);
     EXPECT_EQ(main->ShownMonth, today.month);
     EXPECT_EQ(shellCalls, (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
@@ -144,7 +143,7 @@ TEST_F(TrayModeTest, ComingBackReadsTheSavedIndexAndShowsTodaysMonth) {
 
 TEST_F(TrayModeTest, ListSaveWritesTheIndexAndSaysSo) {
     Open();
-    main->EntryIndex.Lines.push_back(Entry());
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(Entry()); });
     main->ToolBar1.Click(L"tbListaMent");
     Pump();
     EXPECT_TRUE(Contains(IndexFile(), "20260311Fogorvos"));
@@ -216,11 +215,13 @@ TEST_F(TrayModeTest, RightClickOnTheIconOpensTheMenu) {
 TEST_F(TrayModeTest, ClosingFromTheMenuWhileHiddenSavesIndexAndPosition) {
     Open();
     SetWindowPos(main->Handle(), nullptr, 130, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    main->EntryIndex.Lines.push_back(Entry());
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(Entry()); });
     Escape();
     ASSERT_TRUE(Hidden());
     // Changed while hidden (as another window of the program could).
-    main->EntryIndex.Lines.push_back(MakeDayEntry(Date{2026, 3, 12}, L"Vizsga", L"", 0, 0));
+    ChangeInMemory(*main, [&](EntryStore& entries) {
+        entries.Lines.push_back(MakeDayEntry(Date{2026, 3, 12}, L"Vizsga", L"", 0, 0));
+    });
     WriteKetraboValue(L"Left", L"-1");
     WriteKetraboValue(L"Top", L"-1");
 
@@ -237,7 +238,7 @@ TEST_F(TrayModeTest, ClosingFailsToSaveKeepsTheIconReachable) {
     Open();
     Escape();
     ASSERT_TRUE(Hidden());
-    main->EntryIndex.Lines.push_back(Entry());
+    ChangeInMemory(*main, [&](EntryStore& entries) { entries.Lines.push_back(Entry()); });
     ASSERT_TRUE(SetFileAttributesW((Dir() + L"\\Data\\index.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     AnswerCancel();  // not without saving
     MenuCommand(L"Programbezrsa1");

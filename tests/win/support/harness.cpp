@@ -53,6 +53,9 @@ struct ProcessSetup {
 
 }  // namespace
 
+WinTest::WinTest() = default;
+WinTest::~WinTest() = default;
+
 void WinTest::SetUp() {
     static ProcessSetup once;
     wchar_t temp[MAX_PATH];
@@ -114,15 +117,26 @@ bool WinTest::Exists(const std::wstring& relative) const {
 }
 
 std::unique_ptr<Tfrm_Main> WinTest::OpenMainWindow(std::vector<std::wstring> parameters, bool idleWork) {
-    auto main = std::make_unique<Tfrm_Main>();
-    frm_Main = main.get();
-    main->ProgramDirOverride = dir_;
+    // Each main window has its own diary, kept until the test ends (a test may make a
+    // second window over the same folder while the first still exists).
+    auto& diary = *diaries_.emplace_back(std::make_unique<Diary>(dir_, RegionalMonthNames()));
+    diary.SetWarning([](const std::wstring& text) { Application::Get().ShowErrorBox(text); });
+    auto main = std::make_unique<Tfrm_Main>(diary);
     main->Parameters = std::move(parameters);
     main->Create();
     if (!idleWork) main->FirstTickDone = true;
     Application::Get().Guard([&] { main->Show(); });
     Pump();
     return main;
+}
+
+EntryStore Entries(const Tfrm_Main& main) {
+    return main.TheDiary().WithEntries([](const EntryStore& entries) { return entries; });
+}
+
+void ChangeInMemory(Tfrm_Main& main, const std::function<void(EntryStore&)>& change) {
+    // The diary's own store is no constant: the cast takes back what WithEntries adds.
+    main.TheDiary().WithEntries([&](const EntryStore& entries) { change(const_cast<EntryStore&>(entries)); });
 }
 
 void WinTest::Pump() {

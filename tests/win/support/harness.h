@@ -20,12 +20,16 @@
 #include <string>
 #include <vector>
 
+#include "store/entry_store.h"
 #include "ui/form.h"
 
 class Tfrm_Main;
+class Diary;
 
 class WinTest : public ::testing::Test {
 protected:
+    WinTest();
+    ~WinTest() override;
     void SetUp() override;
     void TearDown() override;
 
@@ -62,8 +66,16 @@ protected:
 
 private:
     std::wstring dir_;
+    std::vector<std::unique_ptr<Diary>> diaries_;  // the main windows' (OpenMainWindow)
     std::deque<std::function<void(Form&)>> answers_;
 };
+
+// The main window's entry index as its diary holds it now (a copy).
+EntryStore Entries(const Tfrm_Main& main);
+// Set-up only: changes the diary's index in memory, without a file and without a
+// change notice, as a change whose save failed leaves it (the diary itself saves
+// every change at once).
+void ChangeInMemory(Tfrm_Main& main, const std::function<void(EntryStore&)>& change);
 
 // The printer settings a print dialog was handed: the paper and orientation asked
 // for, one copy, set in the DEVMODE's fields.

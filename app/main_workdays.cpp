@@ -27,7 +27,7 @@ void Tfrm_Main::mniMunkaszunetClick() {
 
 void Tfrm_Main::mniHosszuHetvegekClick() {
     const WorkCalendar& calendar = WorkDays.Calendar(ProgramDir);
-    Tfrm_HosszuHetvegek window(calendar, ShownYear, Months, ResolveColour(Szin[1]), ResolveColour(Szin[6]));
+    Tfrm_HosszuHetvegek window(calendar, ShownYear, Months(), ResolveColour(Szin[1]), ResolveColour(Szin[6]));
     window.Create(Handle());
     window.ShowModal();
 }

@@ -249,21 +249,27 @@ OpenedDay Diary::Open(const Date& day) {
         const std::wstring line = store_.Lines[static_cast<size_t>(at)];
         opened.hasLine = true;
         opened.entry = {Trim(EntryTitle1(line)), Trim(EntryTitle2(line)), EntryColour1(line), EntryColour2(line)};
-        opened.note = ReadIfExists(EntryStore::NotePath(programDir_, day));
+        const std::wstring path = EntryStore::NotePath(programDir_, day);
+        const auto unsaved = unsavedNotes_.find(path);
+        opened.note = unsaved != unsavedNotes_.end() ? std::optional(unsaved->second) : ReadIfExists(path);
     });
     return opened;
 }
 
 void Diary::Store(const Date& day, const DayEntry& entry, std::string_view noteRtf) {
-    StoreMany({DayToStore{day, entry, std::string(noteRtf)}});
+    Changing([&](Report& report) { StoreDays({DayToStore{day, entry, std::string(noteRtf)}}, report, true); });
 }
 
 void Diary::StoreMany(const std::vector<DayToStore>& days) {
-    Changing([&](Report& report) { StoreDays(days, report); });
+    Changing([&](Report& report) { StoreDays(days, report, false); });
 }
 
-void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
-    if (days.empty()) return;
+// The notes go first, then the index. When the index cannot be saved the notes are
+// put back, so the files are as they were; a single day's store (the editor's) then
+// keeps its line and note in memory, and the next write of the index (a save point,
+// the next store or delete) writes them, so nothing the user typed is lost.
+void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report, bool keepWhenIndexFails) {
+    if (days.empty() && unsavedNotes_.empty()) return;
     RequireRead(report);
     // A day given twice: its last occurrence, in the place of its first.
     std::vector<const DayToStore*> unique;
@@ -275,18 +281,21 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
         else
             unique[it->second] = &day;
     }
+    // The notes to write: this store's, and those kept from a store whose index failed.
+    std::map<std::wstring, std::string> notes = unsavedNotes_;
+    for (const DayToStore* day : unique) notes[EntryStore::NotePath(programDir_, day->date)] = day->noteRtf;
     // Everything that may have to come back is read before anything changes: a note
     // that cannot be read stops the store here.
     std::vector<NoteBefore> before;
-    for (const DayToStore* day : unique) {
-        const std::wstring path = EntryStore::NotePath(programDir_, day->date);
-        before.push_back({path, ReadIfExists(path)});
-    }
+    for (const auto& [path, rtf] : notes) before.push_back({path, ReadIfExists(path)});
     SnapshotOfTheDay(report);
 
     size_t written = 0;
     try {
-        for (; written < unique.size(); ++written) WriteFileAtomically(before[written].path, unique[written]->noteRtf);
+        for (const auto& [path, rtf] : notes) {
+            WriteFileAtomically(path, rtf);
+            ++written;
+        }
     } catch (const AppError&) {
         RethrowUndone(PutNotesBack(before, written));
     }
@@ -304,13 +313,22 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
                 store_.Lines.push_back(line);
         }
         store_.Save(programDir_);
+        unsavedNotes_.clear();
     } catch (const AppError&) {
-        store_.Lines = linesBefore;
+        if (keepWhenIndexFails) {
+            unsavedNotes_ = std::move(notes);
+            TellDays(unique, report);
+        } else {
+            store_.Lines = linesBefore;
+        }
         RethrowUndone(PutNotesBack(before, written));
     }
+    TellDays(unique, report);
+}
 
+void Diary::TellDays(const std::vector<const DayToStore*>& days, Report& report) {
     DiaryChange change = report.change.value_or(DiaryChange{});
-    for (const DayToStore* day : unique) change.days.push_back(day->date);
+    for (const DayToStore* day : days) change.days.push_back(day->date);
     report.change = std::move(change);
 }
 
@@ -319,6 +337,8 @@ void Diary::Delete(const Date& day) {
         RequireRead(report);
         const bool hasLine = store_.FindEntryLine(DateKey(day)) >= 0;
         if (!hasLine && !FileExists(EntryStore::NotePath(programDir_, day))) return;  // nothing to delete
+        unsavedNotes_.erase(EntryStore::NotePath(programDir_, day));
+        StoreDays({}, report, true);  // the index written below must not name a note that is not there
         // The note goes now: the day's snapshot keeps it.
         SnapshotOfTheDay(report);
         store_.DeleteEntry(programDir_, day);
@@ -363,14 +383,17 @@ void Diary::Save() {
     Changing([&](Report& report) {
         const bool wasUnread = store_.Unread();
         SnapshotOfTheDay(report);
-        store_.Save(programDir_);  // reads an index that could not be read before, then writes it
+        if (!unsavedNotes_.empty())
+            StoreDays({}, report, true);  // the kept notes, then the index
+        else
+            store_.Save(programDir_);  // reads an index that could not be read before, then writes it
         if (wasUnread) report.change = AllChanged();
     });
 }
 
 bool Diary::ChangedSinceSaved() const {
     std::lock_guard lock(mutex_);
-    return store_.ChangedSinceSaved();
+    return store_.ChangedSinceSaved() || !unsavedNotes_.empty();
 }
 
 // The slices run from the window's idle timer: each is short, and a failure is left
@@ -416,12 +439,14 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
         }
         report.change = AllChanged();
         store_.Load(programDir_);
+        unsavedNotes_.clear();  // what memory held is in the snapshot of the present
     });
 }
 
 void Diary::RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& dateKey) {
     Changing([&](Report& report) {
         if (!dateKey.empty()) RequireRead(report);
+        StoreDays({}, report, true);  // the restore writes the index: kept stores go first
         SnapshotOfTheDay(report);  // a first change of the day, like any other
         const DateTime now = clock_();
         RestoreOneDay(programDir_, store_, files, dateKey, ExtraSnapshotName(now), now.date);

@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -102,12 +103,14 @@ public:
     // day's note exists but cannot be read (never an empty note in its place).
     OpenedDay Open(const Date& day);
     // Stores a day: the day's snapshot, then the note (replaced atomically), then the
-    // index line and the index. All or nothing: when the note cannot be written
-    // nothing has changed; when the index cannot be saved the old note (or its
-    // absence) and the old line come back. Throws the file error.
+    // index line and the index. The files change all or not at all: when the note
+    // cannot be written nothing has changed; when the index cannot be saved the old
+    // note (or its absence) comes back, and the new line and note stay in memory
+    // (ChangedSinceSaved) until the next save point, store or delete writes them.
+    // Throws the file error.
     void Store(const Date& day, const DayEntry& entry, std::string_view noteRtf);
-    // A batch (an import) the same way, with one snapshot: every day or none. A day
-    // given twice is stored as its last occurrence says.
+    // A batch (an import) the same way, with one snapshot: every day or none, in
+    // memory too. A day given twice is stored as its last occurrence says.
     void StoreMany(const std::vector<DayToStore>& days);
     // Deletes the day's note and line together, the index saved at once
     // (EntryStore::DeleteEntry). Nothing to delete is no change.
@@ -198,7 +201,8 @@ private:
     // Under the lock:
     void RequireRead(Report& report);  // reads an unread index; a success changes "all"
     void SnapshotOfTheDay(Report& report);
-    void StoreDays(const std::vector<DayToStore>& days, Report& report);
+    void StoreDays(const std::vector<DayToStore>& days, Report& report, bool keepWhenIndexFails);
+    static void TellDays(const std::vector<const DayToStore*>& days, Report& report);
     std::wstring NotepadPath() const;
 
     const std::wstring programDir_;
@@ -207,6 +211,9 @@ private:
     MonthNames months_;
     Warning warning_;
     EntryStore store_;
+    // Notes of a store whose index could not be saved (path: RTF): their lines are in
+    // store_, and the next write of the index writes them first.
+    std::map<std::wstring, std::string> unsavedNotes_;
     std::shared_ptr<const TNevnapok> nameDays_;
     bool nameDaysMissing_ = false;
     SnapshotInSlices slices_;

@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
 #include "platform/eljaras.h"
 #include "store/diary_search.h"
 #include "store/entry_store.h"

@@ -34,6 +34,7 @@ struct CellContent {
     // and the holiday's name, "pihenőnap" or "áthelyezett munkanap" for the paper.
     std::optional<DayMarks> marks;
     std::wstring dayLabel;
+    friend bool operator==(const CellContent&, const CellContent&) = default;
 };
 
 using MonthCells = std::array<CellContent, kGridCells>;

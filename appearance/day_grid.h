@@ -13,7 +13,7 @@
 
 class DayGrid : public BevelPanel {
 public:
-    using BevelBevelPanel::BevelPanel;
+    using BevelPanel::BevelPanel;
     ~DayGrid() override;
 
     void AddFace(TJPanel& face);

@@ -233,7 +233,8 @@ void Tfrm_Kereses::SearchNow() {
 
 void Tfrm_Kereses::ReadAll() {
     diary_.SearchPlan();
-    while (!diary_.SearchWork(std::chrono::steady_clock::time_point::max())) {
+    // In slices: between them the diary's lock is free for a store from another thread.
+    while (!diary_.SearchWork(std::chrono::steady_clock::now() + kReadingSlice)) {
     }
 }
 

@@ -13,7 +13,7 @@
 // A bevelled panel showing a picture inside its frame.
 class PicturePanel : public BevelPanel {
 public:
-    using BevelBevelPanel::BevelPanel;
+    using BevelPanel::BevelPanel;
     void SetPicture(DecodedImage image) {
         picture_ = std::move(image);
         Invalidate();

@@ -37,7 +37,7 @@ void DrawnPanel::SetFont(const FontSpec& wanted) {
     Invalidate();
 }
 
-HFONT DrawnBevelPanel::BevelPanelFont() const {
+HFONT DrawnPanel::PanelFont() const {
     if (font_) return font_.Get();
     return host_ ? host_->PanelFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }

@@ -82,7 +82,7 @@ void BevelPanel::SetFont(const FontSpec& wanted) {
     Invalidate();
 }
 
-HFONT BevelBevelPanel::BevelPanelFont() const {
+HFONT BevelPanel::PanelFont() const {
     if (captionFont_) return captionFont_.Get();
     if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(Handle(), GA_ROOT))))
         return form->FormFont();

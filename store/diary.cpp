@@ -129,8 +129,7 @@ Diary::Subscription Diary::Subscribe(Notice notice) {
     return Subscription(std::move(slot));
 }
 
-template <class Change>
-void Diary::Changing(Change&& change) {
+void Diary::Changing(const std::function<void(Report&)>& change) {
     Report report;
     try {
         std::lock_guard lock(mutex_);
@@ -198,6 +197,9 @@ void Diary::Load() {
         bool missing = false;
         nameDays_ = std::make_shared<const TNevnapok>(TNevnapok::FilePath(programDir_), [&] { missing = true; });
         nameDaysMissing_ = missing;
+        std::wstring problems;
+        for (const std::wstring& problem : reminders_.Load(DataDir())) problems += (problems.empty() ? L"" : L"\n") + problem;
+        if (!problems.empty()) report.warning = problems;
         report.change = AllChanged();
     });
     if (indexError) std::rethrow_exception(indexError);
@@ -309,6 +311,7 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
         RethrowUndone(PutNotesBack(before, written));
     }
 
+    reminders_.Invalidate();  // a later year's own entry may hide a yearly one now
     DiaryChange change = report.change.value_or(DiaryChange{});
     for (const DayToStore* day : unique) change.days.push_back(day->date);
     report.change = std::move(change);
@@ -319,11 +322,29 @@ void Diary::Delete(const Date& day) {
         RequireRead(report);
         const bool hasLine = store_.FindEntryLine(DateKey(day)) >= 0;
         if (!hasLine && !FileExists(EntryStore::NotePath(programDir_, day))) return;  // nothing to delete
-        // The note goes now: the day's snapshot keeps it.
+        // The note goes now: the day's snapshot keeps it. The day's reminders and
+        // yearly mark go first, and come back when the entry cannot go.
         SnapshotOfTheDay(report);
-        store_.DeleteEntry(programDir_, day);
+        const ReminderBook before = reminders_.Book();
+        ReminderBook after = before;
+        std::erase_if(after.reminders.reminders, [&](const Reminder& r) { return r.day == day; });
+        std::erase_if(after.yearly, [&](const YearlyMark& m) { return m.day == day; });
+        const bool yearly = after.yearly.size() != before.yearly.size();
+        reminders_.Commit(DataDir(), after);
+        try {
+            store_.DeleteEntry(programDir_, day);
+        } catch (const AppError&) {
+            try {
+                reminders_.Commit(DataDir(), before);
+            } catch (const AppError&) {
+            }
+            throw;
+        }
+        reminders_.Invalidate();
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);
+        change.all |= yearly;
+        change.reminders = true;
         report.change = std::move(change);
     });
 }
@@ -346,7 +367,22 @@ void Diary::StoreNotepad(std::string_view rtf) {
 MonthCells Diary::Month(int year, int month, const WorkCalendar* calendar) const {
     std::lock_guard lock(mutex_);
     if (!nameDays_) return MonthCells{};
-    return BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
+    MonthCells cells = BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
+    const auto& marks = reminders_.Book().yearly;
+    if (marks.empty()) return cells;
+    for (CellContent& cell : cells) {
+        if (!cell.visible || cell.hasEntry) continue;
+        const auto repeat = RepeatOn(cell.date, marks);
+        if (!repeat) continue;
+        cell.txt1 = PadText(repeat->entry.title1, kTitleWidth);
+        cell.txt2 = PadText(repeat->entry.title2, kTitleWidth);
+        cell.colour1 = repeat->entry.colour1;
+        cell.colour2 = repeat->entry.colour2;
+        cell.repeated = true;
+        cell.repeatCount = repeat->count;
+        cell.repeatOrigin = repeat->origin;
+    }
+    return cells;
 }
 
 std::wstring Diary::NameDay(const Date& day) const {
@@ -408,6 +444,7 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
         } catch (const AppError&) {
             // Some files may be back already: what is in memory follows the disk.
             report.change = AllChanged();
+            reminders_.Load(DataDir());
             try {
                 store_.Load(programDir_);
             } catch (const AppError&) {
@@ -415,6 +452,7 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
             throw;
         }
         report.change = AllChanged();
+        reminders_.Load(DataDir());
         store_.Load(programDir_);
     });
 }
@@ -425,6 +463,7 @@ void Diary::RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& d
         SnapshotOfTheDay(report);  // a first change of the day, like any other
         const DateTime now = clock_();
         RestoreOneDay(programDir_, store_, files, dateKey, ExtraSnapshotName(now), now.date);
+        reminders_.Invalidate();
         DiaryChange change = report.change.value_or(DiaryChange{});
         if (dateKey.empty())
             change.notepad = true;

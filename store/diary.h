@@ -29,9 +29,11 @@
 
 #include "app/month_model.h"
 #include "platform/eljaras.h"
+#include "store/diary_export.h"
 #include "store/diary_search.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
+#include "store/reminders.h"
 #include "store/snapshots.h"
 #include "store/zip_archive.h"
 
@@ -57,11 +59,23 @@ struct DayToStore {
     std::string noteRtf;
 };
 
+// A yearly entry as a later year shows it.
+struct RepeatedEntry {
+    Date day;     // the day it shows on
+    Date origin;  // its own day
+    DayEntry entry;
+    int count = 0;  // the year's count ("42." for the 42nd year), 0 when not asked for
+};
+
+// "(42.)": how a repeat shows its count.
+std::wstring RepeatCountText(int count);
+
 // What a change touched.
 struct DiaryChange {
     bool all = false;        // anything may have changed (a reload, a restore, an index read late)
     std::vector<Date> days;  // the days whose entry or note changed
     bool notepad = false;
+    bool reminders = false;  // reminders, yearly marks, people or their state
     bool Touches(const Date& day) const;
 };
 
@@ -121,7 +135,8 @@ public:
     void StoreNotepad(std::string_view rtf);
 
     // The 42 cells of a month (all hidden before Load), marked by the working calendar
-    // when one is given.
+    // when one is given. A day without an entry of its own shows a yearly entry of an
+    // earlier year (CellContent::repeated).
     MonthCells Month(int year, int month, const WorkCalendar* calendar = nullptr) const;
     std::wstring NameDay(const Date& day) const;
     // The name-day table for the exports; null before Load.
@@ -132,6 +147,48 @@ public:
         std::lock_guard lock(mutex_);
         return read(static_cast<const EntryStore&>(store_));
     }
+
+    // Reminders, yearly entries and the people whose name days are remembered.
+    // A change is a change of the day like any other (the index read first, the day's
+    // snapshot, the file replaced atomically, undone when it cannot be written); its
+    // notice has `reminders` set. The reminders of a day go with its Delete.
+    std::vector<Reminder> RemindersOf(const Date& day) const;
+    // Replaces the day's reminders (a reminder given twice counts once); the day must
+    // have an entry (AppError otherwise).
+    void SetReminders(const Date& day, const std::vector<Reminder>& reminders);
+    void ChangeReminder(const Reminder& old, const Reminder& changed);
+    void DeleteReminder(const Reminder& reminder);
+    // The time of "egész nap" reminders and of name days, minutes after midnight.
+    int AllDayMinute() const;
+    void SetAllDayMinute(int minute);
+    // "minden évben": the entry of `day` shows in every later year (with its count
+    // when `count`); the day must have an entry to be marked.
+    std::optional<YearlyMark> Yearly(const Date& day) const;
+    void SetYearly(const Date& day, bool yearly, bool count = false);
+    // The yearly entries that `year`'s month shows (days without an entry of their own).
+    std::vector<RepeatedEntry> Repeats(int year, int month) const;
+    // The people (names unique, compared as written) and the name days of a name in
+    // the name-day table, to choose from.
+    std::vector<Person> People() const;
+    void AddPerson(const Person& person);
+    void ChangePerson(const std::wstring& name, const Person& person);
+    void DeletePerson(const std::wstring& name);
+    std::vector<MonthDay> NameDaysOf(const std::wstring& name) const;
+    // Every occurrence due in (from, until], dismissed ones marked, by time.
+    std::vector<Occurrence> ComingReminders(Instant from, Instant until) const;
+    // The calendar export of the entries (ExportDiary) with their reminders as alarms
+    // and the yearly ones as yearly series; the number of events written.
+    size_t Export(const ExportRange& range, const std::wstring& path, const DateTime& stampUtc,
+                  const WorkCalendar* calendar = nullptr) const;
+    // The timer's check: what came due since the last check (at the next start: what
+    // came while the program was not running), each once. Costs only the items due;
+    // the schedule is made again after a change. A state file that cannot be written
+    // is reported once and tried again at the next item; this never throws for it.
+    std::vector<Occurrence> DueReminders(Instant now);
+    // Snoozes an occurrence (10 minutes, an hour, tomorrow at the all-day time) or
+    // dismisses it ("Kész"): a dismissed one of a yearly entry comes again next year.
+    void Snooze(const Occurrence& occurrence, SnoozeFor span, Instant now);
+    void Dismiss(const Occurrence& occurrence);
 
     // The save points (closing, hiding, the save button): the day's snapshot, then
     // the index (read first when it was unread). Throws FileCreateError.
@@ -191,8 +248,7 @@ private:
     };
     // Runs `change` under the lock, then reports what it left in the Report (also
     // when it throws).
-    template <class Change>
-    void Changing(Change&& change);
+    void Changing(const std::function<void(Report&)>& change);
     void Deliver(Report& report);
 
     // Under the lock:
@@ -200,6 +256,10 @@ private:
     void SnapshotOfTheDay(Report& report);
     void StoreDays(const std::vector<DayToStore>& days, Report& report);
     std::wstring NotepadPath() const;
+    // The reminders' book changed as `change` says, written (see Reminders::Commit).
+    void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);
+    HasOwnEntry OwnEntries() const;
+    std::optional<RepeatedEntry> RepeatOn(const Date& day, const std::vector<YearlyMark>& marks) const;
 
     const std::wstring programDir_;
     const Clock clock_;
@@ -213,5 +273,7 @@ private:
     Date slicesTriedOn_{0, 0, 0};    // the day the slices were begun (or found needless)
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
     DiarySearch search_;
+    Reminders reminders_;
+    bool stateWriteFailed_ = false;  // reported once until a write succeeds
     std::shared_ptr<Subscribers> subscribers_;
 };

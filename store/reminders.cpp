@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr Instant kMissedAtMost = 365 * kDay;
+
 // What can no longer come: done marks and snoozes of occurrences the last check has passed.
 void DropPast(ReminderBook& book) {
     if (!book.state.lastChecked) return;
@@ -107,7 +109,9 @@ std::vector<Occurrence> Reminders::TakeDue(Instant now, const HasOwnEntry& hasOw
     }
     const Instant checked = *book_.state.lastChecked;
     if (now <= checked) return {};
-    if (schedule_.NeedsBuild(now)) schedule_.Build(book_, checked, now, hasOwnEntry);
+    // After a long time away, what is more than a year late is not shown: a yearly
+    // entry would come once for every year missed.
+    if (schedule_.NeedsBuild(now)) schedule_.Build(book_, std::max(checked, now - kMissedAtMost), now, hasOwnEntry);
     std::vector<Occurrence> due = schedule_.TakeDue(now);
     book_.state.lastChecked = now;
     if (due.empty()) return due;

@@ -28,7 +28,7 @@ public:
     void Commit(const std::wstring& dataDir, ReminderBook changed);
 
     // The occurrences that came due after the last check until `now` (at the first
-    // check ever: none), each once; the last check moves to `now`. True in `stateChanged`
+    // check ever: none; after a long time away: those of the last year), each once; the last check moves to `now`. True in `stateChanged`
     // when the state file should be written (something came, or it was the first check).
     std::vector<Occurrence> TakeDue(Instant now, const HasOwnEntry& hasOwnEntry, bool& stateChanged);
     // Writes the state file as it stands in memory (after TakeDue).

@@ -115,6 +115,8 @@ TEST_F(DiaryReminders, ADismissedYearlyOccurrenceComesAgainNextYearOnly) {
     EXPECT_TRUE(Start()->DueReminders(Local({2026, 12, 31}, 0)).empty());
     const auto next = Start()->DueReminders(Local({2027, 3, 13}, 8));
     EXPECT_EQ(Days(next), std::vector<std::string>{"20270314"});
+    // Three years away: the birthday comes once, not once for every year missed.
+    EXPECT_EQ(Days(Start()->DueReminders(Local({2030, 3, 13}, 8))), std::vector<std::string>{"20300314"});
 }
 
 TEST_F(DiaryReminders, YearlyEntriesShowInLaterYearsUnlessTheDayHasItsOwn) {
@@ -158,7 +160,7 @@ TEST_F(DiaryReminders, TheExportWritesAlarmsAndYearlySeries) {
     d->SetYearly(kBirth, true);
     d->SetYearly(kLeap, true);
     d->SetReminders(kBirth, {{kBirth, kAllDay, 1}, {kBirth, 18 * 60 + 30, 0}});
-    const std::wstring path = folder.Dir() + L"/export.ics";
+    const std::wstring path = folder.Dir() + L"\\export.ics";
     EXPECT_EQ(d->Export(ExportRange::All(), path, DateTime{}), 3u);
     const std::string text = folder.ReadBytes("export.ics");
     const auto event = [&](const char* uidDay) {

@@ -1,8 +1,8 @@
 // The diary: the one owner of the program's data. It holds the program folder, the
-// entry index, the name days, the month names, the day's snapshot and the search
-// cache, and every change of a data file goes through it: a day's entry and note, a
-// deletion, the notepad, the restores. Windows ask it for what they show and hand it
-// what the user made; they never touch the files themselves.
+// entry index, the name days, the month names, the day's snapshot, the search cache
+// and the reminders, and every change of a data file goes through it: a day's entry
+// and note, a deletion, the notepad, the reminders, the restores. Windows ask it for
+// what they show and hand it what the user made; they never touch the files themselves.
 //
 // Every change keeps the same rules: nothing is written while the index is unread
 // (it would put nothing in place of entries still on the disk), the day's snapshot
@@ -256,7 +256,7 @@ private:
     void SnapshotOfTheDay(Report& report);
     void StoreDays(const std::vector<DayToStore>& days, Report& report);
     std::wstring NotepadPath() const;
-    // The reminders' book changed as `change` says, written (see Reminders::Commit).
+    // The reminders' book changed as `edit` says, then written (Reminders::Commit).
     void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);
     HasOwnEntry OwnEntries() const;
     std::optional<RepeatedEntry> RepeatOn(const Date& day, const std::vector<YearlyMark>& marks) const;

@@ -260,9 +260,37 @@ size_t Diary::Export(const ExportRange& range, const std::wstring& path, const D
                                           (r.minute == kAllDay ? book.reminders.allDayMinute : r.minute));
     std::unordered_set<int64_t> yearly;
     for (const YearlyMark& mark : book.yearly) yearly.insert(SerialOf(mark.day));
+    // A later year's own entry on a yearly entry's day stands in its place there, so
+    // the series leaves that day out.
+    std::map<std::pair<int, int>, std::vector<Date>> yearlyOn;  // month and day -> the yearly entries' days
+    for (const YearlyMark& mark : book.yearly) yearlyOn[{mark.day.month, mark.day.day}].push_back(mark.day);
+    std::map<int64_t, std::vector<Date>> exceptions;
+    if (!yearlyOn.empty()) {
+        std::wstring head;
+        for (size_t i = 0; i < store_.Lines.size(); ++i) {
+            store_.Lines.CopyTo(i, head, 8);
+            const auto day = LineDay(head);
+            if (!day) continue;
+            auto check = [&](int month, int dayOfMonth) {
+                const auto it = yearlyOn.find({month, dayOfMonth});
+                if (it == yearlyOn.end()) return;
+                for (const Date& origin : it->second)
+                    if (day->year > origin.year && YearlyDay(origin, day->year) == *day)
+                        exceptions[SerialOf(origin)].push_back(*day);
+            };
+            check(day->month, day->day);
+            if (day->month == 2 && day->day == 28) check(2, 29);
+        }
+    }
     return ExportDiary(programDir_, store_, range, path, stampUtc, calendar, [&](CalendarEvent& e) {
         const int64_t serial = SerialOf(e.date);
         e.yearly = yearly.count(serial) > 0;
+        if (const auto it = exceptions.find(serial); e.yearly && it != exceptions.end()) {
+            e.exceptions = it->second;
+            std::sort(e.exceptions.begin(), e.exceptions.end(),
+                      [](const Date& a, const Date& b) { return SerialOf(a) < SerialOf(b); });
+            e.exceptions.erase(std::unique(e.exceptions.begin(), e.exceptions.end()), e.exceptions.end());
+        }
         if (const auto it = alarms.find(serial); it != alarms.end()) {
             e.alarms = it->second;
             std::sort(e.alarms.begin(), e.alarms.end());

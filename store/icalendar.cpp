@@ -80,6 +80,13 @@ void AppendEvent(std::string& out, std::string& line, const CalendarEvent& e, co
     if (e.yearly)
         AppendContentLine(out, e.date.month == 2 && e.date.day == 29 ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
                                                                      : "RRULE:FREQ=YEARLY");
+    if (e.yearly && !e.exceptions.empty())
+        property("EXDATE;VALUE=DATE:", [&] {
+            for (size_t i = 0; i < e.exceptions.size(); ++i) {
+                if (i) line += ',';
+                AppendDate(line, e.exceptions[i]);
+            }
+        });
     if (!e.summary.empty()) property("SUMMARY:", [&] { AppendIcsText(line, e.summary); });
     if (!e.description.empty()) property("DESCRIPTION:", [&] { AppendIcsText(line, e.description); });
     if (e.entry) {

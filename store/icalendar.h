@@ -30,6 +30,7 @@ struct CalendarEvent {
     std::wstring summary;      // empty: no SUMMARY line
     std::wstring description;  // empty: no DESCRIPTION line
     bool yearly = false;  // a 29 February one shows on 28 February in common years
+    std::vector<Date> exceptions;  // days a yearly one leaves out (EXDATE), in date order
     std::optional<EntryFields> entry;  // the day entry's own fields (diary events only)
     // Reminders (VALARM), in minutes from the start of the day (negative: before it).
     std::vector<int> alarms;

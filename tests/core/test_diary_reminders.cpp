@@ -160,8 +160,9 @@ TEST_F(DiaryReminders, TheExportWritesAlarmsAndYearlySeries) {
     d->SetYearly(kBirth, true);
     d->SetYearly(kLeap, true);
     d->SetReminders(kBirth, {{kBirth, kAllDay, 1}, {kBirth, 18 * 60 + 30, 0}});
+    d->StoreMany({{{2026, 3, 14}, {L"Saját"}, ""}, {{2025, 2, 28}, {L"Saját"}, ""}, {{1990, 3, 14}, {L"Saját"}, ""}});
     const std::wstring path = folder.Dir() + L"\\export.ics";
-    EXPECT_EQ(d->Export(ExportRange::All(), path, DateTime{}), 3u);
+    EXPECT_EQ(d->Export(ExportRange::All(), path, DateTime{}), 6u);
     const std::string text = folder.ReadBytes("export.ics");
     const auto event = [&](const char* uidDay) {
         const size_t at = text.find(std::string("UID:tivorn-") + uidDay);
@@ -173,6 +174,9 @@ TEST_F(DiaryReminders, TheExportWritesAlarmsAndYearlySeries) {
               std::string::npos);
     EXPECT_NE(birth.find("TRIGGER:PT18H30M\r\n"), std::string::npos);
     EXPECT_NE(leap.find("RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1\r\n"), std::string::npos);
+    // A later year's own entry takes the yearly one's place there.
+    EXPECT_NE(birth.find("EXDATE;VALUE=DATE:19900314,20260314\r\n"), std::string::npos);
+    EXPECT_NE(leap.find("EXDATE;VALUE=DATE:20250228\r\n"), std::string::npos);
     EXPECT_EQ(leap.find("VALARM"), std::string::npos);
     EXPECT_EQ(eve.find("RRULE"), std::string::npos);
 }

@@ -29,6 +29,9 @@ void CheckReminder(const Reminder& r) {
 }
 
 Person CheckedPerson(Person person) {
+    // As its file can hold it: a line break or a tab in a name is a blank.
+    for (wchar_t& c : person.name)
+        if (c < 0x20 || c == 0x7F) c = L' ';
     person.name = Trim(person.name);
     if (person.name.empty()) throw AppError(L"Az ember neve nem lehet üres.");
     if (!IsLeadDayChoice(person.leadDays))
@@ -229,7 +232,8 @@ std::vector<Occurrence> Diary::DueReminders(Instant now) {
         due = reminders_.TakeDue(now, OwnEntries(), stateChanged);
         if (!due.empty()) report.change = DiaryChange{.reminders = true};
         if (!stateChanged) return;
-        // No snapshot here: the timer writes only the state, and must not wait for one.
+        // No snapshot here: the timer writes only the state and must not wait for one,
+        // so the state file is the one data file the day's snapshot may hold newer.
         try {
             reminders_.WriteState(DataDir());
             stateWriteFailed_ = false;

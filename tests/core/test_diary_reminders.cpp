@@ -206,7 +206,12 @@ TEST_F(DiaryReminders, PeopleAndTheirNameDays) {
 TEST_F(DiaryReminders, ADeletedDayTakesItsRemindersAndARestoreBringsThemBack) {
     auto d = Start();
     EXPECT_THROW(d->SetReminders({2026, 1, 1}, {{{2026, 1, 1}, kAllDay, 0}}), AppError) << "a day without an entry";
-    d->SetReminders(kEve, {{kEve, kAllDay, 0}});
+    d->SetReminders(kEve, {{kEve, kAllDay, 0}, {kEve, 20 * 60, 1}});
+    d->ChangeReminder({kEve, 20 * 60, 1}, {kBirth, 20 * 60, 1});
+    EXPECT_THROW(d->ChangeReminder({kEve, 20 * 60, 1}, {kEve, 21 * 60, 1}), AppError) << "it is not there any more";
+    EXPECT_THROW(d->ChangeReminder({kEve, kAllDay, 0}, {{2026, 1, 1}, kAllDay, 0}), AppError) << "no entry";
+    d->DeleteReminder({kBirth, 20 * 60, 1});
+    EXPECT_TRUE(d->RemindersOf(kBirth).empty());
     d->SetYearly(kEve, true);
     std::vector<DiaryChange> notices;
     auto subscription = d->Subscribe([&](const DiaryChange& c) { notices.push_back(c); });

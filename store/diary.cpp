@@ -199,6 +199,7 @@ void Diary::Load() {
         nameDaysMissing_ = missing;
         std::wstring problems;
         for (const std::wstring& problem : reminders_.Load(DataDir())) problems += (problems.empty() ? L"" : L"\n") + problem;
+        IndexReread();
         if (!problems.empty()) report.warning = problems;
         report.change = AllChanged();
     });
@@ -218,6 +219,7 @@ bool Diary::Unread() const {
 void Diary::RequireRead(Report& report) {
     if (!store_.Unread()) return;
     store_.RequireRead();
+    IndexReread();
     report.change = AllChanged();  // the month had no entries until now
 }
 
@@ -311,7 +313,9 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
         RethrowUndone(PutNotesBack(before, written));
     }
 
-    reminders_.Invalidate();  // a later year's own entry may hide a yearly one now
+    // A later year's own entry may hide a yearly one now.
+    for (const DayToStore* day : unique) ownDays_.insert(SerialOf(day->date));
+    reminders_.Reschedule(OwnEntries());
     DiaryChange change = report.change.value_or(DiaryChange{});
     for (const DayToStore* day : unique) change.days.push_back(day->date);
     report.change = std::move(change);
@@ -340,7 +344,8 @@ void Diary::Delete(const Date& day) {
             }
             throw;
         }
-        reminders_.Invalidate();
+        if (store_.FindEntryLine(DateKey(day)) < 0) ownDays_.erase(SerialOf(day));  // a damaged index may hold two
+        reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);
         change.all |= yearly;
@@ -400,7 +405,10 @@ void Diary::Save() {
         const bool wasUnread = store_.Unread();
         SnapshotOfTheDay(report);
         store_.Save(programDir_);  // reads an index that could not be read before, then writes it
-        if (wasUnread) report.change = AllChanged();
+        if (wasUnread) {
+            IndexReread();
+            report.change = AllChanged();
+        }
     });
 }
 
@@ -449,11 +457,13 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
                 store_.Load(programDir_);
             } catch (const AppError&) {
             }
+            IndexReread();
             throw;
         }
         report.change = AllChanged();
         reminders_.Load(DataDir());
         store_.Load(programDir_);
+        IndexReread();
     });
 }
 
@@ -463,7 +473,7 @@ void Diary::RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& d
         SnapshotOfTheDay(report);  // a first change of the day, like any other
         const DateTime now = clock_();
         RestoreOneDay(programDir_, store_, files, dateKey, ExtraSnapshotName(now), now.date);
-        reminders_.Invalidate();
+        IndexReread();
         DiaryChange change = report.change.value_or(DiaryChange{});
         if (dateKey.empty())
             change.notepad = true;

@@ -25,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "app/month_model.h"
@@ -259,6 +260,9 @@ private:
     // The reminders' book changed as `edit` says, then written (Reminders::Commit).
     void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);
     HasOwnEntry OwnEntries() const;
+    // After the index was read or changed whole: the days with an entry of their own
+    // again (one pass), and the reminders' schedule made anew at the next check.
+    void IndexReread();
     std::optional<RepeatedEntry> RepeatOn(const Date& day, const std::vector<YearlyMark>& marks) const;
 
     const std::wstring programDir_;
@@ -274,6 +278,9 @@ private:
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
     DiarySearch search_;
     Reminders reminders_;
+    // The days with a line of their own (serials), kept with the index so that making
+    // the schedule never passes over the index: a yearly entry gives way to them.
+    std::unordered_set<int64_t> ownDays_;
     bool stateWriteFailed_ = false;  // reported once until a write succeeds
     std::shared_ptr<Subscribers> subscribers_;
 };

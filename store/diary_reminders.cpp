@@ -51,21 +51,17 @@ auto PersonNamed(std::vector<Person>& people, const std::wstring& name) {
 std::wstring RepeatCountText(int count) { return L"(" + std::to_wstring(count) + L".)"; }
 
 HasOwnEntry Diary::OwnEntries() const {
-    // Made at its first question only: most checks of the timer ask none.
-    auto days = std::make_shared<std::unordered_set<int64_t>>();
-    auto made = std::make_shared<bool>(false);
-    const EntryStore* store = &store_;
-    return [days, made, store](const Date& day) {
-        if (!*made) {
-            *made = true;
-            std::wstring head;
-            for (size_t i = 0; i < store->Lines.size(); ++i) {
-                store->Lines.CopyTo(i, head, 8);
-                if (const auto d = LineDay(head)) days->insert(SerialOf(*d));
-            }
-        }
-        return days->count(SerialOf(day)) > 0;
-    };
+    return [this](const Date& day) { return ownDays_.count(SerialOf(day)) > 0; };
+}
+
+void Diary::IndexReread() {
+    ownDays_.clear();
+    std::wstring head;
+    for (size_t i = 0; i < store_.Lines.size(); ++i) {
+        store_.Lines.CopyTo(i, head, 8);
+        if (const auto d = LineDay(head)) ownDays_.insert(SerialOf(*d));
+    }
+    reminders_.Reschedule(OwnEntries());
 }
 
 void Diary::ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex, bool allDays) {
@@ -75,6 +71,7 @@ void Diary::ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool
         edit(book);
         SnapshotOfTheDay(report);
         reminders_.Commit(DataDir(), std::move(book));
+        reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.reminders = true;
         change.all |= allDays;

@@ -146,3 +146,8 @@ ReminderBook Reminders::Dismissed(const Occurrence& o) const {
         book.state.done.push_back(key);
     return book;
 }
+
+void Reminders::Reschedule(const HasOwnEntry& hasOwnEntry) {
+    if (!book_.state.lastChecked) return;  // the first check makes it
+    schedule_.Build(book_, *book_.state.lastChecked, *book_.state.lastChecked, hasOwnEntry);
+}

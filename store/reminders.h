@@ -38,8 +38,9 @@ public:
     ReminderBook Snoozed(const Occurrence& o, SnoozeFor span, Instant now) const;
     ReminderBook Dismissed(const Occurrence& o) const;
 
-    // The schedule is built again at the next check (the index changed).
-    void Invalidate() { schedule_.Invalidate(); }
+    // Makes the schedule again now, after a change (of the book or of the days with
+    // entries of their own), so that the timer's next check does not have to.
+    void Reschedule(const HasOwnEntry& hasOwnEntry);
 
 private:
     enum Part { kRemindersPart, kYearlyPart, kPeoplePart, kStatePart, kParts };

@@ -177,6 +177,9 @@ public:
     std::vector<MonthDay> NameDaysOf(const std::wstring& name) const;
     // Every occurrence due in (from, until], dismissed ones marked, by time.
     std::vector<Occurrence> ComingReminders(Instant from, Instant until) const;
+    // What a reminder window shows of an occurrence: the entry's titles (a yearly one's
+    // with its count when asked for: "Anna születésnap (42.)"), or "Kovács Anna névnapja".
+    std::wstring ReminderTitle(const Occurrence& occurrence) const;
     // The calendar export of the entries (ExportDiary) with their reminders as alarms
     // and the yearly ones as yearly series; the number of events written.
     size_t Export(const ExportRange& range, const std::wstring& path, const DateTime& stampUtc,

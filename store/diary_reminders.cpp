@@ -222,6 +222,20 @@ std::vector<Occurrence> Diary::ComingReminders(Instant from, Instant until) cons
     return OccurrencesBetween(reminders_.Book(), from, until, OwnEntries());
 }
 
+std::wstring Diary::ReminderTitle(const Occurrence& occurrence) const {
+    if (occurrence.kind == OccurrenceKind::NameDay) return occurrence.person + L" névnapja";
+    std::lock_guard lock(mutex_);
+    const int at = store_.FindEntryLine(DateKey(occurrence.origin));
+    if (at < 0) return {};
+    const std::wstring line = store_.Lines[static_cast<size_t>(at)];
+    const std::wstring first = Trim(EntryTitle1(line)), second = Trim(EntryTitle2(line));
+    std::wstring title = first.empty() || second.empty() ? first + second : first + L" " + second;
+    for (const YearlyMark& mark : reminders_.Book().yearly)
+        if (mark.day == occurrence.origin && mark.count && occurrence.day.year > mark.day.year)
+            title += L" " + RepeatCountText(occurrence.day.year - mark.day.year);
+    return title;
+}
+
 std::vector<Occurrence> Diary::DueReminders(Instant now) {
     std::vector<Occurrence> due;
     Changing([&](Report& report) {

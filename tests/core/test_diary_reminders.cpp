@@ -115,6 +115,7 @@ TEST_F(DiaryReminders, ADismissedYearlyOccurrenceComesAgainNextYearOnly) {
     EXPECT_TRUE(Start()->DueReminders(Local({2026, 12, 31}, 0)).empty());
     const auto next = Start()->DueReminders(Local({2027, 3, 13}, 8));
     EXPECT_EQ(Days(next), std::vector<std::string>{"20270314"});
+    EXPECT_EQ(d->ReminderTitle(next.front()), L"Anna (43.)");
     // Three years away: the birthday comes once, not once for every year missed.
     EXPECT_EQ(Days(Start()->DueReminders(Local({2030, 3, 13}, 8))), std::vector<std::string>{"20300314"});
 }
@@ -200,6 +201,7 @@ TEST_F(DiaryReminders, PeopleAndTheirNameDays) {
     const auto coming = d->ComingReminders(Local({2026, 1, 1}, 0), Local({2026, 12, 31}, 0));
     ASSERT_EQ(Days(coming), (std::vector<std::string>{"20260222", "20260629"}));
     EXPECT_EQ(coming.front().kind, OccurrenceKind::NameDay);
+    EXPECT_EQ(d->ReminderTitle(coming.front()), L"Kis Péter névnapja");
     EXPECT_EQ(coming.front().due, Local({2026, 2, 20}, 8));
 }
 

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/month_model.h"
+#include "lists/task_lines.h"
 #include "platform/eljaras.h"
 #include "store/diary_export.h"
 #include "store/diary_search.h"
@@ -168,6 +169,10 @@ public:
     void SetYearly(const Date& day, bool yearly, bool count = false);
     // The yearly entries that `year`'s month shows (days without an entry of their own).
     std::vector<RepeatedEntry> Repeats(int year, int month) const;
+    // The task list's lines of the month (MonthListLines) with its repeats among them:
+    // a repeat's line has the day it shows on, its entry's titles (title 2 ending in
+    // the count when asked for, cut to its width) and colours.
+    std::vector<std::wstring> MonthListLines(int year, int month, const TextCompare& compare) const;
     // The people (names unique, compared as written) and the name days of a name in
     // the name-day table, to choose from.
     std::vector<Person> People() const;

@@ -179,6 +179,19 @@ std::vector<RepeatedEntry> Diary::Repeats(int year, int month) const {
     return out;
 }
 
+std::vector<std::wstring> Diary::MonthListLines(int year, int month, const TextCompare& compare) const {
+    std::vector<RepeatedEntry> repeats = Repeats(year, month);
+    std::lock_guard lock(mutex_);
+    std::vector<std::wstring> lines = ::MonthListLines(store_, MonthKey(Date{year, month, 1}), compare);
+    for (const RepeatedEntry& r : repeats) {
+        std::wstring title2 = r.entry.title2;
+        if (r.count) title2 += (title2.empty() ? L"" : L" ") + RepeatCountText(r.count);
+        lines.push_back(ListLine(MakeDayEntry(r.day, r.entry.title1, title2, r.entry.colour1, r.entry.colour2)));
+    }
+    std::stable_sort(lines.begin(), lines.end(), [&](const std::wstring& a, const std::wstring& b) { return compare(a, b) < 0; });
+    return lines;
+}
+
 std::vector<Person> Diary::People() const {
     std::lock_guard lock(mutex_);
     return reminders_.Book().people;

@@ -140,6 +140,11 @@ TEST_F(DiaryReminders, YearlyEntriesShowInLaterYearsUnlessTheDayHasItsOwn) {
     EXPECT_TRUE(cell(2028, 2, 29).repeated && !cell(2028, 2, 28).repeated);
     ASSERT_EQ(d->Repeats(2026, 3).size(), 1u);
     EXPECT_EQ(d->Repeats(2026, 3).front().origin, kBirth);
+    const auto byText = [](const std::wstring& a, const std::wstring& b) { return a.compare(b); };
+    const auto list = d->MonthListLines(2026, 3, byText);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(ListDateText(list[0]) + Trim(ListTitle1Text(list[0])) + L"|" + Trim(ListTitle2Text(list[0])),
+              L"2026.03.14.Anna|(42.)");
 
     d->Store({2026, 3, 14}, DayEntry{L"Saját", L"", 0, 0}, "");
     EXPECT_FALSE(cell(2026, 3, 14).repeated);

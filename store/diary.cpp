@@ -385,6 +385,7 @@ MonthCells Diary::Month(int year, int month, const WorkCalendar* calendar) const
         cell.colour2 = repeat->entry.colour2;
         cell.repeated = true;
         cell.repeatCount = repeat->count;
+        cell.hint += L" – minden évben" + (repeat->count ? L" " + RepeatCountText(repeat->count) : std::wstring());
         cell.repeatOrigin = repeat->origin;
     }
     return cells;

@@ -272,6 +272,7 @@ private:
     // again (one pass), and the reminders' schedule made anew at the next check.
     void IndexReread();
     std::optional<RepeatedEntry> RepeatOn(const Date& day, const std::vector<YearlyMark>& marks) const;
+    std::vector<RepeatedEntry> RepeatsOfMonth(int year, int month) const;
 
     const std::wstring programDir_;
     const Clock clock_;

@@ -161,6 +161,10 @@ std::optional<RepeatedEntry> Diary::RepeatOn(const Date& day, const std::vector<
 
 std::vector<RepeatedEntry> Diary::Repeats(int year, int month) const {
     std::lock_guard lock(mutex_);
+    return RepeatsOfMonth(year, month);
+}
+
+std::vector<RepeatedEntry> Diary::RepeatsOfMonth(int year, int month) const {
     std::vector<RepeatedEntry> out;
     const auto& marks = reminders_.Book().yearly;
     if (marks.empty() || month < 1 || month > 12) return out;
@@ -180,8 +184,8 @@ std::vector<RepeatedEntry> Diary::Repeats(int year, int month) const {
 }
 
 std::vector<std::wstring> Diary::MonthListLines(int year, int month, const TextCompare& compare) const {
-    std::vector<RepeatedEntry> repeats = Repeats(year, month);
     std::lock_guard lock(mutex_);
+    const std::vector<RepeatedEntry> repeats = RepeatsOfMonth(year, month);
     std::vector<std::wstring> lines = ::MonthListLines(store_, MonthKey(Date{year, month, 1}), compare);
     for (const RepeatedEntry& r : repeats) {
         std::wstring title2 = r.entry.title2;

@@ -133,6 +133,7 @@ TEST_F(DiaryReminders, YearlyEntriesShowInLaterYearsUnlessTheDayHasItsOwn) {
     EXPECT_TRUE(birthday.repeated && !birthday.hasEntry);
     EXPECT_EQ(Trim(birthday.txt1), L"Anna");
     EXPECT_EQ(RepeatCountText(birthday.repeatCount), L"(42.)");
+    EXPECT_TRUE(birthday.hint.ends_with(L" – minden évben (42.)"));
     EXPECT_FALSE(cell(1984, 3, 14).repeated) << "its own year";
     EXPECT_FALSE(cell(1983, 3, 14).repeated) << "before it";
     EXPECT_TRUE(cell(2026, 2, 28).repeated) << "29 February in a common year";

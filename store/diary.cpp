@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <set>
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
@@ -508,5 +509,11 @@ size_t Diary::SearchPending() const {
 
 std::vector<SearchHit> Diary::Find(const SearchQuery& query) const {
     std::lock_guard lock(mutex_);
-    return search_.Find(store_.Lines, query);
+    std::vector<SearchHit> hits = search_.Find(store_.Lines, query);
+    const auto& marks = reminders_.Book().yearly;
+    if (marks.empty()) return hits;
+    std::set<std::wstring> yearly;
+    for (const YearlyMark& mark : marks) yearly.insert(DateKey(mark.day));
+    for (SearchHit& hit : hits) hit.yearly = yearly.count(hit.dateKey) > 0;
+    return hits;
 }

@@ -147,6 +147,13 @@ TEST_F(DiaryReminders, YearlyEntriesShowInLaterYearsUnlessTheDayHasItsOwn) {
     EXPECT_EQ(ListDateText(list[0]) + Trim(ListTitle1Text(list[0])) + L"|" + Trim(ListTitle2Text(list[0])),
               L"2026.03.14.Anna|(42.)");
 
+    d->SearchPlan();
+    while (!d->SearchWork(std::chrono::steady_clock::time_point::max())) {
+    }
+    const auto hits = d->Find(SearchQuery(L"anna", false));
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_TRUE(hits[0].yearly);
+
     d->Store({2026, 3, 14}, DayEntry{L"Saját", L"", 0, 0}, "");
     EXPECT_FALSE(cell(2026, 3, 14).repeated);
     EXPECT_EQ(Trim(cell(2026, 3, 14).txt1), L"Saját");

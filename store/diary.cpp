@@ -199,7 +199,9 @@ void Diary::Load() {
         nameDays_ = std::make_shared<const TNevnapok>(TNevnapok::FilePath(programDir_), [&] { missing = true; });
         nameDaysMissing_ = missing;
         std::wstring problems;
-        for (const std::wstring& problem : reminders_.Load(DataDir())) problems += (problems.empty() ? L"" : L"\n") + problem;
+        // Every showing of the main window loads again: a damaged file is told of once.
+        for (const std::wstring& problem : reminders_.Load(DataDir()))
+            if (reminderProblemsTold_.insert(problem).second) problems += (problems.empty() ? L"" : L"\n") + problem;
         IndexReread();
         if (!problems.empty()) report.warning = problems;
         report.change = AllChanged();

@@ -23,6 +23,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -291,5 +292,6 @@ private:
     // the schedule never passes over the index: a yearly entry gives way to them.
     std::unordered_set<int64_t> ownDays_;
     bool stateWriteFailed_ = false;  // reported once until a write succeeds
+    std::set<std::wstring> reminderProblemsTold_;  // what Load found wrong in the reminders' files
     std::shared_ptr<Subscribers> subscribers_;
 };

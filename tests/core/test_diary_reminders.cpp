@@ -255,6 +255,8 @@ TEST_F(DiaryReminders, DamagedFilesAreReportedAndAForeignOneIsNeverOverwritten) 
     EXPECT_NE(warnings[0].find(L"1 sor nem olvasható"), std::wstring::npos);
     EXPECT_NE(warnings[0].find(L"újabb változata"), std::wstring::npos);
     EXPECT_EQ(d->RemindersOf(kBirth).size(), 1u);
+    d->Load();
+    EXPECT_EQ(warnings.size(), 1u) << "told once, not at every showing of the main window";
     EXPECT_THROW(d->AddPerson({L"Éva", 0, {}}), AppError);
     EXPECT_EQ(folder.ReadBytes("Data/emberek.txt"), "Tivorn emberek 7\nvalaki\t0\t\n");
     d->SetReminders(kEve, {{kEve, kAllDay, 0}});  // the other files are written as before

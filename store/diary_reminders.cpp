@@ -35,7 +35,7 @@ Person CheckedPerson(Person person) {
     person.name = Trim(person.name);
     if (person.name.empty()) throw AppError(L"Az ember neve nem lehet üres.");
     if (!IsLeadDayChoice(person.leadDays))
-        throw AppError(L"Hibás előre jelzés: " + std::to_wstring(person.leadDays) + L" nap");
+        throw AppError(L"Hibás emlékeztető: " + std::to_wstring(person.leadDays) + L" nappal előtte");
     for (const MonthDay& md : person.nameDays)
         if (md.month < 1 || md.month > 12 || md.day < 1 || md.day > DaysInMonth(2000, md.month))
             throw AppError(L"Hibás névnap: " + std::to_wstring(md.month) + L". " + std::to_wstring(md.day) + L".");

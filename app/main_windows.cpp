@@ -4,7 +4,7 @@
 #include "editors/jegyzettomb.h"
 #include "lists/Lista.h"
 #include "lists/ListaNyom.h"
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "lists/NevnapKeres.h"
 
 // The shown month's task list; the list lives while its window is open.

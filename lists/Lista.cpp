@@ -1,7 +1,7 @@
 #include "lists/Lista.h"
 
 #include "lists/search_rows.h"
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "platform/errors.h"
 #include "store/diary.h"
 #include "resources/resource_ids.h"

@@ -1,6 +1,6 @@
 #include "lists/ListaNyom.h"
 
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "report/preview.h"
 #include "store/entry_store.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <set>
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
@@ -129,8 +130,7 @@ Diary::Subscription Diary::Subscribe(Notice notice) {
     return Subscription(std::move(slot));
 }
 
-template <class Change>
-void Diary::Changing(Change&& change) {
+void Diary::Changing(const std::function<void(Report&)>& change) {
     Report report;
     try {
         std::lock_guard lock(mutex_);
@@ -198,6 +198,12 @@ void Diary::Load() {
         bool missing = false;
         nameDays_ = std::make_shared<const TNevnapok>(TNevnapok::FilePath(programDir_), [&] { missing = true; });
         nameDaysMissing_ = missing;
+        std::wstring problems;
+        // Every showing of the main window loads again: a damaged file is told of once.
+        for (const std::wstring& problem : reminders_.Load(DataDir()))
+            if (reminderProblemsTold_.insert(problem).second) problems += (problems.empty() ? L"" : L"\n") + problem;
+        IndexReread();
+        if (!problems.empty()) report.warning = problems;
         report.change = AllChanged();
     });
     if (indexError) std::rethrow_exception(indexError);
@@ -216,6 +222,7 @@ bool Diary::Unread() const {
 void Diary::RequireRead(Report& report) {
     if (!store_.Unread()) return;
     store_.RequireRead();
+    IndexReread();
     report.change = AllChanged();  // the month had no entries until now
 }
 
@@ -326,7 +333,10 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report, bool 
     TellDays(unique, report);
 }
 
+// The days' lines changed in memory: a later year's own entry may hide a yearly one now.
 void Diary::TellDays(const std::vector<const DayToStore*>& days, Report& report) {
+    for (const DayToStore* day : days) ownDays_.insert(SerialOf(day->date));
+    reminders_.Reschedule(OwnEntries());
     DiaryChange change = report.change.value_or(DiaryChange{});
     for (const DayToStore* day : days) change.days.push_back(day->date);
     report.change = std::move(change);
@@ -339,11 +349,30 @@ void Diary::Delete(const Date& day) {
         if (!hasLine && !FileExists(EntryStore::NotePath(programDir_, day))) return;  // nothing to delete
         unsavedNotes_.erase(EntryStore::NotePath(programDir_, day));
         StoreDays({}, report, true);  // the index written below must not name a note that is not there
-        // The note goes now: the day's snapshot keeps it.
+        // The note goes now: the day's snapshot keeps it. The day's reminders and
+        // yearly mark go first, and come back when the entry cannot go.
         SnapshotOfTheDay(report);
-        store_.DeleteEntry(programDir_, day);
+        const ReminderBook before = reminders_.Book();
+        ReminderBook after = before;
+        std::erase_if(after.reminders.reminders, [&](const Reminder& r) { return r.day == day; });
+        std::erase_if(after.yearly, [&](const YearlyMark& m) { return m.day == day; });
+        const bool yearly = after.yearly.size() != before.yearly.size();
+        reminders_.Commit(DataDir(), after);
+        try {
+            store_.DeleteEntry(programDir_, day);
+        } catch (const AppError&) {
+            try {
+                reminders_.Commit(DataDir(), before);
+            } catch (const AppError&) {
+            }
+            throw;
+        }
+        if (store_.FindEntryLine(DateKey(day)) < 0) ownDays_.erase(SerialOf(day));  // a damaged index may hold two
+        reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);
+        change.all |= yearly;
+        change.reminders = true;
         report.change = std::move(change);
     });
 }
@@ -366,7 +395,23 @@ void Diary::StoreNotepad(std::string_view rtf) {
 MonthCells Diary::Month(int year, int month, const WorkCalendar* calendar) const {
     std::lock_guard lock(mutex_);
     if (!nameDays_) return MonthCells{};
-    return BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
+    MonthCells cells = BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
+    const auto& marks = reminders_.Book().yearly;
+    if (marks.empty()) return cells;
+    for (CellContent& cell : cells) {
+        if (!cell.visible || cell.hasEntry) continue;
+        const auto repeat = RepeatOn(cell.date, marks);
+        if (!repeat) continue;
+        cell.txt1 = PadText(repeat->entry.title1, kTitleWidth);
+        cell.txt2 = PadText(repeat->entry.title2, kTitleWidth);
+        cell.colour1 = repeat->entry.colour1;
+        cell.colour2 = repeat->entry.colour2;
+        cell.repeated = true;
+        cell.repeatCount = repeat->count;
+        cell.hint += L" – minden évben" + (repeat->count ? L" " + RepeatCountText(repeat->count) : std::wstring());
+        cell.repeatOrigin = repeat->origin;
+    }
+    return cells;
 }
 
 std::wstring Diary::NameDay(const Date& day) const {
@@ -387,7 +432,10 @@ void Diary::Save() {
             StoreDays({}, report, true);  // the kept notes, then the index
         else
             store_.Save(programDir_);  // reads an index that could not be read before, then writes it
-        if (wasUnread) report.change = AllChanged();
+        if (wasUnread) {
+            IndexReread();
+            report.change = AllChanged();
+        }
     });
 }
 
@@ -431,15 +479,20 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
         } catch (const AppError&) {
             // Some files may be back already: what is in memory follows the disk.
             report.change = AllChanged();
+            reminders_.Load(DataDir());
             try {
                 store_.Load(programDir_);
+                unsavedNotes_.clear();
             } catch (const AppError&) {
             }
+            IndexReread();
             throw;
         }
         report.change = AllChanged();
+        reminders_.Load(DataDir());
         store_.Load(programDir_);
         unsavedNotes_.clear();  // what memory held is in the snapshot of the present
+        IndexReread();
     });
 }
 
@@ -450,6 +503,7 @@ void Diary::RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& d
         SnapshotOfTheDay(report);  // a first change of the day, like any other
         const DateTime now = clock_();
         RestoreOneDay(programDir_, store_, files, dateKey, ExtraSnapshotName(now), now.date);
+        IndexReread();
         DiaryChange change = report.change.value_or(DiaryChange{});
         if (dateKey.empty())
             change.notepad = true;
@@ -483,5 +537,11 @@ size_t Diary::SearchPending() const {
 
 std::vector<SearchHit> Diary::Find(const SearchQuery& query) const {
     std::lock_guard lock(mutex_);
-    return search_.Find(store_.Lines, query);
+    std::vector<SearchHit> hits = search_.Find(store_.Lines, query);
+    const auto& marks = reminders_.Book().yearly;
+    if (marks.empty()) return hits;
+    std::set<std::wstring> yearly;
+    for (const YearlyMark& mark : marks) yearly.insert(DateKey(mark.day));
+    for (SearchHit& hit : hits) hit.yearly = yearly.count(hit.dateKey) > 0;
+    return hits;
 }

@@ -11,7 +11,7 @@
 #include "harness.h"
 #include "lists/Lista.h"
 #include "lists/ListaNyom.h"
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "platform/errors.h"
 #include "report/preview.h"
 #include "ui/application.h"

@@ -5,6 +5,7 @@
 
 #include "editors/Reszlet.h"
 #include "editors/jegyzettomb.h"
+#include "app/Emlekeztetok.h"
 #include "app/Mentesek.h"
 #include "lists/Kereses.h"
 #include "lists/Lista.h"
@@ -250,6 +251,7 @@ void Tfrm_Main::TimerTimer() {
     pIdo.SetCaption(FormatClock(Now(), months[0].empty() ? RegionalMonthNames() : months) + L"   ");
     if (!FirstTickDone) StartSnapshotInSlices();
     FirstTick();
+    CheckReminders();
 }
 
 void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {

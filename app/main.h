@@ -35,6 +35,7 @@
 #include "ui/timer.h"
 #include "ui/button_bar.h"
 
+class Tfrm_Emlekeztetok;
 class Tfrm_Kereses;
 class Tfrm_Mentesek;
 
@@ -146,6 +147,18 @@ public:
     void mniIcalExportClick();   // the shown month's, year's or the whole diary's entries
     void mniNevnapIcalClick();   // the name days as yearly series
 
+    // Reminders (main_reminders.cpp)
+    std::unique_ptr<Tfrm_Emlekeztetok> Emlekeztetok;
+    Tfrm_Emlekeztetok& RemindersWindow();  // made at the first due item
+    // The clock's check: what came due goes into the reminders' window, and a balloon
+    // over the notification-area icon tells of it unless the reminders are muted.
+    void CheckReminders();
+    bool RemindersMuted = false;  // the tray menu's "Emlékeztetők némítása"
+    void mniNemitasClick();
+    void mniEmlekeztetokClick();  // every coming reminder ("Továbbiak")
+    void mniIsmerosokClick();     // the people whose name days are remembered
+    static constexpr const wchar_t* kMutedValue = L"EmlekeztetokNemitva";
+
     // Notification-area mode (main_tray.cpp)
     void FirstTick();    // the "/tray" start hides the window at the first clock tick
     void ClosingTray();  // the window is about to be destroyed
@@ -185,6 +198,7 @@ private:
     ExportScope lastExportScope_ = ExportScope::Month;
     SchemeNotice schemeChanges_;
     SchemeNotice::Following searchFollowsScheme_;
+    SchemeNotice::Following remindersFollowScheme_;
     Diary& diary_;
     Diary::Subscription changes_;  // the month follows the diary's changes
     void DiaryChanged(const DiaryChange& change);

@@ -33,11 +33,10 @@ void Tfrm_Main::mniIcalExportClick() {
     }
     const std::wstring path = AskIcsFileName(Handle(), L"Exportálás iCalendar fájlba", suggested);
     if (path.empty()) return;
-    // With the working calendar on, its holidays and moved days go with the entries.
+    // With the working calendar on, its holidays and moved days go with the entries;
+    // the diary adds the reminders as alarms and the yearly entries as yearly series.
     const WorkCalendar* calendar = ActiveWorkCalendar();
-    const size_t count = diary_.WithEntries([&](const EntryStore& entries) {
-        return ExportDiary(ProgramDir, entries, range, path, UtcNow(), calendar);
-    });
+    const size_t count = diary_.Export(range, path, UtcNow(), calendar);
     ShowMessageWindow(std::to_wstring(count) +
                       (calendar ? L" esemény (bejegyzések, munkaszüneti és áthelyezett napok) került a fájlba."
                                 : L" bejegyzés került a fájlba."));

@@ -1,6 +1,7 @@
 // The notification-area mode: hiding the main window behind an icon, coming back,
 // the icon's menu, the "/tray" start, and the save point before hiding.
 #include "app/main.h"
+#include "app/Emlekeztetok.h"
 #include "platform/uzenet.h"
 #include "ui/application.h"
 
@@ -19,8 +20,14 @@ void Tfrm_Main::CreateTrayParts() {
         {L"Feladatoknyomtats1", L"Feladatok nyomtatás", 0, nullptr, &T::tbListaNyomtatClick},
         {nullptr, L"N43"},
         {L"Programbezrsa1", L"Program bezárása", 6, nullptr, &T::FormCloseQuery},
+        {nullptr, L"N44"},
+        {L"mniNemitas", L"Emlékeztetők némítása", -1, nullptr, &T::mniNemitasClick},
     };
     pmTray.Create(*this, std::span<const MenuItemRow<T>>(menu), &ImageListMain);
+    RemindersMuted = ReadRegString(HKEY_CURRENT_USER, kRegistryKey, kMutedValue) == L"1";
+    CheckMenuItem(pmTray.Handle(), static_cast<UINT>(pmTray.IdOf(L"mniNemitas")),
+                  MF_BYCOMMAND | (RemindersMuted ? MF_CHECKED : MF_UNCHECKED));
+    trIcon.OnBalloonClick = [this] { RemindersWindow().Show(); };
 
     FirstTickDone = false;
     if (StartsInTray()) {

@@ -13,15 +13,16 @@ void Tfrm_Main::tbListaClick() {
     Others.lista->OnPrint = [printedList = Others.printedList](const std::vector<std::wstring>& lines, const std::wstring& title) {
         if (printedList) printedList->Preview(ReportLines(lines), title);
     };
-    auto lines = diary_.WithEntries([this](const EntryStore& entries) { return ListLinesOfMonth(entries, CurrentDate); });
+    // The month's lines with the yearly entries of earlier years among them.
+    auto lines = diary_.MonthListLines(CurrentDate.year, CurrentDate.month, CompareUserText);
     Others.lista->ShowMonth(diary_, std::move(lines), FormatYearMonth(CurrentDate, Months()));
 }
 
 void Tfrm_Main::tbListaNyomtatClick() {
     if (Others.printedList)
-        Others.printedList->Preview(ReportLines(diary_.WithEntries(
-                             [this](const EntryStore& entries) { return ListLinesOfMonth(entries, CurrentDate); })),
-                         FormatYearMonth(CurrentDate, Months()));
+        Others.printedList->Preview(
+            ReportLines(diary_.MonthListLines(CurrentDate.year, CurrentDate.month, CompareUserText)),
+            FormatYearMonth(CurrentDate, Months()));
 }
 
 void Tfrm_Main::tbJegyzettombClick() {

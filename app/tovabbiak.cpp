@@ -17,6 +17,9 @@ const std::vector<TovabbiakItem>& TovabbiakItems() {
         {nullptr, nullptr},
         {L"mniMunkaszunet", L"Magyar munkaszüneti napok…", 'M', FCONTROL, &Tfrm_Main::mniMunkaszunetClick},
         {L"mniHosszuHetvegek", L"Hosszú hétvégék", 'H', FCONTROL, &Tfrm_Main::mniHosszuHetvegekClick},
+        {nullptr, nullptr},
+        {L"mniEmlekeztetok", L"Emlékeztetők…", 'R', FCONTROL, &Tfrm_Main::mniEmlekeztetokClick},
+        {L"mniIsmerosok", L"Névnapok – ismerőseim…", 'N', FCONTROL, &Tfrm_Main::mniIsmerosokClick},
     };
     return items;
 }

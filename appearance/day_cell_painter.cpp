@@ -5,6 +5,7 @@
 
 #include "appearance/JPanel.h"
 #include "appearance/day_face.h"
+#include "store/diary.h"
 #include "ui/dpi.h"
 #include "ui/panel.h"
 
@@ -14,10 +15,11 @@ constexpr COLORREF kNavy = 0x800000;
 
 // The face's fonts at `scale`: on the screen (scale = DPI / 96) exactly the fonts of
 // MakeFont with the same points.
-Font CellFont(const wchar_t* face, int points, bool bold, double scale) {
+Font CellFont(const wchar_t* face, int points, bool bold, double scale, bool italic = false) {
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(points * 96.0 * scale / 72.0));
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
@@ -30,7 +32,8 @@ DayCellPainter::DayCellPainter(double scale)
     : scale_(scale),
       number_(CellFont(L"Tahoma", 12, true, scale)),
       nameDay_(CellFont(L"Tahoma", 8, false, scale)),
-      title_(CellFont(L"Times New Roman", 8, false, scale)) {}
+      title_(CellFont(L"Times New Roman", 8, false, scale)),
+      repeatTitle_(CellFont(L"Times New Roman", 8, false, scale, true)) {}
 
 const DayCellPainter& DayCellPainter::Screen() {
     static const DayCellPainter painter(Dpi() / 96.0);
@@ -62,8 +65,16 @@ void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const CellConten
     canvas.Text(x + Px(5), y + Px(24), cell.nameDay, nameDay_.Get(), kNavy);
 
     const TitleWordRows rows = TitleRowsOf(h, scale_);
-    canvas.Text(x + Px(5), y + rows.first, cell.txt1, title_.Get(), ResolveColour(cell.colour1));
-    canvas.Text(x + Px(5), y + rows.second, cell.txt2, title_.Get(), ResolveColour(cell.colour2));
+    // A yearly entry shown in a later year: its titles in italics, the year's count
+    // after the second one when it is asked for.
+    HFONT titleFont = cell.repeated ? repeatTitle_.Get() : title_.Get();
+    std::wstring second = cell.txt2;
+    if (cell.repeated && cell.repeatCount > 0) {
+        second.erase(second.find_last_not_of(L' ') + 1);
+        second += (second.empty() ? L"" : L" ") + RepeatCountText(cell.repeatCount);
+    }
+    canvas.Text(x + Px(5), y + rows.first, cell.txt1, titleFont, ResolveColour(cell.colour1));
+    canvas.Text(x + Px(5), y + rows.second, second, titleFont, ResolveColour(cell.colour2));
 
     const RECT marker{x + w - Px(15), y + Px(5), x + w - Px(5), y + Px(15)};
     const NoteMarkerColours markerColours = MarkerColours(cell.hasEntry);

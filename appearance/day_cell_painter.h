@@ -49,4 +49,5 @@ private:
 
     double scale_;
     Font number_, nameDay_, title_;
+    Font repeatTitle_;  // a yearly entry of an earlier year: the titles in italics
 };

@@ -220,6 +220,7 @@ set(TIVORN_SMALL_PICTURES
   main-05-home main-06-exit main-07-palette main-08-notepad main-09-namesearch
   main-10-calendar main-11-tray main-12-list main-13-more
   sb-prev sb-next sb-close sb-saveclose sb-print sb-find sb-findnext sb-defaults
+  sb-reminder
   edit-00-new edit-01-open edit-02-saveas edit-03-print edit-04-cut edit-05-copy
   edit-06-paste edit-07-colours edit-08-font edit-09-wordproc edit-10-reload
   format-00-bold format-01-italic format-02-underline format-03-left

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "editors/Emlekezteto.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/dpi.h"
@@ -56,6 +57,10 @@ std::span<const ControlRow<Tfrm_Reszlet>> Tfrm_Reszlet::Controls() {
          .handler = &T::Cimszo2Enter, .code = EN_SETFOCUS},
         {.name = L"Megjegyzes", .field = &T::Megjegyzes, .parent = &T::Panel1, .x = 8, .y = 92, .w = 433, .h = 277,
          .handler = &T::MegjegyzesEnter, .code = EN_SETFOCUS, .style = WS_VSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL},
+        // Beside the closing buttons: the strip has no room after them.
+        {.name = L"sbEmlekezteto", .field = &T::sbEmlekezteto, .parent = &T::pCim, .x = 336, .y = 2, .w = 23,
+         .h = 22, .text = L"Emlékeztető…", .handler = &T::sbEmlekeztetoClick, .picture = IDI_SB_REMINDER,
+         .tooltip = true},
     };
     return rows;
 }
@@ -231,12 +236,14 @@ std::optional<EditedDay> Tfrm_Reszlet::EditDay(Diary& diary, const Date& day, St
         !loaded)
         return std::nullopt;
     day_ = day;
+    diary_ = &diary;
     store_ = std::move(store);
     stored_.reset();
     SetProgramDir(diary.ProgramDir());
     pCim.SetCaption(L"   " + FormatLongDate(day, diary.Months()));
     ShowModal();
     store_ = nullptr;
+    diary_ = nullptr;
     return std::exchange(stored_, std::nullopt);
 }
 
@@ -260,3 +267,10 @@ void Tfrm_Reszlet::sbMentBezarClick() {
 }
 
 void Tfrm_Reszlet::sbBezarClick() { Close(mrCancel); }
+
+void Tfrm_Reszlet::sbEmlekeztetoClick() {
+    if (!diary_) return;
+    Tfrm_Emlekezteto window(*diary_, day_, FormatDottedDate(day_), p.Color(), pCim.Color());
+    window.Create(Handle());
+    window.ShowModal();
+}

@@ -31,6 +31,7 @@ public:
 
     Edit Cimszo1;
     Edit Cimszo2;
+    SpeedButton sbEmlekezteto{L"sbEmlekezteto"};  // the day's reminders and yearly mark
     PopupMenu pmSzinek;
     // Field entered last: 1 Cimszo1, 2 Cimszo2, 3 Megjegyzes, 0 none yet.
     int FEditTarget = 0;
@@ -53,6 +54,8 @@ public:
 
     void sbMentBezarClick() override;
     void sbBezarClick() override;
+    // "Emlékeztető…": the day's reminders (a small modal window of their own).
+    void sbEmlekeztetoClick();
     void Cimszo1Enter() { FEditTarget = 1; }
     void Cimszo2Enter() { FEditTarget = 2; }
     void MegjegyzesEnter() { FEditTarget = 3; }
@@ -99,6 +102,7 @@ private:
     int32_t colour1_ = 0;
     int32_t colour2_ = 0;
     Date day_{};
+    Diary* diary_ = nullptr;  // while EditDay runs
     StoreDay store_;
     std::optional<EditedDay> stored_;
     Font menuFont_;

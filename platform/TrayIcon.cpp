@@ -4,6 +4,10 @@
 
 #include "ui/application.h"
 
+#ifndef NIIF_RESPECT_QUIET_TIME
+#define NIIF_RESPECT_QUIET_TIME 0x00000080
+#endif
+
 TTrayIcon::ShellFunction& TTrayIcon::Shell() {
     static ShellFunction shell = [](DWORD message, NOTIFYICONDATAW* data) { return Shell_NotifyIconW(message, data); };
     return shell;
@@ -26,19 +30,27 @@ void TTrayIcon::EnsureWindow() {
 }
 
 TTrayIcon::~TTrayIcon() {
-    if (active_) Notify(NIM_DELETE);
+    if (inShell_) Notify(NIM_DELETE);
 }
 
-BOOL TTrayIcon::Notify(DWORD message) {
+BOOL TTrayIcon::Notify(DWORD message, const std::wstring* title, const std::wstring* text) {
     EnsureWindow();
     NOTIFYICONDATAW data{};
-    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    // The first record's size unless a balloon is asked for: the shell of every
+    // Windows takes it, and it is all the icon needs.
+    data.cbSize = title ? sizeof(NOTIFYICONDATAW) : NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = Handle();
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = Icon();
     toolTip_.copy(data.szTip, kMaxToolTip);
+    if (title && text) {
+        data.uFlags |= NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO | NIIF_RESPECT_QUIET_TIME;
+        title->copy(data.szInfoTitle, kMaxBalloonTitle);
+        text->copy(data.szInfo, kMaxBalloonText);
+    }
     auto& shell = Shell();
     return shell ? shell(message, &data) : FALSE;
 }
@@ -46,25 +58,40 @@ BOOL TTrayIcon::Notify(DWORD message) {
 void TTrayIcon::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
-    Notify(active ? NIM_ADD : NIM_DELETE);
+    Place();
+}
+
+void TTrayIcon::Place() {
+    const bool wanted = active_ || balloon_;
+    if (wanted == inShell_) return;
+    inShell_ = wanted;
+    Notify(wanted ? NIM_ADD : NIM_DELETE);
+}
+
+void TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+    const std::wstring t = title.substr(0, kMaxBalloonTitle), x = text.substr(0, kMaxBalloonText);
+    const bool added = !inShell_;
+    balloon_ = true;
+    inShell_ = true;
+    Notify(added ? NIM_ADD : NIM_MODIFY, &t, &x);
 }
 
 void TTrayIcon::SetIcon(HICON icon) {
     IconHandle old = std::move(icon_);  // destroyed only once the shell holds the new one
     icon_ = IconHandle::Own(icon ? CopyIcon(icon) : nullptr);
     shared_ = nullptr;
-    if (active_) Notify(NIM_MODIFY);
+    if (inShell_) Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::SetLastingIcon(HICON icon) {
     IconHandle old = std::move(icon_);
     shared_ = icon;
-    if (active_) Notify(NIM_MODIFY);
+    if (inShell_) Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::SetToolTip(const std::wstring& text) {
     toolTip_ = text.substr(0, kMaxToolTip);
-    if (active_) Notify(NIM_MODIFY);
+    if (inShell_) Notify(NIM_MODIFY);
 }
 
 LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -84,6 +111,17 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     app.Guard([&] { handler(at.x, at.y); });
                 }
                 break;
+            case NIN_BALLOONUSERCLICK:
+                balloon_ = false;
+                Place();
+                if (auto handler = OnBalloonClick) app.Guard(handler);
+                break;
+            case NIN_BALLOONHIDE:
+            case NIN_BALLOONTIMEOUT:
+                // The icon shown for the balloon alone goes with it.
+                balloon_ = false;
+                Place();
+                break;
             default:
                 break;
         }
@@ -93,6 +131,8 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // The new shell knows nothing of the icon: without it a hidden program
         // could not be reached any more.
         if (active_) Notify(NIM_ADD);
+        inShell_ = active_;
+        balloon_ = false;
         return 0;
     }
     return Window::HandleMessage(msg, wp, lp);

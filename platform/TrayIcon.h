@@ -25,8 +25,16 @@ public:
     TTrayIcon();
     ~TTrayIcon() override;
 
+    // Active: the program is hidden behind the icon (the notification-area mode).
     bool Active() const { return active_; }
     void SetActive(bool active);
+
+    // A balloon over the icon (a due reminder). While the program is not in the
+    // notification area the icon is shown for the balloon alone and goes with it.
+    // The texts are cut to the shell's limits; a quiet time of the user is kept.
+    static constexpr size_t kMaxBalloonTitle = 63, kMaxBalloonText = 255;
+    void ShowBalloon(const std::wstring& title, const std::wstring& text);
+    bool InShell() const { return inShell_; }
 
     HICON Icon() const { return shared_ ? shared_ : icon_.Get(); }
     void SetIcon(HICON icon);  // the component keeps a copy of its own
@@ -43,14 +51,18 @@ public:
     std::function<void()> OnClick;               // left button released
     std::function<void()> OnDblClick;            // left double click
     std::function<void(int x, int y)> OnRightClick;  // right button released; screen position
+    std::function<void()> OnBalloonClick;           // the balloon itself clicked
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    BOOL Notify(DWORD message);
+    BOOL Notify(DWORD message, const std::wstring* title = nullptr, const std::wstring* text = nullptr);
+    void Place();  // in the shell or out of it, as the mode and the balloon want
     void EnsureWindow();  // the hidden window, made at the first shell call
     static UINT TaskbarCreatedMessage();
 
     bool active_ = false;
+    bool balloon_ = false;  // a balloon is showing
+    bool inShell_ = false;  // the shell holds the icon
     IconHandle icon_;
     HICON shared_ = nullptr;  // not ours (SetLastingIcon)
     std::wstring toolTip_;

@@ -17,6 +17,7 @@
 #define IDI_SB_FIND 305         // find first
 #define IDI_SB_FINDNEXT 306     // find next
 #define IDI_SB_DEFAULTS 307     // colour defaults button
+#define IDI_SB_REMINDER 308     // a day's reminders (bell)
 
 // Rich-text editors, top toolbar pictures (16x16), in this order:
 // new, open, save as, print, cut, copy, paste, colours, font, word processor, reload

@@ -1,9 +1,11 @@
 // Texts the snapshots window, the diary search's result list and the menus show.
 #include <gtest/gtest.h>
 
+#include "app/reminder_text.h"
 #include "app/shortcut_text.h"
 #include "app/snapshot_text.h"
 #include "lists/search_rows.h"
+#include "platform/errors.h"
 
 TEST(SnapshotTextTest, ADaysSnapshotShowsItsDateAndOneBeforeARestoreItsTimeToo) {
     EXPECT_EQ(SnapshotWhenText(SnapshotFile{L"2026-12-08.zip", Date{2026, 12, 8}, 10}), L"2026.12.08.");
@@ -40,4 +42,27 @@ TEST(ShortcutTextTest, ModifiersInTheirOrderThenTheKeyAndNothingWithoutAKey) {
     EXPECT_EQ(ShortcutText(ShortcutKeys{kKeyF1 + 2}), L"F3");
     EXPECT_EQ(ShortcutText(ShortcutKeys{kKeyF24, false, true}), L"Shift+F24");
     EXPECT_EQ(ShortcutText(ShortcutKeys{0, true}), L"");
+}
+
+TEST(ReminderTextTest, TimesLeadsAndTheBalloonWithinTheShellsLimits) {
+    const struct {
+        const wchar_t* typed;
+        std::optional<int> minute;
+    } times[] = {{L"8:05", 8 * 60 + 5}, {L" 18:30 ", 18 * 60 + 30}, {L"00:00", 0}, {L"24:00", {}},
+                 {L"12:60", {}}, {L"1230", {}}, {L"12:3", {}}, {L"", {}}, {L"ab:cd", {}}};
+    for (const auto& t : times) EXPECT_EQ(ParseReminderTime(t.typed), t.minute) << WideToUtf8(t.typed);
+    EXPECT_EQ(LeadDaysText(0), L"a napján");
+    EXPECT_EQ(LeadDaysText(14), L"14 nappal előtte");
+    Occurrence o;
+    o.day = Date{2026, 12, 24};
+    o.minute = 18 * 60 + 30;
+    EXPECT_EQ(DueLineText(o, L"Szenteste"), L"2026.12.24. 18:30 – Szenteste");
+
+    const BalloonTexts one = ReminderBalloon({L"a"});
+    EXPECT_EQ(one.title, L"Emlékeztető");
+    EXPECT_EQ(one.text, L"a");
+    const BalloonTexts many = ReminderBalloon(std::vector<std::wstring>(40, std::wstring(20, L'x')));
+    EXPECT_EQ(many.title, L"40 emlékeztető");
+    EXPECT_EQ(many.text.size(), 255u);
+    EXPECT_EQ(many.text.back(), L'…');
 }

@@ -154,7 +154,8 @@ TEST_F(TrayModeTest, ListSaveWritesTheIndexAndSaysSo) {
 TEST_F(TrayModeTest, TrayMenuItemsInOrderWithPictures) {
     Open();
     HMENU menu = main->pmTray.Handle();
-    ASSERT_EQ(GetMenuItemCount(menu), 7);
+    // The classic seven, then a separator and the reminders' mute.
+    ASSERT_EQ(GetMenuItemCount(menu), 9);
     const wchar_t* captions[] = {L"Tivorn program megnyitás", L"Jegyzettömb", L"Névnap keresés",
                                  L"Feladat lista böngésző", L"Feladatok nyomtatás", nullptr, L"Program bezárása"};
     for (UINT i = 0; i < 7; ++i) {
@@ -183,6 +184,7 @@ TEST_F(TrayModeTest, TrayMenuItemsInOrderWithPictures) {
     }
     EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(main->pmTray.IdOf(L"Tivornprogrammegnyits1")));
     EXPECT_EQ(GetMenuItemID(menu, 6), static_cast<UINT>(main->pmTray.IdOf(L"Programbezrsa1")));
+    EXPECT_EQ(GetMenuItemID(menu, 8), static_cast<UINT>(main->pmTray.IdOf(L"mniNemitas")));
 }
 
 TEST_F(TrayModeTest, FirstMenuItemBringsTheWindowBack) {

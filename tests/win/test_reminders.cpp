@@ -1,0 +1,152 @@
+// The reminders' windows: a due reminder's balloon and its one "Emlékeztetők" window
+// (snooze over a restart, "Kész"), and the editor's "Emlékeztető…" storing one.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Emlekeztetok.h"
+#include "app/main.h"
+#include "editors/Emlekezteto.h"
+#include "editors/Reszlet.h"
+#include "harness.h"
+#include "platform/TrayIcon.h"
+#include "platform/codec1250.h"
+
+namespace {
+
+class RemindersTest : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        InstallDataFiles();
+        saved_ = TTrayIcon::Shell();
+        TTrayIcon::Shell() = [this](DWORD message, NOTIFYICONDATAW* data) {
+            if (data->uFlags & NIF_INFO) balloons.push_back({message, *data});
+            return TRUE;
+        };
+    }
+    void TearDown() override {
+        main.reset();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        TTrayIcon::Shell() = saved_;
+        WinTest::TearDown();
+    }
+    // The index with an entry on each of the days.
+    void Entries(const std::vector<Date>& days) {
+        std::string index;
+        for (const Date& day : days) index += EncodeCp1250(MakeDayEntry(day, L"Fogorvos", L"", 0, 0)) + "\r\n";
+        WriteFile(L"Data\\index.txt", index);
+    }
+    // A new start of the program on the folder, its first check of the reminders done.
+    void Restart() {
+        main.reset();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        main = OpenMainWindow();
+        main->CheckReminders();
+        Pump();
+    }
+
+    struct Balloon {
+        DWORD message;
+        NOTIFYICONDATAW data;
+    };
+    std::vector<Balloon> balloons;
+    std::unique_ptr<Tfrm_Main> main;
+
+private:
+    TTrayIcon::ShellFunction saved_;
+};
+
+TEST_F(RemindersTest, ADueReminderComesAsABalloonAndInTheOneWindowSnoozeOutlivesARestartKeszEndsIt) {
+    // Two reminders that came due ten and five minutes ago, while the program was not
+    // running (its last check an hour ago).
+    const Instant now = InstantNow();
+    const DateTime first = InstantToLocal(now - 10 * kMinute), second = InstantToLocal(now - 5 * kMinute);
+    Entries({first.date, second.date});
+    {
+        Diary before(Dir());
+        before.Load();
+        before.SetReminders(first.date, {{first.date, first.hour * 60 + first.minute, 0}});
+        if (second.date != first.date) {
+            before.SetReminders(second.date, {{second.date, second.hour * 60 + second.minute, 0}});
+        } else {
+            before.SetReminders(first.date, {{first.date, first.hour * 60 + first.minute, 0},
+                                             {first.date, second.hour * 60 + second.minute, 0}});
+        }
+        before.DueReminders(now - kHour);
+    }
+    Restart();
+
+    ASSERT_EQ(balloons.size(), 1u);
+    const NOTIFYICONDATAW& shown = balloons[0].data;
+    EXPECT_EQ(balloons[0].message, static_cast<DWORD>(NIM_ADD)) << "the window is visible: the icon comes for the balloon";
+    EXPECT_EQ(std::wstring(shown.szInfoTitle), L"2 emlékeztető");
+    EXPECT_NE(std::wstring(shown.szInfo).find(L"Fogorvos"), std::wstring::npos);
+    EXPECT_TRUE(shown.dwInfoFlags & 0x80) << "the user's quiet time is kept";
+    EXPECT_FALSE(main->trIcon.Active()) << "the program is not in the notification area";
+
+    ASSERT_TRUE(main->Emlekeztetok);
+    Tfrm_Emlekeztetok& window = *main->Emlekeztetok;
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    ASSERT_EQ(window.Items().size(), 2u);
+    EXPECT_NE(window.CellText(0, 2).find(L"Fogorvos"), std::wstring::npos);
+    main->CheckReminders();
+    EXPECT_EQ(window.Items().size(), 2u) << "each comes once";
+
+    window.lvLista.Select(0);
+    window.btn10Perc.Click();
+    ASSERT_EQ(window.Items().size(), 1u);
+    window.btnKesz.Click();
+    EXPECT_TRUE(window.Items().empty());
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+
+    // A new start: the snoozed one is not due before its ten minutes, the done one never.
+    balloons.clear();
+    Restart();
+    EXPECT_TRUE(!main->Emlekeztetok || main->Emlekeztetok->Items().empty());
+    EXPECT_TRUE(balloons.empty());
+}
+
+TEST_F(RemindersTest, TheEditorsReminderButtonStoresTheDaysReminderAndYearlyMark) {
+    const Date day = Today();
+    Entries({day});
+    WriteKetraboValue(Tfrm_Emlekezteto::kStartOfferedValue, L"1");  // the offer is not this test's
+    main = OpenMainWindow();
+    Tfrm_Reszlet editor;
+    main->Others.reszlet = &editor;
+    editor.Create(main->Handle());
+
+    AnswerNextModal([&](Form&) {
+        AnswerNextModal([](Form& form) {
+            auto& dialog = dynamic_cast<Tfrm_Emlekezteto&>(form);
+            dialog.cbEgeszNap.SetChecked(false);
+            dialog.cbEgeszNapClick();
+            dialog.edtIdo.SetText(L"18:30");
+            dialog.cmbElotte.SetSelectedIndex(1);
+            dialog.btnHozzaad.Click();
+            dialog.edtIdo.SetText(L"25:00");  // not a time: told, nothing added
+            dialog.btnHozzaad.Click();
+            dialog.cbEvente.SetChecked(true);
+            dialog.cbEventeClick();
+            dialog.cbSorszam.SetChecked(true);
+            dialog.btnRendben.Click();
+        });
+        ClickSpeedButton(editor.sbEmlekezteto);
+        editor.sbBezarClick();
+    });
+    main->EditDay(day);
+
+    EXPECT_EQ(main->TheDiary().RemindersOf(day), (std::vector<Reminder>{{day, 18 * 60 + 30, 1}}));
+    const auto yearly = main->TheDiary().Yearly(day);
+    ASSERT_TRUE(yearly);
+    EXPECT_TRUE(yearly->count);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(L"25:00"), std::wstring::npos);
+    main->Others.reszlet = nullptr;
+}
+
+}  // namespace

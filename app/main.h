@@ -155,6 +155,7 @@ public:
     void CheckReminders();
     bool RemindersMuted = false;  // the tray menu's "Emlékeztetők némítása"
     void mniNemitasClick();
+    void mniEmlekeztetoClick();   // the day's reminders (the cells' popup menu)
     void mniEmlekeztetokClick();  // every coming reminder ("Továbbiak")
     void mniIsmerosokClick();     // the people whose name days are remembered
     static constexpr const wchar_t* kMutedValue = L"EmlekeztetokNemitva";

@@ -29,6 +29,8 @@ void Tfrm_Main::CreateGrid() {
     static const MenuItemRow<Tfrm_Main> menu[] = {
         {L"mniBejegyzTorol", L"Bejegyzés törlése", 6, L"Bejegyzés törlése (nem visszavonható)",
          &Tfrm_Main::mniBejegyzTorolClick},
+        {L"mniEmlekezteto", L"Emlékeztető…", -1, L"A nap emlékeztetői és a „minden évben” jelölés",
+         &Tfrm_Main::mniEmlekeztetoClick},
     };
     pm.Create(*this, std::span<const MenuItemRow<Tfrm_Main>>(menu), &ImageListMain);
 

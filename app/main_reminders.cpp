@@ -5,6 +5,7 @@
 #include "app/Ismerosok.h"
 #include "app/main.h"
 #include "app/reminder_text.h"
+#include "editors/Emlekezteto.h"
 #include "ui/application.h"
 
 Tfrm_Emlekeztetok& Tfrm_Main::RemindersWindow() {
@@ -24,6 +25,7 @@ Tfrm_Emlekeztetok& Tfrm_Main::RemindersWindow() {
 }
 
 void Tfrm_Main::CheckReminders() {
+    trIcon.ExpireBalloon(GetTickCount64());
     const std::vector<Occurrence> due = diary_.DueReminders(InstantNow());
     if (due.empty()) return;
     RemindersWindow().AddDue(due);
@@ -49,6 +51,14 @@ void Tfrm_Main::mniEmlekeztetokClick() {
 
 void Tfrm_Main::mniIsmerosokClick() {
     Tfrm_Ismerosok window(diary_, ResolveColour(Szin[1]), ResolveColour(Szin[6]));
+    window.Create(Handle());
+    window.ShowModal();
+}
+
+void Tfrm_Main::mniEmlekeztetoClick() {
+    if (HoverDay < 1 || HoverDay > DaysInMonth(ShownYear, ShownMonth)) return;
+    const Date day{ShownYear, ShownMonth, HoverDay};
+    Tfrm_Emlekezteto window(diary_, day, FormatDottedDate(day), ResolveColour(Szin[1]), ResolveColour(Szin[6]));
     window.Create(Handle());
     window.ShowModal();
 }

@@ -72,6 +72,7 @@ void TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text)
     const std::wstring t = title.substr(0, kMaxBalloonTitle), x = text.substr(0, kMaxBalloonText);
     const bool added = !inShell_;
     balloon_ = true;
+    balloonShownAt_ = GetTickCount64();
     inShell_ = true;
     Notify(added ? NIM_ADD : NIM_MODIFY, &t, &x);
 }
@@ -92,6 +93,12 @@ void TTrayIcon::SetLastingIcon(HICON icon) {
 void TTrayIcon::SetToolTip(const std::wstring& text) {
     toolTip_ = text.substr(0, kMaxToolTip);
     if (inShell_) Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::ExpireBalloon(ULONGLONG nowMs) {
+    if (!balloon_ || nowMs - balloonShownAt_ < kBalloonLifeMs) return;
+    balloon_ = false;
+    Place();
 }
 
 LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

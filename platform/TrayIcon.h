@@ -34,6 +34,10 @@ public:
     // The texts are cut to the shell's limits; a quiet time of the user is kept.
     static constexpr size_t kMaxBalloonTitle = 63, kMaxBalloonText = 255;
     void ShowBalloon(const std::wstring& title, const std::wstring& text);
+    // Called by a clock: a shell that never tells of the balloon's end (Wine's) still
+    // gets the icon taken back once a balloon has surely gone (`nowMs`: GetTickCount64).
+    static constexpr ULONGLONG kBalloonLifeMs = 30000;
+    void ExpireBalloon(ULONGLONG nowMs);
     bool InShell() const { return inShell_; }
 
     HICON Icon() const { return shared_ ? shared_ : icon_.Get(); }
@@ -62,6 +66,7 @@ private:
 
     bool active_ = false;
     bool balloon_ = false;  // a balloon is showing
+    ULONGLONG balloonShownAt_ = 0;
     bool inShell_ = false;  // the shell holds the icon
     IconHandle icon_;
     HICON shared_ = nullptr;  // not ours (SetLastingIcon)

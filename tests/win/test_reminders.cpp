@@ -88,6 +88,8 @@ TEST_F(RemindersTest, ADueReminderComesAsABalloonAndInTheOneWindowSnoozeOutlives
     EXPECT_NE(std::wstring(shown.szInfo).find(L"Fogorvos"), std::wstring::npos);
     EXPECT_TRUE(shown.dwInfoFlags & 0x80) << "the user's quiet time is kept";
     EXPECT_FALSE(main->trIcon.Active()) << "the program is not in the notification area";
+    main->trIcon.ExpireBalloon(GetTickCount64() + TTrayIcon::kBalloonLifeMs);
+    EXPECT_FALSE(main->trIcon.InShell()) << "the icon shown for the balloon goes with it";
 
     ASSERT_TRUE(main->Emlekeztetok);
     Tfrm_Emlekeztetok& window = *main->Emlekeztetok;

@@ -30,7 +30,7 @@ public:
     Button btnBezar;
 
     static std::span<const ControlRow<Tfrm_EmlekeztetoLista>> Controls();
-    static constexpr Instant kAhead = 366 * kDay;  // how far the list looks
+    static constexpr Instant kAhead = 366 * 24 * 60 * 60;  // how far the list looks: a year, in seconds
 
     const std::vector<Occurrence>& Items() const { return items_; }
     std::wstring CellText(int row, int column) const;

@@ -64,8 +64,10 @@ private:
 TEST_F(RemindersTest, ADueReminderComesAsABalloonAndInTheOneWindowSnoozeOutlivesARestartKeszEndsIt) {
     // Two reminders that came due ten and five minutes ago, while the program was not
     // running (its last check an hour ago).
+    constexpr Instant kMinuteSeconds = 60;
     const Instant now = InstantNow();
-    const DateTime first = InstantToLocal(now - 10 * kMinute), second = InstantToLocal(now - 5 * kMinute);
+    const DateTime first = InstantToLocal(now - 10 * kMinuteSeconds);
+    const DateTime second = InstantToLocal(now - 5 * kMinuteSeconds);
     Entries({first.date, second.date});
     {
         Diary before(Dir());
@@ -77,7 +79,7 @@ TEST_F(RemindersTest, ADueReminderComesAsABalloonAndInTheOneWindowSnoozeOutlives
             before.SetReminders(first.date, {{first.date, first.hour * 60 + first.minute, 0},
                                              {first.date, second.hour * 60 + second.minute, 0}});
         }
-        before.DueReminders(now - kHour);
+        before.DueReminders(now - 60 * kMinuteSeconds);
     }
     Restart();
 

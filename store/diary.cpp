@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "store/imported_keys.h"
 #include "store/snapshot_days.h"
 
 namespace {
@@ -258,11 +259,21 @@ void Diary::Store(const Date& day, const DayEntry& entry, std::string_view noteR
     StoreMany({DayToStore{day, entry, std::string(noteRtf)}});
 }
 
-void Diary::StoreMany(const std::vector<DayToStore>& days) {
-    Changing([&](Report& report) { StoreDays(days, report); });
+void Diary::StoreMany(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys) {
+    Changing([&](Report& report) { StoreDays(days, importedKeys, report); });
 }
 
-void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
+std::set<std::wstring> Diary::ImportedKeys() const {
+    std::lock_guard lock(mutex_);
+    try {
+        if (const auto bytes = ReadIfExists(ImportedKeysPath(programDir_))) return ParseImportedKeys(*bytes);
+    } catch (const AppError&) {
+    }
+    return {};
+}
+
+void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
+                      Report& report) {
     if (days.empty()) return;
     RequireRead(report);
     // A day given twice: its last occurrence, in the place of its first.
@@ -281,6 +292,15 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
     for (const DayToStore* day : unique) {
         const std::wstring path = EntryStore::NotePath(programDir_, day->date);
         before.push_back({path, ReadIfExists(path)});
+    }
+    // The remembered keys as they are (a damaged file keeps its readable lines).
+    const std::wstring keysPath = ImportedKeysPath(programDir_);
+    std::optional<std::string> keysBefore;
+    if (!importedKeys.empty()) {
+        try {
+            keysBefore = ReadIfExists(keysPath);
+        } catch (const AppError&) {
+        }
     }
     SnapshotOfTheDay(report);
 
@@ -307,6 +327,25 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report) {
     } catch (const AppError&) {
         store_.Lines = linesBefore;
         RethrowUndone(PutNotesBack(before, written));
+    }
+
+    if (!importedKeys.empty()) {
+        std::set<std::wstring> keys = keysBefore ? ParseImportedKeys(*keysBefore) : std::set<std::wstring>{};
+        keys.insert(importedKeys.begin(), importedKeys.end());
+        try {
+            WriteFileAtomically(keysPath, ImportedKeysText(keys));
+        } catch (const AppError&) {
+            // The days go back with it: an import is all or nothing. An index that
+            // cannot be put back on the disk now is saved at the next save point.
+            store_.Lines = linesBefore;
+            std::wstring notBack = PutNotesBack(before, written);
+            try {
+                store_.Save(programDir_);
+            } catch (const AppError&) {
+                notBack += L"\n" + EntryStore::IndexPath(programDir_);
+            }
+            RethrowUndone(notBack);
+        }
     }
 
     DiaryChange change = report.change.value_or(DiaryChange{});

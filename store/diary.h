@@ -23,6 +23,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,8 +108,13 @@ public:
     // absence) and the old line come back. Throws the file error.
     void Store(const Date& day, const DayEntry& entry, std::string_view noteRtf);
     // A batch (an import) the same way, with one snapshot: every day or none. A day
-    // given twice is stored as its last occurrence says.
-    void StoreMany(const std::vector<DayToStore>& days);
+    // given twice is stored as its last occurrence says. `importedKeys` join the
+    // remembered ones (ImportedKeys), written last: when that fails, the days are
+    // undone too.
+    void StoreMany(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys = {});
+    // The keys of the days earlier imports wrote ("Data\Importalt.txt"); a damaged
+    // file's unreadable lines are absent, an unreadable file gives none.
+    std::set<std::wstring> ImportedKeys() const;
     // Deletes the day's note and line together, the index saved at once
     // (EntryStore::DeleteEntry). Nothing to delete is no change.
     void Delete(const Date& day);
@@ -198,7 +204,8 @@ private:
     // Under the lock:
     void RequireRead(Report& report);  // reads an unread index; a success changes "all"
     void SnapshotOfTheDay(Report& report);
-    void StoreDays(const std::vector<DayToStore>& days, Report& report);
+    void StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
+                   Report& report);
     std::wstring NotepadPath() const;
 
     const std::wstring programDir_;

@@ -1,6 +1,7 @@
 #include "app/Importalas.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <commctrl.h>
 
@@ -73,7 +74,8 @@ std::span<const ControlRow<Tfrm_Importalas>> Tfrm_Importalas::Controls() {
         {.name = L"lblLegfeljebb", .parent = &T::Panel1, .x = 284, .y = 32, .text = L"&Legfeljebb"},
         {.name = L"edtKorlat", .field = &T::edtKorlat, .parent = &T::Panel1, .x = 340, .y = 28, .w = 56, .h = 21,
          .style = ES_NUMBER | WS_GROUP, .hint = L"Egy importálás legfeljebb ennyi napot tölt ki"},
-        {.name = L"udKorlat", .field = &T::udKorlat, .parent = &T::Panel1, .x = 396, .y = 28, .w = 15, .h = 21},
+        {.name = L"udKorlat", .field = &T::udKorlat, .parent = &T::Panel1, .x = 396, .y = 28, .w = 15, .h = 21,
+         .style = UDS_NOTHOUSANDS},
         {.name = L"lblNap", .parent = &T::Panel1, .x = 416, .y = 32, .text = L"nap"},
         {.name = L"btnUjra", .field = &T::btnUjra, .parent = &T::Panel1, .x = kListX + kListW - 110, .y = 26,
          .w = 110, .h = 25, .text = L"Ú&jraszámolás", .handler = &T::btnUjraClick,
@@ -242,16 +244,15 @@ bool Tfrm_Importalas::FormKeyPress(wchar_t key) {
 // The labels' underlined keys: Alt and the key moves the focus to the control the
 // label names (the buttons' own keys are the dialog keys').
 bool Tfrm_Importalas::FormSysKey(UINT vk) {
-    const StandardControl* target = vk == 'S'   ? static_cast<const StandardControl*>(&dtpTol)
-                                    : vk == 'L' ? &edtKorlat
-                                    : vk == 'N' ? &lvUj
-                                    : vk == 'B' ? &clUtkozo
-                                    : vk == 'K' ? &lvKimarad
-                                                : nullptr;
-    if (!target) return false;
-    target->Focus();
-    if (target == &edtKorlat) edtKorlat.SelectAll();
-    return true;
+    const std::pair<UINT, const StandardControl*> keys[] = {
+        {'S', &dtpTol}, {'L', &edtKorlat}, {'N', &lvUj}, {'B', &clUtkozo}, {'K', &lvKimarad}};
+    for (const auto& [key, target] : keys) {
+        if (key != vk) continue;
+        target->Focus();
+        if (target == &edtKorlat) edtKorlat.SelectAll();
+        return true;
+    }
+    return false;
 }
 
 ImportDialogs& CurrentImportDialogs() {

@@ -293,15 +293,10 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
         const std::wstring path = EntryStore::NotePath(programDir_, day->date);
         before.push_back({path, ReadIfExists(path)});
     }
-    // The remembered keys as they are (a damaged file keeps its readable lines).
+    // The remembered keys too: a file that is there but cannot be read stops the
+    // import rather than lose them (a damaged one keeps its readable lines).
     const std::wstring keysPath = ImportedKeysPath(programDir_);
-    std::optional<std::string> keysBefore;
-    if (!importedKeys.empty()) {
-        try {
-            keysBefore = ReadIfExists(keysPath);
-        } catch (const AppError&) {
-        }
-    }
+    const std::optional<std::string> keysBefore = importedKeys.empty() ? std::nullopt : ReadIfExists(keysPath);
     SnapshotOfTheDay(report);
 
     size_t written = 0;

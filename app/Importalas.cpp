@@ -24,6 +24,9 @@ struct ColumnDef {
     int width;
 };
 constexpr ColumnDef kDayColumns[] = {{L"Dátum", 84}, {L"Címszó I.", 130}, {L"Címszó II.", 130}, {L"Jegyzet", 226}};
+// A day with an entry shows what it holds now beside what would replace it.
+constexpr ColumnDef kConflictColumns[] = {
+    {L"Dátum", 84}, {L"Címszó I.", 120}, {L"Címszó II.", 120}, {L"Jegyzet", 110}, {L"Most a naplóban", 136}};
 constexpr ColumnDef kSkipColumns[] = {{L"Esemény", 200}, {L"Dátum", 84}, {L"Ok", 286}};
 
 // The note's first line, for a list cell.
@@ -122,10 +125,8 @@ void Tfrm_Importalas::FormCreate() {
     udKorlat.SetRange(1, kMaxDaysLimit);
     udKorlat.SetPosition(static_cast<int>(ImportOptions{}.maxDays));
 
-    for (const ColumnDef& column : kDayColumns) {
-        lvUj.AddColumn(column.caption, column.width);
-        clUtkozo.AddColumn(column.caption, column.width);
-    }
+    for (const ColumnDef& column : kDayColumns) lvUj.AddColumn(column.caption, column.width);
+    for (const ColumnDef& column : kConflictColumns) clUtkozo.AddColumn(column.caption, column.width);
     for (const ColumnDef& column : kSkipColumns) lvKimarad.AddColumn(column.caption, column.width);
     ServeCellTexts(*this, lvUj, [this](int row, int column) { return NewDayText(row, column); });
     ServeCellTexts(*this, lvKimarad, [this](int row, int column) { return SkippedText(row, column); });
@@ -174,8 +175,19 @@ void Tfrm_Importalas::ShowPlan() {
     lvKimarad.Redraw();
     // A day that has an entry is never overwritten unless the user checks it.
     clUtkozo.Clear();
-    for (const ImportedDay& day : plan_.conflicts)
-        clUtkozo.AddRow({DayCell(day, 0), DayCell(day, 1), DayCell(day, 2), DayCell(day, 3)}, false);
+    const std::vector<std::wstring> present = diary_.WithEntries([&](const EntryStore& entries) {
+        std::vector<std::wstring> titles;
+        for (const ImportedDay& day : plan_.conflicts) {
+            const int at = entries.FindEntryLine(DateKey(day.date));
+            const std::wstring line = at >= 0 ? entries.Lines[static_cast<size_t>(at)] : std::wstring();
+            titles.push_back(Trim(Trim(EntryTitle1(line)) + L" " + Trim(EntryTitle2(line))));
+        }
+        return titles;
+    });
+    for (size_t i = 0; i < plan_.conflicts.size(); ++i) {
+        const ImportedDay& day = plan_.conflicts[i];
+        clUtkozo.AddRow({DayCell(day, 0), DayCell(day, 1), DayCell(day, 2), DayCell(day, 3), present[i]}, false);
+    }
     if (!plan_.additions.empty()) lvUj.Select(0);
     if (!plan_.conflicts.empty()) clUtkozo.Select(0);
     if (!plan_.skipped.empty()) lvKimarad.Select(0);
@@ -250,6 +262,9 @@ bool Tfrm_Importalas::FormSysKey(UINT vk) {
         if (key != vk) continue;
         target->Focus();
         if (target == &edtKorlat) edtKorlat.SelectAll();
+        // The system sees the key as well, so the Alt let go after it does not open
+        // the window menu as a lone Alt would.
+        DefWindowProcW(Handle(), WM_SYSKEYDOWN, vk, static_cast<LPARAM>(KF_ALTDOWN) << 16);
         return true;
     }
     return false;

@@ -72,6 +72,7 @@ TEST_F(ImportalasTest, ThePreviewShowsThreePartsAndOnlyCheckedConflictsAreOverwr
         EXPECT_EQ(w.NewDayText(0, 3), L"Hozd a kártyát");
         ASSERT_EQ(w.clUtkozo.ItemCount(), 1);
         EXPECT_EQ(w.clUtkozo.CellText(0, 1), L"Szülinap");
+        EXPECT_EQ(w.clUtkozo.CellText(0, 4), L"Régi cím") << "what the day holds now";
         EXPECT_FALSE(w.clUtkozo.Checked(0)) << "a day with an entry is kept unless chosen";
         EXPECT_EQ(w.lvKimarad.ItemCount(), 1);
         EXPECT_EQ(w.SkippedText(0, 0), L"Bevásárlás");

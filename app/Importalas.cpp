@@ -173,7 +173,12 @@ void Tfrm_Importalas::ShowPlan() {
     lvKimarad.SetItemCount(static_cast<int>(plan_.skipped.size()));
     lvUj.Redraw();
     lvKimarad.Redraw();
-    // A day that has an entry is never overwritten unless the user checks it.
+    // A day that has an entry is never overwritten unless the user checks it; a day
+    // checked before "Újraszámolás" stays checked.
+    std::set<int64_t> checked;
+    for (int row = 0; row < clUtkozo.ItemCount(); ++row)
+        if (clUtkozo.Checked(row)) checked.insert(SerialOf(conflictDates_[static_cast<size_t>(row)]));
+    conflictDates_.clear();
     clUtkozo.Clear();
     const std::vector<std::wstring> present = diary_.WithEntries([&](const EntryStore& entries) {
         std::vector<std::wstring> titles;
@@ -186,7 +191,9 @@ void Tfrm_Importalas::ShowPlan() {
     });
     for (size_t i = 0; i < plan_.conflicts.size(); ++i) {
         const ImportedDay& day = plan_.conflicts[i];
-        clUtkozo.AddRow({DayCell(day, 0), DayCell(day, 1), DayCell(day, 2), DayCell(day, 3), present[i]}, false);
+        conflictDates_.push_back(day.date);
+        clUtkozo.AddRow({DayCell(day, 0), DayCell(day, 1), DayCell(day, 2), DayCell(day, 3), present[i]},
+                        checked.count(SerialOf(day.date)) > 0);
     }
     if (!plan_.additions.empty()) lvUj.Select(0);
     if (!plan_.conflicts.empty()) clUtkozo.Select(0);

@@ -83,6 +83,7 @@ private:
     Date today_;
     COLORREF outer_, inner_;
     ImportPlan plan_;
+    std::vector<Date> conflictDates_;  // the days of the check list's rows
     size_t imported_ = 0;
 };
 

@@ -83,6 +83,8 @@ TEST_F(ImportalasTest, ThePreviewShowsThreePartsAndOnlyCheckedConflictsAreOverwr
         PressKey(w.clUtkozo.Handle(), VK_SPACE);
         Pump();
         EXPECT_TRUE(w.clUtkozo.Checked(0));
+        w.btnUjraClick();
+        EXPECT_TRUE(w.clUtkozo.Checked(0)) << "a recount keeps the choice";
         EXPECT_EQ(w.Chosen().size(), 2u);
         SendMessageW(w.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(w.btnImportalas.Handle()));

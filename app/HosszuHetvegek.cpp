@@ -19,7 +19,7 @@ std::wstring DecreeText(const WorkCalendar& calendar, int year) {
 
 Tfrm_HosszuHetvegek::Tfrm_HosszuHetvegek(const WorkCalendar& calendar, int year, const MonthNames& months,
                                          COLORREF outer, COLORREF inner)
-    : Form(SecondaryWindowOptions(L"TivornHosszuHetvegek", kWidth, kHeight)),
+    : Form(SecondaryWindowOptions(L"TivornHosszuHetvegekWindow", kWidth, kHeight)),
       calendar_(calendar),
       year_(year),
       months_(months),

@@ -22,10 +22,10 @@ public:
     Tfrm_HosszuHetvegek(const WorkCalendar& calendar, int year, const MonthNames& months, COLORREF outer,
                         COLORREF inner);
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     DrawnPanel lblEv{L"lblEv"};
     DrawnPanel lblRendelet{L"lblRendelet"};
     Edit meLista;

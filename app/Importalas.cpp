@@ -51,7 +51,7 @@ std::wstring DayCell(const ImportedDay& day, int column) {
 
 Tfrm_Importalas::Tfrm_Importalas(Diary& diary, IcsComponent calendar, std::wstring fileName, const Date& today,
                                  COLORREF outer, COLORREF inner)
-    : Form(SecondaryWindowOptions(L"TivornImportalas", kWidth, kHeight)),
+    : Form(SecondaryWindowOptions(L"TivornImportalasWindow", kWidth, kHeight)),
       diary_(diary),
       calendar_(std::move(calendar)),
       fileName_(std::move(fileName)),

@@ -32,10 +32,10 @@ public:
     Tfrm_Importalas(Diary& diary, IcsComponent calendar, std::wstring fileName, const Date& today, COLORREF outer,
                     COLORREF inner);
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     DrawnPanel lblFajl{L"lblFajl"};
     DatePicker dtpTol;       // the period's first day
     DatePicker dtpIg;        // and its last

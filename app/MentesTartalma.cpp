@@ -94,7 +94,7 @@ void Tfrm_MentesTartalma::Load(const std::wstring& name, const std::wstring& whe
 
 void Tfrm_MentesTartalma::FormShow() {
     p.SetColor(outer_);
-    for (Panel* panel : {&pCim, &Panel1}) panel->SetColor(panels_);
+    for (BevelPanel* panel : {&pCim, &Panel1}) panel->SetColor(panels_);
     lvNapok.Focus();
 }
 

@@ -22,10 +22,10 @@ public:
     // The scheme's colours: the outer frame and the panels.
     void SetSchemeColours(COLORREF outer, COLORREF panels);
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     ListView lvNapok;       // the snapshot's days, newest first, then the notepad
     RichEdit reMentett;     // the chosen one's text in the snapshot
     RichEdit reMost;        // and today

@@ -78,7 +78,7 @@ std::span<const ControlRow<Tfrm_Mentesek>> Tfrm_Mentesek::Controls() {
 
 void Tfrm_Mentesek::FormShow() {
     p.SetColor(outer_);
-    for (Panel* panel : {&pCim, &Panel1, &pInfo}) panel->SetColor(panels_);
+    for (BevelPanel* panel : {&pCim, &Panel1, &pInfo}) panel->SetColor(panels_);
     FillList();
     lvMentesek.Focus();
 }

@@ -23,11 +23,11 @@ public:
     // The scheme's colours: the outer frame and the panels.
     void SetSchemeColours(COLORREF outer, COLORREF panels);
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
-    Panel pInfo{L"pInfo"};
+    BevelPanel Panel1{L"Panel1"};
+    BevelPanel pInfo{L"pInfo"};
     ListView lvMentesek;     // the snapshots, newest first
     Button btnMegnyit;       // "Megnyitás…": the snapshot's days, one of them back alone
     Button btnVisszaallit;   // "Visszaállítás…"

@@ -16,7 +16,7 @@ std::wstring MovedDaysFileText(const std::wstring& yearsText, const std::wstring
 }
 
 Tfrm_Munkaszunet::Tfrm_Munkaszunet(bool on, std::wstring filesText, COLORREF outer, COLORREF inner)
-    : Form(SecondaryWindowOptions(L"TivornMunkaszunet", kWidth, kHeight)),
+    : Form(SecondaryWindowOptions(L"TivornMunkaszunetWindow", kWidth, kHeight)),
       on_(on),
       filesText_(std::move(filesText)),
       outer_(outer),

@@ -22,10 +22,10 @@ public:
     // `outer` and `inner`: the scheme's panel colours (slots 1 and 6).
     Tfrm_Munkaszunet(bool on, std::wstring filesText, COLORREF outer, COLORREF inner);
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     Button cbMunkaszunet;
     DrawnPanel lblLeiras1{L"lblLeiras1"}, lblLeiras2{L"lblLeiras2"}, lblLeiras3{L"lblLeiras3"};
     DrawnPanel lblLeiras4{L"lblLeiras4"};

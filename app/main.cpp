@@ -228,39 +228,7 @@ void Tfrm_Main::ApplyColours() {
     pIdo.SetColor(colour(6));
     // The tool bar and the arrow squares show the strip through: they repaint with it.
     if (pFejlec.Handle()) RedrawWindow(pFejlec.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    ApplyColoursToOtherWindows();
-}
-
-void Tfrm_Main::ApplyColoursToOtherWindows() {
-    auto colour = [this](int n) { return ResolveColour(Szin[static_cast<size_t>(n)]); };
-    if (frm_About) {
-        frm_About->pAbout.SetColor(colour(1));
-        frm_About->pBezar.SetColor(colour(6));
-    }
-    if (frm_Reszlet) {
-        frm_Reszlet->p.SetColor(colour(1));
-        frm_Reszlet->Panel1.SetColor(colour(6));
-        frm_Reszlet->pCim.SetColor(colour(6));
-    }
-    if (frm_Jegyzettomb) {
-        frm_Jegyzettomb->p.SetColor(colour(1));
-        frm_Jegyzettomb->Panel1.SetColor(colour(6));
-        frm_Jegyzettomb->pCim.SetColor(colour(6));
-    }
-    if (frm_Lista) {
-        frm_Lista->p.SetColor(colour(1));
-        frm_Lista->Panel1.SetColor(colour(6));  // the grid's title row takes it too
-        frm_Lista->pCim.SetColor(colour(6));
-        frm_Lista->sgLista.Invalidate();
-    }
-    if (Kereses) Kereses->ApplySchemeColours(colour(1), colour(6), colour(2));
-    if (frm_NevnapKeres) {
-        frm_NevnapKeres->p.SetColor(colour(1));
-        frm_NevnapKeres->Panel1.SetColor(colour(6));
-        frm_NevnapKeres->Panel2.SetColor(colour(6));
-        frm_NevnapKeres->SetMegjegyzesColour(colour(6));
-        frm_NevnapKeres->pCim.SetColor(colour(6));
-    }
+    schemeChanges_.Tell(Szin);
 }
 
 void Tfrm_Main::SaveColours() {
@@ -415,5 +383,5 @@ UINT Tfrm_Main::ActivateMessage() {
 // Tool bar buttons whose windows live elsewhere
 
 void Tfrm_Main::tbAboutClick() {
-    if (frm_About) frm_About->ShowModal();
+    if (Others.about) Others.about->ShowModal();
 }

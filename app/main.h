@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
+#include "app/other_windows.h"
 #include "app/tovabbiak.h"
 #include "app/work_days.h"
 #include "appearance/JPanel.h"
@@ -29,6 +30,7 @@
 #include "ui/image_list.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
+#include "ui/scheme_colours.h"
 #include "ui/speed_button.h"
 #include "ui/timer.h"
 #include "ui/button_bar.h"
@@ -73,11 +75,11 @@ public:
     // the grid area below the strip is laid out by the grid's own arithmetic.
     static std::span<const ControlRow<Tfrm_Main>> Controls();
     static std::span<const ToolButtonRow<Tfrm_Main>> ToolButtons();
-    Panel pFejlec{L"pFejlec"};
+    BevelPanel pFejlec{L"pFejlec"};
     ButtonBar ToolBar1;  // drawn on pFejlec
     SpeedButton tbVissza{L"tbVissza"};
     SpeedButton tbElore{L"tbElore"};
-    Panel Panel2{L"Panel2"};
+    BevelPanel Panel2{L"Panel2"};
     DrawnPanel pHint{L"pHint"};  // drawn on Panel2's face
     DrawnPanel pIdo{L"pIdo"};
     DayGrid Panel{L"Panel"};  // the grid area; it holds the day cells
@@ -111,6 +113,10 @@ public:
     void mniMentesekClick();
     std::unique_ptr<Tfrm_Kereses> Kereses;
     Tfrm_Kereses& SearchWindow();  // made at its first use
+    // The windows this one opens (wWinMain's, or a test's).
+    OtherWindows Others;
+    // Told whenever the scheme is shown (ApplyColours); the other windows follow it.
+    SchemeNotice& SchemeChanges() { return schemeChanges_; }
     std::unique_ptr<Tfrm_Mentesek> Mentesek;
     // The Hungarian working calendar (main_workdays.cpp)
     WorkDaysOption WorkDays;
@@ -168,7 +174,6 @@ protected:
 private:
     void CreateToolBar();
     void CreateTovabbiak();
-    void ApplyColoursToOtherWindows();
     void CreateGrid();
     void MakeProgramLinks();
     void MakeOneTimeLinks();
@@ -179,6 +184,8 @@ private:
     void SavePosition();
     bool hiddenSaveDone_ = false;
     ExportScope lastExportScope_ = ExportScope::Month;
+    SchemeNotice schemeChanges_;
+    SchemeNotice::Following searchFollowsScheme_;
     Diary& diary_;
     Diary::Subscription changes_;  // the month follows the diary's changes
     void DiaryChanged(const DiaryChange& change);

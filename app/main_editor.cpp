@@ -4,8 +4,8 @@
 #include "editors/Reszlet.h"
 
 void Tfrm_Main::EditDay(const Date& day) {
-    if (!frm_Reszlet) return;
-    frm_Reszlet->EditDay(diary_, day, [this](const Date& stored, const EditedDay& edited) {
+    if (!Others.reszlet) return;
+    Others.reszlet->EditDay(diary_, day, [this](const Date& stored, const EditedDay& edited) {
         diary_.Store(stored, edited.entry, edited.noteRtf);
     });
 }

@@ -69,16 +69,8 @@ void Tfrm_Main::FillMonthCells() {
             cell.SetHint({});
             continue;
         }
-        cell.SetNap(c.day);
-        cell.SetDatum(c.date);
-        cell.SetNevNap(c.nameDay);
+        cell.SetContent(c);
         cell.SetHint(c.hint);
-        cell.SetTxt1(c.txt1);
-        cell.SetMSzin1(ResolveColour(c.colour1));
-        cell.SetTxt2(c.txt2);
-        cell.SetMSzin2(ResolveColour(c.colour2));
-        cell.SetVanFile(c.hasEntry);
-        cell.SetMarks(c.marks);
         cell.SetShown(true);
     }
     Panel.EndUpdate();

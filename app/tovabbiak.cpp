@@ -94,7 +94,7 @@ Tfrm_Kereses& Tfrm_Main::SearchWindow() {
         Kereses->OpenDay = [this](const Date& day) { OpenDayFromSearch(day); };
         Kereses->OpenNotepad = [this] { tbJegyzettombClick(); };
         Kereses->Create(Handle());
-        ApplyColoursToOtherWindows();
+        searchFollowsScheme_ = schemeChanges_.Follow([this](const SchemeColours& c) { Kereses->ApplyScheme(c); });
     }
     return *Kereses;
 }

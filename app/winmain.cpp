@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <array>
 #include <string>
 
 #include "app/command_line.h"
@@ -21,13 +22,11 @@
 
 namespace {
 
-// A window that lives for the whole run, reachable through its global pointer
-// exactly while it exists.
+// A window that lives for the whole run, made for its owner.
 template <class T>
 class LongLived {
 public:
-    LongLived(T*& global, HWND owner) : global_(global) {
-        global_ = &form_;
+    explicit LongLived(HWND owner) {
         // A window is owned from its first showing on; the printed list has no
         // window of its own to make.
         if constexpr (requires { form_.CreateOwnedFromFirstShowing(owner); })
@@ -37,11 +36,10 @@ public:
     }
     LongLived(const LongLived&) = delete;
     LongLived& operator=(const LongLived&) = delete;
-    ~LongLived() { global_ = nullptr; }
+    T& Get() { return form_; }
 
 private:
     T form_;
-    T*& global_;
 };
 
 // Two copies would overwrite each other's index: the second one wakes the first
@@ -106,13 +104,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         main.Create();
         app.Trace.Mark(L"main window created");
         // The long-lived windows, in the program's fixed order.
-        LongLived<Tfrm_About> about(frm_About, main.Handle());
-        LongLived<Tfrm_Reszlet> reszlet(frm_Reszlet, main.Handle());
-        LongLived<TqrLista> printedList(qrLista, main.Handle());
-        LongLived<Tfrm_Jegyzettomb> jegyzettomb(frm_Jegyzettomb, main.Handle());
-        LongLived<Tfrm_NevnapKeres> nevnapKeres(frm_NevnapKeres, main.Handle());
-        LongLived<Tfrm_szinek> szinek(frm_szinek, main.Handle());
-        LongLived<Tfrm_Lista> lista(frm_Lista, main.Handle());
+        LongLived<Tfrm_About> about(main.Handle());
+        LongLived<Tfrm_Reszlet> reszlet(main.Handle());
+        LongLived<TqrLista> printedList(main.Handle());
+        LongLived<Tfrm_Jegyzettomb> jegyzettomb(main.Handle());
+        LongLived<Tfrm_NevnapKeres> nevnapKeres(main.Handle());
+        LongLived<Tfrm_szinek> szinek(main.Handle());
+        LongLived<Tfrm_Lista> lista(main.Handle());
+        main.Others = {&about.Get(),       &reszlet.Get(), &printedList.Get(), &jegyzettomb.Get(),
+                       &nevnapKeres.Get(), &szinek.Get(),  &lista.Get()};
+        SchemeNotice& schemes = main.SchemeChanges();
+        const auto followers = std::array{FollowScheme(schemes, about.Get()), FollowScheme(schemes, reszlet.Get()),
+                                          FollowScheme(schemes, jegyzettomb.Get()), FollowScheme(schemes, nevnapKeres.Get()),
+                                          FollowScheme(schemes, lista.Get())};
         app.Trace.Mark(L"other windows created");
 
         app.Guard([&] { main.Show(); });

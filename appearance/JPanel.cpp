@@ -40,57 +40,13 @@ void TJPanel::InvalidateFace() {
     grid_->InvalidatePart(bounds_);
 }
 
-void TJPanel::SetNap(int value) {
-    if (value == nap_) return;
-    nap_ = value;
-    Repaint();
-}
-
-void TJPanel::SetNevNap(const std::wstring& value) {
-    if (value == nevNap_) return;
-    nevNap_ = value;
-    Repaint();
-}
-
-void TJPanel::SetTxt1(const std::wstring& value) {
-    if (value == txt1_) return;
-    txt1_ = value;
-    Repaint();
-}
-
-void TJPanel::SetTxt2(const std::wstring& value) {
-    if (value == txt2_) return;
-    txt2_ = value;
-    Repaint();
-}
-
-void TJPanel::SetVanFile(bool value) {
-    if (value == vanFile_) return;
-    vanFile_ = value;
-    Repaint();
-}
-
-void TJPanel::SetDatum(const Date& value) {
-    if (value == datum_) return;
-    datum_ = value;
-    Repaint();
-}
-
-void TJPanel::SetMSzin1(COLORREF value) {
-    if (value == mSzin1_) return;
-    mSzin1_ = value;
-    Repaint();
-}
-
-void TJPanel::SetMSzin2(COLORREF value) {
-    if (value == mSzin2_) return;
-    mSzin2_ = value;
-    Repaint();
-}
-
-void TJPanel::SetMarks(const std::optional<DayMarks>& value) {
-    if (value == marks_) return;
-    marks_ = value;
+void TJPanel::SetContent(const CellContent& content) {
+    // Shown and hidden is the cell's own (SetShown); the hint repaints nothing.
+    CellContent next = content;
+    next.visible = content_.visible;
+    next.hint = content_.hint;
+    if (next == content_) return;
+    content_ = std::move(next);
     Repaint();
 }
 
@@ -153,16 +109,12 @@ void TJPanel::CellMouseUp() {
     Repaint();
 }
 
-DayFace TJPanel::Face() const {
-    return DayFace{nap_, nevNap_, txt1_, txt2_, vanFile_, datum_, mSzin1_, mSzin2_, marks_};
-}
-
 DayCellLook TJPanel::Look() const { return DayCellLook{BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_}; }
 
 void TJPanel::Paint(Canvas& canvas) {
     paintPending_ = false;
     const RECT client = ClientRect();
-    DayCellPainter::Screen().Paint(canvas, client, Face(), Look());
+    DayCellPainter::Screen().Paint(canvas, client, content_, Look());
     if (Focused() && !FocusCuesHidden(grid_->Handle())) {
         const int inset = FocusInset(BevelOuter != Bevel::None, BevelInner != Bevel::None, BevelWidth, BorderWidth);
         RECT focus = client;
@@ -173,4 +125,4 @@ void TJPanel::Paint(Canvas& canvas) {
     }
 }
 
-void TJPanel::DrawContent(Canvas& canvas) { DayCellPainter::Screen().PaintFace(canvas, ClientRect(), Face()); }
+void TJPanel::DrawContent(Canvas& canvas) { DayCellPainter::Screen().PaintFace(canvas, ClientRect(), content_); }

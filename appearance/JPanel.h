@@ -52,26 +52,20 @@ public:
     // Column in the grid (0 = Monday .. 6 = Sunday).
     int Tag = 0;
 
-    // Each setter repaints only when the value changes.
-    int Nap() const { return nap_; }
-    void SetNap(int value);
-    const std::wstring& NevNap() const { return nevNap_; }
-    void SetNevNap(const std::wstring& value);
-    const std::wstring& Txt1() const { return txt1_; }
-    void SetTxt1(const std::wstring& value);
-    const std::wstring& Txt2() const { return txt2_; }
-    void SetTxt2(const std::wstring& value);
-    bool VanFile() const { return vanFile_; }
-    void SetVanFile(bool value);
-    const Date& Datum() const { return datum_; }
-    void SetDatum(const Date& value);
-    COLORREF MSzin1() const { return mSzin1_; }
-    void SetMSzin1(COLORREF value);
-    COLORREF MSzin2() const { return mSzin2_; }
-    void SetMSzin2(COLORREF value);
+    // What the cell shows, as the month gives it; the grid's fill sets it whole and
+    // the cell repaints only when it changed. The described properties read it.
+    const CellContent& Content() const { return content_; }
+    void SetContent(const CellContent& content);
+    int Nap() const { return content_.day; }
+    const std::wstring& NevNap() const { return content_.nameDay; }
+    const std::wstring& Txt1() const { return content_.txt1; }
+    const std::wstring& Txt2() const { return content_.txt2; }
+    bool VanFile() const { return content_.hasEntry; }
+    const Date& Datum() const { return content_.date; }
+    COLORREF MSzin1() const { return ResolveColour(content_.colour1); }
+    COLORREF MSzin2() const { return ResolveColour(content_.colour2); }
     // The working calendar's marks of the day; none: the fixed red-letter rule.
-    const std::optional<DayMarks>& Marks() const { return marks_; }
-    void SetMarks(const std::optional<DayMarks>& value);
+    const std::optional<DayMarks>& Marks() const { return content_.marks; }
 
     // Place and size in the grid's client area, in device pixels.
     void SetBounds(int x, int y, int w, int h);
@@ -90,8 +84,8 @@ public:
     void Focus();
 
     // Status text shown through the application's hint (no tool tip of its own).
-    void SetHint(const std::wstring& hint) { hint_ = hint; }
-    const std::wstring& Hint() const { return hint_; }
+    void SetHint(const std::wstring& hint) { content_.hint = hint; }
+    const std::wstring& Hint() const { return content_.hint; }
 
     // Handlers the owner installs (the month grid).
     std::function<void(TJPanel&)> OnClick;
@@ -111,8 +105,7 @@ public:
     // Counts repaints; lets tests see that an unchanged value does not repaint.
     int RepaintCount() const { return repaintCount_; }
 
-    // What the cell shows and how its box looks, for the one day-cell painter.
-    DayFace Face() const;
+    // How its box looks, for the one day-cell painter.
     DayCellLook Look() const;
 
     // The whole cell with its top-left corner at the canvas's origin.
@@ -128,12 +121,7 @@ private:
     RECT bounds_{};
     bool shown_ = false;
     COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
-    int nap_ = 0;
-    std::wstring nevNap_, txt1_, txt2_, hint_;
-    bool vanFile_ = false;
-    Date datum_{};
-    COLORREF mSzin1_ = 0, mSzin2_ = 0;
-    std::optional<DayMarks> marks_;
+    CellContent content_;
     bool hovered_ = false;
     bool paintPending_ = false;  // asked for a repaint that has not come yet
     int repaintCount_ = 0;

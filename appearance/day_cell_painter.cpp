@@ -39,34 +39,34 @@ const DayCellPainter& DayCellPainter::Screen() {
 
 int DayCellPainter::Px(int designed) const { return ScaledPixels(designed, scale_); }
 
-void DayCellPainter::Paint(Canvas& canvas, const RECT& box, const DayFace& face, const DayCellLook& look) const {
+void DayCellPainter::Paint(Canvas& canvas, const RECT& box, const CellContent& cell, const DayCellLook& look) const {
     const int saved = SaveDC(canvas.Dc());
     IntersectClipRect(canvas.Dc(), box.left, box.top, box.right, box.bottom);
     RECT r = box;
     PaintPanelFrame(canvas, r, look.outer, look.inner, look.bevelWidth, look.borderWidth, look.colour);
     canvas.Fill(r, look.colour);
-    PaintFace(canvas, box, face);
+    PaintFace(canvas, box, cell);
     RestoreDC(canvas.Dc(), saved);
 }
 
-void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const DayFace& face) const {
+void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const CellContent& cell) const {
     const int x = box.left, y = box.top, w = box.right - box.left, h = box.bottom - box.top;
-    const bool today = face.datum == Today();
+    const bool today = cell.date == Today();
 
-    const std::wstring number = std::to_wstring(face.nap);
-    const DayMarks marks = face.marks ? *face.marks : DayMarks{IsRedLetterDay(face.datum), false};
+    const std::wstring number = std::to_wstring(cell.day);
+    const DayMarks marks = cell.marks ? *cell.marks : DayMarks{IsRedLetterDay(cell.date), false};
     const DayNumberColours numberColours = NumberColours(today, marks.redLetter);
     canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), numberColours.shadow);
     canvas.Text(x + Px(5), y + Px(5), number, number_.Get(), numberColours.number);
 
-    canvas.Text(x + Px(5), y + Px(24), face.nevNap, nameDay_.Get(), kNavy);
+    canvas.Text(x + Px(5), y + Px(24), cell.nameDay, nameDay_.Get(), kNavy);
 
     const TitleWordRows rows = TitleRowsOf(h, scale_);
-    canvas.Text(x + Px(5), y + rows.first, face.txt1, title_.Get(), face.mSzin1);
-    canvas.Text(x + Px(5), y + rows.second, face.txt2, title_.Get(), face.mSzin2);
+    canvas.Text(x + Px(5), y + rows.first, cell.txt1, title_.Get(), ResolveColour(cell.colour1));
+    canvas.Text(x + Px(5), y + rows.second, cell.txt2, title_.Get(), ResolveColour(cell.colour2));
 
     const RECT marker{x + w - Px(15), y + Px(5), x + w - Px(5), y + Px(15)};
-    const NoteMarkerColours markerColours = MarkerColours(face.vanFile);
+    const NoteMarkerColours markerColours = MarkerColours(cell.hasEntry);
     Marker(canvas, marker, markerColours.fill, markerColours.outline);
     if (marks.movedWorkday) MovedWorkdayMark(canvas, x + w, y + h);
 }

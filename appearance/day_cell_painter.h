@@ -11,18 +11,9 @@
 
 #include "appearance/red_letter_day.h"
 #include "platform/eljaras.h"
+#include "store/month_model.h"
 #include "ui/canvas.h"
 #include "ui/panel.h"
-
-// What a cell shows.
-struct DayFace {
-    int nap = 0;
-    std::wstring nevNap, txt1, txt2;
-    bool vanFile = false;
-    Date datum{};
-    COLORREF mSzin1 = 0, mSzin2 = 0;
-    std::optional<DayMarks> marks;  // the working calendar's; none: the fixed red-letter rule
-};
 
 // How its box looks: bevels and border in device pixels, the background colour.
 struct DayCellLook {
@@ -47,9 +38,10 @@ public:
     int Px(int designed) const;
 
     // The whole cell into `box`, cut at its edges.
-    void Paint(Canvas& canvas, const RECT& box, const DayFace& face, const DayCellLook& look) const;
-    // The face alone; `box` is the whole cell (the face's offsets count from its corner).
-    void PaintFace(Canvas& canvas, const RECT& box, const DayFace& face) const;
+    void Paint(Canvas& canvas, const RECT& box, const CellContent& cell, const DayCellLook& look) const;
+    // The face alone (what the cell shows); `box` is the whole cell (the face's offsets
+    // count from its corner).
+    void PaintFace(Canvas& canvas, const RECT& box, const CellContent& cell) const;
 
 private:
     void Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const;

@@ -45,7 +45,7 @@ TJPanel* DayGrid::CellAt(POINT client) const {
 HCURSOR DayGrid::CursorAt(POINT client) const { return CellAt(client) ? HandCursor() : ArrowCursor(); }
 
 void DayGrid::Paint(Canvas& canvas) {
-    Panel::Paint(canvas);
+    BevelPanel::Paint(canvas);
     RECT clip{};
     GetClipBox(canvas.Dc(), &clip);
     for (TJPanel* face : faces_)
@@ -265,7 +265,7 @@ LRESULT DayGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (focused_) InvalidatePart(focused_->Bounds());
             return 0;
         case WM_UPDATEUISTATE: {
-            const LRESULT result = Panel::HandleMessage(msg, wp, lp);
+            const LRESULT result = BevelPanel::HandleMessage(msg, wp, lp);
             if (focused_) InvalidatePart(focused_->Bounds());
             return result;
         }
@@ -276,5 +276,5 @@ LRESULT DayGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         default:
             break;
     }
-    return Panel::HandleMessage(msg, wp, lp);
+    return BevelPanel::HandleMessage(msg, wp, lp);
 }

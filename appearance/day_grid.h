@@ -11,9 +11,9 @@
 #include "ui/drawn_panel.h"
 #include "ui/panel.h"
 
-class DayGrid : public Panel {
+class DayGrid : public BevelPanel {
 public:
-    using Panel::Panel;
+    using BevelPanel::BevelPanel;
     ~DayGrid() override;
 
     void AddFace(TJPanel& face);

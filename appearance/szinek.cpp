@@ -9,7 +9,6 @@
 #include "store/entry_store.h"
 #include "ui/application.h"
 
-Tfrm_szinek* frm_szinek = nullptr;
 
 namespace {
 
@@ -25,17 +24,15 @@ FormOptions SzinekOptions() {
 
 Tfrm_szinek::Tfrm_szinek() : Form(SzinekOptions()) {
     ChooseColour = [](CHOOSECOLORW& dialog) { return ChooseColorW(&dialog) != FALSE; };
-    for (Panel* bevel : Bevels) {
+    for (BevelPanel* bevel : Bevels) {
         bevel->BevelOuter = Bevel::Lowered;
         bevel->BevelInner = Bevel::Raised;
     }
     // No background of its own: the swatch's colour shows through the flat button.
-    for (Panel* swatch : Panels) swatch->BevelOuter = Bevel::None;
+    for (BevelPanel* swatch : Panels) swatch->BevelOuter = Bevel::None;
 }
 
-Tfrm_szinek::~Tfrm_szinek() {
-    if (frm_szinek == this) frm_szinek = nullptr;
-}
+Tfrm_szinek::~Tfrm_szinek() = default;
 
 std::wstring Tfrm_szinek::SchemesPath(const std::wstring& programDir) { return programDir + L"\\Színek.txt"; }
 

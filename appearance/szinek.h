@@ -16,14 +16,9 @@
 #include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/panel.h"
+#include "ui/scheme_colours.h"
 #include "ui/speed_button.h"
 #include "ui/standard_controls.h"
-
-// Colour slots 1..10 (index 0 unused, so a scheme's [1] is slot 1 as everywhere in the program).
-using SchemeColours = std::array<int32_t, 11>;
-// The designed scheme ("Alapérték").
-inline constexpr SchemeColours kDesignedScheme = {0,        0x8080FF, 0xC0C0C0, 0xE9E9E9, 0xA8A8A8, 0x808080,
-                                                  0xC0C0C0, 0,        0,        0,        0};
 
 class Tfrm_szinek : public Form {
 public:
@@ -45,18 +40,18 @@ public:
     static constexpr int kSlots = 10;
 
     // Slot n (1..10): its frame, its swatch and the flat button over the swatch.
-    Panel Bevel1{L"Bevel1"}, Bevel2{L"Bevel2"}, Bevel3{L"Bevel3"}, Bevel4{L"Bevel4"}, Bevel5{L"Bevel5"};
-    Panel Bevel6{L"Bevel6"}, Bevel7{L"Bevel7"}, Bevel8{L"Bevel8"}, Bevel9{L"Bevel9"}, Bevel10{L"Bevel10"};
-    Panel Panel1{L"Panel1"}, Panel2{L"Panel2"}, Panel3{L"Panel3"}, Panel4{L"Panel4"}, Panel5{L"Panel5"};
-    Panel Panel6{L"Panel6"}, Panel7{L"Panel7"}, Panel8{L"Panel8"}, Panel9{L"Panel9"}, Panel10{L"Panel10"};
+    BevelPanel Bevel1{L"Bevel1"}, Bevel2{L"Bevel2"}, Bevel3{L"Bevel3"}, Bevel4{L"Bevel4"}, Bevel5{L"Bevel5"};
+    BevelPanel Bevel6{L"Bevel6"}, Bevel7{L"Bevel7"}, Bevel8{L"Bevel8"}, Bevel9{L"Bevel9"}, Bevel10{L"Bevel10"};
+    BevelPanel Panel1{L"Panel1"}, Panel2{L"Panel2"}, Panel3{L"Panel3"}, Panel4{L"Panel4"}, Panel5{L"Panel5"};
+    BevelPanel Panel6{L"Panel6"}, Panel7{L"Panel7"}, Panel8{L"Panel8"}, Panel9{L"Panel9"}, Panel10{L"Panel10"};
     SpeedButton SpeedButton1{L"SpeedButton1"}, SpeedButton2{L"SpeedButton2"}, SpeedButton3{L"SpeedButton3"};
     SpeedButton SpeedButton4{L"SpeedButton4"}, SpeedButton5{L"SpeedButton5"}, SpeedButton6{L"SpeedButton6"};
     SpeedButton SpeedButton7{L"SpeedButton7"}, SpeedButton8{L"SpeedButton8"}, SpeedButton9{L"SpeedButton9"};
     SpeedButton SpeedButton10{L"SpeedButton10"};
     // The same, slot n at index n - 1.
-    const std::array<Panel*, kSlots> Bevels{&Bevel1, &Bevel2, &Bevel3, &Bevel4, &Bevel5,
+    const std::array<BevelPanel*, kSlots> Bevels{&Bevel1, &Bevel2, &Bevel3, &Bevel4, &Bevel5,
                                             &Bevel6, &Bevel7, &Bevel8, &Bevel9, &Bevel10};
-    const std::array<Panel*, kSlots> Panels{&Panel1, &Panel2, &Panel3, &Panel4, &Panel5,
+    const std::array<BevelPanel*, kSlots> Panels{&Panel1, &Panel2, &Panel3, &Panel4, &Panel5,
                                             &Panel6, &Panel7, &Panel8, &Panel9, &Panel10};
     const std::array<SpeedButton*, kSlots> SpeedButtons{&SpeedButton1, &SpeedButton2, &SpeedButton3, &SpeedButton4,
                                                         &SpeedButton5, &SpeedButton6, &SpeedButton7, &SpeedButton8,
@@ -118,4 +113,3 @@ private:
     std::array<COLORREF, 16> customColours_{};
 };
 
-extern Tfrm_szinek* frm_szinek;

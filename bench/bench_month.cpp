@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
 

@@ -8,7 +8,6 @@
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
 
-Tfrm_Reszlet* frm_Reszlet = nullptr;
 
 void DrawColorItem(HDC dc, const RECT& item, const std::wstring& caption, COLORREF colour, bool highlighted,
                    HFONT font) {
@@ -87,7 +86,6 @@ Tfrm_Reszlet::Tfrm_Reszlet() : TRichNoteForm(SecondaryWindowOptions(L"TivornResz
 Tfrm_Reszlet::~Tfrm_Reszlet() {
     for (HWND field : {Cimszo1.Handle(), Cimszo2.Handle(), Megjegyzes.Handle()})
         if (field) RemoveWindowSubclass(field, FieldProc, 1);
-    if (frm_Reszlet == this) frm_Reszlet = nullptr;
 }
 
 // Everything is made at the first showing: a start makes only the window itself.

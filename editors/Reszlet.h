@@ -104,4 +104,3 @@ private:
     Font menuFont_;
 };
 
-extern Tfrm_Reszlet* frm_Reszlet;

@@ -58,6 +58,12 @@ const FormatBarParts kFormatBarParts{.firstPicture = IDI_FORMAT_FIRST,
 
 }  // namespace
 
+void TRichNoteForm::ApplyScheme(const SchemeColours& colours) {
+    p.SetColor(ResolveColour(colours[1]));
+    Panel1.SetColor(ResolveColour(colours[6]));
+    pCim.SetColor(ResolveColour(colours[6]));
+}
+
 // Building the window
 
 void TRichNoteForm::CreateFramePanels(int titleWidth, const std::wstring& caption) {

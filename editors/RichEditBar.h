@@ -17,6 +17,7 @@
 #include "ui/image_list.h"
 #include "ui/panel.h"
 #include "ui/rich_edit.h"
+#include "ui/scheme_colours.h"
 #include "ui/speed_button.h"
 #include "ui/toolbar.h"
 
@@ -43,11 +44,14 @@ public:
     explicit TRichNoteForm(FormOptions options) : Form(std::move(options)) {}
 
     // Frame
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    // The scheme's colours on the window's face (slot 1) and strips (slot 6).
+    void ApplyScheme(const SchemeColours& colours);
+
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbMentBezar{L"sbMentBezar"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     // File tool bar and format tool bar (with cbBetuTipus, edtBetuMeret, UpDown1)
     ::ToolBar ToolBar;
     FormatBar tbarFormaz;

@@ -4,7 +4,6 @@
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
 
-Tfrm_Jegyzettomb* frm_Jegyzettomb = nullptr;
 
 namespace {
 
@@ -14,9 +13,7 @@ constexpr int kTitlePanelWidth = 545, kBarWidth = 577;
 
 Tfrm_Jegyzettomb::Tfrm_Jegyzettomb() : TRichNoteForm(SecondaryWindowOptions(L"TivornJegyzettombWindow", 589, 412)) {}
 
-Tfrm_Jegyzettomb::~Tfrm_Jegyzettomb() {
-    if (frm_Jegyzettomb == this) frm_Jegyzettomb = nullptr;
-}
+Tfrm_Jegyzettomb::~Tfrm_Jegyzettomb() = default;
 
 std::span<const ControlRow<Tfrm_Jegyzettomb>> Tfrm_Jegyzettomb::Controls() {
     using T = Tfrm_Jegyzettomb;

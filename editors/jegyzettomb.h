@@ -36,4 +36,3 @@ private:
     Diary* diary_ = nullptr;  // while the window is open
 };
 
-extern Tfrm_Jegyzettomb* frm_Jegyzettomb;

@@ -12,7 +12,7 @@ constexpr int kWidth = 330, kHeight = 170;
 }  // namespace
 
 Tfrm_Exportalas::Tfrm_Exportalas(std::wstring monthText, std::wstring yearText, COLORREF outer, COLORREF inner)
-    : Form(SecondaryWindowOptions(L"TivornExport", kWidth, kHeight)),
+    : Form(SecondaryWindowOptions(L"TivornExportalasWindow", kWidth, kHeight)),
       monthText_(std::move(monthText)),
       yearText_(std::move(yearText)),
       outer_(outer),

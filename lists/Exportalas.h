@@ -23,10 +23,10 @@ public:
     // `outer` and `inner` are the scheme's panel colours (slots 1 and 6).
     Tfrm_Exportalas(std::wstring monthText, std::wstring yearText, COLORREF outer, COLORREF inner);
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     Button rbHonap;
     Button rbEv;
     Button rbMind;

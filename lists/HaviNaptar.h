@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
 #include "report/report.h"
 
 class TqrNaptar {

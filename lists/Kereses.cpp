@@ -18,6 +18,7 @@ namespace {
 constexpr UINT_PTR kTypingTimer = 1;   // the search runs when typing pauses
 constexpr UINT_PTR kReadingTimer = 2;  // reads the notes in slices
 constexpr int kTypingPauseMs = 200;
+constexpr UINT kDiaryChanged = WM_APP + 1;  // the diary changed (posted from any thread)
 constexpr auto kReadingSlice = std::chrono::milliseconds(40);
 constexpr int kDesignedWidth = 620, kDesignedHeight = 440;
 constexpr int kMinimumWidth = 420, kMinimumHeight = 240;
@@ -56,6 +57,8 @@ void Tfrm_Kereses::FormCreate() {
     BindResultList();
     // Enter: in the box it searches at once, in the list it opens the day.
     OnCommand(IDOK, [this] { EnterPressed(); });
+    // A change may come from another thread: it is taken up on the window's own.
+    changes_ = diary_.Subscribe([hwnd = Handle()](const DiaryChange&) { PostMessageW(hwnd, kDiaryChanged, 0, 0); });
 
     const int width = StoredSize(kWidthValue), height = StoredSize(kHeightValue);
     if (width >= Px(kMinimumWidth) && height >= Px(kMinimumHeight))
@@ -126,8 +129,9 @@ std::wstring Tfrm_Kereses::CellText(int row, int column) const {
     return SearchCellText(hits_[static_cast<size_t>(row)], column);
 }
 
-void Tfrm_Kereses::ApplySchemeColours(COLORREF outer, COLORREF panels, COLORREF list) {
-    p.SetColor(outer);
+void Tfrm_Kereses::ApplyScheme(const SchemeColours& colours) {
+    const COLORREF panels = ResolveColour(colours[6]), list = ResolveColour(colours[2]);
+    p.SetColor(ResolveColour(colours[1]));
     pCim.SetColor(panels);
     Panel1.SetColor(panels);
     pDarab.SetColor(panels);
@@ -154,6 +158,14 @@ void Tfrm_Kereses::OnSize(int w, int h) {
 }
 
 LRESULT Tfrm_Kereses::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kDiaryChanged) {
+        // The changed notes are read again in slices, and the shown search is redone.
+        if (Visible() && !edtKeres.Text().empty()) {
+            StartReading();
+            edtKeresChange();
+        }
+        return 0;
+    }
     if (msg == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         info->ptMinTrackSize = {Px(kMinimumWidth), Px(kMinimumHeight)};
@@ -221,7 +233,8 @@ void Tfrm_Kereses::SearchNow() {
 
 void Tfrm_Kereses::ReadAll() {
     diary_.SearchPlan();
-    while (!diary_.SearchWork(std::chrono::steady_clock::time_point::max())) {
+    // In slices: between them the diary's lock is free for a store from another thread.
+    while (!diary_.SearchWork(std::chrono::steady_clock::now() + kReadingSlice)) {
     }
 }
 

@@ -18,6 +18,7 @@
 #include "ui/form.h"
 #include "ui/list_view.h"
 #include "ui/panel.h"
+#include "ui/scheme_colours.h"
 #include "ui/speed_button.h"
 
 class Tfrm_Kereses : public Form {
@@ -29,14 +30,14 @@ public:
     std::function<void(const Date& day)> OpenDay;
     std::function<void()> OpenNotepad;
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     Edit edtKeres;               // the words to look for
     Button cbPontos;             // "Pontos egyezés": case and accents count
     ListView lvTalalatok;        // the days found
-    Panel pDarab{L"pDarab"};     // the count of days found
+    BevelPanel pDarab{L"pDarab"};     // the count of days found
 
     // The window's controls at its designed size, in tab order; they follow the
     // window's size from there.
@@ -50,7 +51,7 @@ public:
     void OpenResult(int row = -1);
     // Row texts as the list shows them: date "yyyy.mm.dd.", titles, snippet.
     std::wstring CellText(int row, int column) const;
-    void ApplySchemeColours(COLORREF outer, COLORREF panels, COLORREF list);
+    void ApplyScheme(const SchemeColours& colours);  // face: slot 1, strips: 6, the list: 2
 
     void edtKeresChange();
     void cbPontosClick() { SearchNow(); }
@@ -81,4 +82,5 @@ private:
     std::vector<SearchHit> hits_;
     bool searchWanted_ = false;  // a search waits for the notes to be read
     COLORREF listColour_ = 0xC0C0C0;
+    Diary::Subscription changes_;  // results shown are searched again after a change
 };

@@ -1,14 +1,13 @@
 #include "lists/Lista.h"
 
 #include "lists/search_rows.h"
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "platform/errors.h"
 #include "store/diary.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
 
-Tfrm_Lista* frm_Lista = nullptr;
 
 namespace {
 
@@ -28,8 +27,13 @@ std::vector<std::wstring> ListLinesOfMonth(const EntryStore& store, const Date& 
 
 Tfrm_Lista::Tfrm_Lista() : Form(SecondaryWindowOptions(L"TivornListaWindow", 694, 349)) {}
 
-Tfrm_Lista::~Tfrm_Lista() {
-    if (frm_Lista == this) frm_Lista = nullptr;
+Tfrm_Lista::~Tfrm_Lista() = default;
+
+void Tfrm_Lista::ApplyScheme(const SchemeColours& colours) {
+    p.SetColor(ResolveColour(colours[1]));
+    Panel1.SetColor(ResolveColour(colours[6]));  // the grid's title row takes it too
+    pCim.SetColor(ResolveColour(colours[6]));
+    sgLista.Invalidate();
 }
 
 std::span<const ControlRow<Tfrm_Lista>> Tfrm_Lista::Controls() {

@@ -10,6 +10,7 @@
 
 #include "ui/control_table.h"
 #include "ui/rich_edit.h"
+#include "ui/scheme_colours.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
@@ -28,6 +29,7 @@ class Tfrm_Lista : public Form {
 public:
     Tfrm_Lista();
     ~Tfrm_Lista() override;
+    void ApplyScheme(const SchemeColours& colours);
 
     // The month's list lines; kept while the window is open.
     std::vector<std::wstring> slLista;
@@ -37,11 +39,11 @@ public:
     // The "Nyomtatás" button: the lines and the month title to print.
     std::function<void(const std::vector<std::wstring>& lines, const std::wstring& title)> OnPrint;
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbNyomtat{L"sbNyomtat"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
+    BevelPanel Panel1{L"Panel1"};
     StringGrid sgLista;
     RichEdit reMegjegyzes;
 
@@ -74,5 +76,3 @@ private:
     int rememberedRow_ = 1;
     int rememberedTop_ = 1;
 };
-
-extern Tfrm_Lista* frm_Lista;

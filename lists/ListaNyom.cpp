@@ -1,10 +1,9 @@
 #include "lists/ListaNyom.h"
 
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "report/preview.h"
 #include "store/entry_store.h"
 
-TqrLista* qrLista = nullptr;
 
 namespace {
 
@@ -37,9 +36,7 @@ void AddHorizontalLines(ReportBand& band, double left, double top, double width,
 
 }  // namespace
 
-TqrLista::~TqrLista() {
-    if (qrLista == this) qrLista = nullptr;
-}
+TqrLista::~TqrLista() = default;
 
 ReportDefinition TqrLista::Definition(const std::wstring& printedAt) const {
     ReportDefinition def;

@@ -47,4 +47,3 @@ private:
     bool busy_ = false;
 };
 
-extern TqrLista* qrLista;

@@ -9,13 +9,11 @@
 #include "ui/cursors.h"
 #include "ui/secondary_frame.h"
 
-Tfrm_NevnapKeres* frm_NevnapKeres = nullptr;
 
 Tfrm_NevnapKeres::Tfrm_NevnapKeres() : Form(SecondaryWindowOptions(L"TivornNevnapKeresWindow", 389, 413)) {}
 
 Tfrm_NevnapKeres::~Tfrm_NevnapKeres() {
     if (Megjegyzes.Handle()) RemoveWindowSubclass(Megjegyzes.Handle(), DocumentProc, 1);
-    if (frm_NevnapKeres == this) frm_NevnapKeres = nullptr;
 }
 
 std::wstring Tfrm_NevnapKeres::DocumentPath(const std::wstring& programDir) {
@@ -51,7 +49,7 @@ void Tfrm_NevnapKeres::CreateInsides() {
     documentFont_ = MakeFont(FontSpec{L"Verdana", 9});
     Megjegyzes.Create(Panel1.Handle(), 8, 48, 365, 321, NewControlId(), ES_READONLY | ES_NOHIDESEL | WS_VSCROLL,
                       documentFont_.Get());
-    SetMegjegyzesColour(documentColour_);
+    Megjegyzes.SetBackgroundColour(documentColour_);
     SetWindowSubclass(Megjegyzes.Handle(), DocumentProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -64,9 +62,13 @@ LRESULT CALLBACK Tfrm_NevnapKeres::DocumentProc(HWND hwnd, UINT msg, WPARAM wp, 
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-void Tfrm_NevnapKeres::SetMegjegyzesColour(COLORREF colour) {
-    documentColour_ = colour;  // for a box made later
-    if (Megjegyzes.Handle()) Megjegyzes.SetBackgroundColour(colour);
+void Tfrm_NevnapKeres::ApplyScheme(const SchemeColours& colours) {
+    p.SetColor(ResolveColour(colours[1]));
+    Panel1.SetColor(ResolveColour(colours[6]));
+    Panel2.SetColor(ResolveColour(colours[6]));
+    pCim.SetColor(ResolveColour(colours[6]));
+    documentColour_ = ResolveColour(colours[6]);  // for a box made later
+    if (Megjegyzes.Handle()) Megjegyzes.SetBackgroundColour(documentColour_);
 }
 
 void Tfrm_NevnapKeres::FormShow() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/rich_edit.h"
+#include "ui/scheme_colours.h"
 #include "lists/name_search.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -23,11 +24,11 @@ public:
     // The window's controls below its title strip, in tab order.
     static std::span<const ControlRow<Tfrm_NevnapKeres>> Controls();
 
-    Panel p{L"p"};
-    Panel pCim{L"pCim"};
+    BevelPanel p{L"p"};
+    BevelPanel pCim{L"pCim"};
     SpeedButton sbBezar{L"sbBezar"};
-    Panel Panel1{L"Panel1"};
-    Panel Panel2{L"Panel2"};
+    BevelPanel Panel1{L"Panel1"};
+    BevelPanel Panel2{L"Panel2"};
     Edit edtKeres;
     SpeedButton sbKeres{L"sbKeres"};
     SpeedButton sbTovabbKeres{L"sbTovabbKeres"};
@@ -38,7 +39,7 @@ public:
     void sbBezarClick();
 
     // The document's background follows the panels' colour.
-    void SetMegjegyzesColour(COLORREF colour);
+    void ApplyScheme(const SchemeColours& colours);
     // Length of the document's plain text, a paragraph end counted as one character.
     int32_t DocumentLength() const;
 
@@ -57,5 +58,3 @@ private:
     Font documentFont_;
     COLORREF documentColour_ = 0xC0C0C0;
 };
-
-extern Tfrm_NevnapKeres* frm_NevnapKeres;

@@ -3,7 +3,6 @@
 #include "resources/resource_ids.h"
 #include "ui/secondary_frame.h"
 
-Tfrm_About* frm_About = nullptr;
 
 void PicturePanel::Paint(Canvas& canvas) {
     RECT r = ClientRect();
@@ -50,6 +49,11 @@ std::span<const ControlRow<Tfrm_About>> Tfrm_About::Controls() {
 
 // The picture is decoded when the window is first shown.
 // Everything is made at the first showing: a start makes only the window itself.
+void Tfrm_About::ApplyScheme(const SchemeColours& colours) {
+    pAbout.SetColor(ResolveColour(colours[1]));
+    pBezar.SetColor(ResolveColour(colours[6]));
+}
+
 void Tfrm_About::CreateInsides() {
     CreateFramePanel(pAbout, Handle(), 0, 0, 345, 289, 0x8080FF);
     CreateTitlePanel(pBezar, pAbout, 301);

@@ -7,12 +7,13 @@
 #include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/panel.h"
+#include "ui/scheme_colours.h"
 #include "ui/speed_button.h"
 
 // A bevelled panel showing a picture inside its frame.
-class PicturePanel : public Panel {
+class PicturePanel : public BevelPanel {
 public:
-    using Panel::Panel;
+    using BevelPanel::BevelPanel;
     void SetPicture(DecodedImage image) {
         picture_ = std::move(image);
         Invalidate();
@@ -27,9 +28,10 @@ private:
 class Tfrm_About : public Form {
 public:
     Tfrm_About();
+    void ApplyScheme(const SchemeColours& colours);
 
-    Panel pAbout{L"pAbout"};
-    Panel pBezar{L"pBezar"};
+    BevelPanel pAbout{L"pAbout"};
+    BevelPanel pBezar{L"pBezar"};
     SpeedButton sbAboutBezar{L"sbAboutBezar"};
     PicturePanel Panel6{L"Panel6"};
 
@@ -41,5 +43,3 @@ protected:
     void CreateInsides() override;
     bool FormKeyPress(wchar_t key) override;
 };
-
-extern Tfrm_About* frm_About;

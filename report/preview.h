@@ -54,13 +54,13 @@ class TReportPreview : public Form {
 public:
     explicit TReportPreview(const ReportJob& job);
 
-    Panel pEszkoz{L"pEszkoz"};
+    BevelPanel pEszkoz{L"pEszkoz"};
     SpeedButton sbElozo{L"sbElozo"};
     SpeedButton sbKovetkezo{L"sbKovetkezo"};
     SpeedButton sbNyomtat{L"sbNyomtat"};
     SpeedButton sbBezar{L"sbBezar"};
     Button btnNagyitas;
-    Panel pOldal{L"pOldal"};
+    BevelPanel pOldal{L"pOldal"};
     ReportPageView View;
 
     // The tool strip's controls, in tab order.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <set>
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
@@ -130,8 +131,7 @@ Diary::Subscription Diary::Subscribe(Notice notice) {
     return Subscription(std::move(slot));
 }
 
-template <class Change>
-void Diary::Changing(Change&& change) {
+void Diary::Changing(const std::function<void(Report&)>& change) {
     Report report;
     try {
         std::lock_guard lock(mutex_);
@@ -199,6 +199,12 @@ void Diary::Load() {
         bool missing = false;
         nameDays_ = std::make_shared<const TNevnapok>(TNevnapok::FilePath(programDir_), [&] { missing = true; });
         nameDaysMissing_ = missing;
+        std::wstring problems;
+        // Every showing of the main window loads again: a damaged file is told of once.
+        for (const std::wstring& problem : reminders_.Load(DataDir()))
+            if (reminderProblemsTold_.insert(problem).second) problems += (problems.empty() ? L"" : L"\n") + problem;
+        IndexReread();
+        if (!problems.empty()) report.warning = problems;
         report.change = AllChanged();
     });
     if (indexError) std::rethrow_exception(indexError);
@@ -217,6 +223,7 @@ bool Diary::Unread() const {
 void Diary::RequireRead(Report& report) {
     if (!store_.Unread()) return;
     store_.RequireRead();
+    IndexReread();
     report.change = AllChanged();  // the month had no entries until now
 }
 
@@ -250,17 +257,19 @@ OpenedDay Diary::Open(const Date& day) {
         const std::wstring line = store_.Lines[static_cast<size_t>(at)];
         opened.hasLine = true;
         opened.entry = {Trim(EntryTitle1(line)), Trim(EntryTitle2(line)), EntryColour1(line), EntryColour2(line)};
-        opened.note = ReadIfExists(EntryStore::NotePath(programDir_, day));
+        const std::wstring path = EntryStore::NotePath(programDir_, day);
+        const auto unsaved = unsavedNotes_.find(path);
+        opened.note = unsaved != unsavedNotes_.end() ? std::optional(unsaved->second) : ReadIfExists(path);
     });
     return opened;
 }
 
 void Diary::Store(const Date& day, const DayEntry& entry, std::string_view noteRtf) {
-    StoreMany({DayToStore{day, entry, std::string(noteRtf)}});
+    Changing([&](Report& report) { StoreDays({DayToStore{day, entry, std::string(noteRtf)}}, {}, report, true); });
 }
 
 void Diary::StoreMany(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys) {
-    Changing([&](Report& report) { StoreDays(days, importedKeys, report); });
+    Changing([&](Report& report) { StoreDays(days, importedKeys, report, false); });
 }
 
 std::set<std::wstring> Diary::ImportedKeys() const {
@@ -272,9 +281,14 @@ std::set<std::wstring> Diary::ImportedKeys() const {
     return {};
 }
 
+// The notes go first, then the index, then the imports' keys. When the index cannot
+// be saved the notes are put back, so the files are as they were; a single day's store
+// (the editor's) then keeps its line and note in memory, and the next write of the
+// index (a save point, the next store or delete) writes them, so nothing the user
+// typed is lost. When the keys cannot be written the batch is undone whole.
 void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
-                      Report& report) {
-    if (days.empty()) return;
+                      Report& report, bool keepWhenIndexFails) {
+    if (days.empty() && unsavedNotes_.empty()) return;
     RequireRead(report);
     // A day given twice: its last occurrence, in the place of its first.
     std::vector<const DayToStore*> unique;
@@ -286,13 +300,13 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
         else
             unique[it->second] = &day;
     }
+    // The notes to write: this store's, and those kept from a store whose index failed.
+    std::map<std::wstring, std::string> notes = unsavedNotes_;
+    for (const DayToStore* day : unique) notes[EntryStore::NotePath(programDir_, day->date)] = day->noteRtf;
     // Everything that may have to come back is read before anything changes: a note
     // that cannot be read stops the store here.
     std::vector<NoteBefore> before;
-    for (const DayToStore* day : unique) {
-        const std::wstring path = EntryStore::NotePath(programDir_, day->date);
-        before.push_back({path, ReadIfExists(path)});
-    }
+    for (const auto& [path, rtf] : notes) before.push_back({path, ReadIfExists(path)});
     // The remembered keys too: a file that is there but cannot be read stops the
     // import rather than lose them (a damaged one keeps its readable lines).
     const std::wstring keysPath = ImportedKeysPath(programDir_);
@@ -301,7 +315,10 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
 
     size_t written = 0;
     try {
-        for (; written < unique.size(); ++written) WriteFileAtomically(before[written].path, unique[written]->noteRtf);
+        for (const auto& [path, rtf] : notes) {
+            WriteFileAtomically(path, rtf);
+            ++written;
+        }
     } catch (const AppError&) {
         RethrowUndone(PutNotesBack(before, written));
     }
@@ -319,8 +336,14 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
                 store_.Lines.push_back(line);
         }
         store_.Save(programDir_);
+        unsavedNotes_.clear();
     } catch (const AppError&) {
-        store_.Lines = linesBefore;
+        if (keepWhenIndexFails) {
+            unsavedNotes_ = std::move(notes);
+            TellDays(unique, report);
+        } else {
+            store_.Lines = linesBefore;
+        }
         RethrowUndone(PutNotesBack(before, written));
     }
 
@@ -330,10 +353,17 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
         try {
             WriteFileAtomically(keysPath, ImportedKeysText(keys));
         } catch (const AppError&) {
-            // The days go back with it: an import is all or nothing. An index that
-            // cannot be put back on the disk now is saved at the next save point.
+            // The batch's days go back with it: an import is all or nothing (notes kept
+            // from an earlier store stay written, as the index saved below names them).
+            // An index that cannot be put back on the disk now is saved at the next save point.
+            std::vector<NoteBefore> batch;
+            for (const NoteBefore& note : before)
+                if (std::any_of(unique.begin(), unique.end(), [&](const DayToStore* day) {
+                        return EntryStore::NotePath(programDir_, day->date) == note.path;
+                    }))
+                    batch.push_back(note);
             store_.Lines = linesBefore;
-            std::wstring notBack = PutNotesBack(before, written);
+            std::wstring notBack = PutNotesBack(batch, batch.size());
             try {
                 store_.Save(programDir_);
             } catch (const AppError&) {
@@ -342,9 +372,15 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
             RethrowUndone(notBack);
         }
     }
+    TellDays(unique, report);
+}
 
+// The days' lines changed in memory: a later year's own entry may hide a yearly one now.
+void Diary::TellDays(const std::vector<const DayToStore*>& days, Report& report) {
+    for (const DayToStore* day : days) ownDays_.insert(SerialOf(day->date));
+    reminders_.Reschedule(OwnEntries());
     DiaryChange change = report.change.value_or(DiaryChange{});
-    for (const DayToStore* day : unique) change.days.push_back(day->date);
+    for (const DayToStore* day : days) change.days.push_back(day->date);
     report.change = std::move(change);
 }
 
@@ -353,11 +389,32 @@ void Diary::Delete(const Date& day) {
         RequireRead(report);
         const bool hasLine = store_.FindEntryLine(DateKey(day)) >= 0;
         if (!hasLine && !FileExists(EntryStore::NotePath(programDir_, day))) return;  // nothing to delete
-        // The note goes now: the day's snapshot keeps it.
+        unsavedNotes_.erase(EntryStore::NotePath(programDir_, day));
+        StoreDays({}, {}, report, true);  // the index written below must not name a note that is not there
+        // The note goes now: the day's snapshot keeps it. The day's reminders and
+        // yearly mark go first, and come back when the entry cannot go.
         SnapshotOfTheDay(report);
-        store_.DeleteEntry(programDir_, day);
+        const ReminderBook before = reminders_.Book();
+        ReminderBook after = before;
+        std::erase_if(after.reminders.reminders, [&](const Reminder& r) { return r.day == day; });
+        std::erase_if(after.yearly, [&](const YearlyMark& m) { return m.day == day; });
+        const bool yearly = after.yearly.size() != before.yearly.size();
+        reminders_.Commit(DataDir(), after);
+        try {
+            store_.DeleteEntry(programDir_, day);
+        } catch (const AppError&) {
+            try {
+                reminders_.Commit(DataDir(), before);
+            } catch (const AppError&) {
+            }
+            throw;
+        }
+        if (store_.FindEntryLine(DateKey(day)) < 0) ownDays_.erase(SerialOf(day));  // a damaged index may hold two
+        reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);
+        change.all |= yearly;
+        change.reminders = true;
         report.change = std::move(change);
     });
 }
@@ -380,7 +437,23 @@ void Diary::StoreNotepad(std::string_view rtf) {
 MonthCells Diary::Month(int year, int month, const WorkCalendar* calendar) const {
     std::lock_guard lock(mutex_);
     if (!nameDays_) return MonthCells{};
-    return BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
+    MonthCells cells = BuildMonthCells(year, month, store_, *nameDays_, months_, calendar);
+    const auto& marks = reminders_.Book().yearly;
+    if (marks.empty()) return cells;
+    for (CellContent& cell : cells) {
+        if (!cell.visible || cell.hasEntry) continue;
+        const auto repeat = RepeatOn(cell.date, marks);
+        if (!repeat) continue;
+        cell.txt1 = PadText(repeat->entry.title1, kTitleWidth);
+        cell.txt2 = PadText(repeat->entry.title2, kTitleWidth);
+        cell.colour1 = repeat->entry.colour1;
+        cell.colour2 = repeat->entry.colour2;
+        cell.repeated = true;
+        cell.repeatCount = repeat->count;
+        cell.hint += L" – minden évben" + (repeat->count ? L" " + RepeatCountText(repeat->count) : std::wstring());
+        cell.repeatOrigin = repeat->origin;
+    }
+    return cells;
 }
 
 std::wstring Diary::NameDay(const Date& day) const {
@@ -397,14 +470,20 @@ void Diary::Save() {
     Changing([&](Report& report) {
         const bool wasUnread = store_.Unread();
         SnapshotOfTheDay(report);
-        store_.Save(programDir_);  // reads an index that could not be read before, then writes it
-        if (wasUnread) report.change = AllChanged();
+        if (!unsavedNotes_.empty())
+            StoreDays({}, {}, report, true);  // the kept notes, then the index
+        else
+            store_.Save(programDir_);  // reads an index that could not be read before, then writes it
+        if (wasUnread) {
+            IndexReread();
+            report.change = AllChanged();
+        }
     });
 }
 
 bool Diary::ChangedSinceSaved() const {
     std::lock_guard lock(mutex_);
-    return store_.ChangedSinceSaved();
+    return store_.ChangedSinceSaved() || !unsavedNotes_.empty();
 }
 
 // The slices run from the window's idle timer: each is short, and a failure is left
@@ -442,23 +521,31 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
         } catch (const AppError&) {
             // Some files may be back already: what is in memory follows the disk.
             report.change = AllChanged();
+            reminders_.Load(DataDir());
             try {
                 store_.Load(programDir_);
+                unsavedNotes_.clear();
             } catch (const AppError&) {
             }
+            IndexReread();
             throw;
         }
         report.change = AllChanged();
+        reminders_.Load(DataDir());
         store_.Load(programDir_);
+        unsavedNotes_.clear();  // what memory held is in the snapshot of the present
+        IndexReread();
     });
 }
 
 void Diary::RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& dateKey) {
     Changing([&](Report& report) {
         if (!dateKey.empty()) RequireRead(report);
+        StoreDays({}, {}, report, true);  // the restore writes the index: kept stores go first
         SnapshotOfTheDay(report);  // a first change of the day, like any other
         const DateTime now = clock_();
         RestoreOneDay(programDir_, store_, files, dateKey, ExtraSnapshotName(now), now.date);
+        IndexReread();
         DiaryChange change = report.change.value_or(DiaryChange{});
         if (dateKey.empty())
             change.notepad = true;
@@ -492,5 +579,11 @@ size_t Diary::SearchPending() const {
 
 std::vector<SearchHit> Diary::Find(const SearchQuery& query) const {
     std::lock_guard lock(mutex_);
-    return search_.Find(store_.Lines, query);
+    std::vector<SearchHit> hits = search_.Find(store_.Lines, query);
+    const auto& marks = reminders_.Book().yearly;
+    if (marks.empty()) return hits;
+    std::set<std::wstring> yearly;
+    for (const YearlyMark& mark : marks) yearly.insert(DateKey(mark.day));
+    for (SearchHit& hit : hits) hit.yearly = yearly.count(hit.dateKey) > 0;
+    return hits;
 }

@@ -1,8 +1,8 @@
 // The diary: the one owner of the program's data. It holds the program folder, the
-// entry index, the name days, the month names, the day's snapshot and the search
-// cache, and every change of a data file goes through it: a day's entry and note, a
-// deletion, the notepad, the restores. Windows ask it for what they show and hand it
-// what the user made; they never touch the files themselves.
+// entry index, the name days, the month names, the day's snapshot, the search cache
+// and the reminders, and every change of a data file goes through it: a day's entry
+// and note, a deletion, the notepad, the reminders, the restores. Windows ask it for
+// what they show and hand it what the user made; they never touch the files themselves.
 //
 // Every change keeps the same rules: nothing is written while the index is unread
 // (it would put nothing in place of entries still on the disk), the day's snapshot
@@ -20,20 +20,25 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
-#include "app/month_model.h"
 #include "platform/eljaras.h"
+#include "store/diary_export.h"
 #include "store/diary_search.h"
 #include "store/entry_store.h"
+#include "store/month_model.h"
 #include "store/nevnapok.h"
+#include "store/reminders.h"
 #include "store/snapshots.h"
+#include "store/task_lines.h"
 #include "store/zip_archive.h"
 
 // A day's entry as the user sees it: the two title words (without their padding)
@@ -58,11 +63,23 @@ struct DayToStore {
     std::string noteRtf;
 };
 
+// A yearly entry as a later year shows it.
+struct RepeatedEntry {
+    Date day;     // the day it shows on
+    Date origin;  // its own day
+    DayEntry entry;
+    int count = 0;  // the year's count ("42." for the 42nd year), 0 when not asked for
+};
+
+// "(42.)": how a repeat shows its count.
+std::wstring RepeatCountText(int count);
+
 // What a change touched.
 struct DiaryChange {
     bool all = false;        // anything may have changed (a reload, a restore, an index read late)
     std::vector<Date> days;  // the days whose entry or note changed
     bool notepad = false;
+    bool reminders = false;  // reminders, yearly marks, people or their state
     bool Touches(const Date& day) const;
 };
 
@@ -103,14 +120,16 @@ public:
     // day's note exists but cannot be read (never an empty note in its place).
     OpenedDay Open(const Date& day);
     // Stores a day: the day's snapshot, then the note (replaced atomically), then the
-    // index line and the index. All or nothing: when the note cannot be written
-    // nothing has changed; when the index cannot be saved the old note (or its
-    // absence) and the old line come back. Throws the file error.
+    // index line and the index. The files change all or not at all: when the note
+    // cannot be written nothing has changed; when the index cannot be saved the old
+    // note (or its absence) comes back, and the new line and note stay in memory
+    // (ChangedSinceSaved) until the next save point, store or delete writes them.
+    // Throws the file error.
     void Store(const Date& day, const DayEntry& entry, std::string_view noteRtf);
-    // A batch (an import) the same way, with one snapshot: every day or none. A day
-    // given twice is stored as its last occurrence says. `importedKeys` join the
-    // remembered ones (ImportedKeys), written last: when that fails, the days are
-    // undone too.
+    // A batch (an import) the same way, with one snapshot: every day or none, in
+    // memory too. A day given twice is stored as its last occurrence says.
+    // `importedKeys` join the remembered ones (ImportedKeys), written last: when that
+    // fails, the days are undone too.
     void StoreMany(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys = {});
     // The keys of the days earlier imports wrote ("Data\Importalt.txt"); a damaged
     // file's unreadable lines are absent, an unreadable file gives none.
@@ -127,7 +146,8 @@ public:
     void StoreNotepad(std::string_view rtf);
 
     // The 42 cells of a month (all hidden before Load), marked by the working calendar
-    // when one is given.
+    // when one is given. A day without an entry of its own shows a yearly entry of an
+    // earlier year (CellContent::repeated).
     MonthCells Month(int year, int month, const WorkCalendar* calendar = nullptr) const;
     std::wstring NameDay(const Date& day) const;
     // The name-day table for the exports; null before Load.
@@ -138,6 +158,55 @@ public:
         std::lock_guard lock(mutex_);
         return read(static_cast<const EntryStore&>(store_));
     }
+
+    // Reminders, yearly entries and the people whose name days are remembered.
+    // A change is a change of the day like any other (the index read first, the day's
+    // snapshot, the file replaced atomically, undone when it cannot be written); its
+    // notice has `reminders` set. The reminders of a day go with its Delete.
+    std::vector<Reminder> RemindersOf(const Date& day) const;
+    // Replaces the day's reminders (a reminder given twice counts once); the day must
+    // have an entry (AppError otherwise).
+    void SetReminders(const Date& day, const std::vector<Reminder>& reminders);
+    void ChangeReminder(const Reminder& old, const Reminder& changed);
+    void DeleteReminder(const Reminder& reminder);
+    // The time of "egész nap" reminders and of name days, minutes after midnight.
+    int AllDayMinute() const;
+    void SetAllDayMinute(int minute);
+    // "minden évben": the entry of `day` shows in every later year (with its count
+    // when `count`); the day must have an entry to be marked.
+    std::optional<YearlyMark> Yearly(const Date& day) const;
+    void SetYearly(const Date& day, bool yearly, bool count = false);
+    // The yearly entries that `year`'s month shows (days without an entry of their own).
+    std::vector<RepeatedEntry> Repeats(int year, int month) const;
+    // The task list's lines of the month (MonthListLines) with its repeats among them:
+    // a repeat's line has the day it shows on, its entry's titles (title 2 ending in
+    // the count when asked for, cut to its width) and colours.
+    std::vector<std::wstring> MonthListLines(int year, int month, const TextCompare& compare) const;
+    // The people (names unique, compared as written) and the name days of a name in
+    // the name-day table, to choose from.
+    std::vector<Person> People() const;
+    void AddPerson(const Person& person);
+    void ChangePerson(const std::wstring& name, const Person& person);
+    void DeletePerson(const std::wstring& name);
+    std::vector<MonthDay> NameDaysOf(const std::wstring& name) const;
+    // Every occurrence due in (from, until], dismissed ones marked, by time.
+    std::vector<Occurrence> ComingReminders(Instant from, Instant until) const;
+    // What a reminder window shows of an occurrence: the entry's titles (a yearly one's
+    // with its count when asked for: "Anna születésnap (42.)"), or "Kovács Anna névnapja".
+    std::wstring ReminderTitle(const Occurrence& occurrence) const;
+    // The calendar export of the entries (ExportDiary) with their reminders as alarms
+    // and the yearly ones as yearly series; the number of events written.
+    size_t Export(const ExportRange& range, const std::wstring& path, const DateTime& stampUtc,
+                  const WorkCalendar* calendar = nullptr) const;
+    // The timer's check: what came due since the last check (at the next start: what
+    // came while the program was not running), each once. Costs only the items due;
+    // the schedule is made again after a change. A state file that cannot be written
+    // is reported once and tried again at the next item; this never throws for it.
+    std::vector<Occurrence> DueReminders(Instant now);
+    // Snoozes an occurrence (10 minutes, an hour, tomorrow at the all-day time) or
+    // dismisses it ("Kész"): a dismissed one of a yearly entry comes again next year.
+    void Snooze(const Occurrence& occurrence, SnoozeFor span, Instant now);
+    void Dismiss(const Occurrence& occurrence);
 
     // The save points (closing, hiding, the save button): the day's snapshot, then
     // the index (read first when it was unread). Throws FileCreateError.
@@ -197,16 +266,24 @@ private:
     };
     // Runs `change` under the lock, then reports what it left in the Report (also
     // when it throws).
-    template <class Change>
-    void Changing(Change&& change);
+    void Changing(const std::function<void(Report&)>& change);
     void Deliver(Report& report);
 
     // Under the lock:
     void RequireRead(Report& report);  // reads an unread index; a success changes "all"
     void SnapshotOfTheDay(Report& report);
     void StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
-                   Report& report);
+                   Report& report, bool keepWhenIndexFails);
+    void TellDays(const std::vector<const DayToStore*>& days, Report& report);
     std::wstring NotepadPath() const;
+    // The reminders' book changed as `edit` says, then written (Reminders::Commit).
+    void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);
+    HasOwnEntry OwnEntries() const;
+    // After the index was read or changed whole: the days with an entry of their own
+    // again (one pass), and the reminders' schedule made anew at the next check.
+    void IndexReread();
+    std::optional<RepeatedEntry> RepeatOn(const Date& day, const std::vector<YearlyMark>& marks) const;
+    std::vector<RepeatedEntry> RepeatsOfMonth(int year, int month) const;
 
     const std::wstring programDir_;
     const Clock clock_;
@@ -214,11 +291,20 @@ private:
     MonthNames months_;
     Warning warning_;
     EntryStore store_;
+    // Notes of a store whose index could not be saved (path: RTF): their lines are in
+    // store_, and the next write of the index writes them first.
+    std::map<std::wstring, std::string> unsavedNotes_;
     std::shared_ptr<const TNevnapok> nameDays_;
     bool nameDaysMissing_ = false;
     SnapshotInSlices slices_;
     Date slicesTriedOn_{0, 0, 0};    // the day the slices were begun (or found needless)
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
     DiarySearch search_;
+    Reminders reminders_;
+    // The days with a line of their own (serials), kept with the index so that making
+    // the schedule never passes over the index: a yearly entry gives way to them.
+    std::unordered_set<int64_t> ownDays_;
+    bool stateWriteFailed_ = false;  // reported once until a write succeeds
+    std::set<std::wstring> reminderProblemsTold_;  // what Load found wrong in the reminders' files
     std::shared_ptr<Subscribers> subscribers_;
 };

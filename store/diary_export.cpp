@@ -20,8 +20,11 @@ std::wstring NotePlainText(const std::wstring& programDir, const Date& date) {
 }
 
 size_t ExportDiary(const std::wstring& programDir, const EntryStore& index, const ExportRange& range,
-                   const std::wstring& path, const DateTime& stampUtc, const WorkCalendar* calendar) {
+                   const std::wstring& path, const DateTime& stampUtc, const WorkCalendar* calendar,
+                   const std::function<void(CalendarEvent&)>& decorate) {
     auto events = DiaryEvents(index, range, [&](const Date& date) { return NotePlainText(programDir, date); });
+    if (decorate)
+        for (CalendarEvent& e : events) decorate(e);
     if (calendar) {
         std::vector<int> years;
         if (!range.datePrefix.empty()) {

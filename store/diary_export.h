@@ -2,6 +2,7 @@
 // plain text, and the name days. The file is replaced whole or not at all.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "store/icalendar.h"
@@ -20,8 +21,11 @@ std::wstring NotePlainText(const std::wstring& programDir, const Date& date);
 // years the calendar knows); returns the number of events written.
 // Throws FileOpenError for a note that cannot be read, FileCreateError when the
 // file cannot be written (an existing file then stays as it was).
+// `decorate`, when given, adds to each entry's event what the index does not hold
+// (its reminders, its yearly repeat).
 size_t ExportDiary(const std::wstring& programDir, const EntryStore& index, const ExportRange& range,
-                   const std::wstring& path, const DateTime& stampUtc, const WorkCalendar* calendar = nullptr);
+                   const std::wstring& path, const DateTime& stampUtc, const WorkCalendar* calendar = nullptr,
+                   const std::function<void(CalendarEvent&)>& decorate = {});
 
 // The time of an export in UTC, as DTSTAMP wants it.
 DateTime UtcNow();

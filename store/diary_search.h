@@ -25,6 +25,7 @@ struct SearchHit {
     std::wstring title1, title2;
     int32_t colour1 = 0, colour2 = 0;
     std::wstring snippet;  // the note around the first hit
+    bool yearly = false;   // an entry shown every year ("minden évben"; the diary marks it)
 };
 
 // True when the data folder's listing shows no cache file, or at least

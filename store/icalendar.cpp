@@ -77,7 +77,16 @@ void AppendEvent(std::string& out, std::string& line, const CalendarEvent& e, co
     property("DTSTAMP:", [&] { line += stamp; });
     property("DTSTART;VALUE=DATE:", [&] { AppendDate(line, e.date); });
     property("DTEND;VALUE=DATE:", [&] { AppendDate(line, NextDay(e.date)); });
-    if (e.yearly) AppendContentLine(out, "RRULE:FREQ=YEARLY");
+    if (e.yearly)
+        AppendContentLine(out, e.date.month == 2 && e.date.day == 29 ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
+                                                                     : "RRULE:FREQ=YEARLY");
+    if (e.yearly && !e.exceptions.empty())
+        property("EXDATE;VALUE=DATE:", [&] {
+            for (size_t i = 0; i < e.exceptions.size(); ++i) {
+                if (i) line += ',';
+                AppendDate(line, e.exceptions[i]);
+            }
+        });
     if (!e.summary.empty()) property("SUMMARY:", [&] { AppendIcsText(line, e.summary); });
     if (!e.description.empty()) property("DESCRIPTION:", [&] { AppendIcsText(line, e.description); });
     if (e.entry) {
@@ -88,6 +97,13 @@ void AppendEvent(std::string& out, std::string& line, const CalendarEvent& e, co
     }
     // A day entry or a name day does not make the user busy.
     AppendContentLine(out, "TRANSP:TRANSPARENT");
+    for (int alarm : e.alarms) {
+        AppendContentLine(out, "BEGIN:VALARM");
+        AppendContentLine(out, "ACTION:DISPLAY");
+        property("DESCRIPTION:", [&] { AppendIcsText(line, e.summary.empty() ? std::wstring_view(L"Tivorn") : e.summary); });
+        AppendContentLine(out, "TRIGGER:" + TriggerText(alarm));
+        AppendContentLine(out, "END:VALARM");
+    }
     AppendContentLine(out, "END:VEVENT");
 }
 
@@ -113,6 +129,18 @@ void AppendIcsText(std::string& out, std::wstring_view text) {
         if (c < 0x20 || c == 0x7F) return;  // not allowed in TEXT
         AppendUtf8(out, c);
     });
+}
+
+std::string TriggerText(int minutesFromStart) {
+    if (minutesFromStart == 0) return "PT0S";
+    std::string out = minutesFromStart < 0 ? "-P" : "P";
+    int rest = minutesFromStart < 0 ? -minutesFromStart : minutesFromStart;
+    const int days = rest / 1440, hours = rest % 1440 / 60, minutes = rest % 60;
+    if (days) out += std::to_string(days) + "D";
+    if (hours || minutes) out += "T";
+    if (hours) out += std::to_string(hours) + "H";
+    if (minutes) out += std::to_string(minutes) + "M";
+    return out;
 }
 
 std::string EscapeIcsText(std::wstring_view text) {

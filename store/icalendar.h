@@ -29,9 +29,15 @@ struct CalendarEvent {
     std::wstring uid;
     std::wstring summary;      // empty: no SUMMARY line
     std::wstring description;  // empty: no DESCRIPTION line
-    bool yearly = false;
+    bool yearly = false;  // a 29 February one shows on 28 February in common years
+    std::vector<Date> exceptions;  // days a yearly one leaves out (EXDATE), in date order
     std::optional<EntryFields> entry;  // the day entry's own fields (diary events only)
+    // Reminders (VALARM), in minutes from the start of the day (negative: before it).
+    std::vector<int> alarms;
 };
+
+// A reminder's TRIGGER value: "-P1DT15H30M" style, "PT0S" for the start itself.
+std::string TriggerText(int minutesFromStart);
 
 // Which entries an export takes: those whose "yyyymmdd" date starts with the prefix
 // ("yyyymm" a month, "yyyy" a year, empty the whole diary).

@@ -23,6 +23,10 @@ public:
     // Only the month and day matter; every 29 February is "Szökőnap".
     std::wstring GetNameDay(const Date& date) const;
 
+    // The days (of the common year 2001) whose names include `name`, letter case and
+    // accents aside ("Ágota" finds "Agota" too); several for a name with several name days.
+    std::vector<Date> DaysOfName(const std::wstring& name) const;
+
     static std::wstring FilePath(const std::wstring& programDir) { return programDir + L"\\Data\\Névnapok.txt"; }
 
 private:

@@ -10,6 +10,7 @@
 #include "platform/folder_list.h"
 #include "store/entry_store.h"
 #include "store/imported_keys.h"
+#include "store/reminder_files.h"
 #include "store/zip_archive.h"
 
 namespace {
@@ -21,9 +22,13 @@ bool Digits(const std::wstring& text, size_t from, size_t count) {
     return true;
 }
 
-// "yyyymmdd.rtf", "index.txt", "jegyzet.rtf", "Importalt.txt": the files a snapshot holds.
+// "yyyymmdd.rtf", "index.txt", "jegyzet.rtf", the reminders' files and the imports'
+// keys: the files a snapshot holds.
 bool IsDataFileName(const std::wstring& name) {
     if (name == L"index.txt" || name == L"jegyzet.rtf" || name == kImportedKeysFile) return true;
+    if (name == kRemindersFileName || name == kYearlyFileName || name == kPeopleFileName ||
+        name == kReminderStateFileName)
+        return true;
     return name.size() == 12 && Digits(name, 0, 8) && std::wstring_view(name).ends_with(L".rtf");
 }
 

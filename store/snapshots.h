@@ -1,5 +1,6 @@
 // Snapshots of the data folder: "Data\Mentések\yyyy-mm-dd.zip" holds the index,
-// every day's note, the notepad and the imports' keys as they stood at the first save of that day.
+// every day's note, the notepad, the reminders' files (reminder_files.h) and the
+// imports' keys (imported_keys.h) as they stood at the first save of that day.
 // A snapshot taken just before a restore is "yyyy-mm-dd_hhmmss.zip". The newest 14
 // snapshots and the newest one of each of the last 12 months are kept.
 #pragma once
@@ -37,8 +38,8 @@ std::vector<SnapshotFile> ListSnapshots(const std::wstring& programDir);
 std::vector<std::wstring> SnapshotsToDelete(const std::vector<std::wstring>& snapshots, const Date& today);
 
 // The data files that a snapshot holds, with their contents: "index.txt" (from
-// `indexText` when given: the index as it stands in memory), the notes and
-// "jegyzet.rtf". Throws the file error of a file that cannot be read.
+// `indexText` when given: the index as it stands in memory), the notes,
+// "jegyzet.rtf" and the reminders' files. Throws the file error of a file that cannot be read.
 std::vector<ZipEntry> CollectDataFiles(const std::wstring& programDir, const std::string* indexText = nullptr);
 
 // Writes a snapshot of the data folder to `name` in the snapshot folder (made when
@@ -80,7 +81,7 @@ private:
 // own file names, the index present). Throws ZipError / file errors.
 std::vector<ZipEntry> ReadSnapshot(const std::wstring& programDir, const std::wstring& name);
 // Replaces the data files with `files` (from ReadSnapshot): every one is written,
-// notes and the notepad that it does not hold are removed.
+// notes, the notepad and the reminders' files that it does not hold are removed.
 void RestoreDataFiles(const std::wstring& programDir, const std::vector<ZipEntry>& files);
 // Both at once.
 void RestoreSnapshot(const std::wstring& programDir, const std::wstring& name);

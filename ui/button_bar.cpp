@@ -5,7 +5,7 @@
 #include "ui/application.h"
 #include "ui/dpi.h"
 
-void ButtonBar::Create(Panel& host, int x, int y, int w, int h, const ImageList& pictures, int buttonWidth,
+void ButtonBar::Create(BevelPanel& host, int x, int y, int w, int h, const ImageList& pictures, int buttonWidth,
                        int buttonHeight, int indent) {
     host_ = &host;
     bounds_ = RECT{Px(x), Px(y), Px(x) + Px(w), Px(y) + Px(h)};

@@ -23,7 +23,7 @@ public:
     // The bar's place on `host` and its buttons' size, in designed units (scaled to
     // the DPI); the first button stands `indent` from the bar's left edge. The
     // pictures come from `pictures`, which outlives the bar.
-    void Create(Panel& host, int x, int y, int w, int h, const ImageList& pictures, int buttonWidth,
+    void Create(BevelPanel& host, int x, int y, int w, int h, const ImageList& pictures, int buttonWidth,
                 int buttonHeight, int indent);
     // Adds the buttons after the ones there, each bound to its handler on `owner`. A
     // BTNS_WHOLEDROPDOWN button gets the arrow and its click at the press.
@@ -42,7 +42,7 @@ public:
     RECT ButtonRect(const std::wstring& name) const;
     // The window the bar is drawn on: ButtonRect and HintAt are in its coordinates.
     HWND Handle() const { return host_ ? host_->Handle() : nullptr; }
-    Panel* Host() const { return host_; }
+    BevelPanel* Host() const { return host_; }
     const RECT& Bounds() const { return bounds_; }  // the bar's place on its host, device pixels
     std::wstring HintAt(POINT hostClient) const;
     // The host's tip window, once the mouse has been over one of its buttons.
@@ -55,7 +55,7 @@ private:
     SpeedButton* Add(const wchar_t* name, int picture, const wchar_t* hint, BYTE style);
     SpeedButton* Button(const std::wstring& name);
 
-    Panel* host_ = nullptr;
+    BevelPanel* host_ = nullptr;
     RECT bounds_{};
     const ImageList* pictures_ = nullptr;
     int y_ = 0, buttonWidth_ = 0, buttonHeight_ = 0;

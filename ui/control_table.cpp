@@ -5,7 +5,7 @@
 
 namespace control_table_detail {
 
-void CreatePanel(Form&, Panel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
+void CreatePanel(Form&, BevelPanel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
                  COLORREF colour) {
     if (colour != CLR_INVALID) {
         CreateFramePanel(panel, parent, x, y, w, h, colour);
@@ -15,12 +15,12 @@ void CreatePanel(Form&, Panel& panel, HWND parent, const wchar_t* text, int x, i
     }
 }
 
-void CreateLabel(Form& form, Panel* parent, const wchar_t* name, int x, int y, const wchar_t* text) {
+void CreateLabel(Form& form, BevelPanel* parent, const wchar_t* name, int x, int y, const wchar_t* text) {
     Graphics& face = parent ? parent->Drawn() : form.Drawn();
     face.AddLabel(name, x, y, text ? text : L"");
 }
 
-void CreateSpeedButton(SpeedButton& button, Panel* parent, int x, int y, int w, int h, int picture,
+void CreateSpeedButton(SpeedButton& button, BevelPanel* parent, int x, int y, int w, int h, int picture,
                        const wchar_t* hint, bool tooltip) {
     if (!parent) throw std::logic_error("a speed button is drawn on a parent panel");
     button.Create(*parent, x, y, w, h, picture, hint ? hint : L"", tooltip);

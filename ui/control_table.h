@@ -33,7 +33,7 @@
 // bar is made by its row's handler (its pictures and buttons are the owner's), at
 // its place among the other controls; its row gives where it sits.
 template <class Owner>
-using ControlField = std::variant<std::monostate, Panel Owner::*, DrawnPanel Owner::*, SpeedButton Owner::*,
+using ControlField = std::variant<std::monostate, BevelPanel Owner::*, DrawnPanel Owner::*, SpeedButton Owner::*,
                                   Edit Owner::*, ComboBox Owner::*, UpDown Owner::*, Button Owner::*,
                                   RichEdit Owner::*, ListView Owner::*, ToolBar Owner::*,
                                   ButtonBar Owner::*, DatePicker Owner::*, CheckList Owner::*>;
@@ -42,7 +42,7 @@ template <class Owner>
 struct ControlRow {
     const wchar_t* name;                 // the field's name (hints, tests)
     ControlField<Owner> field;           // where the control lives
-    Panel Owner::*parent = nullptr;      // null: the form itself
+    BevelPanel Owner::*parent = nullptr;      // null: the form itself
     int x = 0, y = 0, w = 0, h = 0;
     const wchar_t* text = nullptr;       // caption; a picture button's hint; a label's text
     void (Owner::*handler)() = nullptr;  // click (buttons), change (edits), choice (combo boxes);
@@ -66,10 +66,10 @@ const ControlRow<Owner>& RowOf(std::span<const ControlRow<Owner>> rows, std::wst
 
 namespace control_table_detail {
 // Creation of each kind, written once for every window.
-void CreatePanel(Form& form, Panel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
+void CreatePanel(Form& form, BevelPanel& panel, HWND parent, const wchar_t* text, int x, int y, int w, int h,
                  COLORREF colour);
-void CreateLabel(Form& form, Panel* parent, const wchar_t* name, int x, int y, const wchar_t* text);
-void CreateSpeedButton(SpeedButton& button, Panel* parent, int x, int y, int w, int h, int picture,
+void CreateLabel(Form& form, BevelPanel* parent, const wchar_t* name, int x, int y, const wchar_t* text);
+void CreateSpeedButton(SpeedButton& button, BevelPanel* parent, int x, int y, int w, int h, int picture,
                        const wchar_t* hint, bool tooltip);
 int CreateEdit(Form& form, Edit& edit, HWND parent, int x, int y, int w, int h, DWORD style, int id);
 int CreateComboBox(Form& form, ComboBox& box, HWND parent, int x, int y, int w, int h, DWORD style, int id);
@@ -98,7 +98,7 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
     using namespace control_table_detail;
     Form& form = owner;
     for (const auto& row : rows) {
-        Panel* parentPanel = row.parent ? &(owner.*row.parent) : nullptr;
+        BevelPanel* parentPanel = row.parent ? &(owner.*row.parent) : nullptr;
         HWND parent = parentPanel ? parentPanel->Handle() : form.Handle();
         auto bind = [&owner, &form, &row](int id, int code) {
             if (row.handler)
@@ -109,7 +109,7 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                 using Field = decltype(field);
                 if constexpr (std::is_same_v<Field, std::monostate>) {
                     CreateLabel(form, parentPanel, row.name, row.x, row.y, row.text);
-                } else if constexpr (std::is_same_v<Field, Panel Owner::*>) {
+                } else if constexpr (std::is_same_v<Field, BevelPanel Owner::*>) {
                     CreatePanel(form, owner.*field, parent, row.text, row.x, row.y, row.w, row.h, row.colour);
                 } else if constexpr (std::is_same_v<Field, DrawnPanel Owner::*>) {
                     if (!parentPanel) throw std::logic_error("a drawn panel is drawn on a parent panel");

@@ -6,7 +6,7 @@ DrawnPanel::~DrawnPanel() {
     if (host_) host_->RemoveDrawnPanel(*this);
 }
 
-void DrawnPanel::Create(Panel& host, int x, int y, int w, int h, const std::wstring& caption) {
+void DrawnPanel::Create(BevelPanel& host, int x, int y, int w, int h, const std::wstring& caption) {
     if (host_ != &host) {
         if (host_) host_->RemoveDrawnPanel(*this);
         host.AddDrawnPanel(*this);

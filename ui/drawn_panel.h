@@ -20,7 +20,7 @@ public:
     DrawnPanel& operator=(const DrawnPanel&) = delete;
 
     // Places the panel on its host at a designed position and size (scaled to the DPI).
-    void Create(Panel& host, int x, int y, int w, int h, const std::wstring& caption = {});
+    void Create(BevelPanel& host, int x, int y, int w, int h, const std::wstring& caption = {});
 
     std::wstring Name;
 
@@ -35,16 +35,16 @@ public:
     // Place and size in the host's client area, in device pixels.
     void SetBounds(int x, int y, int w, int h);
     const RECT& Bounds() const { return bounds_; }
-    Panel* Host() const { return host_; }
+    BevelPanel* Host() const { return host_; }
 
     // The panel with its top-left corner at the canvas's origin.
     void Paint(Canvas& canvas) const;
 
 private:
-    friend class Panel;
+    friend class BevelPanel;
     void Invalidate() const;
 
-    Panel* host_ = nullptr;
+    BevelPanel* host_ = nullptr;
     RECT bounds_{};
     COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
     std::wstring caption_;

@@ -18,7 +18,7 @@ enum ModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
 enum class BorderStyle { Sizeable, ToolWindow, Dialog };
 
 struct FormOptions {
-    const wchar_t* className = L"TivornForm";
+    const wchar_t* className = L"TivornFormWindow";
     BorderStyle border = BorderStyle::ToolWindow;
     int clientWidth = 300;
     int clientHeight = 200;

@@ -10,27 +10,27 @@ UINT TextAlignment(Alignment alignment) {
     return alignment == Alignment::Left ? DT_LEFT : alignment == Alignment::Right ? DT_RIGHT : DT_CENTER;
 }
 
-Panel::~Panel() {
+BevelPanel::~BevelPanel() {
     for (DrawnPanel* part : drawnPanels_) part->host_ = nullptr;
 }
 
-SpeedButtons& Panel::Buttons() {
+SpeedButtons& BevelPanel::Buttons() {
     if (!speedButtons_) speedButtons_ = std::make_unique<SpeedButtons>(*this);
     return *speedButtons_;
 }
 
-void Panel::AddDrawnPanel(DrawnPanel& part) {
+void BevelPanel::AddDrawnPanel(DrawnPanel& part) {
     drawnPanels_.push_back(&part);
     part.host_ = this;
 }
 
-void Panel::RemoveDrawnPanel(DrawnPanel& part) {
+void BevelPanel::RemoveDrawnPanel(DrawnPanel& part) {
     InvalidatePart(part.bounds_);
     drawnPanels_.erase(std::remove(drawnPanels_.begin(), drawnPanels_.end(), &part), drawnPanels_.end());
     part.host_ = nullptr;
 }
 
-void Panel::InvalidatePart(const RECT& r) {
+void BevelPanel::InvalidatePart(const RECT& r) {
     if (updating_) {
         if (IsRectEmpty(&pending_))
             pending_ = r;
@@ -42,13 +42,13 @@ void Panel::InvalidatePart(const RECT& r) {
     if (Handle() && IsWindowVisible(Handle())) RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
-void Panel::EndUpdate() {
+void BevelPanel::EndUpdate() {
     updating_ = false;
     if (!IsRectEmpty(&pending_)) InvalidatePart(pending_);
     pending_ = RECT{};
 }
 
-void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption) {
+void BevelPanel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption) {
     caption_ = caption;
     const DWORD clip = ClipsChildren() ? WS_CLIPCHILDREN : 0;
     CreateOwnWindow(ClassName(), ControlParent() ? WS_EX_CONTROLPARENT : 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip | ExtraStyle(),
@@ -59,30 +59,30 @@ void Panel::Create(HWND parent, int x, int y, int w, int h, const std::wstring& 
     }
 }
 
-void Panel::SetColor(COLORREF colour) {
+void BevelPanel::SetColor(COLORREF colour) {
     coloured_ = true;
     if (colour == colour_) return;
     colour_ = colour;
     Invalidate();
 }
 
-void Panel::SetDesignColor(COLORREF colour) {
+void BevelPanel::SetDesignColor(COLORREF colour) {
     if (!coloured_) SetColor(colour);
 }
 
-void Panel::SetCaption(const std::wstring& caption) {
+void BevelPanel::SetCaption(const std::wstring& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     Invalidate();
 }
 
-void Panel::SetFont(const FontSpec& wanted) {
+void BevelPanel::SetFont(const FontSpec& wanted) {
     captionFont_ = MakeFont(wanted);
     drawnItems_.SetFallbackFont(captionFont_.Get());
     Invalidate();
 }
 
-HFONT Panel::PanelFont() const {
+HFONT BevelPanel::PanelFont() const {
     if (captionFont_) return captionFont_.Get();
     if (auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(Handle(), GA_ROOT))))
         return form->FormFont();
@@ -99,11 +99,11 @@ void PaintPanelFrame(Canvas& canvas, RECT& r, Bevel outer, Bevel inner, int beve
         canvas.Frame3D(r, inner == Bevel::Raised ? light : shadow, inner == Bevel::Raised ? shadow : light, bevelWidth);
 }
 
-void Panel::PaintFrame(Canvas& canvas, RECT& r) const {
+void BevelPanel::PaintFrame(Canvas& canvas, RECT& r) const {
     PaintPanelFrame(canvas, r, BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_);
 }
 
-void Panel::Paint(Canvas& canvas) {
+void BevelPanel::Paint(Canvas& canvas) {
     RECT r = ClientRect();
     PaintFrame(canvas, r);
     canvas.Fill(r, colour_);
@@ -116,7 +116,7 @@ void Panel::Paint(Canvas& canvas) {
     if (speedButtons_) speedButtons_->Paint(canvas, clip);
 }
 
-LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT BevelPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT answer = 0;
     if (speedButtons_ && speedButtons_->HandleMessage(msg, wp, lp, answer)) return answer;
     switch (msg) {

@@ -49,10 +49,10 @@ struct PanelLook {
     COLORREF FontColour = 0;
 };
 
-class Panel : public Window, public PanelLook {
+class BevelPanel : public Window, public PanelLook {
 public:
-    explicit Panel(std::wstring name = {}) : Name(std::move(name)) {}
-    ~Panel() override;
+    explicit BevelPanel(std::wstring name = {}) : Name(std::move(name)) {}
+    ~BevelPanel() override;
 
     void Create(HWND parent, int x, int y, int w, int h, const std::wstring& caption = {});
 

@@ -11,17 +11,17 @@ FormOptions SecondaryWindowOptions(const wchar_t* className, int clientWidth, in
     return o;
 }
 
-void CreateFramePanel(Panel& panel, HWND parent, int x, int y, int w, int h, COLORREF colour) {
+void CreateFramePanel(BevelPanel& panel, HWND parent, int x, int y, int w, int h, COLORREF colour) {
     panel.BevelInner = Bevel::Lowered;
     panel.SetDesignColor(colour);
     panel.Create(parent, x, y, w, h);
 }
 
-void CreateOuterPanel(Panel& p, const Form& form) {
+void CreateOuterPanel(BevelPanel& p, const Form& form) {
     CreateFramePanel(p, form.Handle(), 0, 0, form.Options().clientWidth, form.Options().clientHeight, 0x8080FF);
 }
 
-void CreateTitlePanel(Panel& pCim, const Panel& p, int width, const std::wstring& caption) {
+void CreateTitlePanel(BevelPanel& pCim, const BevelPanel& p, int width, const std::wstring& caption) {
     pCim.BevelInner = Bevel::Lowered;
     pCim.CaptionAlignment = Alignment::Left;
     pCim.FontColour = 0;

@@ -12,10 +12,10 @@
 FormOptions SecondaryWindowOptions(const wchar_t* className, int clientWidth, int clientHeight);
 
 // A lowered-bevel panel in the given colour.
-void CreateFramePanel(Panel& panel, HWND parent, int x, int y, int w, int h, COLORREF colour);
+void CreateFramePanel(BevelPanel& panel, HWND parent, int x, int y, int w, int h, COLORREF colour);
 
 // The outer panel over the whole client area (scheme slot 1 at design: $8080FF).
-void CreateOuterPanel(Panel& p, const Form& form);
+void CreateOuterPanel(BevelPanel& p, const Form& form);
 
 // The title strip at (40, 4): "Tahoma" 13 px bold black, left-aligned (slot 6 at design).
-void CreateTitlePanel(Panel& pCim, const Panel& p, int width, const std::wstring& caption = {});
+void CreateTitlePanel(BevelPanel& pCim, const BevelPanel& p, int width, const std::wstring& caption = {});

@@ -19,7 +19,7 @@ SpeedButton::~SpeedButton() {
     if (host_) host_->Buttons().Remove(*this);
 }
 
-void SpeedButton::Create(Panel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
+void SpeedButton::Create(BevelPanel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                          bool showTooltip) {
     ownGlyph_ = ImageList(glyphResourceId, 1);
     pictures_ = &ownGlyph_;
@@ -27,14 +27,14 @@ void SpeedButton::Create(Panel& host, int x, int y, int w, int h, int glyphResou
     Place(host, RECT{Px(x), Px(y), Px(x) + Px(w), Px(y) + Px(h)}, hint, showTooltip);
 }
 
-void SpeedButton::Create(Panel& host, const RECT& bounds, const ImageList& pictures, int picture,
+void SpeedButton::Create(BevelPanel& host, const RECT& bounds, const ImageList& pictures, int picture,
                          const std::wstring& hint, bool showTooltip) {
     pictures_ = &pictures;
     picture_ = picture;
     Place(host, bounds, hint, showTooltip);
 }
 
-void SpeedButton::Place(Panel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip) {
+void SpeedButton::Place(BevelPanel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip) {
     hint_ = hint;
     showTooltip_ = showTooltip;
     bounds_ = bounds;

@@ -14,7 +14,7 @@
 #include "ui/canvas.h"
 #include "ui/image_list.h"
 
-class Panel;
+class BevelPanel;
 
 class SpeedButton {
 public:
@@ -25,11 +25,11 @@ public:
 
     // Places the button on its host panel at a designed position and size (scaled to
     // the DPI), with its own picture from the resources.
-    void Create(Panel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
+    void Create(BevelPanel& host, int x, int y, int w, int h, int glyphResourceId, const std::wstring& hint,
                 bool showTooltip = false);
     // Places the button at `bounds` (device pixels) with picture `picture` of a list
     // that outlives it.
-    void Create(Panel& host, const RECT& bounds, const ImageList& pictures, int picture, const std::wstring& hint,
+    void Create(BevelPanel& host, const RECT& bounds, const ImageList& pictures, int picture, const std::wstring& hint,
                 bool showTooltip);
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
@@ -40,7 +40,7 @@ public:
     // Place and size in the host's client area, in device pixels.
     const RECT& Bounds() const { return bounds_; }
     void SetBounds(int x, int y, int w, int h);
-    Panel* Host() const { return host_; }
+    BevelPanel* Host() const { return host_; }
     const std::wstring& Hint() const { return hint_; }
     int Picture() const { return picture_; }  // its index in its picture list
     bool Hot() const;      // under the mouse
@@ -67,10 +67,10 @@ public:
 private:
     friend class SpeedButtons;
 
-    void Place(Panel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip);
+    void Place(BevelPanel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip);
     void PaintArrow(Canvas& canvas, const RECT& part) const;
 
-    Panel* host_ = nullptr;
+    BevelPanel* host_ = nullptr;
     RECT bounds_{};
     ImageList ownGlyph_;                  // a picture of the button's own
     const ImageList* pictures_ = nullptr;  // the list its picture comes from
@@ -85,7 +85,7 @@ private:
 // messages, its cursor and its hints through this.
 class SpeedButtons {
 public:
-    explicit SpeedButtons(Panel& host) : host_(host) {}
+    explicit SpeedButtons(BevelPanel& host) : host_(host) {}
     ~SpeedButtons();
     SpeedButtons(const SpeedButtons&) = delete;
     SpeedButtons& operator=(const SpeedButtons&) = delete;
@@ -105,7 +105,7 @@ private:
     void SetHot(SpeedButton* button);
     void CreateTooltip(UINT msg, WPARAM wp, LPARAM lp);
 
-    Panel& host_;
+    BevelPanel& host_;
     std::vector<SpeedButton*> buttons_;
     SpeedButton* hot_ = nullptr;
     SpeedButton* pressed_ = nullptr;

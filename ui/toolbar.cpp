@@ -135,7 +135,7 @@ void ToolBar::AddButtons(const std::vector<ToolButtonDef>& defs) {
 }
 
 COLORREF ToolBar::ParentColour() const {
-    auto* panel = dynamic_cast<Panel*>(Window::FromHandle(GetParent(hwnd_)));
+    auto* panel = dynamic_cast<BevelPanel*>(Window::FromHandle(GetParent(hwnd_)));
     return panel ? panel->Color() : GetSysColor(COLOR_BTNFACE);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "store/entry_store.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
 #include "appearance/grid_layout.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"

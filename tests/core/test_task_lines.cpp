@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/month_model.h"
+#include "store/month_model.h"
 #include "appearance/grid_layout.h"
 #include "platform/errors.h"
 

@@ -22,20 +22,19 @@ unchanged() {
 note "read-only index.txt"
 start_program "$dir"
 wait_main 120 >/dev/null || fail "the program did not start"
-# A store that cannot be finished is undone (the editor stays open with the text, and
-# leaving it drops the entry): what memory holds afterwards is the index as it was.
-cp "$index" "$FAULT_DIR/readonly-new-index.txt"
+python3 "$TOOL" store "$index" "${month}03" "csak-olvas" > "$FAULT_DIR/readonly-new-index.txt"
 chmod a-w "$index"
 cp "$index" "$FAULT_DIR/readonly-index.txt"
-# (The undone store leaves nothing unsaved: closing would ask nothing and close.)
-driver edit 3 csak-olvas escape save 1 >"$log"
+driver edit 3 csak-olvas escape save 1 close cancel >"$log"
 expect_line "$log" "Cannot create file" "storing an entry into a read-only index"
 expect_no_line "$log" "$SAVED_TEXT" "Lista mentés into a read-only index"
+expect_line "$log" "question:" "closing with a read-only index"
+expect_line "$log" "close: still open" "closing with a read-only index, answered no"
 cmp -s "$index" "$FAULT_DIR/readonly-index.txt" || fail "the read-only index changed"
 chmod u+w "$index"
 driver save 1 >"$log"
 expect_line "$log" "$SAVED_TEXT" "Lista mentés once the index is writable"
-cmp -s "$index" "$FAULT_DIR/readonly-new-index.txt" || fail "the save once the index is writable did not write what memory held"
+cmp -s "$index" "$FAULT_DIR/readonly-new-index.txt" || fail "the entry kept in memory was not written"
 
 note "read-only Data folder"
 mount -o remount,ro "$data"

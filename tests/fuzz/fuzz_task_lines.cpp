@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 
 namespace {
 

@@ -89,10 +89,10 @@ protected:
         main = OpenMainWindow();
         ASSERT_TRUE(main && main->Handle());
         editor = std::make_unique<Tfrm_Reszlet>();
-        frm_Reszlet = editor.get();
+        main->Others.reszlet = editor.get();
         editor->Create(main->Handle());
         notepad = std::make_unique<Tfrm_Jegyzettomb>();
-        frm_Jegyzettomb = notepad.get();
+        main->Others.jegyzettomb = notepad.get();
         notepad->Create(main->Handle());
     }
     std::wstring IndexPath() const { return Dir() + L"\\Data\\index.txt"; }

@@ -53,7 +53,7 @@ protected:
         InstallDataFiles();
         main = OpenMainWindow();
         editor = std::make_unique<Tfrm_Reszlet>();
-        frm_Reszlet = editor.get();
+        main->Others.reszlet = editor.get();
         editor->Create(main->Handle());
         editor->EnsureInsides();
         editor->SetProgramDir(Dir());  // shown without a day too (ShowEditor)

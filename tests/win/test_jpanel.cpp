@@ -2,6 +2,7 @@
 // window messages, keyboard use, hints and the popup menu's owner.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,13 @@
 #include "ui/form.h"
 
 namespace {
+
+// Changes what a cell shows, as the grid's fill does.
+void Show(TJPanel& cell, const std::function<void(CellContent&)>& change) {
+    CellContent content = cell.Content();
+    change(content);
+    cell.SetContent(content);
+}
 
 constexpr COLORREF kYellow = 0x00FFFF;
 constexpr COLORREF kMagenta = 0xFF00FF;
@@ -104,10 +112,10 @@ TEST_F(DayCellTest, StartsEmptyWithTheCellStyle) {
 
 TEST_F(DayCellTest, DayNumberColours) {
     auto cell = MakeCell();
-    cell->SetNap(23);
+    Show(*cell, [&](CellContent& c) { c.day = 23; });
     const int x0 = 4, y0 = 4, x1 = 40, y1 = 23;
 
-    cell->SetDatum(Today());
+    Show(*cell, [&](CellContent& c) { c.date = Today(); });
     {
         Rendered img = Render(*cell);
         EXPECT_GT(img.Count(kMagenta, x0, y0, x1, y1), 10) << "today's number";
@@ -116,7 +124,7 @@ TEST_F(DayCellTest, DayNumberColours) {
         EXPECT_EQ(img.Count(kGrey, x0, y0, x1, y1), 0);
     }
 
-    cell->SetDatum(kSunday);
+    Show(*cell, [&](CellContent& c) { c.date = kSunday; });
     {
         Rendered img = Render(*cell);
         EXPECT_GT(img.Count(kYellow, x0, y0, x1, y1), 10) << "Sunday's number";
@@ -125,14 +133,14 @@ TEST_F(DayCellTest, DayNumberColours) {
         EXPECT_EQ(img.Count(kDarkRed, x0, y0, x1, y1), 0);
     }
 
-    cell->SetDatum(Date{2026, 10, 23});  // a Friday
+    Show(*cell, [&](CellContent& c) { c.date = Date{2026, 10, 23}; });  // a Friday
     {
         Rendered img = Render(*cell);
         EXPECT_GT(img.Count(kYellow, x0, y0, x1, y1), 10) << "23 October";
         EXPECT_EQ(img.Count(kDarkRed, x0, y0, x1, y1), 0);
     }
 
-    cell->SetDatum(kOrdinaryDay);
+    Show(*cell, [&](CellContent& c) { c.date = kOrdinaryDay; });
     {
         Rendered img = Render(*cell);
         EXPECT_GT(img.Count(kDarkRed, x0, y0, x1, y1), 10) << "ordinary day";
@@ -154,14 +162,16 @@ TEST_F(DayCellTest, NameDayAndTitleWordsInTheirRows) {
     for (int height : {71, 100}) {
         SCOPED_TRACE(height);
         auto cell = MakeCell(100, height);
-        cell->SetDatum(kOrdinaryDay);
-        cell->SetNap(11);
-        cell->SetNevNap(L"Szilárd");
         const COLORREF green = 0x00A000, blue = 0xFF0000;
-        cell->SetMSzin1(green);
-        cell->SetMSzin2(blue);
-        cell->SetTxt1(L"MMMMM");
-        cell->SetTxt2(L"WWWWW");
+        Show(*cell, [&](CellContent& c) {
+            c.date = kOrdinaryDay;
+            c.day = 11;
+            c.nameDay = L"Szilárd";
+            c.colour1 = static_cast<int32_t>(green);
+            c.colour2 = static_cast<int32_t>(blue);
+            c.txt1 = L"MMMMM";
+            c.txt2 = L"WWWWW";
+        });
         Rendered img = Render(*cell);
 
         EXPECT_GT(img.CountRows(kNavy, 24, 37), 5);
@@ -181,7 +191,7 @@ TEST_F(DayCellTest, NameDayAndTitleWordsInTheirRows) {
 TEST_F(DayCellTest, NoteMarkerAndBevels) {
     const int w = 90, h = 80;
     auto cell = MakeCell(w, h);
-    cell->SetDatum(kOrdinaryDay);
+    Show(*cell, [&](CellContent& c) { c.date = kOrdinaryDay; });
 
     Rendered empty = Render(*cell);
     EXPECT_EQ(empty.image->Pixel(w - 10, 10), 0xC0C0C0u);
@@ -189,7 +199,7 @@ TEST_F(DayCellTest, NoteMarkerAndBevels) {
     EXPECT_EQ(empty.image->Pixel(w - 15, 10), kGrey) << "outline at the left";
     EXPECT_EQ(empty.image->Pixel(w - 10, 16), kWhite) << "below the marker";
 
-    cell->SetVanFile(true);
+    Show(*cell, [&](CellContent& c) { c.hasEntry = true; });
     Rendered withNote = Render(*cell);
     EXPECT_EQ(withNote.image->Pixel(w - 10, 10), 0x0000FFu);
     EXPECT_EQ(withNote.image->Pixel(w - 10, 5), kDarkRed);
@@ -207,7 +217,7 @@ TEST_F(DayCellTest, NoteMarkerAndBevels) {
     EXPECT_EQ(img.Pixel(w - 3, h - 3), kWhite);
 }
 
-TEST_F(DayCellTest, SettersRepaintOnlyOnChange) {
+TEST_F(DayCellTest, ContentRepaintsOnlyOnChange) {
     auto cell = MakeCell();
     int count = cell->RepaintCount();
     auto changed = [&](auto&& set) {
@@ -218,14 +228,14 @@ TEST_F(DayCellTest, SettersRepaintOnlyOnChange) {
         bool second = cell->RepaintCount() == count;
         return first && second;
     };
-    EXPECT_TRUE(changed([&] { cell->SetNap(5); }));
-    EXPECT_TRUE(changed([&] { cell->SetNevNap(std::wstring(L"Ákos")); }));
-    EXPECT_TRUE(changed([&] { cell->SetTxt1(std::wstring(L"Szülinap")); }));
-    EXPECT_TRUE(changed([&] { cell->SetTxt2(std::wstring(L"Fogorvos")); }));
-    EXPECT_TRUE(changed([&] { cell->SetVanFile(true); }));
-    EXPECT_TRUE(changed([&] { cell->SetDatum(Date{2026, 3, 5}); }));
-    EXPECT_TRUE(changed([&] { cell->SetMSzin1(0x123456); }));
-    EXPECT_TRUE(changed([&] { cell->SetMSzin2(0x654321); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.day = 5; }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.nameDay = std::wstring(L"Ákos"); }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.txt1 = std::wstring(L"Szülinap"); }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.txt2 = std::wstring(L"Fogorvos"); }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.hasEntry = true; }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.date = Date{2026, 3, 5}; }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.colour1 = 0x123456; }); }));
+    EXPECT_TRUE(changed([&] { Show(*cell, [&](CellContent& c) { c.colour2 = 0x654321; }); }));
     EXPECT_EQ(cell->Nap(), 5);
     EXPECT_EQ(cell->Txt2(), L"Fogorvos");
     EXPECT_EQ(cell->Datum(), (Date{2026, 3, 5}));

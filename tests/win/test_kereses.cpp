@@ -42,12 +42,11 @@ protected:
         WriteFile(L"Data\\jegyzet.rtf", Note(L"Bevásárlás: ÖNTET, vacsorához."));
         main = OpenMainWindow();
         editor = std::make_unique<Tfrm_Reszlet>();
-        frm_Reszlet = editor.get();
+        main->Others.reszlet = editor.get();
         editor->Create(main->Handle());
     }
     void TearDown() override {
         editor.reset();
-        frm_Reszlet = nullptr;
         main.reset();
         WinTest::TearDown();
     }
@@ -127,6 +126,14 @@ TEST_F(KeresesTest, FindsDaysNewestFirstWithTitlesColoursSnippetAndCount) {
     EXPECT_EQ(window.pDarab.Caption(), L"Nincs találat a napok között");
     Search(window, L"Gergő", true);
     EXPECT_EQ(Dates(window), std::vector<std::wstring>{L"2024.01.05."});
+
+    // A change made elsewhere (a timer, another thread) brings the shown results up to date.
+    main->TheDiary().Store(Date{2026, 1, 2}, DayEntry{L"Gergő"}, "");
+    for (int waited = 0; waited < 3000 && window.Hits().size() < 2; waited += 20) {
+        Sleep(20);
+        Pump();
+    }
+    EXPECT_EQ(Dates(window), (std::vector<std::wstring>{L"2026.01.02.", L"2024.01.05."}));
     window.Close();
     EXPECT_TRUE(errors.empty());
 }
@@ -231,7 +238,7 @@ TEST_F(KeresesTest, TheControlsSitAsDesignedAndTheBoxAndTheListGrowWithTheWindow
 // "Bezárás mentéssel" wrote the empty text over the real file.
 TEST_F(KeresesTest, EveryWayOfOpeningTheNotepadAndADayShowsTheFilesText) {
     Tfrm_Jegyzettomb notepad;
-    frm_Jegyzettomb = &notepad;
+    main->Others.jegyzettomb = &notepad;
     notepad.Create(main->Handle());
     Tfrm_Kereses& window = OpenSearch();
     struct Way {
@@ -272,5 +279,5 @@ TEST_F(KeresesTest, EveryWayOfOpeningTheNotepadAndADayShowsTheFilesText) {
     }
     EXPECT_NE(ReadFile(L"Data\\jegyzet.rtf").find("NTET"), std::string::npos) << "the notepad kept its text";
     EXPECT_TRUE(errors.empty());
-    frm_Jegyzettomb = nullptr;
+    main->Others.jegyzettomb = nullptr;
 }

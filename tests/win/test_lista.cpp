@@ -11,7 +11,7 @@
 #include "harness.h"
 #include "lists/Lista.h"
 #include "lists/ListaNyom.h"
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 #include "platform/errors.h"
 #include "report/preview.h"
 #include "ui/application.h"
@@ -38,10 +38,10 @@ protected:
         InstallDataFiles();
         main = OpenMainWindow();
         report = std::make_unique<TqrLista>();
-        qrLista = report.get();
+        main->Others.printedList = report.get();
         report->Create(main->Handle());
         lista = std::make_unique<Tfrm_Lista>();
-        frm_Lista = lista.get();
+        main->Others.lista = lista.get();
         lista->Create(main->Handle());
         lista->EnsureInsides();
         CurrentPreviewHooks().Run = [this](const ReportDocument& doc) { previews.push_back(doc); };
@@ -314,6 +314,7 @@ TEST_F(ListaTest, AMissingNoteIsAnEmptyNoteAndAnUnreadableOneIsReportedWithAnEmp
 }
 
 TEST_F(ListaTest, SchemeColoursReachTheListWindow) {
+    const auto following = FollowScheme(main->SchemeChanges(), *lista);
     main->Szin[1] = 0x123456;
     main->Szin[6] = 0x654321;
     main->ApplyColours();

@@ -21,7 +21,7 @@ protected:
         InstallDataFiles();
         main = OpenMainWindow();
         search = std::make_unique<Tfrm_NevnapKeres>();
-        frm_NevnapKeres = search.get();
+        main->Others.nevnapKeres = search.get();
         search->Create(main->Handle());
         search->EnsureInsides();
     }

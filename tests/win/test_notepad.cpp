@@ -28,7 +28,7 @@ protected:
         InstallDataFiles();
         main = OpenMainWindow();
         notepad = std::make_unique<Tfrm_Jegyzettomb>();
-        frm_Jegyzettomb = notepad.get();
+        main->Others.jegyzettomb = notepad.get();
         notepad->Create(main->Handle());
         notepad->EnsureInsides();
     }

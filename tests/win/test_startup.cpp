@@ -4,6 +4,7 @@
 // its first showing, in their tab order, in the colours of the scheme applied since.
 // A process of its own: nothing else here has loaded the rich-edit library.
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,11 +39,11 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     Tfrm_Jegyzettomb notepad;
     Tfrm_NevnapKeres search;
     Tfrm_Lista lista;
-    frm_About = &about;
-    frm_Reszlet = &reszlet;
-    frm_Jegyzettomb = &notepad;
-    frm_NevnapKeres = &search;
-    frm_Lista = &lista;
+    main->Others = {.about = &about, .reszlet = &reszlet, .jegyzettomb = &notepad, .nevnapKeres = &search, .lista = &lista};
+    SchemeNotice& schemes = main->SchemeChanges();
+    const auto followers = std::array{FollowScheme(schemes, about), FollowScheme(schemes, reszlet),
+                                      FollowScheme(schemes, notepad), FollowScheme(schemes, search),
+                                      FollowScheme(schemes, lista)};
     for (Form* form : std::vector<Form*>{&about, &reszlet, &notepad, &search, &lista})
         form->CreateOwnedFromFirstShowing(main->Handle());
     main->ApplyColours();
@@ -120,10 +121,4 @@ TEST_F(StartupTest, TheMonthViewStartsWithoutTheEditorsLibraryFontsOrPicturesWhi
     EXPECT_TRUE(about.Panel6.Picture().pixels);
     EXPECT_EQ(about.pAbout.Color(), 0x0000C0u);
     EXPECT_EQ(about.pBezar.Color(), 0x00C000u);
-
-    frm_About = nullptr;
-    frm_Reszlet = nullptr;
-    frm_Jegyzettomb = nullptr;
-    frm_NevnapKeres = nullptr;
-    frm_Lista = nullptr;
 }

@@ -33,10 +33,11 @@ protected:
     void Start() {
         main = OpenMainWindow();
         search = std::make_unique<Tfrm_NevnapKeres>();
-        frm_NevnapKeres = search.get();
+        main->Others.nevnapKeres = search.get();
+        searchFollowsScheme = FollowScheme(main->SchemeChanges(), *search);
         search->Create(main->Handle());
         szinek = std::make_unique<Tfrm_szinek>();
-        frm_szinek = szinek.get();
+        main->Others.szinek = szinek.get();
         szinek->Create(main->Handle());
         main->ApplyColours();
         szinek->ChooseColour = [this](CHOOSECOLORW& cd) {
@@ -64,6 +65,7 @@ protected:
     std::unique_ptr<Tfrm_Main> main;
     std::unique_ptr<Tfrm_NevnapKeres> search;
     std::unique_ptr<Tfrm_szinek> szinek;
+    SchemeNotice::Following searchFollowsScheme;
     COLORREF dialogAnswer = CLR_INVALID;  // the dialog is cancelled
     std::vector<COLORREF> dialogStart;
 };

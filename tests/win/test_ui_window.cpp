@@ -47,7 +47,7 @@ protected:
     }
 
     Form form{FormOptions{.clientWidth = 200, .clientHeight = 100}};
-    Panel panel{L"panel"};
+    BevelPanel panel{L"panel"};
 };
 
 TEST_F(WindowBaseTest, PrintClientAndATransparentChildsEraseDrawTheFace) {
@@ -151,7 +151,7 @@ TEST_F(WindowBaseTest, ASpeedButtonLivesOnItsPanelsFaceAndMouse) {
 // A window's controls may be made after its scheme colours were set: the colour it
 // is designed with fills in only what nobody set, before or after the control exists.
 TEST(PanelColour, TheDesignColourGivesWayToAColourSetBefore) {
-    Panel designed{L"designed"}, schemed{L"schemed"};
+    BevelPanel designed{L"designed"}, schemed{L"schemed"};
     designed.SetDesignColor(kTeal);
     EXPECT_EQ(designed.Color(), kTeal);
     schemed.SetColor(kGreen);

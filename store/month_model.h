@@ -34,6 +34,12 @@ struct CellContent {
     // and the holiday's name, "pihenőnap" or "áthelyezett munkanap" for the paper.
     std::optional<DayMarks> marks;
     std::wstring dayLabel;
+    // A day without an entry of its own that shows a yearly entry of an earlier year:
+    // the titles and colours are that entry's; the count ("42.") when it is asked for.
+    bool repeated = false;
+    int repeatCount = 0;
+    Date repeatOrigin{0, 0, 0};
+    friend bool operator==(const CellContent&, const CellContent&) = default;
 };
 
 using MonthCells = std::array<CellContent, kGridCells>;

@@ -1,4 +1,4 @@
-#include "lists/task_lines.h"
+#include "store/task_lines.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/month_model.h"
+#include "store/month_model.h"
 
 #include "store/entry_store.h"
 #include "store/nevnapok.h"

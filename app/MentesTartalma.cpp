@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kWidth = 640, kHeight = 470;
 constexpr int kBoxWidth = (kWidth - 24 - 8) / 2;
-enum Column { kDay, kTitles, kFirstLine };
+enum Column { kDayColumn, kTitles, kFirstLine };
 struct ColumnDef {
     const wchar_t* caption;
     int width;
@@ -102,7 +102,7 @@ std::wstring Tfrm_MentesTartalma::CellText(int row, int column) const {
     if (row < 0 || static_cast<size_t>(row) >= days_.size()) return {};
     const SnapshotDay& day = days_[static_cast<size_t>(row)];
     switch (column) {
-        case kDay:
+        case kDayColumn:
             return DayText(day);
         case kTitles:
             return day.title2.empty() ? day.title1 : day.title1 + L", " + day.title2;

@@ -377,7 +377,7 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
 
 // The days' lines changed in memory: a later year's own entry may hide a yearly one now.
 void Diary::TellDays(const std::vector<const DayToStore*>& days, Report& report) {
-    for (const DayToStore* day : days) ownDays_.insert(SerialOf(day->date));
+    for (const DayToStore* day : days) AddOwnDay(day->date);
     reminders_.Reschedule(OwnEntries());
     DiaryChange change = report.change.value_or(DiaryChange{});
     for (const DayToStore* day : days) change.days.push_back(day->date);
@@ -409,7 +409,8 @@ void Diary::Delete(const Date& day) {
             }
             throw;
         }
-        if (store_.FindEntryLine(DateKey(day)) < 0) ownDays_.erase(SerialOf(day));  // a damaged index may hold two
+        if (store_.FindEntryLine(DateKey(day)) < 0)  // a damaged index may hold two
+            std::erase(ownDays_, SerialOf(day));
         reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);

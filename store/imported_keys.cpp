@@ -8,8 +8,10 @@
 
 namespace {
 
+// A control character cannot stand in a line; a byte-order mark at a line's start
+// would be taken for the file's own at the first line.
 bool HasControl(std::wstring_view key) {
-    return std::any_of(key.begin(), key.end(), [](wchar_t c) { return c < 0x20 || c == 0x7F; });
+    return std::any_of(key.begin(), key.end(), [](wchar_t c) { return c < 0x20 || c == 0x7F || c == 0xFEFF; });
 }
 
 }  // namespace

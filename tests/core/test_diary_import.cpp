@@ -100,6 +100,7 @@ TEST(DiaryImport, TheKeysFileLosesOnlyItsDamagedLines) {
         {"j\xC3\xB3\r\n\xFF\xFErossz\r\nc\r\n", {L"jó", L"c"}},  // not UTF-8: absent
         {"cut\xC3", {}},
         {"tab\there\r\nok", {L"ok"}},
+        {"a\r\n\xEF\xBB\xBF" "b", {L"a"}},  // a mark inside: written first it would read back as "b"
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);

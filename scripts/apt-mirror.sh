@@ -36,3 +36,17 @@ require_debian_mirror() {
   fi
   echo "$mirror"
 }
+
+# apt-get update, tried again when it fails: a mirror in the middle of a sync serves an
+# index of an unexpected size for a minute or two (seen on a clean root). Three tries,
+# a minute apart. Uses $SUDO when the caller has set it.
+apt_update() {
+  local try
+  for try in 1 2 3; do
+    ${SUDO:-} apt-get update -qq && return 0
+    [ $try -lt 3 ] || break
+    echo "apt-get update failed (try $try of 3); trying again in 60 s" >&2
+    sleep 60
+  done
+  return 1
+}

@@ -141,11 +141,12 @@ public:
     static constexpr const wchar_t* kCloseWithoutSavingQuestion =
         L"A bejegyzések mentése nem sikerült. Kilépjek mentés nélkül? A nem mentett változások elvesznek.";
 
-    // The month calendar print (main_calendar.cpp)
+    // The month calendar print and the calendar files (main_calendar.cpp)
     TqrNaptar qrNaptar;
     void mniHaviNaptarClick();  // the shown month as an A4 landscape page, through the preview
     void mniIcalExportClick();   // the shown month's, year's or the whole diary's entries
     void mniNevnapIcalClick();   // the name days as yearly series
+    void mniIcalImportClick();   // a calendar file's events as days, after a preview
 
     // Reminders (main_reminders.cpp)
     std::unique_ptr<Tfrm_Emlekeztetok> Emlekeztetok;

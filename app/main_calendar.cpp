@@ -1,4 +1,5 @@
-// The month calendar print and the two iCalendar exports (the "Továbbiak" menu).
+// The month calendar print, the two iCalendar exports and the import (the "Továbbiak" menu).
+#include "app/Importalas.h"
 #include "app/main.h"
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
@@ -55,4 +56,16 @@ void Tfrm_Main::mniNevnapIcalClick() {
     if (path.empty()) return;
     const size_t count = ExportNameDays(*nameDays, firstYear, path, UtcNow());
     ShowMessageWindow(std::to_wstring(count) + L" névnap került a fájlba, évente ismétlődő eseményként.");
+}
+
+void Tfrm_Main::mniIcalImportClick() {
+    const std::wstring path = AskIcsFileToOpen(Handle());
+    if (path.empty()) return;
+    // A file that is no calendar, or too big, stops here with its reason: nothing is written.
+    IcsComponent calendar = ReadCalendarFile(path);
+    Tfrm_Importalas window(diary_, std::move(calendar), path.substr(path.find_last_of(L"\\/") + 1), Today(),
+                           ResolveColour(Szin[1]), ResolveColour(Szin[6]));
+    window.Create(Handle());
+    if (window.ShowModal() != mrOk) return;
+    ShowMessageWindow(ImportedText(window.Imported()));
 }

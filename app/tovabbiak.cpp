@@ -14,6 +14,7 @@ const std::vector<TovabbiakItem>& TovabbiakItems() {
         {L"mniHaviNaptar", L"Havi naptár nyomtatása", 'P', FCONTROL, &Tfrm_Main::mniHaviNaptarClick},
         {L"mniIcalExport", L"Exportálás iCalendar fájlba…", 'E', FCONTROL, &Tfrm_Main::mniIcalExportClick},
         {L"mniNevnapIcal", L"Névnapok iCalendar fájlba…", 'E', FCONTROL | FSHIFT, &Tfrm_Main::mniNevnapIcalClick},
+        {L"mniIcalImport", L"Importálás iCalendar fájlból…", 'I', FCONTROL, &Tfrm_Main::mniIcalImportClick},
         {nullptr, nullptr},
         {L"mniMunkaszunet", L"Magyar munkaszüneti napok…", 'M', FCONTROL, &Tfrm_Main::mniMunkaszunetClick},
         {L"mniHosszuHetvegek", L"Hosszú hétvégék", 'H', FCONTROL, &Tfrm_Main::mniHosszuHetvegekClick},

@@ -36,3 +36,20 @@ require_debian_mirror() {
   fi
   echo "$mirror"
 }
+
+# apt-get update, tried again when it fails: a mirror in the middle of a sync serves an
+# index of an unexpected size for a while (seen on a clean root, for the security
+# archive's i386 index). Three tries, half a minute apart; then apt goes on with the
+# indexes it has, as it says it does, and a package that is truly missing stops the
+# install that needs it with apt's own message. Uses $SUDO when the caller has set it.
+apt_update() {
+  local try
+  for try in 1 2 3; do
+    ${SUDO:-} apt-get update -qq && return 0
+    [ $try -lt 3 ] || break
+    echo "apt-get update failed (try $try of 3); trying again in 30 s" >&2
+    sleep 30
+  done
+  echo "apt-get update failed three times; going on with the package lists apt has" >&2
+  return 0
+}

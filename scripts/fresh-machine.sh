@@ -28,6 +28,19 @@ if ! command -v debootstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 fi
 
+suite_intact() {  # <archive> <suite>: apt reads the suite's amd64 and i386 indexes without an error
+  local lists status=0
+  lists=$(mktemp -d)
+  echo "deb $1 $2 main" >"$lists/sources.list"
+  mkdir -p "$lists/partial"
+  apt-get update -qq -o Dir::Etc::sourcelist="$lists/sources.list" -o Dir::Etc::sourceparts=- \
+    -o Dir::State::Lists="$lists" -o APT::Architectures::=amd64 -o APT::Architectures::=i386 \
+    -o APT::Get::List-Cleanup=0 >"$lists/log" 2>&1 || status=$?
+  grep -q '^[EW]: Failed to fetch' "$lists/log" && status=1
+  rm -rf "$lists"
+  return $status
+}
+
 unmount_all() {
   local m
   for m in dev/shm dev/pts dev sys proc; do
@@ -47,6 +60,13 @@ echo "clean root: debootstrap --variant=minbase bookworm from $mirror, $(($(date
 # updates and security suites, binary packages only (what the project adds to them,
 # it must add itself).
 security=$(debian_security || true)
+if [ -n "$security" ] && ! suite_intact "$security" bookworm-security; then
+  # A machine whose apt cannot read the security archive installs from the release and
+  # its updates alone; left in, the suite gives 64-bit packages newer than their 32-bit
+  # halves, and apt refuses the pair.
+  echo "clean root: $security left out: its bookworm-security indexes (amd64, i386) do not download intact"
+  security=""
+fi
 {
   echo "deb $mirror bookworm main"
   echo "deb $mirror bookworm-updates main"

@@ -8,6 +8,7 @@
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+source "$(dirname "${BASH_SOURCE[0]}")/apt-mirror.sh"
 
 native=(nsis)
 i386=(wine32 libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
@@ -29,13 +30,12 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   # Backports from the mirror this machine already uses, and from no other.
-  source "$(dirname "${BASH_SOURCE[0]}")/apt-mirror.sh"
   mirror=$(require_debian_mirror) || exit 1
   echo "deb $mirror bookworm-backports main" | $SUDO tee /etc/apt/sources.list.d/bookworm-backports.list >/dev/null
   update=1
 fi
 if [ $update -eq 1 ] || ! apt-cache policy qemu-user | grep -q bpo12; then
-  $SUDO apt-get update -qq
+  apt_update
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

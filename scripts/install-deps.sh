@@ -7,6 +7,7 @@ set -euo pipefail
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+source "$(dirname "${BASH_SOURCE[0]}")/apt-mirror.sh"
 mode=${1:-all}
 
 # The program: the MinGW-w64 compiler, its pictures and guide, Wine with fonts, Xvfb
@@ -58,7 +59,7 @@ if [ $need_src -eq 1 ]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
+apt_update
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

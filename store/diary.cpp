@@ -7,6 +7,7 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "store/imported_keys.h"
 #include "store/snapshot_days.h"
 
 namespace {
@@ -264,18 +265,29 @@ OpenedDay Diary::Open(const Date& day) {
 }
 
 void Diary::Store(const Date& day, const DayEntry& entry, std::string_view noteRtf) {
-    Changing([&](Report& report) { StoreDays({DayToStore{day, entry, std::string(noteRtf)}}, report, true); });
+    Changing([&](Report& report) { StoreDays({DayToStore{day, entry, std::string(noteRtf)}}, {}, report, true); });
 }
 
-void Diary::StoreMany(const std::vector<DayToStore>& days) {
-    Changing([&](Report& report) { StoreDays(days, report, false); });
+void Diary::StoreMany(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys) {
+    Changing([&](Report& report) { StoreDays(days, importedKeys, report, false); });
 }
 
-// The notes go first, then the index. When the index cannot be saved the notes are
-// put back, so the files are as they were; a single day's store (the editor's) then
-// keeps its line and note in memory, and the next write of the index (a save point,
-// the next store or delete) writes them, so nothing the user typed is lost.
-void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report, bool keepWhenIndexFails) {
+std::set<std::wstring> Diary::ImportedKeys() const {
+    std::lock_guard lock(mutex_);
+    try {
+        if (const auto bytes = ReadIfExists(ImportedKeysPath(programDir_))) return ParseImportedKeys(*bytes);
+    } catch (const AppError&) {
+    }
+    return {};
+}
+
+// The notes go first, then the index, then the imports' keys. When the index cannot
+// be saved the notes are put back, so the files are as they were; a single day's store
+// (the editor's) then keeps its line and note in memory, and the next write of the
+// index (a save point, the next store or delete) writes them, so nothing the user
+// typed is lost. When the keys cannot be written the batch is undone whole.
+void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
+                      Report& report, bool keepWhenIndexFails) {
     if (days.empty() && unsavedNotes_.empty()) return;
     RequireRead(report);
     // A day given twice: its last occurrence, in the place of its first.
@@ -295,6 +307,10 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report, bool 
     // that cannot be read stops the store here.
     std::vector<NoteBefore> before;
     for (const auto& [path, rtf] : notes) before.push_back({path, ReadIfExists(path)});
+    // The remembered keys too: a file that is there but cannot be read stops the
+    // import rather than lose them (a damaged one keeps its readable lines).
+    const std::wstring keysPath = ImportedKeysPath(programDir_);
+    const std::optional<std::string> keysBefore = importedKeys.empty() ? std::nullopt : ReadIfExists(keysPath);
     SnapshotOfTheDay(report);
 
     size_t written = 0;
@@ -330,12 +346,38 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, Report& report, bool 
         }
         RethrowUndone(PutNotesBack(before, written));
     }
+
+    if (!importedKeys.empty()) {
+        std::set<std::wstring> keys = keysBefore ? ParseImportedKeys(*keysBefore) : std::set<std::wstring>{};
+        keys.insert(importedKeys.begin(), importedKeys.end());
+        try {
+            WriteFileAtomically(keysPath, ImportedKeysText(keys));
+        } catch (const AppError&) {
+            // The batch's days go back with it: an import is all or nothing (notes kept
+            // from an earlier store stay written, as the index saved below names them).
+            // An index that cannot be put back on the disk now is saved at the next save point.
+            std::vector<NoteBefore> batch;
+            for (const NoteBefore& note : before)
+                if (std::any_of(unique.begin(), unique.end(), [&](const DayToStore* day) {
+                        return EntryStore::NotePath(programDir_, day->date) == note.path;
+                    }))
+                    batch.push_back(note);
+            store_.Lines = linesBefore;
+            std::wstring notBack = PutNotesBack(batch, batch.size());
+            try {
+                store_.Save(programDir_);
+            } catch (const AppError&) {
+                notBack += L"\n" + EntryStore::IndexPath(programDir_);
+            }
+            RethrowUndone(notBack);
+        }
+    }
     TellDays(unique, report);
 }
 
 // The days' lines changed in memory: a later year's own entry may hide a yearly one now.
 void Diary::TellDays(const std::vector<const DayToStore*>& days, Report& report) {
-    for (const DayToStore* day : days) ownDays_.insert(SerialOf(day->date));
+    for (const DayToStore* day : days) AddOwnDay(day->date);
     reminders_.Reschedule(OwnEntries());
     DiaryChange change = report.change.value_or(DiaryChange{});
     for (const DayToStore* day : days) change.days.push_back(day->date);
@@ -348,7 +390,7 @@ void Diary::Delete(const Date& day) {
         const bool hasLine = store_.FindEntryLine(DateKey(day)) >= 0;
         if (!hasLine && !FileExists(EntryStore::NotePath(programDir_, day))) return;  // nothing to delete
         unsavedNotes_.erase(EntryStore::NotePath(programDir_, day));
-        StoreDays({}, report, true);  // the index written below must not name a note that is not there
+        StoreDays({}, {}, report, true);  // the index written below must not name a note that is not there
         // The note goes now: the day's snapshot keeps it. The day's reminders and
         // yearly mark go first, and come back when the entry cannot go.
         SnapshotOfTheDay(report);
@@ -367,7 +409,8 @@ void Diary::Delete(const Date& day) {
             }
             throw;
         }
-        if (store_.FindEntryLine(DateKey(day)) < 0) ownDays_.erase(SerialOf(day));  // a damaged index may hold two
+        if (store_.FindEntryLine(DateKey(day)) < 0)  // a damaged index may hold two
+            std::erase(ownDays_, SerialOf(day));
         reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);
@@ -429,7 +472,7 @@ void Diary::Save() {
         const bool wasUnread = store_.Unread();
         SnapshotOfTheDay(report);
         if (!unsavedNotes_.empty())
-            StoreDays({}, report, true);  // the kept notes, then the index
+            StoreDays({}, {}, report, true);  // the kept notes, then the index
         else
             store_.Save(programDir_);  // reads an index that could not be read before, then writes it
         if (wasUnread) {
@@ -499,7 +542,7 @@ void Diary::RestoreSnapshot(const std::wstring& name) {
 void Diary::RestoreDay(const std::vector<ZipEntry>& files, const std::wstring& dateKey) {
     Changing([&](Report& report) {
         if (!dateKey.empty()) RequireRead(report);
-        StoreDays({}, report, true);  // the restore writes the index: kept stores go first
+        StoreDays({}, {}, report, true);  // the restore writes the index: kept stores go first
         SnapshotOfTheDay(report);  // a first change of the day, like any other
         const DateTime now = clock_();
         RestoreOneDay(programDir_, store_, files, dateKey, ExtraSnapshotName(now), now.date);

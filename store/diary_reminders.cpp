@@ -51,7 +51,13 @@ auto PersonNamed(std::vector<Person>& people, const std::wstring& name) {
 std::wstring RepeatCountText(int count) { return L"(" + std::to_wstring(count) + L".)"; }
 
 HasOwnEntry Diary::OwnEntries() const {
-    return [this](const Date& day) { return ownDays_.count(SerialOf(day)) > 0; };
+    return [this](const Date& day) { return std::binary_search(ownDays_.begin(), ownDays_.end(), SerialOf(day)); };
+}
+
+void Diary::AddOwnDay(const Date& day) {
+    const int64_t serial = SerialOf(day);
+    const auto at = std::lower_bound(ownDays_.begin(), ownDays_.end(), serial);
+    if (at == ownDays_.end() || *at != serial) ownDays_.insert(at, serial);
 }
 
 void Diary::IndexReread() {
@@ -59,8 +65,10 @@ void Diary::IndexReread() {
     std::wstring head;
     for (size_t i = 0; i < store_.Lines.size(); ++i) {
         store_.Lines.CopyTo(i, head, 8);
-        if (const auto d = LineDay(head)) ownDays_.insert(SerialOf(*d));
+        if (const auto d = LineDay(head)) ownDays_.push_back(SerialOf(*d));
     }
+    std::sort(ownDays_.begin(), ownDays_.end());
+    ownDays_.erase(std::unique(ownDays_.begin(), ownDays_.end()), ownDays_.end());
     reminders_.Reschedule(OwnEntries());
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 constexpr int64_t kSerialOf1970 = 25569;  // 1970-01-01 in the platform's day count
 
-Instant MidnightUtc(const Date& day) { return (SerialOf(day) - kSerialOf1970) * kDay; }
+Instant MidnightUtc(const Date& day) { return (SerialOf(day) - kSerialOf1970) * kSecondsPerDay; }
 
 Date LastSunday(int year, int month) {
     const Date last{year, month, DaysInMonth(year, month)};
@@ -15,8 +15,8 @@ Date LastSunday(int year, int month) {
 }
 
 bool SummerTime(Instant moment) {
-    const int year = DateFromSerial(kSerialOf1970 + (moment >= 0 ? moment / kDay : (moment - kDay + 1) / kDay)).year;
-    return moment >= MidnightUtc(LastSunday(year, 3)) + kHour && moment < MidnightUtc(LastSunday(year, 10)) + kHour;
+    const int year = DateFromSerial(kSerialOf1970 + (moment >= 0 ? moment / kSecondsPerDay : (moment - kSecondsPerDay + 1) / kSecondsPerDay)).year;
+    return moment >= MidnightUtc(LastSunday(year, 3)) + kSecondsPerHour && moment < MidnightUtc(LastSunday(year, 10)) + kSecondsPerHour;
 }
 
 int Number(std::wstring_view digits) {
@@ -33,27 +33,27 @@ int Number(std::wstring_view digits) {
 Instant InstantNow() { return static_cast<Instant>(std::time(nullptr)); }
 
 Instant LocalToInstant(const Date& day, int minuteOfDay) {
-    const Instant wall = MidnightUtc(day) + minuteOfDay * kMinute;
-    const Instant asSummer = wall - 2 * kHour, asWinter = wall - kHour;
+    const Instant wall = MidnightUtc(day) + minuteOfDay * kSecondsPerMinute;
+    const Instant asSummer = wall - 2 * kSecondsPerHour, asWinter = wall - kSecondsPerHour;
     if (SummerTime(asSummer)) return asSummer;  // also the first of a doubled time
     return asWinter;                           // winter time, or a skipped time read as winter
 }
 
 DateTime InstantToLocal(Instant moment) {
-    const Instant wall = moment + (SummerTime(moment) ? 2 * kHour : kHour);
-    const Instant days = wall >= 0 ? wall / kDay : (wall - kDay + 1) / kDay;
-    const Instant seconds = wall - days * kDay;
-    return DateTime{DateFromSerial(kSerialOf1970 + days), static_cast<int>(seconds / kHour),
-                    static_cast<int>(seconds % kHour / kMinute), static_cast<int>(seconds % kMinute)};
+    const Instant wall = moment + (SummerTime(moment) ? 2 * kSecondsPerHour : kSecondsPerHour);
+    const Instant days = wall >= 0 ? wall / kSecondsPerDay : (wall - kSecondsPerDay + 1) / kSecondsPerDay;
+    const Instant seconds = wall - days * kSecondsPerDay;
+    return DateTime{DateFromSerial(kSerialOf1970 + days), static_cast<int>(seconds / kSecondsPerHour),
+                    static_cast<int>(seconds % kSecondsPerHour / kSecondsPerMinute), static_cast<int>(seconds % kSecondsPerMinute)};
 }
 
 std::wstring InstantText(Instant moment) {
-    const Instant days = moment >= 0 ? moment / kDay : (moment - kDay + 1) / kDay;
-    const Instant seconds = moment - days * kDay;
+    const Instant days = moment >= 0 ? moment / kSecondsPerDay : (moment - kSecondsPerDay + 1) / kSecondsPerDay;
+    const Instant seconds = moment - days * kSecondsPerDay;
     wchar_t text[24];
     std::swprintf(text, 24, L"%lsT%02d%02d%02dZ", DateKey(DateFromSerial(kSerialOf1970 + days)).c_str(),
-                  static_cast<int>(seconds / kHour), static_cast<int>(seconds % kHour / kMinute),
-                  static_cast<int>(seconds % kMinute));
+                  static_cast<int>(seconds / kSecondsPerHour), static_cast<int>(seconds % kSecondsPerHour / kSecondsPerMinute),
+                  static_cast<int>(seconds % kSecondsPerMinute));
     return text;
 }
 
@@ -64,5 +64,5 @@ std::optional<Instant> ParseInstantText(std::wstring_view text) {
     if (day.year < 1900 || day.month < 1 || day.month > 12 || day.day < 1 || day.day > DaysInMonth(day.year, day.month) ||
         hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return std::nullopt;
-    return MidnightUtc(day) + hour * kHour + minute * kMinute + second;
+    return MidnightUtc(day) + hour * kSecondsPerHour + minute * kSecondsPerMinute + second;
 }

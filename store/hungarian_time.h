@@ -14,7 +14,7 @@
 // A moment: seconds since 1970-01-01 00:00 UTC.
 using Instant = int64_t;
 
-constexpr Instant kMinute = 60, kHour = 3600, kDay = 86400;
+constexpr Instant kSecondsPerMinute = 60, kSecondsPerHour = 3600, kSecondsPerDay = 86400;
 
 Instant InstantNow();
 

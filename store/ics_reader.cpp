@@ -176,11 +176,15 @@ std::wstring IcsComponent::Text(std::string_view name) const {
     return p ? UnescapeIcsText(p->value) : std::wstring();
 }
 
-IcsComponent ReadIcs(std::string_view bytes, const IcsLimits& limits) {
-    if (bytes.size() > limits.maxBytes) {
+void CheckIcsSize(uint64_t size, const IcsLimits& limits) {
+    if (size > limits.maxBytes) {
         throw IcsError(L"Az iCalendar fájl túl nagy: legfeljebb " + std::to_wstring(limits.maxBytes >> 20) +
                        L" MB olvasható be.");
     }
+}
+
+IcsComponent ReadIcs(std::string_view bytes, const IcsLimits& limits) {
+    CheckIcsSize(bytes.size(), limits);
     return Reader(limits).Read(DecodeTextFile(bytes));
 }
 

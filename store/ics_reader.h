@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -59,6 +60,9 @@ struct IcsComponent {
 // Throws IcsError for a file over the limits, without a calendar, with an END that
 // closes no open component, or cut off before its components end.
 IcsComponent ReadIcs(std::string_view bytes, const IcsLimits& limits = {});
+// Throws ReadIcs's IcsError for a file of `size` bytes over the limit, so a huge file
+// can be refused before it is read.
+void CheckIcsSize(uint64_t size, const IcsLimits& limits = {});
 
 // A TEXT value: "\\", "\;", "\," and "\n" or "\N" as the characters they stand for;
 // an unknown escape keeps the character after the backslash.

@@ -61,7 +61,7 @@ Instant DueOf(const Occurrence& o, int allDayMinute);
 
 class ReminderSchedule {
 public:
-    static constexpr Instant kHorizon = 40 * kDay;  // how far ahead a build looks
+    static constexpr Instant kHorizon = 40 * kSecondsPerDay;  // how far ahead a build looks
 
     // Everything due after `after` until `now` + the horizon, done ones left out.
     void Build(const ReminderBook& book, Instant after, Instant now, const HasOwnEntry& hasOwnEntry);

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr Instant kMissedAtMost = 365 * kDay;
+constexpr Instant kMissedAtMost = 365 * kSecondsPerDay;
 
 // What can no longer come: done marks and snoozes of occurrences the last check has passed.
 void DropPast(ReminderBook& book) {
@@ -129,7 +129,7 @@ void Reminders::WriteState(const std::wstring& dataDir) {
 ReminderBook Reminders::Snoozed(const Occurrence& o, SnoozeFor span, Instant now) const {
     ReminderBook book = book_;
     const std::wstring key = o.Key();
-    Instant until = now + (span == SnoozeFor::TenMinutes ? 10 * kMinute : kHour);
+    Instant until = now + (span == SnoozeFor::TenMinutes ? 10 * kSecondsPerMinute : kSecondsPerHour);
     if (span == SnoozeFor::Tomorrow)
         until = LocalToInstant(AddDays(InstantToLocal(now).date, 1), book.reminders.allDayMinute);
     std::erase_if(book.state.snoozed, [&](const Snooze& s) { return s.occurrence == key; });

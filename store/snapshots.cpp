@@ -9,6 +9,7 @@
 #include "platform/file_io.h"
 #include "platform/folder_list.h"
 #include "store/entry_store.h"
+#include "store/imported_keys.h"
 #include "store/reminder_files.h"
 #include "store/zip_archive.h"
 
@@ -21,10 +22,10 @@ bool Digits(const std::wstring& text, size_t from, size_t count) {
     return true;
 }
 
-// "yyyymmdd.rtf", "index.txt", "jegyzet.rtf" and the reminders' files: the files a
-// snapshot holds.
+// "yyyymmdd.rtf", "index.txt", "jegyzet.rtf", the reminders' files and the imports'
+// keys: the files a snapshot holds.
 bool IsDataFileName(const std::wstring& name) {
-    if (name == L"index.txt" || name == L"jegyzet.rtf") return true;
+    if (name == L"index.txt" || name == L"jegyzet.rtf" || name == kImportedKeysFile) return true;
     if (name == kRemindersFileName || name == kYearlyFileName || name == kPeopleFileName ||
         name == kReminderStateFileName)
         return true;

@@ -1,6 +1,6 @@
 // Snapshots of the data folder: "Data\Mentések\yyyy-mm-dd.zip" holds the index,
-// every day's note, the notepad and the reminders' files (reminder_files.h) as they
-// stood at the first save of that day.
+// every day's note, the notepad, the reminders' files (reminder_files.h) and the
+// imports' keys (imported_keys.h) as they stood at the first save of that day.
 // A snapshot taken just before a restore is "yyyy-mm-dd_hhmmss.zip". The newest 14
 // snapshots and the newest one of each of the last 12 months are kept.
 #pragma once

@@ -57,6 +57,14 @@ void CreateListView(Form& form, ListView& list, HWND parent, int x, int y, int w
     list.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
 }
 
+void CreateDatePicker(Form& form, DatePicker& picker, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    picker.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
+}
+
+void CreateCheckList(Form& form, CheckList& list, HWND parent, int x, int y, int w, int h, DWORD style, int id) {
+    list.Create(parent, x, y, w, h, IdFor(form, id), form.FormFont(), style);
+}
+
 void SetHint(const StandardControl& control, const wchar_t* hint) {
     if (hint) Application::Get().SetHint(control.Handle(), hint);
 }

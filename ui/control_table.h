@@ -16,6 +16,8 @@
 #include <variant>
 
 #include "ui/button_bar.h"
+#include "ui/check_list.h"
+#include "ui/date_picker.h"
 #include "ui/drawn_panel.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
@@ -34,7 +36,7 @@ template <class Owner>
 using ControlField = std::variant<std::monostate, BevelPanel Owner::*, DrawnPanel Owner::*, SpeedButton Owner::*,
                                   Edit Owner::*, ComboBox Owner::*, UpDown Owner::*, Button Owner::*,
                                   RichEdit Owner::*, ListView Owner::*, ToolBar Owner::*,
-                                  ButtonBar Owner::*>;
+                                  ButtonBar Owner::*, DatePicker Owner::*, CheckList Owner::*>;
 
 template <class Owner>
 struct ControlRow {
@@ -76,6 +78,8 @@ int CreateButton(Form& form, Button& button, HWND parent, int x, int y, int w, i
                  const wchar_t* caption);
 int CreateRichEdit(Form& form, RichEdit& box, HWND parent, int x, int y, int w, int h, DWORD style, int id);
 void CreateListView(Form& form, ListView& list, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+void CreateDatePicker(Form& form, DatePicker& picker, HWND parent, int x, int y, int w, int h, DWORD style, int id);
+void CreateCheckList(Form& form, CheckList& list, HWND parent, int x, int y, int w, int h, DWORD style, int id);
 void SetHint(const StandardControl& control, const wchar_t* hint);
 
 template <class T>
@@ -132,6 +136,10 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                          EN_CHANGE);
                 } else if constexpr (std::is_same_v<Field, ListView Owner::*>) {
                     CreateListView(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
+                } else if constexpr (std::is_same_v<Field, DatePicker Owner::*>) {
+                    CreateDatePicker(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
+                } else if constexpr (std::is_same_v<Field, CheckList Owner::*>) {
+                    CreateCheckList(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
                 } else if constexpr (std::is_same_v<Field, ToolBar Owner::*> ||
                                      std::is_same_v<Field, ButtonBar Owner::*>) {
                     if (row.handler) (owner.*row.handler)();

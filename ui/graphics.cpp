@@ -43,6 +43,17 @@ void Graphics::Paint(Canvas& canvas) const {
         if (!label->visible) continue;
         HFONT font = label->font ? label->font.Get() : fallbackFont_;
         if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        canvas.Text(Px(label->x), Px(label->y), label->text, font, label->colour);
+        if (label->text.find(L'&') == std::wstring::npos) {
+            canvas.Text(Px(label->x), Px(label->y), label->text, font, label->colour);
+            continue;
+        }
+        // A label that names the control after it: "&" underlines its key (the window's
+        // Alt+key moves the focus there).
+        SelectGuard selected(canvas.Dc(), font);
+        SetBkMode(canvas.Dc(), TRANSPARENT);
+        SetTextColor(canvas.Dc(), label->colour);
+        RECT box{Px(label->x), Px(label->y), Px(label->x) + 2000, Px(label->y) + 200};
+        DrawTextW(canvas.Dc(), label->text.c_str(), static_cast<int>(label->text.size()), &box,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
     }
 }

@@ -100,7 +100,7 @@ TEST_F(DiaryReminders, SnoozeBringsItBackAndKeszEndsIt) {
     }
     d->Snooze(due.front(), SnoozeFor::TenMinutes, at);
     d->Dismiss(due.front());
-    EXPECT_TRUE(d->DueReminders(at + kDay).empty());
+    EXPECT_TRUE(d->DueReminders(at + kSecondsPerDay).empty());
 }
 
 TEST_F(DiaryReminders, ADismissedYearlyOccurrenceComesAgainNextYearOnly) {

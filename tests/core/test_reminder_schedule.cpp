@@ -120,7 +120,7 @@ TEST(ReminderSchedule, TheTimerTakesEachOccurrenceOnceAcrossTheSummerTimeChanges
         EXPECT_TRUE(reminders.Load(folder.Dir() + L"\\Data").empty());
         std::vector<std::string> came;
         bool stateChanged = false;
-        for (Instant t = At(c.from); t <= At(c.from) + 6 * kHour; t += kMinute)
+        for (Instant t = At(c.from); t <= At(c.from) + 6 * kSecondsPerHour; t += kSecondsPerMinute)
             for (const Occurrence& o : reminders.TakeDue(t, {}, stateChanged)) {
                 came.push_back(Utc(t));
                 EXPECT_EQ(o.day, c.day);

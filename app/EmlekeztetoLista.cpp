@@ -46,6 +46,11 @@ std::span<const ControlRow<Tfrm_EmlekeztetoLista>> Tfrm_EmlekeztetoLista::Contro
          .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, .hint = L"A nap emlékeztetőinek ablaka"},
         {.name = L"btnTorol", .field = &T::btnTorol, .parent = &T::Panel1, .x = 122, .y = y - 30, .w = 110, .h = 25,
          .text = L"&Törlés", .handler = &T::btnTorolClick, .style = BS_PUSHBUTTON | WS_TABSTOP},
+        {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 252, .y = y - 26,
+         .text = L"Az „egész nap” ideje:"},
+        {.name = L"edtEgeszNap", .field = &T::edtEgeszNap, .parent = &T::Panel1, .x = 376, .y = y - 28, .w = 50,
+         .h = 21, .handler = &T::edtEgeszNapChange, .code = EN_CHANGE,
+         .hint = L"Az „egész nap” emlékeztetők és a névnapok ideje (óó:pp); érvényes időpont azonnal él"},
         {.name = L"cbIndulas", .field = &T::cbIndulas, .parent = &T::Panel1, .x = 8, .y = y + 4, .w = 330, .h = 17,
          .text = L"&Indítás a Windows-zal, a tálcán", .handler = &T::cbIndulasClick,
          .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
@@ -71,6 +76,8 @@ void Tfrm_EmlekeztetoLista::FormCreate() {
     OnCommand(IDOK, [this] { btnModositClick(); });  // Enter
     OnCommand(IDCANCEL, [this] { sbBezarClick(); });
     cbIndulas.SetChecked(StartsWithWindows());
+    edtEgeszNap.SetLimit(5);
+    edtEgeszNap.SetText(ReminderTimeText(diary_.AllDayMinute()));
     FillList();
 }
 
@@ -137,6 +144,15 @@ void Tfrm_EmlekeztetoLista::btnTorolClick() {
         return;
     diary_.DeleteReminder(Reminder{o->origin, o->minute, o->leadDays});
     FillList(row);
+}
+
+// Taken as soon as the field holds a time: a half-typed one ("8:") waits, and the list
+// shows at once when the all-day reminders come.
+void Tfrm_EmlekeztetoLista::edtEgeszNapChange() {
+    const auto minute = ParseReminderTime(edtEgeszNap.Text());
+    if (!minute || *minute == diary_.AllDayMinute()) return;
+    diary_.SetAllDayMinute(*minute);
+    FillList(lvLista.SelectedIndex());
 }
 
 void Tfrm_EmlekeztetoLista::cbIndulasClick() { SetStartsWithWindows(cbIndulas.Checked()); }

@@ -1,7 +1,7 @@
 // "Emlékeztetők…" (the "Továbbiak" menu): every reminder that comes within a year,
 // by the time it comes, those already done marked; an entry's reminder changed (the
 // day's own reminders window) or deleted. The start with Windows in the notification
-// area is turned on and off here. Made at each use.
+// area is turned on and off here, and the time of the all-day reminders set. Made at each use.
 #pragma once
 
 #include <span>
@@ -26,6 +26,7 @@ public:
     ListView lvLista;
     Button btnModosit;
     Button btnTorol;
+    Edit edtEgeszNap;  // the time of "egész nap" reminders and name days
     Button cbIndulas;  // start with Windows, in the notification area
     Button btnBezar;
 
@@ -38,6 +39,7 @@ public:
 
     void btnModositClick();
     void btnTorolClick();
+    void edtEgeszNapChange();
     void cbIndulasClick();
     void sbBezarClick() { Close(mrCancel); }
 

@@ -59,8 +59,8 @@ std::span<const ControlRow<Tfrm_Emlekezteto>> Tfrm_Emlekezteto::Controls() {
          .text = L"minden é&vben", .handler = &T::cbEventeClick, .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
          .hint = L"A bejegyzés minden későbbi évben is megjelenik"},
         {.name = L"cbSorszam", .field = &T::cbSorszam, .parent = &T::Panel1, .x = 124, .y = 196, .w = 200,
-         .h = 17, .text = L"&sorszámmal, pl. „(42.)”", .style = BS_AUTOCHECKBOX | WS_TABSTOP,
-         .hint = L"A cím után az év sorszáma"},
+         .h = 17, .text = L"&sorszámmal, pl. „(42.)”", .handler = &T::cbSorszamClick, .style = BS_AUTOCHECKBOX | WS_TABSTOP,
+         .hint = L"A cím után az év sorszáma (születésnap, évforduló); minden évben ismétlődik"},
         {.name = L"btnRendben", .field = &T::btnRendben, .parent = &T::Panel1, .x = kPanelW - 8 - 84 - 4 - 84,
          .y = kPanelH - 36, .w = 84, .h = 25, .text = L"Rendben", .handler = &T::btnRendbenClick,
          .style = BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, .id = IDOK},
@@ -93,7 +93,6 @@ void Tfrm_Emlekezteto::FormCreate() {
     yearly_ = diary_.Yearly(day_);
     cbEvente.SetChecked(yearly_.has_value());
     cbSorszam.SetChecked(yearly_ && yearly_->count);
-    cbEventeClick();
     ShowInFields(Reminder{day_, kAllDay, 0});
     edtIdo.SetText(L"08:00");
     Refill(0);

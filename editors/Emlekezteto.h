@@ -48,7 +48,14 @@ public:
     void btnTorolClick();
     void btnRendbenClick();
     void cbEgeszNapClick() { edtIdo.SetEnabled(!cbEgeszNap.Checked()); }
-    void cbEventeClick() { cbSorszam.SetEnabled(cbEvente.Checked()); }
+    // A count belongs to a yearly entry: ticking it marks the entry yearly, and a day
+    // that stops repeating loses its count. (Greyed instead, the box could not be read.)
+    void cbEventeClick() {
+        if (!cbEvente.Checked()) cbSorszam.SetChecked(false);
+    }
+    void cbSorszamClick() {
+        if (cbSorszam.Checked()) cbEvente.SetChecked(true);
+    }
     void sbBezarClick() { Close(mrCancel); }
 
 protected:

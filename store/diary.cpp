@@ -410,7 +410,7 @@ void Diary::Delete(const Date& day) {
             throw;
         }
         if (store_.FindEntryLine(DateKey(day)) < 0)  // a damaged index may hold two
-            std::erase(ownDays_, SerialOf(day));
+            RemoveOwnDay(day);
         reminders_.Reschedule(OwnEntries());
         DiaryChange change = report.change.value_or(DiaryChange{});
         change.days.push_back(day);

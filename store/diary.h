@@ -279,7 +279,7 @@ private:
     void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);
     HasOwnEntry OwnEntries() const;
     // After the index was read or changed whole: the days with an entry of their own
-    // again (one pass), and the reminders' schedule made anew at the next check.
+    // made again when first asked (one pass), the reminders' schedule anew at the next check.
     void IndexReread();
     std::optional<RepeatedEntry> RepeatOn(const Date& day, const std::vector<YearlyMark>& marks) const;
     std::vector<RepeatedEntry> RepeatsOfMonth(int year, int month) const;
@@ -300,11 +300,14 @@ private:
     Date snapshotFailedOn_{0, 0, 0};  // the day a snapshot failed: reported once
     DiarySearch search_;
     Reminders reminders_;
-    // The days with a line of their own (serials), kept with the index so that making
-    // the schedule never passes over the index: a yearly entry gives way to them.
+    // The days with a line of their own (serials), kept with the index once made so that
+    // the schedule's checks never pass over the index: a yearly entry gives way to them.
     // Sorted: a century of days takes 292 KB, a hash set of them over 2 MB.
-    std::vector<int64_t> ownDays_;
+    mutable std::vector<int64_t> ownDays_;
+    mutable bool ownDaysKnown_ = false;
+    const std::vector<int64_t>& OwnDays() const;
     void AddOwnDay(const Date& day);
+    void RemoveOwnDay(const Date& day);
     bool stateWriteFailed_ = false;  // reported once until a write succeeds
     std::set<std::wstring> reminderProblemsTold_;  // what Load found wrong in the reminders' files
     std::shared_ptr<Subscribers> subscribers_;

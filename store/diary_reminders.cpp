@@ -51,16 +51,16 @@ auto PersonNamed(std::vector<Person>& people, const std::wstring& name) {
 std::wstring RepeatCountText(int count) { return L"(" + std::to_wstring(count) + L".)"; }
 
 HasOwnEntry Diary::OwnEntries() const {
-    return [this](const Date& day) { return std::binary_search(ownDays_.begin(), ownDays_.end(), SerialOf(day)); };
+    return [this](const Date& day) {
+        const std::vector<int64_t>& days = OwnDays();
+        return std::binary_search(days.begin(), days.end(), SerialOf(day));
+    };
 }
 
-void Diary::AddOwnDay(const Date& day) {
-    const int64_t serial = SerialOf(day);
-    const auto at = std::lower_bound(ownDays_.begin(), ownDays_.end(), serial);
-    if (at == ownDays_.end() || *at != serial) ownDays_.insert(at, serial);
-}
-
-void Diary::IndexReread() {
+// Made when a schedule first asks, not when the index is read: a start with a large
+// index and no reminder never pays for the pass.
+const std::vector<int64_t>& Diary::OwnDays() const {
+    if (ownDaysKnown_) return ownDays_;
     ownDays_.clear();
     std::wstring head;
     for (size_t i = 0; i < store_.Lines.size(); ++i) {
@@ -69,6 +69,24 @@ void Diary::IndexReread() {
     }
     std::sort(ownDays_.begin(), ownDays_.end());
     ownDays_.erase(std::unique(ownDays_.begin(), ownDays_.end()), ownDays_.end());
+    ownDaysKnown_ = true;
+    return ownDays_;
+}
+
+void Diary::AddOwnDay(const Date& day) {
+    if (!ownDaysKnown_) return;  // the list made later reads the day from the index
+    const int64_t serial = SerialOf(day);
+    const auto at = std::lower_bound(ownDays_.begin(), ownDays_.end(), serial);
+    if (at == ownDays_.end() || *at != serial) ownDays_.insert(at, serial);
+}
+
+void Diary::RemoveOwnDay(const Date& day) {
+    if (ownDaysKnown_) std::erase(ownDays_, SerialOf(day));
+}
+
+void Diary::IndexReread() {
+    ownDays_.clear();
+    ownDaysKnown_ = false;
     reminders_.Reschedule(OwnEntries());
 }
 

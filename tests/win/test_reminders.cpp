@@ -1,10 +1,13 @@
 // The reminders' windows: a due reminder's balloon and its one "Emlékeztetők" window
-// (snooze over a restart, "Kész"), and the editor's "Emlékeztető…" storing one.
+// (snooze over a restart, "Kész"), the editor's "Emlékeztető…" storing one, the list of
+// coming reminders and the people whose name days are remembered.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/EmlekeztetoLista.h"
 #include "app/Emlekeztetok.h"
+#include "app/Ismerosok.h"
 #include "app/main.h"
 #include "editors/Emlekezteto.h"
 #include "editors/Reszlet.h"
@@ -134,9 +137,8 @@ TEST_F(RemindersTest, TheEditorsReminderButtonStoresTheDaysReminderAndYearlyMark
             dialog.btnHozzaad.Click();
             dialog.edtIdo.SetText(L"25:00");  // not a time: told, nothing added
             dialog.btnHozzaad.Click();
-            dialog.cbEvente.SetChecked(true);
-            dialog.cbEventeClick();
-            dialog.cbSorszam.SetChecked(true);
+            dialog.cbSorszam.Click();  // a count makes the entry yearly
+            EXPECT_TRUE(dialog.cbEvente.Checked());
             dialog.btnRendben.Click();
         });
         ClickSpeedButton(editor.sbEmlekezteto);
@@ -151,6 +153,48 @@ TEST_F(RemindersTest, TheEditorsReminderButtonStoresTheDaysReminderAndYearlyMark
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(L"25:00"), std::wstring::npos);
     main->Others.reszlet = nullptr;
+}
+
+TEST_F(RemindersTest, PeopleKeepTheNameDaysChosenTheListSetsTheAllDayTimeAndDeletes) {
+    const Date day = AddDays(Today(), 3);
+    Entries({day});
+    main = OpenMainWindow();
+    Diary& diary = main->TheDiary();
+    diary.SetReminders(day, {{day, 9 * 60, 0}});
+
+    Tfrm_Ismerosok people(diary, 0xFFFFFF, 0xC0C0C0);
+    people.Create(main->Handle());
+    people.edtNev.SetText(L"Katalin");
+    ASSERT_EQ(people.Offered().size(), 2u) << "30 April and 25 November";
+    people.cbNapok[0].SetChecked(false);
+    people.btnHozzaad.Click();
+    people.edtNev.SetText(L"Xyzw");
+    people.btnHozzaad.Click();  // no such name: told, nothing added
+    ASSERT_EQ(diary.People().size(), 1u);
+    EXPECT_EQ(diary.People()[0].nameDays, (std::vector<MonthDay>{{11, 25}}));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(L"Xyzw"), std::wstring::npos);
+
+    Tfrm_EmlekeztetoLista list(diary, 0xFFFFFF, 0xC0C0C0);
+    list.Create(main->Handle());
+    const auto nameDayRow = [&]() -> int {
+        for (size_t i = 0; i < list.Items().size(); ++i)
+            if (list.Items()[i].kind == OccurrenceKind::NameDay) return static_cast<int>(i);
+        return -1;
+    };
+    ASSERT_EQ(list.Items().size(), 2u);
+    list.edtEgeszNap.SetText(L"7:1");  // half typed: nothing yet
+    EXPECT_EQ(diary.AllDayMinute(), 8 * 60);
+    list.edtEgeszNap.SetText(L"7:15");
+    EXPECT_EQ(diary.AllDayMinute(), 7 * 60 + 15);
+    ASSERT_GE(nameDayRow(), 0);
+    EXPECT_NE(list.CellText(nameDayRow(), 0).find(L"07:15"), std::wstring::npos) << "the list follows at once";
+
+    list.lvLista.Select(nameDayRow() == 0 ? 1 : 0);
+    AnswerOk();
+    list.btnTorol.Click();
+    EXPECT_TRUE(diary.RemindersOf(day).empty());
+    ASSERT_EQ(list.Items().size(), 1u) << "the name day stays";
 }
 
 }  // namespace

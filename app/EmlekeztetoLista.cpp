@@ -50,7 +50,7 @@ std::span<const ControlRow<Tfrm_EmlekeztetoLista>> Tfrm_EmlekeztetoLista::Contro
          .text = L"Az „egész nap” ideje:"},
         {.name = L"edtEgeszNap", .field = &T::edtEgeszNap, .parent = &T::Panel1, .x = 376, .y = y - 28, .w = 50,
          .h = 21, .handler = &T::edtEgeszNapChange, .code = EN_CHANGE,
-         .hint = L"Az „egész nap” emlékeztetők és a névnapok ideje (óó:pp); érvényes időpont azonnal él"},
+         .hint = L"Az egész napos emlékeztetők és a névnapok ideje (óó:pp)"},
         {.name = L"cbIndulas", .field = &T::cbIndulas, .parent = &T::Panel1, .x = 8, .y = y + 4, .w = 330, .h = 17,
          .text = L"&Indítás a Windows-zal, a tálcán", .handler = &T::cbIndulasClick,
          .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,

@@ -60,7 +60,7 @@ std::span<const ControlRow<Tfrm_Emlekezteto>> Tfrm_Emlekezteto::Controls() {
          .hint = L"A bejegyzés minden későbbi évben is megjelenik"},
         {.name = L"cbSorszam", .field = &T::cbSorszam, .parent = &T::Panel1, .x = 124, .y = 196, .w = 200,
          .h = 17, .text = L"&sorszámmal, pl. „(42.)”", .handler = &T::cbSorszamClick, .style = BS_AUTOCHECKBOX | WS_TABSTOP,
-         .hint = L"A cím után az év sorszáma (születésnap, évforduló); minden évben ismétlődik"},
+         .hint = L"A cím után az évek sorszáma, pl. születésnapnál"},
         {.name = L"btnRendben", .field = &T::btnRendben, .parent = &T::Panel1, .x = kPanelW - 8 - 84 - 4 - 84,
          .y = kPanelH - 36, .w = 84, .h = 25, .text = L"Rendben", .handler = &T::btnRendbenClick,
          .style = BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, .id = IDOK},
@@ -175,8 +175,8 @@ void Tfrm_Emlekezteto::OfferStartWithWindows() {
     if (ReadRegString(HKEY_CURRENT_USER, kProgramRegistryKey, kStartOfferedValue) == L"1") return;
     WriteRegString(HKEY_CURRENT_USER, kProgramRegistryKey, kStartOfferedValue, L"1");
     if (StartsWithWindows()) return;
-    if (ShowQuestionWindow(L"Az emlékeztetők csak akkor jönnek, ha a Tivorn fut. Induljon a program a Windows-zal "
-                           L"együtt, a tálcán? (Később az Emlékeztetők ablakában kikapcsolható.)",
+    // The question window holds about four short lines: the rest is in the guide.
+    if (ShowQuestionWindow(L"Az emlékeztetők csak futó programban jönnek. Induljon a Tivorn a Windows-zal, a tálcán?",
                            QuestionDefault::No))
         SetStartsWithWindows(true);
 }

@@ -25,7 +25,7 @@ struct ColumnDef {
 };
 // "Egyéb": what the day brings besides its entry (a yearly mark, reminders).
 constexpr ColumnDef kDayColumns[] = {
-    {L"Dátum", 84}, {L"Címszó I.", 116}, {L"Címszó II.", 116}, {L"Jegyzet", 142}, {L"Egyéb", 112}};
+    {L"Dátum", 84}, {L"Címszó I.", 116}, {L"Címszó II.", 116}, {L"Jegyzet", 130}, {L"Egyéb", 124}};
 // A day with an entry shows what it holds now beside what would replace it.
 constexpr ColumnDef kConflictColumns[] = {
     {L"Dátum", 84}, {L"Címszó I.", 120}, {L"Címszó II.", 120}, {L"Jegyzet", 110}, {L"Most a naplóban", 136}};

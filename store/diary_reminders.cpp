@@ -93,7 +93,8 @@ std::optional<ReminderBook> Diary::BookWithDays(const std::vector<const DayToSto
     ReminderBook book = reminders_.Book();
     auto& all = book.reminders.reminders;
     for (const DayToStore* d : days) {
-        if (d->yearly && std::none_of(book.yearly.begin(), book.yearly.end(), [&](const YearlyMark& m) { return m.day == d->date; }))
+        const auto marked = [&](const YearlyMark& m) { return m.day == d->date; };
+        if (d->yearly && std::none_of(book.yearly.begin(), book.yearly.end(), marked))
             book.yearly.push_back(YearlyMark{d->date, false});
         for (Reminder r : d->reminders) {
             r.day = d->date;

@@ -23,7 +23,9 @@ struct ColumnDef {
     const wchar_t* caption;
     int width;
 };
-constexpr ColumnDef kDayColumns[] = {{L"Dátum", 84}, {L"Címszó I.", 130}, {L"Címszó II.", 130}, {L"Jegyzet", 226}};
+// "Egyéb": what the day brings besides its entry (a yearly mark, reminders).
+constexpr ColumnDef kDayColumns[] = {
+    {L"Dátum", 84}, {L"Címszó I.", 116}, {L"Címszó II.", 116}, {L"Jegyzet", 130}, {L"Egyéb", 124}};
 // A day with an entry shows what it holds now beside what would replace it.
 constexpr ColumnDef kConflictColumns[] = {
     {L"Dátum", 84}, {L"Címszó I.", 120}, {L"Címszó II.", 120}, {L"Jegyzet", 110}, {L"Most a naplóban", 136}};
@@ -42,6 +44,11 @@ std::wstring DayCell(const ImportedDay& day, int column) {
             return day.title2;
         case 3:
             return FirstLine(day.noteText);
+        case 4: {
+            std::wstring marks = day.yearly ? L"évente" : L"";
+            if (!day.reminders.empty()) marks += (marks.empty() ? L"" : L", ") + std::wstring(L"emlékeztető");
+            return marks;
+        }
         default:
             return {};
     }
@@ -158,6 +165,7 @@ void Tfrm_Importalas::Recalculate() {
     const int32_t maxDays = TextToInt(limit);  // "'x' is not a valid integer value" for the error handler
     if (maxDays < 1) throw ConvertError(limit);
     options.maxDays = static_cast<size_t>(std::min(maxDays, kMaxDaysLimit));
+    options.allDayMinute = diary_.AllDayMinute();
     const std::set<std::wstring> imported = diary_.ImportedKeys();
     plan_ = diary_.WithEntries(
         [&](const EntryStore& entries) { return PlanImport(calendar_, entries, imported, options); });
@@ -244,7 +252,8 @@ void Tfrm_Importalas::btnImportalasClick() {
     std::vector<DayToStore> days;
     std::vector<std::wstring> keys;
     for (const ImportedDay* day : chosen) {
-        days.push_back({day->date, DayEntry{day->title1, day->title2, day->colour1, day->colour2}, day->noteRtf});
+        days.push_back({day->date, DayEntry{day->title1, day->title2, day->colour1, day->colour2}, day->noteRtf,
+                        day->yearly, day->reminders});
         keys.insert(keys.end(), day->uids.begin(), day->uids.end());
     }
     diary_.StoreMany(days, keys);  // all or nothing; the month follows from the change notice

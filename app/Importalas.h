@@ -2,9 +2,10 @@
 // before anything is written. The days it would add, the days that already have an
 // entry (each overwritten only when the user checks it), and what it passes over and
 // why; the period that series are expanded over and the most days one import takes,
-// worked out again on "Újraszámolás". "Importálás" stores the chosen days through the
-// diary in one all-or-nothing change, with their import keys, so the same file
-// imported again adds nothing. House style: outer panel, title strip with its close
+// worked out again on "Újraszámolás". A new day's "Egyéb" column tells whether it
+// is a yearly entry and has reminders. "Importálás" stores the chosen days through
+// the diary in one all-or-nothing change, with their yearly marks, reminders and
+// import keys, so the same file imported again adds nothing. House style: outer panel, title strip with its close
 // button, Escape closes. Made at each use.
 #pragma once
 

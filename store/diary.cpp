@@ -281,11 +281,12 @@ std::set<std::wstring> Diary::ImportedKeys() const {
     return {};
 }
 
-// The notes go first, then the index, then the imports' keys. When the index cannot
-// be saved the notes are put back, so the files are as they were; a single day's store
-// (the editor's) then keeps its line and note in memory, and the next write of the
-// index (a save point, the next store or delete) writes them, so nothing the user
-// typed is lost. When the keys cannot be written the batch is undone whole.
+// The notes go first, then the index, then the imports' keys, then the days' yearly
+// marks and reminders. When the index cannot be saved the notes are put back, so the
+// files are as they were; a single day's store (the editor's) then keeps its line and
+// note in memory, and the next write of the index (a save point, the next store or
+// delete) writes them, so nothing the user typed is lost. When the reminders or the
+// keys cannot be written the batch is undone whole.
 void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
                       Report& report, bool keepWhenIndexFails) {
     if (days.empty() && unsavedNotes_.empty()) return;
@@ -300,6 +301,8 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
         else
             unique[it->second] = &day;
     }
+    // Reminders the diary cannot hold stop the batch before anything is written.
+    const std::optional<ReminderBook> book = BookWithDays(unique);
     // The notes to write: this store's, and those kept from a store whose index failed.
     std::map<std::wstring, std::string> notes = unsavedNotes_;
     for (const DayToStore* day : unique) notes[EntryStore::NotePath(programDir_, day->date)] = day->noteRtf;
@@ -347,16 +350,22 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
         RethrowUndone(PutNotesBack(before, written));
     }
 
-    if (!importedKeys.empty()) {
-        std::set<std::wstring> keys = keysBefore ? ParseImportedKeys(*keysBefore) : std::set<std::wstring>{};
-        keys.insert(importedKeys.begin(), importedKeys.end());
+    if (book || !importedKeys.empty()) {
+        bool keysWritten = false;
         try {
-            WriteFileAtomically(keysPath, ImportedKeysText(keys));
+            if (!importedKeys.empty()) {
+                std::set<std::wstring> keys = keysBefore ? ParseImportedKeys(*keysBefore) : std::set<std::wstring>{};
+                keys.insert(importedKeys.begin(), importedKeys.end());
+                WriteFileAtomically(keysPath, ImportedKeysText(keys));
+                keysWritten = true;
+            }
+            if (book) reminders_.Commit(DataDir(), *book);  // all its files or none
         } catch (const AppError&) {
             // The batch's days go back with it: an import is all or nothing (notes kept
             // from an earlier store stay written, as the index saved below names them).
             // An index that cannot be put back on the disk now is saved at the next save point.
-            std::vector<NoteBefore> batch;
+            std::vector<NoteBefore> batch;  // the keys' file goes back as a note does
+            if (keysWritten) batch.push_back({keysPath, keysBefore});
             for (const NoteBefore& note : before)
                 if (std::any_of(unique.begin(), unique.end(), [&](const DayToStore* day) {
                         return EntryStore::NotePath(programDir_, day->date) == note.path;
@@ -373,6 +382,11 @@ void Diary::StoreDays(const std::vector<DayToStore>& days, const std::vector<std
         }
     }
     TellDays(unique, report);
+    if (book) {
+        report.change->reminders = true;
+        // A yearly mark shows in every later year: every month may have changed.
+        report.change->all |= std::any_of(unique.begin(), unique.end(), [](const DayToStore* day) { return day->yearly; });
+    }
 }
 
 // The days' lines changed in memory: a later year's own entry may hide a yearly one now.

@@ -60,6 +60,8 @@ struct DayToStore {
     Date date;
     DayEntry entry;
     std::string noteRtf;
+    bool yearly = false;              // marked "minden évben" (a mark the day has stays)
+    std::vector<Reminder> reminders;  // added to those the day has
 };
 
 // A yearly entry as a later year shows it.
@@ -127,8 +129,10 @@ public:
     void Store(const Date& day, const DayEntry& entry, std::string_view noteRtf);
     // A batch (an import) the same way, with one snapshot: every day or none, in
     // memory too. A day given twice is stored as its last occurrence says.
-    // `importedKeys` join the remembered ones (ImportedKeys), written last: when that
-    // fails, the days are undone too.
+    // `importedKeys` join the remembered ones (ImportedKeys), written after the index;
+    // then the days' yearly marks and reminders (a mark the day has stays, reminders
+    // are added to its own). When either cannot be written (a refused reminders' file
+    // too) the whole batch is undone.
     void StoreMany(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys = {});
     // The keys of the days earlier imports wrote ("Data\Importalt.txt"); a damaged
     // file's unreadable lines are absent, an unreadable file gives none.
@@ -274,6 +278,9 @@ private:
     void StoreDays(const std::vector<DayToStore>& days, const std::vector<std::wstring>& importedKeys,
                    Report& report, bool keepWhenIndexFails);
     void TellDays(const std::vector<const DayToStore*>& days, Report& report);
+    // The reminders' book with the batch's yearly marks and reminders added; none when
+    // the batch has none. Throws AppError for a reminder the diary cannot hold.
+    std::optional<ReminderBook> BookWithDays(const std::vector<const DayToStore*>& days) const;
     std::wstring NotepadPath() const;
     // The reminders' book changed as `edit` says, then written (Reminders::Commit).
     void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);

@@ -105,6 +105,24 @@ void Diary::ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool
     });
 }
 
+std::optional<ReminderBook> Diary::BookWithDays(const std::vector<const DayToStore*>& days) const {
+    if (std::none_of(days.begin(), days.end(), [](const DayToStore* d) { return d->yearly || !d->reminders.empty(); }))
+        return std::nullopt;
+    ReminderBook book = reminders_.Book();
+    auto& all = book.reminders.reminders;
+    for (const DayToStore* d : days) {
+        const auto marked = [&](const YearlyMark& m) { return m.day == d->date; };
+        if (d->yearly && std::none_of(book.yearly.begin(), book.yearly.end(), marked))
+            book.yearly.push_back(YearlyMark{d->date, false});
+        for (Reminder r : d->reminders) {
+            r.day = d->date;
+            CheckReminder(r);
+            if (std::find(all.begin(), all.end(), r) == all.end()) all.push_back(r);
+        }
+    }
+    return book;
+}
+
 std::vector<Reminder> Diary::RemindersOf(const Date& day) const {
     std::lock_guard lock(mutex_);
     std::vector<Reminder> out;

@@ -12,7 +12,7 @@
 
 struct IcsComponent;
 
-// A VALARM, kept as written: reminders are not stored yet.
+// A VALARM as written; ics_alarm.h makes the reminder of it.
 struct IcsAlarm {
     std::wstring action;       // "DISPLAY", "AUDIO", "EMAIL"
     std::wstring trigger;      // "-PT15M", "-P1D", or a date-time

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "store/entry_store.h"
+#include "store/ics_alarm.h"
 #include "store/ics_event.h"
 #include "store/ics_reader.h"
 #include "store/ics_recurrence.h"
@@ -54,8 +55,20 @@ struct Piece {
     Minutes order;      // -1 for a whole day, else the local minute of the day
     std::wstring time;  // "HH:MM", empty for a whole day
     std::wstring key;
-    bool yearly;
+    bool yearly;  // the first day of a plain yearly series
+    std::vector<Reminder> reminders;
 };
+
+// A yearly series the diary's yearly entry shows as it is: every year on the day of
+// its start, for ever. COUNT, UNTIL, an interval or other days are spread into days.
+bool PlainYearly(const Recurrence& r, const Date& start) {
+    const bool lastDay = start.day == DaysInMonth(start.year, start.month) && (start.month != 2 || start.day == 29);
+    return r.frequency == Frequency::Yearly && r.interval == 1 && r.count == 0 && r.until.empty() &&
+           r.byDay.empty() && r.bySetPos.empty() &&
+           (r.byMonth.empty() || (r.byMonth.size() == 1 && r.byMonth[0] == start.month)) &&
+           (r.byMonthDay.empty() ||
+            (r.byMonthDay.size() == 1 && (r.byMonthDay[0] == start.day || (r.byMonthDay[0] == -1 && lastDay))));
+}
 
 class Planner {
 public:
@@ -139,14 +152,28 @@ private:
             if (days > 1) keyByDate = true;
         }
 
+        std::set<int64_t> excluded;
+        for (const IcsTime& t : e.exceptDates) excluded.insert(SerialOf(LocalDate(t)));
+        const auto changed = e.recurrenceId ? overrides_.end() : overrides_.find(e.uid);
+        if (changed != overrides_.end())
+            for (size_t o : changed->second) excluded.insert(SerialOf(LocalDate(*events_[o].recurrenceId)));
+
         std::vector<Minutes> starts;  // on the wall clock of the event's own zone
-        bool yearly = false;
+        bool yearly = false;          // starts[0] is a yearly entry's day
+        std::optional<Recurrence> series;
         if (!e.rrule.empty()) {
-            const Recurrence rule = ParseRecurrence(e.rrule);
+            const Recurrence& rule = series.emplace(ParseRecurrence(e.rrule));
             if (!rule.unsupported.empty())
                 return AddSkip(i, start.date, std::wstring(skip_reason::kRule) + L": " + rule.unsupported);
-            yearly = rule.frequency == Frequency::Yearly;
             keyByDate = true;
+            // One day for a plain yearly series, unless it lasts days (a yearly entry is
+            // one day) or its first day is left out.
+            yearly = days == 1 && PlainYearly(rule, start.date) && !excluded.count(SerialOf(LocalDate(start)));
+        }
+        if (yearly) {
+            starts.push_back(start.Wall());
+        } else if (series) {
+            const Recurrence& rule = *series;
             Date last = AddDays(options_.last, 1);  // a zone ahead of the local one may move a day back
             if (const auto until = rule.until.empty() ? std::nullopt : ParseIcsTime(rule.until, L"", false)) {
                 Minutes untilWall = until->kind == IcsTime::Kind::Date ? MinutesOf(until->date, 23, 59)
@@ -172,29 +199,46 @@ private:
             keyByDate = true;
         }
 
-        std::set<int64_t> excluded;
-        for (const IcsTime& t : e.exceptDates) excluded.insert(SerialOf(LocalDate(t)));
-        const auto changed = e.recurrenceId ? overrides_.end() : overrides_.find(e.uid);
-        if (changed != overrides_.end())
-            for (size_t o : changed->second) excluded.insert(SerialOf(LocalDate(*events_[o].recurrenceId)));
+        // How long an occurrence lasts on the local clock, for the alarms at its end.
+        Minutes length = days * 24 * 60;
+        if (!allDay) {
+            if (e.end && e.end->kind != IcsTime::Kind::Date) length = zones_.ToLocal(*e.end) - zones_.ToLocal(start);
+            else length = DurationMinutes(e.duration).value_or(0);
+        }
 
         const std::wstring base = e.uid.empty() ? L"~" + DateKey(start.date) + L" " + OneLine(e.summary) : e.uid;
-        for (Minutes wall : starts) {
+        for (size_t k = 0; k < starts.size(); ++k) {
+            const Minutes wall = starts[k];
+            const bool yearlyDay = yearly && k == 0;
             const Minutes local = allDay ? wall : zones_.ToLocal(wall, zone);
             const Date first = DateOfMinutes(local);
             if (excluded.count(SerialOf(first))) continue;
-            // Only the days of a long event that the range holds are looked at.
+            // Only the days of a long event that the range holds are looked at. The range
+            // says how far series are spread into days; a yearly entry is not spread, so
+            // it keeps its own first day even before the range (a birthday's year of
+            // birth), as long as the range sees it (it starts before the range's end).
             int64_t from = SerialOf(first), to = from + days - 1;
-            if (to < SerialOf(options_.first) || from > SerialOf(options_.last)) {
+            if ((to < SerialOf(options_.first) && !yearlyDay) || from > SerialOf(options_.last)) {
                 NoteOutside(i, first);
                 continue;
             }
-            from = std::max(from, SerialOf(options_.first));
-            to = std::min(to, SerialOf(options_.last));
+            if (!yearlyDay) {
+                from = std::max(from, SerialOf(options_.first));
+                to = std::min(to, SerialOf(options_.last));
+            }
+            // The alarms remind of the day the occurrence starts on.
+            std::vector<Reminder> reminders;
+            if (from == SerialOf(first))
+                for (const IcsAlarm& alarm : e.alarms)
+                    if (const auto moment = AlarmMoment(alarm, local, local + length, wall == start.Wall(),
+                                                        [&](const IcsTime& t) { return zones_.ToLocal(t); }))
+                        reminders.push_back(
+                            ReminderOfAlarm(first, *moment, allDay ? std::optional(options_.allDayMinute) : std::nullopt));
             for (int64_t day = from; day <= to; ++day) {
                 const Date date = DateFromSerial(day);
                 Place(i, date, Piece{i, allDay ? -1 : MinuteOfDay(local), allDay ? L"" : Clock(local),
-                                     keyByDate ? base + L"/" + DateKey(date) : base, yearly});
+                                     keyByDate ? base + L"/" + DateKey(date) : base, yearlyDay,
+                                     day == SerialOf(first) ? reminders : std::vector<Reminder>{}});
             }
         }
     }
@@ -206,7 +250,7 @@ private:
     }
 
     void Place(size_t i, const Date& date, Piece piece) {
-        if (!InRange(date, options_)) return NoteOutside(i, date);
+        if (!piece.yearly && !InRange(date, options_)) return NoteOutside(i, date);
         inRange_[i] = true;
         if (imported_.count(piece.key)) return AddSkip(i, date, skip_reason::kImported);
         if (pieces_ >= kMaxPieces) return AddSkip(i, date, skip_reason::kLimit);
@@ -276,6 +320,9 @@ private:
             for (const Piece& p : pieces) {
                 day.uids.push_back(p.key);
                 day.yearly = day.yearly || p.yearly;
+                for (const Reminder& r : p.reminders)
+                    if (std::find(day.reminders.begin(), day.reminders.end(), r) == day.reminders.end())
+                        day.reminders.push_back(r);
             }
             (hasEntry_ && hasEntry_(date) ? plan_.conflicts : plan_.additions).push_back(std::move(day));
         }

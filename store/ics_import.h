@@ -2,6 +2,9 @@
 // written: the day entries it would add, the days that already have an entry, and
 // what it passes over with the reason. A day entry holds one day, so the events of a
 // date become one entry: the first event's text in the titles, all of them in the note.
+// Series are spread into the days of the chosen range, except a plain yearly one
+// (a birthday): that is one entry on its own first day, marked to show every year.
+// The events' alarms become the days' reminders.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +17,7 @@
 
 #include "platform/eljaras.h"
 #include "store/ics_time.h"
+#include "store/reminder_files.h"
 
 class EntryStore;
 struct IcsComponent;
@@ -23,6 +27,8 @@ struct ImportOptions {
     size_t maxDays = 1000;                        // the most days one import takes (added or in conflict)
     TimeZone local = HungarianTimeZone();         // the zone of the diary's days and times
     int32_t colour1 = 0, colour2 = 0;             // title colours of an imported day
+    // The diary's time of "egész nap" reminders: a whole-day event's alarm at it is one.
+    int allDayMinute = kDefaultAllDayMinute;
 };
 
 // One day entry, as a batch store takes it.
@@ -35,7 +41,9 @@ struct ImportedDay {
     // The import keys of the day's events: the store remembers them, and a later
     // import passes them over.
     std::vector<std::wstring> uids;
-    bool yearly = false;  // from a yearly series (the diary has no yearly entries yet)
+    // The first day of a plain yearly series ("minden évben"): later years show it.
+    bool yearly = false;
+    std::vector<Reminder> reminders;  // from the events' alarms, each once
 };
 
 struct SkippedEvent {

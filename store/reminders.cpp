@@ -82,14 +82,21 @@ void Reminders::Commit(const std::wstring& dataDir, ReminderBook changed) {
         if (refused_[static_cast<size_t>(part)]) throw AppError(*refused_[static_cast<size_t>(part)]);
         parts.push_back(part);
     }
+    // A file that was not there goes again when the change is undone.
+    std::vector<bool> existed;
+    for (int part : parts) existed.push_back(FileExists(dataDir + L"\\" + FileName(part)));
     size_t written = 0;
     try {
         for (; written < parts.size(); ++written)
             WriteFileAtomically(dataDir + L"\\" + FileName(parts[written]), Bytes(changed, parts[written]));
     } catch (const AppError&) {
         for (size_t i = 0; i < written; ++i) {
+            const std::wstring path = dataDir + L"\\" + FileName(parts[i]);
             try {
-                WriteFileAtomically(dataDir + L"\\" + FileName(parts[i]), Bytes(book_, parts[i]));
+                if (existed[i])
+                    WriteFileAtomically(path, Bytes(book_, parts[i]));
+                else
+                    DeleteFileIfExists(path);
             } catch (const AppError&) {
             }
         }

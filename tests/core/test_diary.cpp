@@ -142,6 +142,14 @@ TEST_F(DiaryTest, AFailedChangeLeavesEveryFileAndLineAsItWasAndTellsNoOne) {
          [](const TempFolder& f) { fs::create_directories(f.Path() / "Data/Importalt.txt"); },
          [&](Diary& d) { d.StoreMany({{kDay6, entry, "6"}, {kDay7, entry, "7"}}, {L"uid-6", L"uid-7"}); },
          L"Cannot create file"},
+        // Its keys and its reminders' file were written: both go again.
+        {"an import whose yearly marks cannot be written",
+         [&](const TempFolder& f) {
+             f.WriteBytes("Data/evente.txt", WriteYearlyFile({}));
+             readOnly(f.Path() / "Data/evente.txt");
+         },
+         [&](Diary& d) { d.StoreMany({{kDay7, entry, "7", true, {{kDay7, 9 * 60, 1}}}}, {L"uid-7"}); },
+         L"Cannot create file"},
         {"a delete whose index cannot be saved",
          [&](const TempFolder& f) { readOnly(f.Path() / "Data/index.txt"); },
          [&](Diary& d) { d.Delete(kDay6); }, L"Cannot create file"},

@@ -1,5 +1,5 @@
-// Importing through the diary: the program's own export read back into an empty diary,
-// the remembered import keys that make a second import add nothing, their file read
+// Importing through the diary: the program's own export read back into an empty diary
+// (yearly entries and reminders too), the remembered import keys that make a second import add nothing, their file read
 // back from damage, kept by the snapshots and undone with a failed batch.
 #include <gtest/gtest.h>
 
@@ -38,7 +38,8 @@ size_t ImportFile(Diary& diary, const std::string& ics) {
     std::vector<DayToStore> days;
     std::vector<std::wstring> keys;
     for (const ImportedDay& day : plan.additions) {
-        days.push_back({day.date, {day.title1, day.title2, day.colour1, day.colour2}, day.noteRtf});
+        days.push_back({day.date, {day.title1, day.title2, day.colour1, day.colour2}, day.noteRtf, day.yearly,
+                        day.reminders});
         keys.insert(keys.end(), day.uids.begin(), day.uids.end());
     }
     diary.StoreMany(days, keys);
@@ -51,16 +52,19 @@ TEST(DiaryImport, OwnExportIntoAnEmptyDiaryGivesTheSameDaysAndASecondImportAddsN
     TempFolder from, to;
     Diary source(from.Dir(), MonthNames{}, [] { return kNow; });
     source.Load();
+    const Date birth{1984, 3, 14}, dentist{2026, 12, 8};
     const std::vector<DayToStore> stored = {
-        {{2026, 12, 8}, {L"Fogorvos", L"10 óra", 0xFF, 0x8000}, PlainTextToRtf(L"Vigyem: útlevél\n\tbeható")},
+        // A yearly entry from before the import's range, and a later year's own entry on its day.
+        {birth, {L"Anna", L"születésnap", 0xFF, 0}, "", true, {{birth, kAllDay, 1}, {birth, 18 * 60 + 30, 0}}},
+        {{2026, 3, 14}, {L"Anna", L"ebéd", 0, 0}, ""},
+        {dentist, {L"Fogorvos", L"10 óra", 0xFF, 0x8000}, PlainTextToRtf(L"Vigyem: útlevél\n\tbeható"), false,
+         {{dentist, 9 * 60, 7}}},
         {{2026, 12, 24}, {L"Szenteste; ajándék,", L"\\ és {zárójel}", 0x800000, 0}, ""},
         {{2027, 3, 15}, {L"", L"csak második", 0, 0xFF00FF}, PlainTextToRtf(L"€ és ő")},
     };
     source.StoreMany(stored);
     const std::wstring path = from.Dir() + L"\\ki.ics";
-    source.WithEntries([&](const EntryStore& entries) {
-        return ExportDiary(from.Dir(), entries, ExportRange::All(), path, kNow);
-    });
+    source.Export(ExportRange::All(), path, kNow);
     const std::string ics = from.ReadBytes("ki.ics");
 
     Diary target(to.Dir(), MonthNames{}, [] { return kNow; });
@@ -71,6 +75,8 @@ TEST(DiaryImport, OwnExportIntoAnEmptyDiaryGivesTheSameDaysAndASecondImportAddsN
         const OpenedDay back = target.Open(day.date);
         EXPECT_EQ(back.entry, day.entry);
         EXPECT_EQ(back.note ? RtfToPlainText(*back.note) : L"", day.noteRtf.empty() ? L"" : RtfToPlainText(day.noteRtf));
+        EXPECT_EQ(target.Yearly(day.date).has_value(), day.yearly);
+        EXPECT_EQ(target.RemindersOf(day.date), day.reminders);
     }
     EXPECT_EQ(target.ImportedKeys().size(), stored.size());
     const std::string index = to.ReadBytes("Data/index.txt");

@@ -102,11 +102,13 @@ TEST(IcsImport, GoogleCalendarFileWithASeriesItsChangesAndAConflict) {
     EXPECT_EQ(plan.additions[2].uids, (std::vector<std::wstring>{L"series@google.com/20261217"}));
     EXPECT_TRUE(plan.additions[0].noteRtf.empty());
     for (const ImportedDay& d : plan.additions) EXPECT_FALSE(d.yearly);
-    // Reminders are kept with the event for later.
     const std::vector<IcsEvent> events = EventsOf(calendar);
     ASSERT_EQ(events[1].alarms.size(), 1u);
     EXPECT_EQ(events[1].alarms[0].action, L"DISPLAY");
     EXPECT_EQ(events[1].alarms[0].trigger, L"-PT30M");
+    // Half an hour before midnight here: the evening before, at 23:30.
+    EXPECT_EQ(mass.reminders, (std::vector<Reminder>{{{2026, 12, 9}, 23 * 60 + 30, 1}}));
+    EXPECT_TRUE(plan.additions[0].reminders.empty());
 
     // Again with the keys of what was stored: nothing new, each event says why.
     std::set<std::wstring> imported;
@@ -193,18 +195,111 @@ TEST(IcsImport, ThunderbirdFileWithAYearlyDayAndSeveralEventsOnADay) {
              "END:VEVENT", "END:VCALENDAR"}));
     const ImportPlan plan = PlanImport(ReadIcs(file), [](const Date&) { return false; }, {},
                                        Range({2026, 3, 1}, {2026, 3, 31}));
+    // The birthday is one yearly entry on its own first day; the yearly ski week lasts
+    // days, so its days in the range are entries of their own.
     EXPECT_EQ(Days(plan.additions),
-              (std::vector<std::wstring>{L"20260301 Síszünet|", L"20260302 Síszünet|", L"20260303 Síszünet|",
-                                         L"20260315 Anya születésnapja|", L"20260316 Napló|"}));
+              (std::vector<std::wstring>{L"19600315 Anya születésnapja|", L"20260301 Síszünet|", L"20260302 Síszünet|",
+                                         L"20260303 Síszünet|", L"20260316 Napló|"}));
     ASSERT_EQ(plan.additions.size(), 5u);
-    EXPECT_TRUE(plan.additions[3].yearly);
-    EXPECT_EQ(plan.additions[3].uids, (std::vector<std::wstring>{L"b1f0c6a2-5d7e-4c1b-9a8e-3f2d1c0b9a87/20260315"}));
+    EXPECT_TRUE(plan.additions[0].yearly);
+    EXPECT_FALSE(plan.additions[1].yearly);
+    EXPECT_EQ(plan.additions[0].uids, (std::vector<std::wstring>{L"b1f0c6a2-5d7e-4c1b-9a8e-3f2d1c0b9a87/19600315"}));
     // One entry for the day: the whole-day item in the titles, every event in the note.
     EXPECT_EQ(plan.additions[4].noteText, L"Szép nap volt.\n\n00:00 Hívás New Yorkba\n\n06:30 Reggeli futás");
     EXPECT_EQ(plan.additions[4].uids, (std::vector<std::wstring>{L"journal-1", L"ny-call", L"floating"}));
     EXPECT_EQ(Skips(plan), (std::vector<std::wstring>{L"Dátum nélkül: nincs kezdő dátuma x1",
                                                       L"Rossz dátum: olvashatatlan dátum: 20260231 x1",
                                                       L"Óránként: nem támogatott ismétlődés: FREQ=HOURLY x1 20260310"}));
+}
+
+TEST(IcsImport, APlainYearlySeriesIsOneYearlyDayAndOtherYearlySeriesAreSpread) {
+    const struct {
+        const char *start, *rule, *extra;
+        std::vector<std::wstring> days;  // "yyyymmdd", " évente" for a yearly one
+    } cases[] = {
+        {"19840314", "FREQ=YEARLY", "", {L"19840314 évente"}},
+        {"19840314", "FREQ=YEARLY;BYMONTH=3;BYMONTHDAY=14;WKST=MO", "", {L"19840314 évente"}},
+        {"19840229", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1", "", {L"19840229 évente"}},  // as the export writes it
+        {"20270601", "FREQ=YEARLY", "", {L"20270601 évente"}},
+        {"20280314", "FREQ=YEARLY", "", {}},  // starts after the range
+        {"19840314", "FREQ=YEARLY;COUNT=50", "", {L"20260314", L"20270314"}},
+        {"19840314", "FREQ=YEARLY;UNTIL=20261231", "", {L"20260314"}},
+        {"19840314", "FREQ=YEARLY;INTERVAL=2", "", {L"20260314"}},
+        {"19840314", "FREQ=YEARLY;BYMONTH=3;BYDAY=2SA", "", {L"20260314", L"20270313"}},
+        {"19840228", "FREQ=YEARLY;BYMONTHDAY=-1", "", {L"20260228", L"20270228"}},  // 29 February in leap years
+        {"19840314", "FREQ=YEARLY", "EXDATE;VALUE=DATE:19840314", {L"20260314", L"20270314"}},
+        // A later year's own day is its own event: the yearly one stays one day.
+        {"19840314", "FREQ=YEARLY", "EXDATE;VALUE=DATE:20260314", {L"19840314 évente"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + " " + c.rule + " " + c.extra);
+        std::string event = Ics({"BEGIN:VCALENDAR", "BEGIN:VEVENT", "UID:u"}) + "DTSTART;VALUE=DATE:" + c.start +
+                            "\r\nRRULE:" + c.rule + "\r\nSUMMARY:Szülinap\r\n";
+        if (*c.extra) event += std::string(c.extra) + "\r\n";
+        const ImportPlan plan = PlanImport(ReadIcs(event + Ics({"END:VEVENT", "END:VCALENDAR"})),
+                                           [](const Date&) { return false; }, {}, Range({2026, 1, 1}, {2027, 12, 31}));
+        std::vector<std::wstring> days;
+        for (const ImportedDay& d : plan.additions) days.push_back(DateKey(d.date) + (d.yearly ? L" évente" : L""));
+        EXPECT_EQ(days, c.days);
+        if (c.days.empty()) {
+            EXPECT_EQ(Skips(plan), (std::vector<std::wstring>{L"Szülinap: a választott időszakon kívül x1 20280314"}));
+        }
+    }
+}
+
+TEST(IcsImport, AlarmsBecomeTheDaysRemindersNeverLaterThanTheAlarm) {
+    // A whole day on 24 December, and 18:00-19:30 that day (floating: local time).
+    const char* const kWholeDay = "DTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261225";
+    const char* const kEvening = "DTSTART:20261224T180000\r\nDTEND:20261224T193000";
+    const struct {
+        const char *start, *alarm;  // the alarm's lines
+        int minute, leadDays;       // -2: no reminder
+    } cases[] = {
+        {kWholeDay, "ACTION:DISPLAY\r\nTRIGGER:-PT16H", kAllDay, 1},  // what the export writes for "egész nap"
+        {kWholeDay, "ACTION:DISPLAY\r\nTRIGGER:-P1DT14H30M", 9 * 60 + 30, 2},
+        {kWholeDay, "TRIGGER:PT0S", 0, 0},
+        {kWholeDay, "ACTION:AUDIO\r\nTRIGGER:-P5D", 0, 7},  // 5 days before: rings 7 days before
+        {kWholeDay, "TRIGGER:-P3W", 0, 14},
+        {kWholeDay, "TRIGGER;RELATED=END:-PT1H", 23 * 60, 0},
+        {kEvening, "ACTION:DISPLAY\r\nTRIGGER:-PT15M", 17 * 60 + 45, 0},
+        {kEvening, "TRIGGER:-PT30S", 17 * 60 + 59, 0},
+        {kEvening, "TRIGGER:-PT18H30M", 23 * 60 + 30, 1},
+        {kEvening, "TRIGGER:-PT10H", 8 * 60, 0},  // a timed event's alarm at 8:00 is no "egész nap" one
+        {kEvening, "TRIGGER;RELATED=END:PT0S", 19 * 60 + 30, 0},
+        {kEvening, "TRIGGER;RELATED=END:PT5H", 30, 0},  // after the day: on the day, earlier
+        {kEvening, "TRIGGER;VALUE=DATE-TIME:20261222T070000Z", 8 * 60, 2},
+        {kEvening, "ACTION:EMAIL\r\nTRIGGER:-PT15M", -2, 0},
+        {kEvening, "ACTION:PROCEDURE\r\nTRIGGER:-PT15M", -2, 0},
+        {kEvening, "TRIGGER:hamarosan", -2, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.alarm);
+        const std::string file = Ics({"BEGIN:VCALENDAR", "BEGIN:VEVENT", "UID:u", "SUMMARY:Karácsony"}) + c.start +
+                                 "\r\nBEGIN:VALARM\r\n" + c.alarm + "\r\nEND:VALARM\r\n" +
+                                 Ics({"END:VEVENT", "END:VCALENDAR"});
+        const ImportPlan plan = PlanImport(ReadIcs(file), [](const Date&) { return false; }, {},
+                                           Range({2026, 12, 1}, {2026, 12, 31}));
+        ASSERT_EQ(plan.additions.size(), 1u);
+        const std::vector<Reminder> expected =
+            c.minute == -2 ? std::vector<Reminder>{} : std::vector<Reminder>{{{2026, 12, 24}, c.minute, c.leadDays}};
+        EXPECT_EQ(plan.additions[0].reminders, expected);
+    }
+
+    // Every day of a series has its alarms, the same one once; an absolute alarm
+    // belongs to the first day only.
+    const std::string series = Ics({"BEGIN:VCALENDAR", "BEGIN:VEVENT", "UID:s", "SUMMARY:Edzés", "DTSTART:20261207T180000",
+                                    "RRULE:FREQ=WEEKLY;COUNT=2", "BEGIN:VALARM", "TRIGGER:-PT1H", "END:VALARM",
+                                    "BEGIN:VALARM", "TRIGGER:-PT60M", "END:VALARM", "BEGIN:VALARM",
+                                    "TRIGGER;VALUE=DATE-TIME:20261206T170000Z", "END:VALARM", "END:VEVENT",
+                                    // Another event of the first day with an alarm of its own.
+                                    "BEGIN:VEVENT", "UID:t", "SUMMARY:Fogorvos", "DTSTART;VALUE=DATE:20261207",
+                                    "BEGIN:VALARM", "TRIGGER:-PT1H", "END:VALARM", "END:VEVENT", "END:VCALENDAR"});
+    const ImportPlan plan = PlanImport(ReadIcs(series), [](const Date&) { return false; }, {},
+                                       Range({2026, 12, 1}, {2026, 12, 31}));
+    ASSERT_EQ(plan.additions.size(), 2u);
+    EXPECT_EQ(plan.additions[0].reminders,
+              (std::vector<Reminder>{{{2026, 12, 7}, 23 * 60, 1}, {{2026, 12, 7}, 17 * 60, 0}, {{2026, 12, 7}, 18 * 60, 1}}));
+    EXPECT_EQ(plan.additions[1].reminders, (std::vector<Reminder>{{{2026, 12, 14}, 17 * 60, 0}}));
 }
 
 TEST(IcsImport, SummariesAreCutAtWordBoundaries) {

@@ -1,7 +1,8 @@
 // Calendar files and the import plan made of them. Property: a file is read whole
 // or refused with an IcsError, never a fault; the plan of a file that is read keeps
-// to its range and its limit, titles fit their 20 characters, and each note's rich
-// text reads back as the note's text.
+// to its range (a yearly entry may start before it) and its limit, titles fit their 20
+// characters, each note's rich text reads back as the note's text, and the reminders
+// are ones the diary can hold, each once.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -48,7 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(plan.additions.size() + plan.conflicts.size() <= options.maxDays);
     for (const auto* days : {&plan.additions, &plan.conflicts}) {
         for (const ImportedDay& day : *days) {
-            FUZZ_CHECK(day.date.year == 2026);
+            FUZZ_CHECK(day.yearly ? SerialOf(day.date) <= SerialOf(options.last) : day.date.year == 2026);
+            for (size_t i = 0; i < day.reminders.size(); ++i) {
+                const Reminder& r = day.reminders[i];
+                FUZZ_CHECK(r.day == day.date && IsLeadDayChoice(r.leadDays));
+                FUZZ_CHECK(r.minute == kAllDay || (r.minute >= 0 && r.minute < 24 * 60));
+                for (size_t k = 0; k < i; ++k) FUZZ_CHECK(!(day.reminders[k] == r));
+            }
             FUZZ_CHECK(day.title1.size() <= 20 && day.title2.size() <= 20);
             FUZZ_CHECK(!day.uids.empty());
             FUZZ_CHECK(day.noteRtf.empty() == day.noteText.empty());

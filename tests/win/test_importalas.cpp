@@ -60,7 +60,8 @@ protected:
 TEST_F(ImportalasTest, ThePreviewShowsThreePartsAndOnlyCheckedConflictsAreOverwritten) {
     WriteFile(L"be.ics", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
                          "BEGIN:VEVENT\r\nUID:uj@x\r\nDTSTART;VALUE=DATE:" + DateValue(5) +
-                         "\r\nSUMMARY:Fogorvos\r\nDESCRIPTION:Hozd a kártyát\r\nEND:VEVENT\r\n"
+                         "\r\nSUMMARY:Fogorvos\r\nDESCRIPTION:Hozd a kártyát\r\n"
+                         "BEGIN:VALARM\r\nTRIGGER:PT7H\r\nEND:VALARM\r\nEND:VEVENT\r\n"
                          "BEGIN:VEVENT\r\nUID:utkozo@x\r\nDTSTART;VALUE=DATE:" + DateValue(3) +
                          "\r\nSUMMARY:Szülinap\r\nEND:VEVENT\r\n"
                          "BEGIN:VTODO\r\nUID:feladat@x\r\nSUMMARY:Bevásárlás\r\nEND:VTODO\r\n"
@@ -70,6 +71,7 @@ TEST_F(ImportalasTest, ThePreviewShowsThreePartsAndOnlyCheckedConflictsAreOverwr
         EXPECT_EQ(w.NewDayText(0, 0), FormatDottedDate(Day(5)));
         EXPECT_EQ(w.NewDayText(0, 1), L"Fogorvos");
         EXPECT_EQ(w.NewDayText(0, 3), L"Hozd a kártyát");
+        EXPECT_EQ(w.NewDayText(0, 4), L"emlékeztető");
         ASSERT_EQ(w.clUtkozo.ItemCount(), 1);
         EXPECT_EQ(w.clUtkozo.CellText(0, 1), L"Szülinap");
         EXPECT_EQ(w.clUtkozo.CellText(0, 4), L"Régi cím") << "what the day holds now";
@@ -98,6 +100,8 @@ TEST_F(ImportalasTest, ThePreviewShowsThreePartsAndOnlyCheckedConflictsAreOverwr
     const std::string keys = ReadFile(L"Data\\Importalt.txt");
     EXPECT_NE(keys.find("uj@x"), std::string::npos);
     EXPECT_NE(keys.find("utkozo@x"), std::string::npos);
+    EXPECT_NE(ReadFile(L"Data\\emlekeztetok.txt").find(DateValue(5) + "\t07:00\t0"), std::string::npos)
+        << "the alarm is the day's reminder";
 
     // The same file again: everything remembered, nothing to import.
     const std::string index = ReadFile(L"Data\\index.txt");

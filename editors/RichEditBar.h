@@ -11,9 +11,9 @@
 
 #include "editors/note_commands.h"
 #include "editors/note_format.h"
+#include "ui/button_bar.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
-#include "ui/button_bar.h"
 #include "ui/format_bar.h"
 #include "ui/image_list.h"
 #include "ui/panel.h"

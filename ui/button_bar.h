@@ -98,7 +98,6 @@ public:
                 int buttonHeight, int indent);
     // Its colour; it starts with its parent's.
     void SetColor(COLORREF colour) { panel_.SetColor(colour); }
-    BevelPanel& Panel() { return panel_; }
 
 private:
     BevelPanel panel_;

@@ -34,9 +34,6 @@ public:
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     void Click();  // as a mouse click does
-    // As a press on the arrow of a drop-down button does: a split button's OnDropDown,
-    // a whole drop-down's click.
-    void DropDownClick();
     // The button with its top-left corner at the canvas's origin.
     void Paint(Canvas& canvas) const;
 
@@ -81,6 +78,9 @@ private:
     friend class SpeedButtons;
 
     void Place(BevelPanel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip);
+    // As a press on the arrow of a drop-down button does: a split button's OnDropDown,
+    // a whole drop-down's click.
+    void DropDownClick();
     void PaintArrow(Canvas& canvas, const RECT& part) const;
     int ArrowWidth() const;  // device pixels; 0 without an arrow
 

@@ -81,11 +81,7 @@ void Tfrm_Main::CreateTovabbiak() {
 
 // Opens the menu under the button, its left edge at the button's.
 void Tfrm_Main::tbTovabbiakClick() {
-    RECT r = ToolBar1.ButtonRect(L"tbTovabbiak");
-    MapWindowPoints(ToolBar1.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    ToolBar1.SetPressed(L"tbTovabbiak", true);
-    pmTovabbiak.Popup(r.left, r.bottom);
-    ToolBar1.SetPressed(L"tbTovabbiak", false);
+    ToolBar1.OpenBelow(L"tbTovabbiak", [this](POINT at) { pmTovabbiak.Popup(at.x, at.y); });
 }
 
 // The search window is made at its first use, so it costs nothing at start.

@@ -193,9 +193,7 @@ void Tfrm_Reszlet::ClipboardOnTarget(ClipboardCommand command) {
     }
 }
 
-void Tfrm_Reszlet::ColourDropDown(const RECT& screenButton) {
-    PopupColourMenu({screenButton.left, screenButton.bottom});
-}
+void Tfrm_Reszlet::ColourDropDown(POINT screen) { PopupColourMenu(screen); }
 
 void Tfrm_Reszlet::SzinClick(COLORREF colour) {
     switch (FEditTarget) {

@@ -85,7 +85,7 @@ protected:
     void FormShow() override;
     bool FormSysKey(UINT vk) override;
     void ClipboardOnTarget(ClipboardCommand command) override;
-    void ColourDropDown(const RECT& screenButton) override;
+    void ColourDropDown(POINT screen) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:

@@ -1,7 +1,5 @@
 #include "editors/RichEditBar.h"
 
-#include <commctrl.h>
-
 #include "resources/resource_ids.h"
 #include "ui/secondary_frame.h"
 
@@ -25,8 +23,9 @@ const ToolButtonRow<T> kFileButtons[] = {
     {nullptr, 16, nullptr},  // ToolButton1
 };
 const ToolButtonRow<T> kColourButtons[] = {
-    {L"tbSzinek", 7, nullptr, nullptr, BTNS_DROPDOWN},  // its arrow opens the colour menu
-    {nullptr, 16, nullptr},                             // ToolButton10
+    // Its arrow opens the colour menu; its face does nothing.
+    {L"tbSzinek", 7, nullptr, nullptr, BTNS_DROPDOWN, kColourButtonWidth},
+    {nullptr, 16, nullptr},  // ToolButton10
 };
 const ToolButtonRow<T> kFontAndWordButtons[] = {
     {L"tbFont", 8, L"Betűtípus", &T::tbFontClick},
@@ -61,6 +60,8 @@ const FormatBarParts kFormatBarParts{.firstPicture = IDI_FORMAT_FIRST,
 void TRichNoteForm::ApplyScheme(const SchemeColours& colours) {
     p.SetColor(ResolveColour(colours[1]));
     Panel1.SetColor(ResolveColour(colours[6]));
+    ToolBar.SetColor(ResolveColour(colours[6]));
+    tbarFormaz.SetColor(ResolveColour(colours[6]));
     pCim.SetColor(ResolveColour(colours[6]));
 }
 
@@ -73,37 +74,19 @@ void TRichNoteForm::CreateFramePanels(int titleWidth, const std::wstring& captio
 
 void TRichNoteForm::CreateFileBar(int width, bool colourButton) {
     editImages_ = ImageList(IDI_EDIT_FIRST, IDI_EDIT_COUNT);
-    ToolBar.Create(*this, Panel1.Handle(), 2, 2, width, 29, editImages_.Get(), kFileButtonWidth, kFileButtonHeight, 2);
+    ToolBar.Create(Panel1, 2, 2, width, 29, editImages_, kFileButtonWidth, kFileButtonHeight, 2);
     ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kFileButtons));
-    if (colourButton) ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kColourButtons));
+    if (colourButton) {
+        ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kColourButtons));
+        ToolBar.OnDropDown(L"tbSzinek",
+                           [this] { ToolBar.OpenBelow(L"tbSzinek", [this](POINT at) { ColourDropDown(at); }); });
+    }
     ToolBar.AddButtons(*this, std::span<const ToolButtonRow<T>>(kFontAndWordButtons));
     ToolBar.SetEnabled(L"tbVisszatolt", false);
-    if (colourButton) FitColourButton();
-}
-
-void TRichNoteForm::FitColourButton() {
-    // The colour button with its arrow is 40 wide (the bar's layout has it so);
-    // tool bar versions differ in whether the width given includes the arrow.
-    auto width = [this] {
-        RECT r = ToolBar.ButtonRect(L"tbSzinek");
-        return static_cast<int>(r.right - r.left);
-    };
-    for (int guess = kColourButtonWidth, tries = 0; width() != kColourButtonWidth && tries < 2; ++tries) {
-        ToolBar.SetButtonWidth(L"tbSzinek", guess);
-        guess -= width() - kColourButtonWidth;
-    }
-    OnNotify(GetDlgCtrlID(ToolBar.Handle()), TBN_DROPDOWN, [this](NMHDR* hdr) -> LRESULT {
-        auto* info = reinterpret_cast<NMTOOLBARW*>(hdr);
-        if (info->iItem != ToolBar.IdOf(L"tbSzinek")) return TBDDRET_NODEFAULT;
-        RECT r = ToolBar.ButtonRect(L"tbSzinek");
-        MapWindowPoints(ToolBar.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-        ColourDropDown(r);
-        return TBDDRET_DEFAULT;
-    });
 }
 
 void TRichNoteForm::CreateFormatBar(int width) {
-    tbarFormaz.Create(*this, Panel1.Handle(), 2, 31, width, 30, kFormatBarParts,
+    tbarFormaz.Create(*this, Panel1, 2, 31, width, 30, kFormatBarParts,
                       std::span<const ToolButtonRow<T>>(kFormatButtons));
     tbarFormaz.SetChecked(L"tbBalra", true);
     tbarFormaz.OnFontChange = [this] { cbBetuTipusChange(); };

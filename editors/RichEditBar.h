@@ -11,6 +11,7 @@
 
 #include "editors/note_commands.h"
 #include "editors/note_format.h"
+#include "ui/button_bar.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/format_bar.h"
@@ -19,7 +20,6 @@
 #include "ui/rich_edit.h"
 #include "ui/scheme_colours.h"
 #include "ui/speed_button.h"
-#include "ui/toolbar.h"
 
 // What cut, copy and paste do to their target field.
 enum class ClipboardCommand { Cut, Copy, Paste };
@@ -53,7 +53,7 @@ public:
     SpeedButton sbBezar{L"sbBezar"};
     BevelPanel Panel1{L"Panel1"};
     // File tool bar and format tool bar (with cbBetuTipus, edtBetuMeret, UpDown1)
-    ::ToolBar ToolBar;
+    PanelButtonBar ToolBar;
     FormatBar tbarFormaz;
     RichEdit Megjegyzes;
 
@@ -122,8 +122,8 @@ protected:
 
     // Cut, copy or paste on the field they work on (the note; the entry editor: the field entered last).
     virtual void ClipboardOnTarget(ClipboardCommand command) { RunClipboardCommand(Megjegyzes, command); }
-    // The colour button's arrow (only the entry editor has one).
-    virtual void ColourDropDown(const RECT& screenButton) { (void)screenButton; }
+    // The colour button's arrow (only the entry editor has one): its menu at a screen point.
+    virtual void ColourDropDown(POINT screen) { (void)screen; }
 
     // Loads a note file's bytes into the box. One that cannot be read whole (cut
     // short, damaged) is said so, and the user chooses whether to open what could be
@@ -140,7 +140,6 @@ private:
     std::wstring programDir_;
     void CreateFramePanels(int titleWidth, const std::wstring& caption);
     void CreateFileBar(int width, bool colourButton);
-    void FitColourButton();
     void CreateFormatBar(int width);
     void HookNote();
     void ShowFontName(const std::wstring& face);

@@ -1,5 +1,5 @@
-// The common controls library is loaded at the first window that needs it (a tip,
-// a tool bar, a list view, an up-down), not at start: the month view needs none.
+// The common controls library is loaded at the first window that needs it (a tip, a
+// list view, an up-down, a date field), not at start: the month view needs none.
 #pragma once
 
 // Registers the common controls' window classes once per process; later calls return

@@ -26,7 +26,6 @@
 #include "ui/rich_edit.h"
 #include "ui/speed_button.h"
 #include "ui/standard_controls.h"
-#include "ui/toolbar.h"
 
 // The field a row creates; monostate is a label drawn on its parent's face, and a
 // drawn panel and a speed button are drawn there too (they need a parent panel). A tool
@@ -35,7 +34,7 @@
 template <class Owner>
 using ControlField = std::variant<std::monostate, BevelPanel Owner::*, DrawnPanel Owner::*, SpeedButton Owner::*,
                                   Edit Owner::*, ComboBox Owner::*, UpDown Owner::*, Button Owner::*,
-                                  RichEdit Owner::*, ListView Owner::*, ToolBar Owner::*,
+                                  RichEdit Owner::*, ListView Owner::*,
                                   ButtonBar Owner::*, DatePicker Owner::*, CheckList Owner::*>;
 
 template <class Owner>
@@ -140,8 +139,7 @@ void BuildControls(Owner& owner, std::span<const ControlRow<Owner>> rows) {
                     CreateDatePicker(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
                 } else if constexpr (std::is_same_v<Field, CheckList Owner::*>) {
                     CreateCheckList(form, owner.*field, parent, row.x, row.y, row.w, row.h, row.style, row.id);
-                } else if constexpr (std::is_same_v<Field, ToolBar Owner::*> ||
-                                     std::is_same_v<Field, ButtonBar Owner::*>) {
+                } else if constexpr (std::is_same_v<Field, ButtonBar Owner::*>) {
                     if (row.handler) (owner.*row.handler)();
                 }
                 if constexpr (std::is_base_of_v<StandardControl, typename MemberType<Field>::type>)

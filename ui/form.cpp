@@ -163,6 +163,8 @@ void Form::OnMeasureItem(int id, std::function<void(MEASUREITEMSTRUCT&)> handler
     measurers_[id] = std::move(handler);
 }
 
+void Form::OnScroll(int id, std::function<void(int code)> handler) { scrolls_[id] = std::move(handler); }
+
 void Form::SetMenuHint(int id, std::wstring hint) { menuHints_[id] = std::move(hint); }
 
 LRESULT Form::RouteCommand(WPARAM wp, LPARAM) {
@@ -209,6 +211,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             break;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL: {
+            const auto it = lp ? scrolls_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lp))) : scrolls_.end();
+            if (it == scrolls_.end()) break;
+            it->second(LOWORD(wp));
+            return 0;
         }
         case WM_MENUSELECT: {
             // The highlighted item's hint goes where every hint goes; a closed menu none.

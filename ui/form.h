@@ -71,6 +71,8 @@ public:
     void OnNotify(int id, UINT code, std::function<LRESULT(NMHDR*)> handler);
     void OnDrawItem(int id, std::function<void(DRAWITEMSTRUCT&)> handler);
     void OnMeasureItem(int id, std::function<void(MEASUREITEMSTRUCT&)> handler);
+    // A control's scroll messages (an up-down's arrows), with their scroll code.
+    void OnScroll(int id, std::function<void(int code)> handler);
     // The hint a menu item shows in the status panel while it is highlighted.
     void SetMenuHint(int id, std::wstring hint);
 
@@ -124,6 +126,7 @@ private:
     std::map<std::pair<int, UINT>, std::function<LRESULT(NMHDR*)>> notifications_;
     std::map<int, std::function<void(DRAWITEMSTRUCT&)>> drawers_;
     std::map<int, std::function<void(MEASUREITEMSTRUCT&)>> measurers_;
+    std::map<int, std::function<void(int)>> scrolls_;
     std::map<int, std::wstring> menuHints_;
     std::vector<HWND> arrowCursorControls_;
     HACCEL accelerators_ = nullptr;

@@ -12,27 +12,11 @@ namespace {
 constexpr int kButtonWidth = 25, kButtonHeight = 22;
 constexpr int kComboWidth = 153, kComboItemHeight = 13, kComboVisibleItems = 10;
 constexpr int kSizeEditWidth = 26, kUpDownWidth = 15, kSizeEditHeight = 21;
-constexpr int kComboSlot = 0, kSizeSlot = 2;  // the placeholder separators below
-constexpr int kFontPoints = 8;                // of the names in the list
+constexpr int kFontPoints = 8;  // of the names in the list
 
-// The slots of the hosted controls, before the owner's buttons.
-const ToolButtonDef kSlots[] = {
-    {nullptr, kComboWidth, nullptr},  // cbBetuTipus
-    {nullptr, 8, nullptr},
-    {nullptr, kSizeEditWidth + kUpDownWidth, nullptr},  // edtBetuMeret, UpDown1
-    {nullptr, 17, nullptr},
-};
-
-RECT SlotRect(HWND bar, int index) {
-    RECT r{};
-    SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    return r;
-}
-
-// A hosted control sits in the place of a separator (real pixels).
-void PlaceInSlot(const StandardControl& control, const RECT& slot) {
-    SetWindowPos(control.Handle(), nullptr, slot.left, slot.top + 1, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// A control stands one pixel below the top of its gap.
+void PlaceInGap(const StandardControl& control, const RECT& gap) {
+    SetWindowPos(control.Handle(), nullptr, gap.left, gap.top + 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CALLBACK CollectFontFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM data) {
@@ -57,65 +41,42 @@ int CompareFontNames(const std::wstring& a, const std::wstring& b) {
            CSTR_EQUAL;
 }
 
-FormatBar::~FormatBar() {
-    if (Handle()) RemoveWindowSubclass(Handle(), HostProc, 1);
-}
-
-void FormatBar::CreateBar(Form& form, HWND parent, int x, int y, int w, int h, const FormatBarParts& parts) {
+void FormatBar::CreateBar(Form& form, BevelPanel& parent, int x, int y, int w, int h, const FormatBarParts& parts) {
     images_ = ImageList(parts.firstPicture, parts.pictureCount);
     marker_ = IconHandle(parts.marker, 32);
-    ToolBar::Create(form, parent, x, y, w, h, images_.Get(), kButtonWidth, kButtonHeight, 2);
-    AddButtons(std::vector<ToolButtonDef>(std::begin(kSlots), std::end(kSlots)));
-}
+    PanelButtonBar::Create(parent, x, y, w, h, images_, kButtonWidth, kButtonHeight, 2);
+    const HWND bar = Handle();
 
-void FormatBar::CreateHostedControls(Form& form, const FormatBarParts& parts) {
-    // The bar hosts the font list and the size box; their messages go on to the form.
-    SetWindowSubclass(Handle(), HostProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-
+    // The font list, a separator, the size box with its arrows and a separator; their
+    // messages go on from the bar's panel to the form.
     const int comboId = form.NewControlId();
     form.OnMeasureItem(comboId, [](MEASUREITEMSTRUCT& m) { m.itemHeight = static_cast<UINT>(Px(kComboItemHeight)); });
     form.OnDrawItem(comboId, [this](DRAWITEMSTRUCT& item) { DrawFontItem(item); });
     form.OnCommand(comboId, [this] { if (OnFontChange) OnFontChange(); }, CBN_SELCHANGE);
-    cbBetuTipus.Create(Handle(), 0, 0, kComboWidth, 21 + kComboItemHeight * kComboVisibleItems + 2, comboId,
+    cbBetuTipus.Create(bar, 0, 0, kComboWidth, 21 + kComboItemHeight * kComboVisibleItems + 2, comboId,
                        form.FormFont(), CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
-    PlaceInSlot(cbBetuTipus, SlotRect(Handle(), kComboSlot));
+    PlaceInGap(cbBetuTipus, AddGap(kComboWidth));
     cbBetuTipus.SetItemHeight(0, kComboItemHeight);
     Application::Get().SetHint(cbBetuTipus.Handle(), parts.fontHint);
+    AddSeparator(8);  // ToolButton4
 
     const int editId = form.NewControlId();
     form.OnCommand(editId, [this] { if (OnSizeExit) OnSizeExit(); }, EN_KILLFOCUS);
-    const RECT slot = SlotRect(Handle(), kSizeSlot);
-    edtBetuMeret.Create(Handle(), 0, 0, kSizeEditWidth, kSizeEditHeight, editId, form.FormFont());
-    edtBetuMeret.SetText(L"0");
-    PlaceInSlot(edtBetuMeret, slot);
+    const RECT gap = AddGap(kSizeEditWidth + kUpDownWidth);
+    edtBetuMeret.Create(bar, 0, 0, kSizeEditWidth, kSizeEditHeight, editId, form.FormFont());
+    PlaceInGap(edtBetuMeret, gap);
     Application::Get().SetHint(edtBetuMeret.Handle(), parts.sizeHint);
-    UpDown1.Create(Handle(), 0, 0, kUpDownWidth, kSizeEditHeight, form.NewControlId(), UDS_NOTHOUSANDS);
-    PlaceInSlot(UpDown1, RECT{slot.left + Px(kSizeEditWidth), slot.top, slot.right, slot.bottom});
+    const int arrowsId = form.NewControlId();
+    form.OnScroll(arrowsId, [this](int code) {
+        if (code == SB_THUMBPOSITION && OnArrowClick) OnArrowClick();
+    });
+    UpDown1.Create(bar, 0, 0, kUpDownWidth, kSizeEditHeight, arrowsId, UDS_NOTHOUSANDS);
+    PlaceInGap(UpDown1, RECT{gap.left + Px(kSizeEditWidth), gap.top, gap.right, gap.bottom});
     UpDown1.SetBuddy(edtBetuMeret);
     UpDown1.SetRange(parts.smallestSize, parts.largestSize);
     UpDown1.SetPosition(0);
     edtBetuMeret.SetText(L"0");
-}
-
-LRESULT CALLBACK FormatBar::HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<FormatBar*>(data);
-    switch (msg) {
-        case WM_COMMAND:
-        case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-            // From the hosted controls (the bar's own commands go to its parent).
-            return RouteToForm(hwnd, msg, wp, lp);
-        case WM_VSCROLL:
-            if (reinterpret_cast<HWND>(lp) == self->UpDown1.Handle() && LOWORD(wp) == SB_THUMBPOSITION)
-                Application::Get().Guard([self] {
-                    if (self->OnArrowClick) self->OnArrowClick();
-                });
-            return 0;
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    AddSeparator(17);  // ToolButton7
 }
 
 void FormatBar::SetFontNames(std::vector<std::wstring> names) {

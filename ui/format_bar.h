@@ -1,6 +1,6 @@
 // The format tool bar of a rich-text window: the font list (each name in its own
-// typeface behind a marker picture) and the size box with its arrows sit in the
-// bar's first slots; the owner's style, alignment and bullet buttons follow.
+// typeface behind a marker picture) and the size box with its arrows stand first;
+// the owner's style, alignment and bullet buttons follow, drawn on the bar's panel.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "ui/button_bar.h"
 #include "ui/image_list.h"
 #include "ui/standard_controls.h"
-#include "ui/toolbar.h"
+
+class Form;
 
 struct FormatBarParts {
     int firstPicture, pictureCount;  // icon resources of the buttons, in image order
@@ -27,11 +29,8 @@ std::vector<std::wstring> InstalledFontFamilies();
 // The system's comparison of font names: invariant, without regard to letter case.
 int CompareFontNames(const std::wstring& a, const std::wstring& b);
 
-class FormatBar : public ToolBar {
+class FormatBar : public PanelButtonBar {
 public:
-    FormatBar() = default;
-    ~FormatBar();
-
     ComboBox cbBetuTipus;
     Edit edtBetuMeret;
     UpDown UpDown1;
@@ -41,13 +40,12 @@ public:
     std::function<void()> OnSizeExit;
     std::function<void()> OnArrowClick;
 
-    // The bar in `parent` with the owner's buttons after the font list and the size box.
+    // The bar on `parent` with the owner's buttons after the font list and the size box.
     template <class Owner>
-    void Create(Owner& owner, HWND parent, int x, int y, int w, int h, const FormatBarParts& parts,
+    void Create(Owner& owner, BevelPanel& parent, int x, int y, int w, int h, const FormatBarParts& parts,
                 std::span<const ToolButtonRow<Owner>> buttons) {
         CreateBar(owner, parent, x, y, w, h, parts);
         AddButtons(owner, buttons);
-        CreateHostedControls(owner, parts);
     }
 
     // Fills the font list with `names` in their order.
@@ -66,10 +64,9 @@ public:
     std::wstring SizeText() const { return edtBetuMeret.Text(); }
 
 private:
-    void CreateBar(Form& form, HWND parent, int x, int y, int w, int h, const FormatBarParts& parts);
-    void CreateHostedControls(Form& form, const FormatBarParts& parts);
+    // The panel, the font list and the size box in their gaps, and the separators.
+    void CreateBar(Form& form, BevelPanel& parent, int x, int y, int w, int h, const FormatBarParts& parts);
     void DrawFontItem(DRAWITEMSTRUCT& item) const;
-    static LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
     ImageList images_;
     IconHandle marker_;

@@ -1,7 +1,7 @@
 // Pictures of one size read from the program's icon resources, kept as 32-bit
 // bitmaps with premultiplied transparency: drawn with the system's alpha blend,
 // handed to menus as they are, and to the common controls as an image list made at
-// their first asking (the common controls library is then loaded, not at start).
+// its first asking (the common controls library is then loaded, not at start).
 #pragma once
 
 #include <windows.h>
@@ -22,7 +22,7 @@ public:
     ImageList& operator=(ImageList&& o) noexcept;
     ~ImageList();
 
-    // The same pictures as a common-controls image list (for their tool bars).
+    // The same pictures as a common-controls image list (for a list view's items).
     HIMAGELIST Get();
     int Count() const { return static_cast<int>(pictures_.size()); }
     int Size() const { return size_; }

@@ -13,6 +13,10 @@ namespace {
 
 POINT ClientPoint(LPARAM lp) { return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 
+COLORREF HalfWay(COLORREF a, COLORREF b) {
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
+}
+
 }  // namespace
 
 SpeedButton::~SpeedButton() {
@@ -65,6 +69,14 @@ void SpeedButton::Click() {
     if (enabled_ && OnClick) OnClick();
 }
 
+void SpeedButton::DropDownClick() {
+    if (!enabled_ || !DropDown) return;
+    if (!Split)
+        Click();
+    else if (OnDropDown)
+        OnDropDown();
+}
+
 HWND SpeedButton::Tooltip() const { return host_ && showTooltip_ ? host_->Buttons().Tooltip() : nullptr; }
 
 void SpeedButton::SetBounds(int x, int y, int w, int h) {
@@ -84,24 +96,40 @@ void SpeedButton::Paint(Canvas& canvas) const {
     const RECT r{0, 0, bounds_.right - bounds_.left, bounds_.bottom - bounds_.top};
     COLORREF back = Background;
     if (back == CLR_INVALID) back = host_ ? host_->Color() : GetSysColor(COLOR_BTNFACE);
-    canvas.Fill(r, back);
-    RECT frame = r;
-    const bool pressed = down_ || Pressed();
-    if (enabled_ && (pressed || Hot())) {
-        const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-        canvas.Frame3D(frame, pressed ? shadow : light, pressed ? light : shadow, 1);
+    const bool hot = enabled_ && Hot();
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    // A two-state button that is down shows a lighter face until the mouse comes over it.
+    canvas.Fill(r, TwoState && down_ && !hot ? HalfWay(back, light) : back);
+    RECT face = r, arrow{r.right, 0, r.right, r.bottom};
+    if (DropDown) face.right = arrow.left = r.right - ArrowWidth();
+    // A split button's face is lowered while the mouse holds it, its arrow while its
+    // menu is open; any other button as a whole.
+    const bool faceDown = Split ? Pressed() : down_ || Pressed();
+    const bool arrowDown = Split ? down_ : faceDown;
+    auto frame = [&](RECT part, bool lowered) {
+        if (enabled_ && (lowered || hot)) canvas.Frame3D(part, lowered ? shadow : light, lowered ? light : shadow, 1);
+    };
+    if (Split) {
+        frame(face, faceDown);
+        frame(arrow, arrowDown);
+    } else {
+        frame(r, faceDown);
     }
-    const int offset = pressed ? 1 : 0;
-    RECT face = r;
     if (DropDown) {
-        face.right -= Px(kArrowWidth);
-        PaintArrow(canvas, RECT{face.right + offset, offset, r.right + offset, r.bottom + offset});
+        const int offset = arrowDown ? 1 : 0;
+        PaintArrow(canvas, RECT{arrow.left + offset, offset, arrow.right + offset, r.bottom + offset});
     }
     if (pictures_) {
-        const int size = pictures_->Size();
+        const int size = pictures_->Size(), offset = faceDown ? 1 : 0;
         pictures_->Draw(canvas.Dc(), picture_, (face.right - size) / 2 + offset, (face.bottom - size) / 2 + offset,
                         enabled_);
     }
+}
+
+int SpeedButton::ArrowWidth() const { return DropDown ? Px(kArrowWidth) : 0; }
+
+bool SpeedButton::InArrow(POINT hostClient) const {
+    return DropDown && PtInRect(&bounds_, hostClient) && hostClient.x >= bounds_.right - ArrowWidth();
 }
 
 // A small downward triangle in the middle of `part`.
@@ -206,7 +234,7 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         case WM_LBUTTONDBLCLK: {
             SpeedButton* under = At(ClientPoint(lp));
             if (!under) return false;
-            if (under->enabled_ && under->DropDown) {
+            if (under->enabled_ && (under->Split ? under->InArrow(ClientPoint(lp)) : under->DropDown)) {
                 // Its menu: the press opens it, and no tip may come up over the menu:
                 // the tip is switched off, and told the mouse has left its tools, so a
                 // showing it had begun to wait for is called off too.
@@ -214,7 +242,7 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
                     SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
                     RelayMouseMessage(tooltip_, host_.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
                 }
-                under->Click();
+                under->DropDownClick();
                 if (tooltip_) SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
             } else if (under->enabled_) {
                 pressed_ = under;

@@ -45,7 +45,8 @@ public:
     int Picture() const { return picture_; }  // its index in its picture list
     bool Hot() const;      // under the mouse
     bool Pressed() const;  // pressed and not yet released
-    // Shown lowered whatever the mouse does (a drop-down button while its menu is open).
+    // Shown lowered whatever the mouse does (a drop-down button while its menu is open,
+    // a two-state button that is down).
     void SetDown(bool down);
     bool Down() const { return down_; }
     // The tip window that shows this button's hint, once the mouse has been over one
@@ -62,13 +63,26 @@ public:
     // A drop-down button: an arrow beside the picture, and the click comes with the
     // press, as a menu opens at once.
     bool DropDown = false;
+    // With DropDown: only a press on the arrow opens the menu (OnDropDown); the face is
+    // a button of its own, and the two parts are framed apart.
+    bool Split = false;
+    std::function<void()> OnDropDown;
+    // A two-state button (a style, an alignment): while down it shows a lighter face,
+    // as a button that stays down does.
+    bool TwoState = false;
     static constexpr int kArrowWidth = 11;  // designed width of the drop-down arrow's part
+    // Whether a point of the host's client area is on the button's arrow part.
+    bool InArrow(POINT hostClient) const;
 
 private:
     friend class SpeedButtons;
 
     void Place(BevelPanel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip);
+    // As a press on the arrow of a drop-down button does: a split button's OnDropDown,
+    // a whole drop-down's click.
+    void DropDownClick();
     void PaintArrow(Canvas& canvas, const RECT& part) const;
+    int ArrowWidth() const;  // device pixels; 0 without an arrow
 
     BevelPanel* host_ = nullptr;
     RECT bounds_{};

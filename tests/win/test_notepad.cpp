@@ -71,7 +71,6 @@ TEST_F(NotepadTest, SavedNoteComesBackAndCancelKeepsTheFile) {
     OpenNotepad([&] {
         notepad->Megjegyzes.SetText(text);
         notepad->Megjegyzes.Select(0, 10);
-        notepad->tbarFormaz.SetChecked(L"tbDolt", true);
         notepad->tbarFormaz.Click(L"tbDolt");
         ClickSpeedButton(notepad->sbMentBezar);
     });
@@ -123,8 +122,8 @@ TEST_F(NotepadTest, NoColourButtonAndTheClipboardAlwaysUsesTheNote) {
     Tfrm_Reszlet editor;
     editor.Create(main->Handle());
     editor.EnsureInsides();
-    EXPECT_EQ(notepad->ToolBar.IdOf(L"tbSzinek"), -1);
-    EXPECT_GE(editor.ToolBar.IdOf(L"tbSzinek"), 0);
+    EXPECT_EQ(notepad->ToolBar.Find(L"tbSzinek"), nullptr);
+    EXPECT_NE(editor.ToolBar.Find(L"tbSzinek"), nullptr);
     EXPECT_EQ(editor.ToolBar.ButtonRect(L"tbFont").left - notepad->ToolBar.ButtonRect(L"tbFont").left, 56);
     EXPECT_EQ(editor.ToolBar.ButtonRect(L"tbMent").left, notepad->ToolBar.ButtonRect(L"tbMent").left);
     EXPECT_FALSE(notepad->ToolBar.Enabled(L"tbVisszatolt"));

@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/button_bar.h"
 #include "ui/controls.h"
 #include "ui/cursors.h"
 #include "ui/dpi.h"
@@ -146,6 +147,69 @@ TEST_F(WindowBaseTest, ASpeedButtonLivesOnItsPanelsFaceAndMouse) {
     EXPECT_TRUE(EqualRect(&info.rect, &right.Bounds()));
     EXPECT_EQ(face()->Pixel(Px(40) + 1, Px(10) + 1), kTeal) << "nothing left where it was";
     EXPECT_EQ(face()->Pixel(Px(70) + 1, Px(10) + 1), kGreen);
+}
+
+// A bar's two-state buttons change state before their handler runs (a group keeps one
+// down, the one that is down stays so), a down one shows a lighter face and a lowered
+// edge, a disabled one does nothing, and a split button's arrow opens its menu while
+// its face is an ordinary button.
+TEST_F(WindowBaseTest, ABarsTwoStateDisabledAndSplitButtonsAnswerTheMouse) {
+    struct Owner {
+        ButtonBar* bar = nullptr;
+        std::wstring seen;  // each handler's button and the state it saw
+        void Note(const wchar_t* name) { seen += std::wstring(name) + (bar->Checked(name) ? L"+ " : L"- "); }
+        void Bold() { Note(L"bold"); }
+        void Left() { Note(L"left"); }
+        void Right() { Note(L"right"); }
+        void Face() { seen += L"face "; }
+    } owner;
+    using O = Owner;
+    const ToolButtonRow<O> rows[] = {
+        {L"bold", 0, L"Félkövér", &O::Bold, BTNS_CHECK},     {nullptr, 4, nullptr},
+        {L"left", 0, L"Balra", &O::Left, BTNS_CHECKGROUP},   {L"right", 0, L"Jobbra", &O::Right, BTNS_CHECKGROUP},
+        {L"menu", 0, nullptr, &O::Face, BTNS_DROPDOWN, 30},
+    };
+    const ImageList pictures(IDI_SB_PREV, 1);
+    ButtonBar bar;
+    owner.bar = &bar;
+    bar.Create(panel, 0, 0, 120, 20, pictures, 20, 20, 0);
+    bar.AddButtons(owner, std::span<const ToolButtonRow<O>>(rows));
+    bar.OnDropDown(L"menu", [&] {
+        bar.OpenBelow(L"menu", [&](POINT) { owner.seen += bar.Find(L"menu")->Down() ? L"menu+ " : L"menu- "; });
+    });
+    const HWND host = panel.Handle();
+    auto click = [&](const wchar_t* name, int dx = 0) {
+        const RECT r = bar.ButtonRect(name);
+        const LPARAM at = MAKELPARAM(dx >= 0 ? r.left + 3 + dx : r.right + dx, r.top + 3);
+        SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(host, WM_LBUTTONUP, 0, at);
+        SendMessageW(host, WM_MOUSEMOVE, 0, MAKELPARAM(Px(110), Px(40)));  // away: not hot
+    };
+
+    click(L"bold");
+    EXPECT_TRUE(bar.Checked(L"bold"));
+    auto face = DrawnThrough(host, WM_PRINTCLIENT);
+    const RECT bold = bar.ButtonRect(L"bold");
+    EXPECT_EQ(face->Pixel(bold.left, bold.top + 5), GetSysColor(COLOR_BTNSHADOW)) << "lowered";
+    EXPECT_NE(face->Pixel(bold.left + 1, bold.top + 1), kTeal) << "a lighter face";
+    click(L"bold");
+    EXPECT_EQ(DrawnThrough(host, WM_PRINTCLIENT)->Pixel(bold.left + 1, bold.top + 1), kTeal);
+    click(L"left");
+    click(L"right");
+    click(L"right");
+    EXPECT_EQ(owner.seen, L"bold+ bold- left+ right+ right+ ");
+    EXPECT_FALSE(bar.Checked(L"left"));
+
+    owner.seen.clear();
+    bar.SetEnabled(L"bold", false);
+    click(L"bold");
+    EXPECT_FALSE(bar.Enabled(L"bold"));
+    EXPECT_FALSE(bar.Checked(L"bold"));
+    click(L"menu");
+    click(L"menu", -3);
+    EXPECT_EQ(owner.seen, L"face menu+ ");
+    EXPECT_FALSE(bar.Find(L"menu")->Down()) << "up again when the menu is closed";
+    EXPECT_EQ(bar.Find(L"menu")->Tooltip(), nullptr) << "no tip without a hint";
 }
 
 // A window's controls may be made after its scheme colours were set: the colour it

@@ -74,6 +74,7 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetShown(true);
     }
     Panel.EndUpdate();
+    Panel.FacesRefilled();
 }
 
 void Tfrm_Main::CellKeyNavigate(TJPanel& cell, UINT key) {

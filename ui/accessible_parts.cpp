@@ -131,21 +131,18 @@ public:
                             return own.empty() ? s->get_accName(self, out) : Text(own, out);
                         });
     }
+    // Texts the parts have none of: the window's own, from the system's object.
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return Property(child, value, [](const AccessiblePart&) { return std::wstring(); },
-                        [](IAccessible* s, VARIANT self, BSTR* out) { return s->get_accValue(self, out); });
+        return WindowText(child, value, &IAccessible::get_accValue);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return Property(child, text, [](const AccessiblePart&) { return std::wstring(); },
-                        [](IAccessible* s, VARIANT self, BSTR* out) { return s->get_accDescription(self, out); });
+        return WindowText(child, text, &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
-        return Property(child, text, [](const AccessiblePart&) { return std::wstring(); },
-                        [](IAccessible* s, VARIANT self, BSTR* out) { return s->get_accHelp(self, out); });
+        return WindowText(child, text, &IAccessible::get_accHelp);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* text) override {
-        return Property(child, text, [](const AccessiblePart&) { return std::wstring(); },
-                        [](IAccessible* s, VARIANT self, BSTR* out) { return s->get_accKeyboardShortcut(self, out); });
+        return WindowText(child, text, &IAccessible::get_accKeyboardShortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* text) override {
         return Property(child, text,
@@ -160,7 +157,7 @@ public:
         return DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return Number(child, role, [](const AccessiblePart& p) { return SystemRole(p.role); },
+        return Property(child, role, [](const AccessiblePart& p) { return SystemRole(p.role); },
                       [this](IAccessible* s, VARIANT self, VARIANT* out) {
                           if (const long own = parts_->OwnRole()) {
                               SetChildId(out, own);
@@ -170,7 +167,7 @@ public:
                       });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return Number(child, state, SystemState,
+        return Property(child, state, SystemState,
                       [](IAccessible* s, VARIANT self, VARIANT* out) { return s->get_accState(self, out); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
@@ -318,11 +315,11 @@ private:
         return CO_E_OBJNOTCONNECTED;
     }
 
-    // A text of a part, or of the window itself through `own`.
-    template <class PartText, class OwnText>
-    HRESULT Property(const VARIANT& child, BSTR* out, PartText partText, OwnText own) {
+    // A property of a part (a text or a number), or of the window itself through `own`.
+    template <class Out, class PartValue, class OwnValue>
+    HRESULT Property(const VARIANT& child, Out* out, PartValue partValue, OwnValue own) {
         if (!out) return E_POINTER;
-        *out = nullptr;
+        Clear(out);
         if (!parts_) return CO_E_OBJNOTCONNECTED;
         if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
             IAccessible* standard = Standard();
@@ -330,21 +327,19 @@ private:
         }
         const int index = PartIndex(child);
         if (index < 0) return E_INVALIDARG;
-        return Text(partText(parts_->DescribePart(index)), out);
+        return Fill(partValue(parts_->DescribePart(index)), out);
     }
-    template <class PartNumber, class OwnNumber>
-    HRESULT Number(const VARIANT& child, VARIANT* out, PartNumber partNumber, OwnNumber own) {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        if (!parts_) return CO_E_OBJNOTCONNECTED;
-        if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
-            IAccessible* standard = Standard();
-            return standard ? own(standard, child, out) : E_FAIL;
-        }
-        const int index = PartIndex(child);
-        if (index < 0) return E_INVALIDARG;
-        SetChildId(out, partNumber(parts_->DescribePart(index)));
+    static void Clear(BSTR* out) { *out = nullptr; }
+    static void Clear(VARIANT* out) { VariantInit(out); }
+    static HRESULT Fill(const std::wstring& text, BSTR* out) { return Text(text, out); }
+    static HRESULT Fill(long number, VARIANT* out) {
+        SetChildId(out, number);
         return S_OK;
+    }
+    using TextOf = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    HRESULT WindowText(const VARIANT& child, BSTR* out, TextOf text) {
+        return Property(child, out, [](const AccessiblePart&) { return std::wstring(); },
+                        [text](IAccessible* s, VARIANT self, BSTR* o) { return (s->*text)(self, o); });
     }
 
     HWND hwnd_;

@@ -76,6 +76,7 @@ void Tfrm_Main::FillMonthCells() {
         cell.SetShown(true);
     }
     Panel.EndUpdate();
+    Panel.FacesRefilled();
 }
 
 void Tfrm_Main::CellKeyNavigate(TJPanel& cell, UINT key) {

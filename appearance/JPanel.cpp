@@ -48,6 +48,7 @@ void TJPanel::SetContent(const CellContent& content) {
     if (next == content_) return;
     content_ = std::move(next);
     Repaint();
+    if (grid_) grid_->FaceChanged(*this, EVENT_OBJECT_NAMECHANGE);
 }
 
 void TJPanel::SetBounds(int x, int y, int w, int h) {
@@ -74,10 +75,12 @@ void TJPanel::SetShown(bool shown) {
         shown_ = false;
         paintPending_ = false;
         if (grid_) grid_->CellHidden(*this);
+        if (grid_) grid_->FaceChanged(*this, EVENT_OBJECT_STATECHANGE);
         return;
     }
     shown_ = true;
     InvalidateFace();
+    if (grid_) grid_->FaceChanged(*this, EVENT_OBJECT_STATECHANGE);
 }
 
 bool TJPanel::Focused() const { return grid_ && grid_->FocusedCell() == this; }

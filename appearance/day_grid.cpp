@@ -3,9 +3,21 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
+#include <oleacc.h>
+
+#include "store/spoken_day.h"
 #include "ui/application.h"
 #include "ui/cursors.h"
+
+namespace {
+
+// Posted when the focused day was given another content: told to the clients once the
+// keys' handling is over, which may move the focus on to another day.
+constexpr UINT kAnnounceFocus = WM_APP + 2;
+
+}  // namespace
 
 DayGrid::~DayGrid() {
     for (TJPanel* face : faces_) face->grid_ = nullptr;
@@ -79,7 +91,74 @@ void DayGrid::SetFocusedCell(TJPanel* cell) {
     for (TJPanel* changed : {focused_, cell})
         if (changed && changed->Shown()) InvalidatePart(changed->Bounds());
     focused_ = cell;
+    if (!cell) return;
+    NotifyPartEvent(Handle(), EVENT_OBJECT_SELECTION, PartOf(*cell));
+    if (hasFocus_) AnnounceFocus();
 }
+
+void DayGrid::AnnounceFocus() {
+    announcePending_ = false;
+    if (focused_ && hasFocus_) NotifyPartEvent(Handle(), EVENT_OBJECT_FOCUS, PartOf(*focused_));
+}
+
+int DayGrid::PartOf(const TJPanel& face) const {
+    const auto it = std::find(faces_.begin(), faces_.end(), &face);
+    return it == faces_.end() ? -1 : BevelPanel::AccessiblePartCount() + static_cast<int>(it - faces_.begin());
+}
+
+void DayGrid::FaceChanged(const TJPanel& face, DWORD event) {
+    if (!AccessibilityClientsSeen()) return;
+    facesChanged_ = true;
+    NotifyPartEvent(Handle(), event, PartOf(face));
+    if (&face == focused_ && hasFocus_ && !announcePending_ && Handle()) {
+        announcePending_ = true;
+        PostMessageW(Handle(), kAnnounceFocus, 0, 0);
+    }
+}
+
+void DayGrid::FacesRefilled() {
+    if (!std::exchange(facesChanged_, false)) return;
+    NotifyPartEvent(Handle(), EVENT_OBJECT_REORDER, -1);
+}
+
+int DayGrid::AccessiblePartCount() const {
+    return BevelPanel::AccessiblePartCount() + static_cast<int>(faces_.size());
+}
+
+AccessiblePart DayGrid::DescribePart(int index) const {
+    const int headers = BevelPanel::AccessiblePartCount();
+    if (index < headers) return BevelPanel::DescribePart(index);
+    const TJPanel& face = *faces_.at(static_cast<size_t>(index - headers));
+    AccessiblePart part{.role = PartRole::Cell, .bounds = face.Bounds()};
+    if (!face.Shown()) {
+        part.states = kPartOtherMonth;
+        return part;
+    }
+    CellContent shown = face.Content();
+    shown.visible = true;
+    part.name = SpokenDayName(shown, Today());
+    part.action = L"Megnyitás";
+    part.states = kPartFocusable;
+    if (&face == FocusedCell()) part.states |= kPartFocused;
+    if (&face == focused_) part.states |= kPartSelected;
+    if (&face == pressed_) part.states |= kPartPressed;
+    if (face.Hovered()) part.states |= kPartHot;
+    return part;
+}
+
+void DayGrid::DoPartAction(int index) {
+    const int at = index - BevelPanel::AccessiblePartCount();
+    if (at < 0) return BevelPanel::DoPartAction(index);
+    TJPanel* face = faces_.at(static_cast<size_t>(at));
+    if (face->Shown() && face->OnClick) face->OnClick(*face);
+}
+
+int DayGrid::FocusedPart() const {
+    const TJPanel* cell = FocusedCell();
+    return cell ? PartOf(*cell) : -1;
+}
+
+long DayGrid::OwnRole() const { return ROLE_SYSTEM_TABLE; }
 
 void DayGrid::FocusCell(TJPanel& cell) {
     if (cell.grid_ != this || !cell.Shown()) return;
@@ -125,6 +204,8 @@ bool DayGrid::MouseMessage(UINT msg, POINT client) {
                 // the pressed day is its click.
                 pressed_ = cell;
                 if (cell && Handle()) SetCapture(Handle());
+                // The pressed day is the focused one, as in a list.
+                if (cell) SetFocusedCell(cell);
             }
             if (!cell) return false;
             // The mouse is over the cell even if no move came before the press.
@@ -255,11 +336,16 @@ LRESULT DayGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             hasFocus_ = true;
             // Entered with Tab: the first shown day, with Shift+Tab the last; otherwise
             // the day that had the focus before, if it is still shown.
+            const TJPanel* before = focused_;
             const bool tabbed = GetKeyState(VK_TAB) < 0;
             if (tabbed || !focused_) SetFocusedCell(NextShown(nullptr, tabbed && GetKeyState(VK_SHIFT) < 0));
             if (focused_) InvalidatePart(focused_->Bounds());
+            if (focused_ == before) AnnounceFocus();  // else told as it moved
             return 0;
         }
+        case kAnnounceFocus:
+            if (announcePending_) AnnounceFocus();
+            return 0;
         case WM_KILLFOCUS:
             hasFocus_ = false;
             if (focused_) InvalidatePart(focused_->Bounds());

@@ -30,6 +30,17 @@ public:
 
     void Paint(Canvas& canvas) override;
 
+    // Accessible parts: the week-day headers, then the 42 cells as a table's cells,
+    // named from the core (store/spoken_day.h); a cell's action is its click.
+    int AccessiblePartCount() const override;
+    AccessiblePart DescribePart(int index) const override;
+    void DoPartAction(int index) override;
+    int FocusedPart() const override;
+    long OwnRole() const override;
+    // The fill of a month has ended: clients hear of the changed cells as of a list's
+    // change, and of the focused day anew when it shows another one.
+    void FacesRefilled();
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     DWORD ExtraStyle() const override { return WS_TABSTOP; }
@@ -48,6 +59,10 @@ private:
     TJPanel* NextShown(const TJPanel* from, bool backwards) const;
     void SetFocusedCell(TJPanel* cell);
     void RegisterHint();
+    // A face's content (EVENT_OBJECT_NAMECHANGE) or showing (_STATECHANGE) changed.
+    void FaceChanged(const TJPanel& face, DWORD event);
+    int PartOf(const TJPanel& face) const;  // its accessible part, -1 when not in the grid
+    void AnnounceFocus();  // EVENT_OBJECT_FOCUS for the focused day
 
     std::vector<TJPanel*> faces_;
     TJPanel* hovered_ = nullptr;
@@ -56,4 +71,6 @@ private:
     bool hasFocus_ = false;       // kept from the focus messages: asking costs a round trip under Wine
     bool trackingLeave_ = false;
     bool hintRegistered_ = false;
+    bool facesChanged_ = false;     // since the last fill ended, for clients
+    bool announcePending_ = false;  // the focused day changed its content
 };

@@ -83,6 +83,11 @@ public:
     void EnsureCom();
     void EndCom();
 
+    // Accessibility: set when a client (a screen reader, UI Automation) first asks a
+    // window for its object; the windows raise their events from then on.
+    void NoteAccessibilityClient() { accessibilityClient_ = true; }
+    bool AccessibilityClientSeen() const { return accessibilityClient_; }
+
 private:
     Application() = default;
     bool PreTranslate(MSG& msg);
@@ -94,4 +99,5 @@ private:
     HICON icon16_ = nullptr;
     HICON icon32_ = nullptr;
     std::optional<ComApartment> com_;
+    bool accessibilityClient_ = false;
 };

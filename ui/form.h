@@ -33,7 +33,9 @@ struct FormOptions {
     FontSpec font{L"MS Sans Serif", 8};
 };
 
-class Form : public Window {
+// A form's accessible object lists its child windows' objects, so a client can walk
+// from the window down to every drawn part of its panels.
+class Form : public Window, public AccessibleParts {
 public:
     explicit Form(FormOptions options) : options_(std::move(options)) {}
 
@@ -86,8 +88,13 @@ public:
     // Controls that show the arrow cursor instead of their own (read-only texts).
     void UseArrowCursor(HWND control) { arrowCursorControls_.push_back(control); }
 
+    int AccessiblePartCount() const override { return 0; }
+    AccessiblePart DescribePart(int) const override { return {}; }
+    void DoPartAction(int) override {}
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    AccessibleParts* Accessible() override { return this; }
 
     virtual void FormCreate() {}
     // The parts made at the first showing (EnsureInsides), after FormCreate.

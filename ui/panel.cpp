@@ -3,6 +3,7 @@
 
 #include "ui/drawn_panel.h"
 #include "ui/form.h"
+#include "platform/eljaras.h"
 
 #include <algorithm>
 
@@ -115,6 +116,36 @@ void BevelPanel::Paint(Canvas& canvas) {
     for (const DrawnPanel* part : drawnPanels_) PaintPart(canvas, clip, *part);
     if (speedButtons_) speedButtons_->Paint(canvas, clip);
 }
+
+int BevelPanel::AccessiblePartCount() const {
+    return static_cast<int>(drawnPanels_.size() + (speedButtons_ ? speedButtons_->All().size() : 0));
+}
+
+AccessiblePart BevelPanel::DescribePart(int index) const {
+    const auto at = static_cast<size_t>(index);
+    if (at < drawnPanels_.size()) {
+        const DrawnPanel& text = *drawnPanels_[at];
+        return AccessiblePart{.role = PartRole::StaticText, .name = Trim(text.Caption()), .bounds = text.Bounds()};
+    }
+    const SpeedButton& button = *speedButtons_->All().at(at - drawnPanels_.size());
+    unsigned states = 0;
+    if (button.Pressed() || button.Down()) states |= kPartPressed;
+    if (button.Hot()) states |= kPartHot;
+    if (!button.Enabled()) states |= kPartUnavailable;
+    return AccessiblePart{.role = button.DropDown ? PartRole::DropDownButton : PartRole::PushButton,
+                          .name = button.Hint(),
+                          .bounds = button.Bounds(),
+                          .states = states,
+                          .action = button.DropDown ? L"Megnyitás" : L"Lenyomás"};
+}
+
+void BevelPanel::DoPartAction(int index) {
+    const auto at = static_cast<size_t>(index);
+    if (at < drawnPanels_.size() || !speedButtons_) return;
+    if (at - drawnPanels_.size() < speedButtons_->All().size()) speedButtons_->All()[at - drawnPanels_.size()]->Click();
+}
+
+std::wstring BevelPanel::OwnName() const { return Trim(caption_); }
 
 LRESULT BevelPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT answer = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/accessible_parts.h"
 #include "ui/canvas.h"
 #include "ui/graphics.h"
 #include "ui/speed_button.h"
@@ -49,7 +50,9 @@ struct PanelLook {
     COLORREF FontColour = 0;
 };
 
-class BevelPanel : public Window, public PanelLook {
+// Its drawn panels (static texts) and picture buttons are its accessible parts, in
+// that order.
+class BevelPanel : public Window, public PanelLook, public AccessibleParts {
 public:
     explicit BevelPanel(std::wstring name = {}) : Name(std::move(name)) {}
     ~BevelPanel() override;
@@ -89,7 +92,13 @@ public:
     // Create adds one).
     SpeedButtons& Buttons();
 
+    int AccessiblePartCount() const override;
+    AccessiblePart DescribePart(int index) const override;
+    void DoPartAction(int index) override;
+    std::wstring OwnName() const override;
+
 protected:
+    AccessibleParts* Accessible() override { return AccessiblePartCount() > 0 ? this : nullptr; }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintFrame(Canvas& canvas, RECT& r) const;
     virtual DWORD ExtraStyle() const { return 0; }

@@ -111,6 +111,7 @@ public:
     // True when the message was the buttons' and `result` is its answer.
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     SpeedButton* At(POINT client) const;
+    const std::vector<SpeedButton*>& All() const { return buttons_; }  // in the order added
     HWND Tooltip() const { return tooltip_; }
     const SpeedButton* HotButton() const { return hot_; }
     const SpeedButton* PressedButton() const { return pressed_; }

@@ -7,6 +7,7 @@
 #include "ui/system_error.h"
 
 Window::~Window() {
+    accessible_.Disconnect();
     if (hwnd_) {
         HWND h = hwnd_;
         SetWindowLongPtrW(h, GWLP_USERDATA, 0);
@@ -108,6 +109,13 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             Paint(canvas);
             return 0;
         }
+        case WM_GETOBJECT:
+            if (AccessibleParts* parts = Accessible())
+                if (const LRESULT answer = accessible_.Answer(hwnd_, wp, lp, *parts)) return answer;
+            return DefWindowProcW(hwnd_, msg, wp, lp);
+        case AccessibleHost::kActionMessage:
+            if (AccessibleParts* parts = Accessible()) AccessibleHost::RunAction(wp, *parts);
+            return 0;
         default:
             return DefWindowProcW(hwnd_, msg, wp, lp);
     }
@@ -124,6 +132,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
+        self->accessible_.Disconnect();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnDestroyed();

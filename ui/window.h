@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ui/accessible_parts.h"
 #include "ui/canvas.h"
 
 class Window {
@@ -37,12 +38,16 @@ protected:
                          int y, int w, int h, HWND parent, HMENU menuOrId = nullptr, HCURSOR cursor = nullptr);
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The parts drawn on the window's face that it tells screen readers of (WM_GETOBJECT);
+    // null leaves the window's object to the system.
+    virtual AccessibleParts* Accessible() { return nullptr; }
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
     virtual void OnDestroyed() {}
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
+    AccessibleHost accessible_;
 };
 
 // Forwards the notifications a standard control sends to its parent (commands,

@@ -4,6 +4,7 @@
 #include "appearance/grid_layout.h"
 #include "store/entry_store.h"
 #include "store/nevnapok.h"
+#include "store/spoken_day.h"
 #include "temp_folder.h"
 
 namespace {
@@ -103,4 +104,42 @@ TEST(GridLayout, OtherSizesFollowTheFormulasAndTinyAreasNeverGoNegative) {
             EXPECT_GE(HeaderBox(6, w).width, 0);
         }
     }
+}
+
+TEST(SpokenDay, NamesTheDateAndWhatTheCellShows) {
+    auto cell = [](Date d, std::wstring nameDay, std::wstring t1 = {}, std::wstring t2 = {}, bool note = false) {
+        CellContent c;
+        c.visible = true;
+        c.day = d.day;
+        c.date = d;
+        c.nameDay = std::move(nameDay);
+        c.txt1 = std::move(t1);
+        c.txt2 = std::move(t2);
+        c.hasEntry = note;
+        return c;
+    };
+    CellContent holiday = cell({2026, 10, 23}, L"Gyöngyvér");
+    holiday.dayLabel = L"Nemzeti ünnep";
+    CellContent yearly = cell({2027, 2, 1}, L"Ignác", PadText(L"Anya", 20), PadText(L"születésnap", 20));
+    yearly.repeated = true;
+    yearly.repeatCount = 60;
+    CellContent hidden;
+    hidden.date = Date{2026, 12, 1};
+    const Date today{2026, 12, 1};
+    const struct {
+        CellContent cell;
+        const wchar_t* spoken;
+    } cases[] = {
+        // The titles stand in fixed-width fields: only their words are said.
+        {cell({2026, 12, 9}, L"Natália", PadText(L"Fogorvos", 20), PadText(L"10 óra", 20), true),
+         L"2026. december 9., szerda, Natália névnapja, Fogorvos 10 óra, van jegyzet"},
+        {cell({2026, 12, 1}, L"Elza, Blanka"), L"2026. december 1., kedd, ma, Elza, Blanka névnapja"},
+        // A line with empty titles still has its note; one title alone, no stray blank.
+        {cell({2024, 2, 29}, L"", L"", L"", true), L"2024. február 29., csütörtök, van jegyzet"},
+        {cell({2026, 1, 4}, L"Titusz", L"", L"Edzés"), L"2026. január 4., vasárnap, Titusz névnapja, Edzés"},
+        {holiday, L"2026. október 23., péntek, Nemzeti ünnep, Gyöngyvér névnapja"},
+        {yearly, L"2027. február 1., hétfő, Ignác névnapja, Anya születésnap, minden évben, 60. alkalommal"},
+        {hidden, L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SpokenDayName(c.cell, today), c.spoken);
 }

@@ -182,6 +182,8 @@ Section "un.Tivorn" SecUnProgram
 
   ; The links are gone: a later installation lets the program make them again.
   DeleteRegValue HKCU "${SETTINGS_KEY}" "Ikonok"
+  ; The start with Windows (the reminders' option) would name a program that is gone.
+  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Tivorn"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${UNINSTALLER}"
 SectionEnd
@@ -189,6 +191,12 @@ SectionEnd
 Section /o "un.A bejegyzések és a jegyzettömb törlése" SecUnData
   Delete "$INSTDIR\Data\index.txt"
   Delete "$INSTDIR\Data\jegyzet.rtf"
+  ; Reminders, yearly marks, people, the reminders' last check, and the imports' keys.
+  Delete "$INSTDIR\Data\emlekeztetok.txt"
+  Delete "$INSTDIR\Data\emlekeztetok-allapot.txt"
+  Delete "$INSTDIR\Data\evente.txt"
+  Delete "$INSTDIR\Data\emberek.txt"
+  Delete "$INSTDIR\Data\Importalt.txt"
   ; Day notes are named yyyymmdd.rtf; *.tmp are left over from an interrupted save.
   Delete "$INSTDIR\Data\????????.rtf"
   Delete "$INSTDIR\Data\*.tmp"

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "ui/list_texts.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -35,10 +36,8 @@ std::span<const ControlRow<Tfrm_EmlekeztetoLista>> Tfrm_EmlekeztetoLista::Contro
     using T = Tfrm_EmlekeztetoLista;
     constexpr int y = kPanelH - 36;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 80 - 29, .y = 2, .w = 23,
-         .h = 22, .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kPanelW, .h = kPanelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 80, &T::sbBezarClick),
+        WorkingPanelRow<T>(kPanelW, kPanelH),
         {.name = L"lvLista", .field = &T::lvLista, .parent = &T::Panel1, .x = 8, .y = 8, .w = kPanelW - 16,
          .h = y - 44, .hint = L"Az egy éven belül jövő emlékeztetők; dupla kattintás: módosítás"},
         {.name = L"btnModosit", .field = &T::btnModosit, .parent = &T::Panel1, .x = 8, .y = y - 30, .w = 110,
@@ -158,7 +157,5 @@ void Tfrm_EmlekeztetoLista::edtEgeszNapChange() {
 void Tfrm_EmlekeztetoLista::cbIndulasClick() { SetStartsWithWindows(cbIndulas.Checked()); }
 
 bool Tfrm_EmlekeztetoLista::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }

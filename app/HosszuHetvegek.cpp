@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -29,10 +30,8 @@ Tfrm_HosszuHetvegek::Tfrm_HosszuHetvegek(const WorkCalendar& calendar, int year,
 std::span<const ControlRow<Tfrm_HosszuHetvegek>> Tfrm_HosszuHetvegek::Controls() {
     using T = Tfrm_HosszuHetvegek;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 44 - 29, .y = 2, .w = 23, .h = 22,
-         .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kWidth - 8, .h = kHeight - 36,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 44, &T::sbBezarClick),
+        WorkingPanelRow<T>(kWidth - 8, kHeight - 36),
         {.name = L"lblEv", .field = &T::lblEv, .parent = &T::Panel1, .x = 10, .y = 8, .w = kWidth - 28, .h = 18},
         {.name = L"lblRendelet", .field = &T::lblRendelet, .parent = &T::Panel1, .x = 10, .y = 28, .w = kWidth - 28,
          .h = 16},
@@ -79,7 +78,5 @@ void Tfrm_HosszuHetvegek::ShowYear(int year) {
 void Tfrm_HosszuHetvegek::sbBezarClick() { Close(mrCancel); }
 
 bool Tfrm_HosszuHetvegek::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/list_texts.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -70,10 +71,8 @@ std::span<const ControlRow<Tfrm_Importalas>> Tfrm_Importalas::Controls() {
     using T = Tfrm_Importalas;
     constexpr int buttonsY = kPanelH - 34;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 44 - 29, .y = 2, .w = 23, .h = 22,
-         .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE, .tooltip = true},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kInnerW, .h = kPanelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 44, &T::sbBezarClick, L"Bezárás (Esc)", true),
+        WorkingPanelRow<T>(kInnerW, kPanelH),
         {.name = L"lblFajl", .field = &T::lblFajl, .parent = &T::Panel1, .x = kListX, .y = 6, .w = kListW, .h = 16},
         {.name = L"lblIdoszak", .parent = &T::Panel1, .x = kListX, .y = 32, .text = L"Idő&szak:"},
         {.name = L"dtpTol", .field = &T::dtpTol, .parent = &T::Panel1, .x = 58, .y = 28, .w = 96, .h = 21,
@@ -264,9 +263,7 @@ void Tfrm_Importalas::btnImportalasClick() {
 void Tfrm_Importalas::sbBezarClick() { Close(mrCancel); }
 
 bool Tfrm_Importalas::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }
 
 // The labels' underlined keys: Alt and the key moves the focus to the control the

@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "ui/list_texts.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -34,10 +35,8 @@ std::span<const ControlRow<Tfrm_Ismerosok>> Tfrm_Ismerosok::Controls() {
     using T = Tfrm_Ismerosok;
     constexpr int y = kPanelH - 36;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 80 - 29, .y = 2, .w = 23,
-         .h = 22, .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kPanelW, .h = kPanelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 80, &T::sbBezarClick),
+        WorkingPanelRow<T>(kPanelW, kPanelH),
         {.name = L"lvLista", .field = &T::lvLista, .parent = &T::Panel1, .x = 8, .y = 8, .w = kPanelW - 16, .h = 146},
         {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 8, .y = 168, .text = L"Név:"},
         {.name = L"edtNev", .field = &T::edtNev, .parent = &T::Panel1, .x = 40, .y = 164, .w = 190, .h = 21,
@@ -164,7 +163,5 @@ void Tfrm_Ismerosok::btnTorolClick() {
 }
 
 bool Tfrm_Ismerosok::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }

@@ -10,6 +10,7 @@
 #include "store/snapshots.h"
 #include "ui/application.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 #include "ui/list_texts.h"
 
 namespace {
@@ -41,10 +42,8 @@ std::span<const ControlRow<Tfrm_MentesTartalma>> Tfrm_MentesTartalma::Controls()
     using T = Tfrm_MentesTartalma;
     constexpr int panelH = kHeight - 36;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 80 - 29, .y = 2, .w = 23,
-         .h = 22, .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kWidth - 8, .h = panelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 80, &T::sbBezarClick, L"Bezárás"),
+        WorkingPanelRow<T>(kWidth - 8, panelH),
         {.name = L"lvNapok", .field = &T::lvNapok, .parent = &T::Panel1, .x = 8, .y = 8, .w = kWidth - 24, .h = 200},
         {.name = L"A mentésben:", .parent = &T::Panel1, .x = 8, .y = 214, .text = L"A mentésben:"},
         {.name = L"Most:", .parent = &T::Panel1, .x = 16 + kBoxWidth, .y = 214, .text = L"Most:"},
@@ -143,7 +142,5 @@ void Tfrm_MentesTartalma::btnNapVisszaClick() {
 }
 
 bool Tfrm_MentesTartalma::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }

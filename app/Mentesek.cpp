@@ -12,6 +12,7 @@
 #include "ui/application.h"
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 #include "ui/list_texts.h"
 
 namespace {
@@ -56,10 +57,8 @@ std::span<const ControlRow<Tfrm_Mentesek>> Tfrm_Mentesek::Controls() {
     using T = Tfrm_Mentesek;
     constexpr int panelH = kHeight - 36;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 80 - 29, .y = 2, .w = 23,
-         .h = 22, .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kWidth - 8, .h = panelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 80, &T::sbBezarClick, L"Bezárás"),
+        WorkingPanelRow<T>(kWidth - 8, panelH),
         {.name = L"pInfo", .field = &T::pInfo, .parent = &T::Panel1, .x = 8, .y = 6, .w = kWidth - 24, .h = 18,
          .text = L"A program naponta egyszer, az első mentés előtt menti az adatokat."},
         {.name = L"lvMentesek", .field = &T::lvMentesek, .parent = &T::Panel1, .x = 8, .y = 28, .w = kWidth - 24,
@@ -161,9 +160,7 @@ void Tfrm_Mentesek::btnMegnyitClick() {
 }
 
 bool Tfrm_Mentesek::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }
 
 void Tfrm_Mentesek::sbBezarClick() { Close(mrCancel); }

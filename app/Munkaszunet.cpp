@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -25,10 +26,8 @@ Tfrm_Munkaszunet::Tfrm_Munkaszunet(bool on, std::wstring filesText, COLORREF out
 std::span<const ControlRow<Tfrm_Munkaszunet>> Tfrm_Munkaszunet::Controls() {
     using T = Tfrm_Munkaszunet;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 44 - 29, .y = 2, .w = 23, .h = 22,
-         .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kWidth - 8, .h = kHeight - 36,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 44, &T::sbBezarClick),
+        WorkingPanelRow<T>(kWidth - 8, kHeight - 36),
         {.name = L"cbMunkaszunet", .field = &T::cbMunkaszunet, .parent = &T::Panel1, .x = 12, .y = 10, .w = 300,
          .h = 18, .text = L"Magyar munkaszüneti napok", .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP},
         {.name = L"lblLeiras1", .field = &T::lblLeiras1, .parent = &T::Panel1, .x = 12, .y = 34, .w = kWidth - 32,
@@ -76,7 +75,5 @@ void Tfrm_Munkaszunet::sbBezarClick() { Close(mrCancel); }
 void Tfrm_Munkaszunet::btnRendbenClick() { Close(mrOk); }
 
 bool Tfrm_Munkaszunet::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }

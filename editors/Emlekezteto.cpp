@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "ui/list_texts.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -36,10 +37,8 @@ Tfrm_Emlekezteto::Tfrm_Emlekezteto(Diary& diary, const Date& day, const std::wst
 std::span<const ControlRow<Tfrm_Emlekezteto>> Tfrm_Emlekezteto::Controls() {
     using T = Tfrm_Emlekezteto;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 80 - 29, .y = 2, .w = 23,
-         .h = 22, .text = L"Bezárás mentés nélkül (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kPanelW, .h = kPanelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 80, &T::sbBezarClick, L"Bezárás mentés nélkül (Esc)"),
+        WorkingPanelRow<T>(kPanelW, kPanelH),
         {.name = L"lvLista", .field = &T::lvLista, .parent = &T::Panel1, .x = 8, .y = 8, .w = kPanelW - 16, .h = 108},
         {.name = L"cbEgeszNap", .field = &T::cbEgeszNap, .parent = &T::Panel1, .x = 8, .y = 128, .w = 78, .h = 17,
          .text = L"&egész nap", .handler = &T::cbEgeszNapClick, .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
@@ -182,7 +181,5 @@ void Tfrm_Emlekezteto::OfferStartWithWindows() {
 }
 
 bool Tfrm_Emlekezteto::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }

@@ -4,6 +4,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 
 namespace {
 
@@ -36,10 +37,8 @@ std::span<const ControlRow<Tfrm_Exportalas>> Tfrm_Exportalas::Controls() {
     using T = Tfrm_Exportalas;
     constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kWidth - 44 - 29, .y = 2, .w = 23, .h = 22,
-         .text = L"Bezárás (Esc)", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = kWidth - 8, .h = kHeight - 36,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kWidth - 44, &T::sbBezarClick),
+        WorkingPanelRow<T>(kWidth - 8, kHeight - 36),
         {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 12, .y = 10, .text = L"Mit vigyek a fájlba?"},
         {.name = L"rbHonap", .field = &T::rbHonap, .parent = &T::Panel1, .x = 20, .y = 30, .w = 290, .h = 18,
          .text = L"A látott hónap bejegyzéseit", .style = kRadio | WS_GROUP | WS_TABSTOP},
@@ -80,9 +79,7 @@ void Tfrm_Exportalas::sbBezarClick() { Close(mrCancel); }
 void Tfrm_Exportalas::btnExportClick() { Close(mrOk); }
 
 bool Tfrm_Exportalas::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }
 
 ExportDialogs& CurrentExportDialogs() {

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/dpi.h"
 #include "ui/secondary_frame.h"
+#include "ui/secondary_rows.h"
 #include "ui/list_texts.h"
 
 namespace {
@@ -72,10 +73,8 @@ std::span<const ControlRow<Tfrm_Kereses>> Tfrm_Kereses::Controls() {
     using T = Tfrm_Kereses;
     constexpr int panelW = kDesignedWidth - 8, panelH = kDesignedHeight - 36;
     static const ControlRow<T> rows[] = {
-        {.name = L"sbBezar", .field = &T::sbBezar, .parent = &T::pCim, .x = kDesignedWidth - 80 - 29, .y = 2, .w = 23,
-         .h = 22, .text = L"Bezárás", .handler = &T::sbBezarClick, .picture = IDI_SB_CLOSE},
-        {.name = L"Panel1", .field = &T::Panel1, .parent = &T::p, .x = 4, .y = 32, .w = panelW, .h = panelH,
-         .colour = 0xC0C0C0},
+        CloseButtonRow<T>(kDesignedWidth - 80, &T::sbBezarClick, L"Bezárás"),
+        WorkingPanelRow<T>(panelW, panelH),
         {.name = L"Label1", .field = {}, .parent = &T::Panel1, .x = 8, .y = 12, .text = L"Keresett szavak"},
         {.name = L"edtKeres", .field = &T::edtKeres, .parent = &T::Panel1, .x = 96, .y = 8, .w = panelW - 96 - 150,
          .h = 21, .handler = &T::edtKeresChange,
@@ -192,9 +191,7 @@ void Tfrm_Kereses::FormHide() {
 }
 
 bool Tfrm_Kereses::FormKeyPress(wchar_t key) {
-    if (key != L'\x1B') return false;
-    sbBezarClick();
-    return true;
+    return EscapeCloses(key, [this] { sbBezarClick(); });
 }
 
 void Tfrm_Kereses::sbBezarClick() { Close(mrCancel); }

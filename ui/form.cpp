@@ -2,6 +2,7 @@
 #include "ui/dpi.h"
 
 #include "ui/application.h"
+#include "ui/button_keys.h"
 #include "ui/cursors.h"
 
 #include <utility>
@@ -142,6 +143,9 @@ void Form::Close(int result) {
 }
 
 bool Form::PreviewKey(const MSG& msg) {
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+        buttonKeys_.KeyDown(Handle(), static_cast<UINT>(msg.wParam)))
+        return true;
     if (!options_.keyPreview) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return FormKeyPress(L'\x1B');
     if (msg.message == WM_CHAR && msg.wParam != VK_ESCAPE) return FormKeyPress(static_cast<wchar_t>(msg.wParam));

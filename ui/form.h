@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/button_keys.h"
 #include "ui/canvas.h"
 #include "ui/graphics.h"
 #include "ui/window.h"
@@ -136,6 +137,7 @@ private:
     std::map<int, std::function<void(int)>> scrolls_;
     std::map<int, std::wstring> menuHints_;
     std::vector<HWND> arrowCursorControls_;
+    ButtonKeys buttonKeys_;  // F10 and the arrows over the picture buttons
     HACCEL accelerators_ = nullptr;
     std::vector<HWND> disabledForModal_;
     int nextId_ = 1000;

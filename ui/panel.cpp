@@ -132,6 +132,7 @@ AccessiblePart BevelPanel::DescribePart(int index) const {
     if (button.Pressed() || button.Down()) states |= kPartPressed;
     if (button.Hot()) states |= kPartHot;
     if (!button.Enabled()) states |= kPartUnavailable;
+    if (button.KeyMarked()) states |= kPartFocused;
     return AccessiblePart{.role = button.DropDown ? PartRole::DropDownButton : PartRole::PushButton,
                           .name = button.Hint(),
                           .bounds = button.Bounds(),
@@ -143,6 +144,17 @@ void BevelPanel::DoPartAction(int index) {
     const auto at = static_cast<size_t>(index);
     if (at < drawnPanels_.size() || !speedButtons_) return;
     if (at - drawnPanels_.size() < speedButtons_->All().size()) speedButtons_->All()[at - drawnPanels_.size()]->Click();
+}
+
+int BevelPanel::FocusedPart() const {
+    return speedButtons_ && speedButtons_->KeyMark() ? PartOf(*speedButtons_->KeyMark()) : -1;
+}
+
+int BevelPanel::PartOf(const SpeedButton& button) const {
+    if (!speedButtons_) return -1;
+    const auto& all = speedButtons_->All();
+    const auto at = std::find(all.begin(), all.end(), &button);
+    return at == all.end() ? -1 : static_cast<int>(drawnPanels_.size() + (at - all.begin()));
 }
 
 std::wstring BevelPanel::OwnName() const { return Trim(caption_); }

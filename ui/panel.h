@@ -95,6 +95,8 @@ public:
     int AccessiblePartCount() const override;
     AccessiblePart DescribePart(int index) const override;
     void DoPartAction(int index) override;
+    int FocusedPart() const override;
+    int PartOf(const SpeedButton& button) const;  // its part's index; -1: not this panel's
     std::wstring OwnName() const override;
 
 protected:

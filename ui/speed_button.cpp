@@ -90,13 +90,16 @@ void SpeedButton::SetBounds(int x, int y, int w, int h) {
 
 bool SpeedButton::Hot() const { return host_ && host_->Buttons().HotButton() == this; }
 
+bool SpeedButton::KeyMarked() const { return host_ && host_->Buttons().KeyMark() == this; }
+
 bool SpeedButton::Pressed() const { return host_ && host_->Buttons().PressedButton() == this; }
 
 void SpeedButton::Paint(Canvas& canvas) const {
     const RECT r{0, 0, bounds_.right - bounds_.left, bounds_.bottom - bounds_.top};
     COLORREF back = Background;
     if (back == CLR_INVALID) back = host_ ? host_->Color() : GetSysColor(COLOR_BTNFACE);
-    const bool hot = enabled_ && Hot();
+    const bool marked = KeyMarked();
+    const bool hot = enabled_ && (Hot() || marked);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
     // A two-state button that is down shows a lighter face until the mouse comes over it.
     canvas.Fill(r, TwoState && down_ && !hot ? HalfWay(back, light) : back);
@@ -123,6 +126,15 @@ void SpeedButton::Paint(Canvas& canvas) const {
         const int size = pictures_->Size(), offset = faceDown ? 1 : 0;
         pictures_->Draw(canvas.Dc(), picture_, (face.right - size) / 2 + offset, (face.bottom - size) / 2 + offset,
                         enabled_);
+    }
+    if (marked) {  // the keyboard's mark: a dotted frame inside the face, black and white
+        RECT mark = face;
+        InflateRect(&mark, -2, -2);
+        const COLORREF oldText = SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+        const COLORREF oldBack = SetBkColor(canvas.Dc(), RGB(255, 255, 255));
+        DrawFocusRect(canvas.Dc(), &mark);
+        SetTextColor(canvas.Dc(), oldText);
+        SetBkColor(canvas.Dc(), oldBack);
     }
 }
 
@@ -163,6 +175,7 @@ void SpeedButtons::Remove(SpeedButton& button) {
     button.Invalidate();
     if (hot_ == &button) hot_ = nullptr;
     if (pressed_ == &button) pressed_ = nullptr;
+    if (keyMark_ == &button) keyMark_ = nullptr;
     if (tooltip_ && button.showTooltip_) {
         TTTOOLINFOW info = ToolOf(host_.Handle(), button.ToolId());
         SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
@@ -232,6 +245,7 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
             return false;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
+            SetKeyMark(nullptr);  // the mouse takes over from the keyboard
             SpeedButton* under = At(ClientPoint(lp));
             if (!under) return false;
             if (under->enabled_ && (under->Split ? under->InArrow(ClientPoint(lp)) : under->DropDown)) {
@@ -285,4 +299,13 @@ bool SpeedButtons::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         default:
             return false;
     }
+}
+
+void SpeedButtons::SetKeyMark(SpeedButton* button) {
+    if (keyMark_ == button) return;
+    if (keyMark_) keyMark_->Invalidate();
+    keyMark_ = button;
+    if (!button) return;
+    button->Invalidate();
+    NotifyPartEvent(host_.Handle(), EVENT_OBJECT_FOCUS, host_.PartOf(*button));
 }

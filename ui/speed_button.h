@@ -44,6 +44,7 @@ public:
     const std::wstring& Hint() const { return hint_; }
     int Picture() const { return picture_; }  // its index in its picture list
     bool Hot() const;      // under the mouse
+    bool KeyMarked() const;  // the keyboard's place among the window's buttons (F10)
     bool Pressed() const;  // pressed and not yet released
     // Shown lowered whatever the mouse does (a drop-down button while its menu is open,
     // a two-state button that is down).
@@ -73,14 +74,14 @@ public:
     static constexpr int kArrowWidth = 11;  // designed width of the drop-down arrow's part
     // Whether a point of the host's client area is on the button's arrow part.
     bool InArrow(POINT hostClient) const;
+    // As a press on the arrow of a drop-down button does: a split button's OnDropDown,
+    // a whole drop-down's click.
+    void DropDownClick();
 
 private:
     friend class SpeedButtons;
 
     void Place(BevelPanel& host, const RECT& bounds, const std::wstring& hint, bool showTooltip);
-    // As a press on the arrow of a drop-down button does: a split button's OnDropDown,
-    // a whole drop-down's click.
-    void DropDownClick();
     void PaintArrow(Canvas& canvas, const RECT& part) const;
     int ArrowWidth() const;  // device pixels; 0 without an arrow
 
@@ -115,6 +116,10 @@ public:
     HWND Tooltip() const { return tooltip_; }
     const SpeedButton* HotButton() const { return hot_; }
     const SpeedButton* PressedButton() const { return pressed_; }
+    // The button the keyboard has marked, or null; marking one tells screen readers
+    // that it has the focus.
+    SpeedButton* KeyMark() const { return keyMark_; }
+    void SetKeyMark(SpeedButton* button);
 
 private:
     void SetHot(SpeedButton* button);
@@ -124,6 +129,7 @@ private:
     std::vector<SpeedButton*> buttons_;
     SpeedButton* hot_ = nullptr;
     SpeedButton* pressed_ = nullptr;
+    SpeedButton* keyMark_ = nullptr;
     HWND tooltip_ = nullptr;  // made at the mouse's first visit to a button with a tip
     bool tracking_ = false;   // a WM_MOUSELEAVE is asked for
     bool hintsProvided_ = false;

@@ -11,6 +11,7 @@
 #include "platform/codec1250.h"
 #include "platform/errors.h"
 #include "store/snapshots.h"
+#include "store/reminder_files.h"
 #include "store/zip_archive.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -26,6 +27,10 @@ protected:
         firstIndex = EncodeCp1250(MakeDayEntry(ThisMonth(3), L"Régi cím", L"", 0xFF, 0)) + "\r\n";
         WriteFile(L"Data\\index.txt", firstIndex);
         WriteFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf", "{\\rtf1 r\\'e9gi jegyzet\\par}");
+        // The reminders' last check, which the program writes at its first timer tick, is
+        // there from the start: whether that tick comes before a save or after it, the
+        // snapshots hold the same files.
+        WriteFile(std::wstring(L"Data\\") + kReminderStateFileName, WriteReminderStateFile(ReminderState{}));
         main = OpenMainWindow({}, false);  // the snapshots here come from the saves alone
     }
     void TearDown() override {
@@ -64,7 +69,7 @@ TEST_F(MentesekTest, TheFirstSaveOfTheDaySnapshotsTheFilesBeforeReplacingThem) {
     ASSERT_TRUE(Exists(TodayZip()));
     const std::string zip = ReadFile(TodayZip());
     const auto entries = ReadZip(zip);
-    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries.size(), 3u);  // the index, the note and the reminders' last check
     EXPECT_EQ(entries[0].name, "index.txt");
     EXPECT_EQ(entries[0].bytes, firstIndex) << "the index as it was before the save";
     EXPECT_EQ(entries[1].bytes, ReadFile(L"Data\\" + DateKey(ThisMonth(3)) + L".rtf"));
@@ -117,7 +122,7 @@ TEST_F(MentesekTest, TheWindowListsSnapshotsAndRestoringBringsTheMonthBack) {
     EXPECT_EQ(window.pCim.Caption(), L"  Biztonsági mentések");
     ASSERT_EQ(window.Rows().size(), 1u);
     EXPECT_EQ(window.CellText(0, 0), FormatDottedDate(Today()));
-    EXPECT_EQ(window.CellText(0, 1), L"2");
+    EXPECT_EQ(window.CellText(0, 1), L"3");
     EXPECT_EQ(window.CellText(0, 2), L"1 KB");
     EXPECT_EQ(ListView_GetItemCount(window.lvMentesek.Handle()), 1);
 

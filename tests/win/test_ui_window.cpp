@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "ui/application.h"
 #include "ui/button_bar.h"
+#include "ui/button_keys.h"
 #include "ui/controls.h"
 #include "ui/cursors.h"
 #include "ui/dpi.h"
@@ -126,6 +127,9 @@ TEST_F(WindowBaseTest, ASpeedButtonLivesOnItsPanelsFaceAndMouse) {
         POINT p{static_cast<short>(LOWORD(client)), static_cast<short>(HIWORD(client))};
         ClientToScreen(host, &p);
         SetCursorPos(p.x, p.y);
+        // Wine moves the X pointer behind the call: wait until the position reads back.
+        POINT now{};
+        for (int i = 0; i < 100 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y); ++i) Sleep(10);
         SetCursor(nullptr);
         SendMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return std::pair{GetCursor(), Application::Get().HintAt(host, p)};
@@ -210,6 +214,68 @@ TEST_F(WindowBaseTest, ABarsTwoStateDisabledAndSplitButtonsAnswerTheMouse) {
     EXPECT_EQ(owner.seen, L"face menu+ ");
     EXPECT_FALSE(bar.Find(L"menu")->Down()) << "up again when the menu is closed";
     EXPECT_EQ(bar.Find(L"menu")->Tooltip(), nullptr) << "no tip without a hint";
+}
+
+// F10 marks the window's first picture button; the arrows walk all of them in reading
+// order past unavailable ones, Down opens a drop-down, Enter presses, Escape leaves.
+TEST_F(WindowBaseTest, TheKeyboardReachesEveryPictureButton) {
+    std::wstring seen;
+    const ImageList pictures(IDI_SB_PREV, 1);
+    struct Owner {
+        std::wstring* seen;
+        void Bold() { *seen += L"bold "; }
+        void Gone() { *seen += L"gone "; }
+        void Menu() { *seen += L"menu "; }
+    } owner{&seen};
+    using O = Owner;
+    const ToolButtonRow<O> rows[] = {{L"bold", 0, L"Félkövér", &O::Bold, BTNS_CHECK},
+                                     {L"gone", 0, L"Nincs", &O::Gone},
+                                     {L"menu", 0, L"Menü", &O::Menu, BTNS_DROPDOWN, 30}};
+    ButtonBar bar;
+    bar.Create(panel, 0, 0, 120, 20, pictures, 20, 20, 0);
+    bar.AddButtons(owner, std::span<const ToolButtonRow<O>>(rows));
+    bar.OnDropDown(L"menu", [&] { seen += L"dropped "; });
+    bar.SetEnabled(L"gone", false);
+    BevelPanel lower{L"lower"};
+    lower.Create(form.Handle(), 10, 75, 120, 22);
+    SpeedButton below{L"below"};
+    below.Create(lower, 2, 0, 23, 22, IDI_SB_CLOSE, L"Lent");
+    below.OnClick = [&] { seen += L"below "; };
+    form.Show();
+    auto key = [&](UINT vk) {
+        const MSG msg{form.Handle(), static_cast<UINT>(vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN), vk, 0};
+        return form.PreviewKey(msg);
+    };
+    auto marked = [&] {
+        for (const SpeedButton* button : {bar.Find(L"bold"), bar.Find(L"gone"), bar.Find(L"menu"), &std::as_const(below)})
+            if (button->KeyMarked()) return button->Name;
+        return std::wstring(L"none");
+    };
+
+    EXPECT_EQ(KeyboardButtons(form.Handle()).size(), 3u) << "the unavailable one is left out";
+    EXPECT_FALSE(key(VK_RIGHT)) << "no mark: the arrows are the controls'";
+    EXPECT_TRUE(key(VK_F10));
+    EXPECT_EQ(marked(), L"bold");
+    EXPECT_EQ(panel.FocusedPart(), panel.PartOf(*bar.Find(L"bold"))) << "screen readers hear of it";
+    key(VK_RIGHT);
+    EXPECT_EQ(marked(), L"menu");
+    key(VK_DOWN);
+    EXPECT_EQ(marked(), L"none");
+    key(VK_F10);
+    key(VK_LEFT);
+    EXPECT_EQ(marked(), L"below") << "from the first to the last, the lower row's";
+    EXPECT_TRUE(key(VK_RETURN));
+    key(VK_F10);
+    key(VK_END);
+    key(VK_HOME);
+    key(VK_SPACE);
+    key(VK_F10);
+    EXPECT_TRUE(key(VK_ESCAPE)) << "Escape leaves the buttons, not the window";
+    EXPECT_EQ(marked(), L"none");
+    key(VK_F10);
+    EXPECT_FALSE(key(VK_TAB)) << "Tab leaves them and goes on to the controls";
+    EXPECT_EQ(marked(), L"none");
+    EXPECT_EQ(seen, L"dropped below bold ");
 }
 
 // A window's controls may be made after its scheme colours were set: the colour it

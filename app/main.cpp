@@ -218,6 +218,13 @@ void Tfrm_Main::ApplyColours() {
     const SchemeColours& inForce = FollowWindowsTheme && WindowsAppsDark() ? kNightScheme : Szin;
     drawn_ = ColoursToDraw(inForce, HighContrastOn(), CurrentSystemColours());
     auto colour = [this](int n) { return ResolveColour(drawn_.slots[static_cast<size_t>(n)]); };
+    // A text colour alone repaints only where it changed (at start none does): the
+    // panel that draws it is told once.
+    auto text = [](PanelLook& panel, COLORREF colour, BevelPanel& drawnOn) {
+        if (panel.FontColour == colour) return;
+        panel.FontColour = colour;
+        if (drawnOn.Handle()) drawnOn.Invalidate();
+    };
     Panel.SetColor(colour(1));
     Panel.BeginUpdate();  // one repaint request for all the cells and headers
     for (auto& cell : Cells) {
@@ -230,19 +237,20 @@ void Tfrm_Main::ApplyColours() {
     }
     for (size_t tag = 0; tag < Headers.size(); ++tag) {
         if (!Headers[tag]) continue;
-        Headers[tag]->FontColour = tag >= 5 ? drawn_.weekendHeaderText : drawn_.headerText;
+        text(*Headers[tag], tag >= 5 ? drawn_.weekendHeaderText : drawn_.headerText, Panel);
         Headers[tag]->SetColor(colour(5));
     }
     Panel.EndUpdate();
-    pFejlec.FontColour = drawn_.monthTitle;
-    pHint.FontColour = pIdo.FontColour = drawn_.stripText;
+    text(pFejlec, drawn_.monthTitle, pFejlec);
+    text(pHint, drawn_.stripText, Panel2);
+    text(pIdo, drawn_.stripText, Panel2);
     pFejlec.SetColor(colour(6));
     pHint.SetColor(colour(6));
     pIdo.SetColor(colour(6));
     // The tool bar and the arrow squares show the strip through: they repaint with it.
     if (pFejlec.Handle()) RedrawWindow(pFejlec.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    if (Panel.Handle()) InvalidateRect(Panel.Handle(), nullptr, FALSE);  // a text colour alone may have changed
-    if (Handle()) SetDarkFrames(Handle(), drawn_.dark && !drawn_.highContrast);
+    const bool darkFrames = drawn_.dark && !drawn_.highContrast;
+    if (Handle() && darkFrames != darkFrames_) SetDarkFrames(Handle(), darkFrames_ = darkFrames);
     // The other windows take the scheme in force; high contrast is the month view's.
     schemeChanges_.Tell(inForce);
 }
@@ -375,7 +383,7 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ApplyColours();
             break;
         case WM_DESTROY:
-            ForgetDarkFrames(Handle());
+            if (darkFrames_) ForgetDarkFrames(Handle());
             timer.Stop();
             PostQuitMessage(0);
             return 0;

@@ -206,6 +206,7 @@ private:
     ExportScope lastExportScope_ = ExportScope::Month;
     SchemeNotice schemeChanges_;
     DrawColours drawn_;
+    bool darkFrames_ = false;  // the frames asked for last
     SchemeNotice::Following searchFollowsScheme_;
     SchemeNotice::Following remindersFollowScheme_;
     Diary& diary_;

@@ -65,8 +65,6 @@ bool ChangesTheLook(WPARAM wp, LPARAM lp) {
 }
 
 void SetDarkFrames(HWND main, bool dark) {
-    const bool wasDark = GetPropW(main, kDarkFrameMark) != nullptr;
-    if (dark == wasDark) return;
     if (dark)
         SetPropW(main, kDarkFrameMark, reinterpret_cast<HANDLE>(1));
     else

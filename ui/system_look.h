@@ -22,7 +22,8 @@ bool ChangesTheLook(WPARAM wp, LPARAM lp);
 // Asks for a dark (or light again) frame on `main` and every top-level window it owns, and
 // marks `main` so that a window it comes to own later takes the same frame
 // (FollowOwnersFrame). dwmapi is loaded only when a frame is to be dark; where the
-// system has no dark frames nothing happens.
+// system has no dark frames nothing happens. Called on a change only: the caller knows
+// the frame it asked for last (a look at the mark costs the window server a round trip).
 void SetDarkFrames(HWND main, bool dark);
 // A window that has just become top-level under `owner` takes the owner's frame.
 void FollowOwnersFrame(HWND window, HWND owner);

@@ -18,6 +18,7 @@
 #include "platform/uzenet.h"
 #include "resources/resource_ids.h"
 #include "ui/application.h"
+#include "ui/system_look.h"
 
 #include <optional>
 
@@ -206,12 +207,24 @@ void Tfrm_Main::LoadSettings() {
             WriteRegString(HKEY_CURRENT_USER, kRegistryKey, name, ColorToHexText(DefaultSzin[slot]));
         }
     }
+    // Missing (as before the option was there) means off; written only by OK.
+    FollowWindowsTheme = ReadIntegerValue(values, kFollowWindowsValue).value_or(0) != 0;
     WorkDays.Read(values);
     ApplyColours();
 }
 
 void Tfrm_Main::ApplyColours() {
-    auto colour = [this](int n) { return ResolveColour(Szin[static_cast<size_t>(n)]); };
+    // Asked anew each time: Windows may have changed its mind since (WM_SETTINGCHANGE).
+    const SchemeColours& inForce = FollowWindowsTheme && WindowsAppsDark() ? kNightScheme : Szin;
+    drawn_ = ColoursToDraw(inForce, HighContrastOn(), CurrentSystemColours());
+    auto colour = [this](int n) { return ResolveColour(drawn_.slots[static_cast<size_t>(n)]); };
+    // A text colour alone repaints only where it changed (at start none does): the
+    // panel that draws it is told once.
+    auto text = [](PanelLook& panel, COLORREF colour, BevelPanel& drawnOn) {
+        if (panel.FontColour == colour) return;
+        panel.FontColour = colour;
+        if (drawnOn.Handle()) drawnOn.Invalidate();
+    };
     Panel.SetColor(colour(1));
     Panel.BeginUpdate();  // one repaint request for all the cells and headers
     for (auto& cell : Cells) {
@@ -220,22 +233,33 @@ void Tfrm_Main::ApplyColours() {
         cell->ColorOn = colour(3);
         cell->ColorClick = colour(4);
         cell->SetColor(colour(2));
+        cell->SetFace(drawn_.face);
     }
-    for (auto& header : Headers)
-        if (header) header->SetColor(colour(5));
+    for (size_t tag = 0; tag < Headers.size(); ++tag) {
+        if (!Headers[tag]) continue;
+        text(*Headers[tag], tag >= 5 ? drawn_.weekendHeaderText : drawn_.headerText, Panel);
+        Headers[tag]->SetColor(colour(5));
+    }
     Panel.EndUpdate();
+    text(pFejlec, drawn_.monthTitle, pFejlec);
+    text(pHint, drawn_.stripText, Panel2);
+    text(pIdo, drawn_.stripText, Panel2);
     pFejlec.SetColor(colour(6));
     pHint.SetColor(colour(6));
     pIdo.SetColor(colour(6));
     // The tool bar and the arrow squares show the strip through: they repaint with it.
     if (pFejlec.Handle()) RedrawWindow(pFejlec.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    schemeChanges_.Tell(Szin);
+    const bool darkFrames = drawn_.dark && !drawn_.highContrast;
+    if (Handle() && darkFrames != darkFrames_) SetDarkFrames(Handle(), darkFrames_ = darkFrames);
+    // The other windows take the scheme in force; high contrast is the month view's.
+    schemeChanges_.Tell(inForce);
 }
 
 void Tfrm_Main::SaveColours() {
     for (int n = 1; n <= 10; ++n)
         WriteRegString(HKEY_CURRENT_USER, kRegistryKey, L"Szin" + std::to_wstring(n),
                        ColorToHexText(Szin[static_cast<size_t>(n)]));
+    WriteRegString(HKEY_CURRENT_USER, kRegistryKey, kFollowWindowsValue, FollowWindowsTheme ? L"1" : L"0");
 }
 
 // Clock and hints
@@ -352,7 +376,14 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // Log-off and shut-down are save points like closing the window.
             if (wp) FormClose();
             return 0;
+        case WM_SETTINGCHANGE:
+            if (ChangesTheLook(wp, lp)) ApplyColours();
+            break;
+        case WM_SYSCOLORCHANGE:
+            ApplyColours();
+            break;
         case WM_DESTROY:
+            if (darkFrames_) ForgetDarkFrames(Handle());
             timer.Stop();
             PostQuitMessage(0);
             return 0;

@@ -17,6 +17,7 @@
 #include "app/work_days.h"
 #include "appearance/JPanel.h"
 #include "appearance/day_grid.h"
+#include "appearance/draw_colours.h"
 #include "appearance/szinek.h"
 #include "lists/Exportalas.h"
 #include "lists/HaviNaptar.h"
@@ -45,6 +46,7 @@ public:
     ~Tfrm_Main() override;
 
     static constexpr const wchar_t* kRegistryKey = kProgramRegistryKey;
+    static constexpr const wchar_t* kFollowWindowsValue = L"WindowsTema";  // "1": follow Windows' light/dark
     static constexpr const wchar_t* kMakerAddress = L"www.ketrabo.example";
     static constexpr SchemeColours DefaultSzin = kDesignedScheme;
 
@@ -59,6 +61,10 @@ public:
     int FirstCell = 1;
     int HoverDay = 0;
     SchemeColours Szin{};
+    // The night scheme while Windows' apps are dark, else Szin (stored as "WindowsTema").
+    bool FollowWindowsTheme = false;
+    // What the month view is drawn in now: the scheme in force, or high contrast's colours.
+    const DrawColours& Drawn() const { return drawn_; }
     bool FirstTickDone = false;
     // Command-line parameters after the program name.
     std::vector<std::wstring> Parameters;
@@ -199,6 +205,8 @@ private:
     bool hiddenSaveDone_ = false;
     ExportScope lastExportScope_ = ExportScope::Month;
     SchemeNotice schemeChanges_;
+    DrawColours drawn_;
+    bool darkFrames_ = false;  // the frames asked for last
     SchemeNotice::Following searchFollowsScheme_;
     SchemeNotice::Following remindersFollowScheme_;
     Diary& diary_;

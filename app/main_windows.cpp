@@ -38,6 +38,7 @@ void Tfrm_Main::tbNevnapKeresClick() {
 // Modeless: the colour window stays open beside the main window.
 void Tfrm_Main::tbSzinekClick() {
     if (!Others.szinek) return;
-    Others.szinek->SetOwner({&Szin, ProgramDir, [this] { ApplyColours(); }, [this] { SaveColours(); }});
+    Others.szinek->SetOwner(
+        {&Szin, ProgramDir, &FollowWindowsTheme, [this] { ApplyColours(); }, [this] { SaveColours(); }});
     Others.szinek->Show();
 }

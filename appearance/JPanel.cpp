@@ -28,6 +28,12 @@ void TJPanel::SetColor(COLORREF colour) {
     InvalidateFace();
 }
 
+void TJPanel::SetFace(const FaceColours& face) {
+    if (face == face_) return;
+    face_ = face;
+    InvalidateFace();
+}
+
 void TJPanel::Repaint() {
     ++repaintCount_;
     InvalidateFace();
@@ -112,13 +118,13 @@ void TJPanel::CellMouseUp() {
     Repaint();
 }
 
-DayCellLook TJPanel::Look() const { return DayCellLook{BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_}; }
+DayCellLook TJPanel::Look() const { return DayCellLook{BevelOuter, BevelInner, BevelWidth, BorderWidth, colour_, face_}; }
 
 void TJPanel::Paint(Canvas& canvas) {
     paintPending_ = false;
     const RECT client = ClientRect();
     DayCellPainter::Screen().Paint(canvas, client, content_, Look());
-    if (Focused() && !FocusCuesHidden(grid_->Handle())) {
+    if (Focused() && (face_.focusAlwaysShown || !FocusCuesHidden(grid_->Handle()))) {
         const int inset = FocusInset(BevelOuter != Bevel::None, BevelInner != Bevel::None, BevelWidth, BorderWidth);
         RECT focus = client;
         InflateRect(&focus, -inset, -inset);
@@ -128,4 +134,4 @@ void TJPanel::Paint(Canvas& canvas) {
     }
 }
 
-void TJPanel::DrawContent(Canvas& canvas) { DayCellPainter::Screen().PaintFace(canvas, ClientRect(), content_); }
+void TJPanel::DrawContent(Canvas& canvas) { DayCellPainter::Screen().PaintFace(canvas, ClientRect(), content_, Look()); }

@@ -43,6 +43,9 @@ public:
     // The current background; the mouse events copy the state colours into it.
     COLORREF Color() const { return colour_; }
     void SetColor(COLORREF colour);
+    // What the face's texts and marks are drawn in (the scheme's or the system's).
+    const FaceColours& Face() const { return face_; }
+    void SetFace(const FaceColours& face);
 
     // State colours: stored only.
     COLORREF ColorOff = 0;
@@ -121,6 +124,7 @@ private:
     RECT bounds_{};
     bool shown_ = false;
     COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
+    FaceColours face_ = kDesignedFace;
     CellContent content_;
     bool hovered_ = false;
     bool paintPending_ = false;  // asked for a repaint that has not come yet

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr COLORREF kNavy = 0x800000;
-
 // The face's fonts at `scale`: on the screen (scale = DPI / 96) exactly the fonts of
 // MakeFont with the same points.
 Font CellFont(const wchar_t* face, int points, bool bold, double scale, bool italic = false) {
@@ -48,21 +46,24 @@ void DayCellPainter::Paint(Canvas& canvas, const RECT& box, const CellContent& c
     RECT r = box;
     PaintPanelFrame(canvas, r, look.outer, look.inner, look.bevelWidth, look.borderWidth, look.colour);
     canvas.Fill(r, look.colour);
-    PaintFace(canvas, box, cell);
+    PaintFace(canvas, box, cell, look);
     RestoreDC(canvas.Dc(), saved);
 }
 
-void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const CellContent& cell) const {
+void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const CellContent& cell, const DayCellLook& look) const {
+    const FaceColours& face = look.face;
     const int x = box.left, y = box.top, w = box.right - box.left, h = box.bottom - box.top;
     const bool today = cell.date == Today();
 
     const std::wstring number = std::to_wstring(cell.day);
     const DayMarks marks = cell.marks ? *cell.marks : DayMarks{IsRedLetterDay(cell.date), false};
-    const DayNumberColours numberColours = NumberColours(today, marks.redLetter);
-    canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), numberColours.shadow);
+    const DayNumberColours numberColours = NumberColours(today, marks.redLetter, face);
+    // A shadow in the cell's own colour (high contrast) would only be drawn over.
+    if (numberColours.shadow != look.colour)
+        canvas.Text(x + Px(6), y + Px(6), number, number_.Get(), numberColours.shadow);
     canvas.Text(x + Px(5), y + Px(5), number, number_.Get(), numberColours.number);
 
-    canvas.Text(x + Px(5), y + Px(24), cell.nameDay, nameDay_.Get(), kNavy);
+    canvas.Text(x + Px(5), y + Px(24), cell.nameDay, nameDay_.Get(), face.nameDay);
 
     const TitleWordRows rows = TitleRowsOf(h, scale_);
     // A yearly entry shown in a later year: its titles in italics, the year's count
@@ -73,24 +74,25 @@ void DayCellPainter::PaintFace(Canvas& canvas, const RECT& box, const CellConten
         second.erase(second.find_last_not_of(L' ') + 1);
         second += (second.empty() ? L"" : L" ") + RepeatCountText(cell.repeatCount);
     }
-    canvas.Text(x + Px(5), y + rows.first, cell.txt1, titleFont, ResolveColour(cell.colour1));
-    canvas.Text(x + Px(5), y + rows.second, second, titleFont, ResolveColour(cell.colour2));
+    const auto title = [&](int32_t own) { return TitleWordColour(face, ResolveColour(own), look.colour); };
+    canvas.Text(x + Px(5), y + rows.first, cell.txt1, titleFont, title(cell.colour1));
+    canvas.Text(x + Px(5), y + rows.second, second, titleFont, title(cell.colour2));
 
     const RECT marker{x + w - Px(15), y + Px(5), x + w - Px(5), y + Px(15)};
-    const NoteMarkerColours markerColours = MarkerColours(cell.hasEntry);
+    const NoteMarkerColours markerColours = MarkerColours(cell.hasEntry, face);
     Marker(canvas, marker, markerColours.fill, markerColours.outline);
-    if (marks.movedWorkday) MovedWorkdayMark(canvas, x + w, y + h);
+    if (marks.movedWorkday) MovedWorkdayMark(canvas, x + w, y + h, face.movedWorkday);
 }
 
 // A Saturday worked in place of another day: a small navy corner at the bottom right,
 // inside the bevels, where no text of the face reaches.
-void DayCellPainter::MovedWorkdayMark(Canvas& canvas, int right, int bottom) const {
+void DayCellPainter::MovedWorkdayMark(Canvas& canvas, int right, int bottom, COLORREF colour) const {
     const int inset = Px(3), size = Px(9);
     const POINT corner[] = {{right - inset, bottom - inset - size},
                             {right - inset, bottom - inset},
                             {right - inset - size, bottom - inset}};
-    Brush brush(CreateSolidBrush(kNavy));
-    Pen pen(CreatePen(PS_SOLID, 1, kNavy));
+    Brush brush(CreateSolidBrush(colour));
+    Pen pen(CreatePen(PS_SOLID, 1, colour));
     SelectGuard b(canvas.Dc(), brush.Get());
     SelectGuard p(canvas.Dc(), pen.Get());
     Polygon(canvas.Dc(), corner, 3);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "appearance/day_face.h"
 #include "appearance/red_letter_day.h"
 #include "platform/eljaras.h"
 #include "store/month_model.h"
@@ -22,6 +23,7 @@ struct DayCellLook {
     int bevelWidth = 1;
     int borderWidth = 0;
     COLORREF colour = 0;
+    FaceColours face = kDesignedFace;  // what the face's texts and marks are drawn in
 };
 
 class DayCellPainter {
@@ -39,13 +41,13 @@ public:
 
     // The whole cell into `box`, cut at its edges.
     void Paint(Canvas& canvas, const RECT& box, const CellContent& cell, const DayCellLook& look) const;
-    // The face alone (what the cell shows); `box` is the whole cell (the face's offsets
-    // count from its corner).
-    void PaintFace(Canvas& canvas, const RECT& box, const CellContent& cell) const;
+    // The face alone (what the cell shows) in the look's face colours, on its colour;
+    // `box` is the whole cell (the face's offsets count from its corner).
+    void PaintFace(Canvas& canvas, const RECT& box, const CellContent& cell, const DayCellLook& look = {}) const;
 
 private:
     void Marker(Canvas& canvas, const RECT& r, COLORREF fill, COLORREF outline) const;
-    void MovedWorkdayMark(Canvas& canvas, int right, int bottom) const;
+    void MovedWorkdayMark(Canvas& canvas, int right, int bottom, COLORREF colour) const;
 
     double scale_;
     Font number_, nameDay_, title_;

@@ -2,22 +2,19 @@
 
 #include <cmath>
 
-namespace {
+#include "appearance/contrast.h"
 
-constexpr uint32_t kYellow = 0x00FFFF;
-constexpr uint32_t kMagenta = 0xFF00FF;
-constexpr uint32_t kGrey = 0x808080;
-constexpr uint32_t kDarkRed = 0x000080;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kSilver = 0xC0C0C0;
-
-}  // namespace
-
-DayNumberColours NumberColours(bool today, bool redLetter) {
-    return {today ? kYellow : kGrey, today ? kMagenta : redLetter ? kYellow : kDarkRed};
+DayNumberColours NumberColours(bool today, bool redLetter, const FaceColours& face) {
+    return today ? face.today : redLetter ? face.redLetter : face.ordinary;
 }
 
-NoteMarkerColours MarkerColours(bool vanFile) { return {vanFile ? kRed : kSilver, vanFile ? kDarkRed : kGrey}; }
+NoteMarkerColours MarkerColours(bool vanFile, const FaceColours& face) { return vanFile ? face.note : face.noNote; }
+
+uint32_t TitleWordColour(const FaceColours& face, uint32_t own, uint32_t cell) {
+    if (face.fixedTitles) return face.title;
+    if (face.fitTitles && ContrastRatio(own, cell) < kReadableContrast) return face.title;
+    return own;
+}
 
 int ScaledPixels(int designed, double scale) { return static_cast<int>(std::lround(designed * scale)); }
 

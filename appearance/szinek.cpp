@@ -13,7 +13,7 @@
 namespace {
 
 FormOptions SzinekOptions() {
-    FormOptions o = SecondaryWindowOptions(L"TivornSzinekWindow", 487, 251);
+    FormOptions o = SecondaryWindowOptions(L"TivornSzinekWindow", 487, 251 + 26);  // a row below for the Windows setting
     o.caption = L"Színek beállítása";
     o.captionIsAppTitle = false;
     o.topMost = true;
@@ -101,6 +101,9 @@ std::span<const ControlRow<Tfrm_szinek>> Tfrm_szinek::Controls() {
          .handler = &T::BitBtn1Click, .style = BS_DEFPUSHBUTTON | WS_TABSTOP, .id = IDOK},
         {.name = L"BitBtn2", .field = &T::BitBtn2, .x = 404, .y = 216, .w = 75, .h = 25, .text = L"Mégsem",
          .handler = &T::BitBtn2Click, .style = BS_PUSHBUTTON | WS_TABSTOP, .id = IDCANCEL},
+        {.name = L"cbWindowsTema", .field = &T::cbWindowsTema, .x = 8, .y = 251, .w = 471, .h = 20,
+         .text = L"A Windows világos/sötét beállítását követi", .handler = &T::cbWindowsTemaClick,
+         .style = BS_AUTOCHECKBOX | WS_TABSTOP},
     };
     return rows;
 }
@@ -125,6 +128,8 @@ void Tfrm_szinek::CreateInsides() {
 void Tfrm_szinek::FormShow() {
     ClosedByButton = false;
     backup_ = Colours();
+    followBackup_ = owner_.followWindows && *owner_.followWindows;
+    cbWindowsTema.SetChecked(followBackup_);
     ShowSwatches();
     LoadSchemes();
 }
@@ -183,8 +188,19 @@ void Tfrm_szinek::BitBtn1Click() {
     Hide();
 }
 
-void Tfrm_szinek::BitBtn2Click() {
+void Tfrm_szinek::cbWindowsTemaClick() {
+    if (!owner_.followWindows) return;
+    *owner_.followWindows = cbWindowsTema.Checked();
+    Apply();
+}
+
+void Tfrm_szinek::RestoreBackup() {
     Colours() = backup_;
+    if (owner_.followWindows) *owner_.followWindows = followBackup_;
+}
+
+void Tfrm_szinek::BitBtn2Click() {
+    RestoreBackup();
     Apply();
     ClosedByButton = true;
     Hide();
@@ -198,7 +214,7 @@ void Tfrm_szinek::BitBtn3Click() {
 
 void Tfrm_szinek::FormHide() {
     if (ClosedByButton) return;
-    Colours() = backup_;
+    RestoreBackup();
     Apply();
 }
 

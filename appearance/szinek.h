@@ -33,6 +33,7 @@ public:
     struct Owner {
         SchemeColours* scheme = nullptr;
         std::wstring programDir;
+        bool* followWindows = nullptr;  // the night scheme while Windows' apps are dark
         std::function<void()> apply;
         std::function<void()> save;
     };
@@ -59,6 +60,7 @@ public:
     Button BitBtn1;  // OK
     Button BitBtn2;  // Mégsem
     Button BitBtn3;  // Alapérték
+    Button cbWindowsTema;  // follows Windows' light/dark setting
     ComboBox cbSzinsema;
     CHOOSECOLORW cd{};
 
@@ -89,6 +91,7 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
+    void cbWindowsTemaClick();
 
     COLORREF SwatchColour(int slot) const { return Panels[static_cast<size_t>(slot - 1)]->Color(); }
 
@@ -100,6 +103,7 @@ protected:
 
 private:
     void ShowSwatches();
+    void RestoreBackup();
     void LoadSchemes();
     SchemeColours& Colours() { return *owner_.scheme; }
     void Apply() {
@@ -108,6 +112,7 @@ private:
 
     Owner owner_;
     SchemeColours backup_{};  // the scheme when the window was shown: Mégsem brings it back
+    bool followBackup_ = false;
     Font itemFont_;
     IconHandle defaultsIcon_;
     std::array<COLORREF, 16> customColours_{};

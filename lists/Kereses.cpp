@@ -113,9 +113,11 @@ LRESULT Tfrm_Kereses::DrawResultRow(NMLVCUSTOMDRAW& draw) {
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
             const size_t row = draw.nmcd.dwItemSpec;
             draw.clrTextBk = listColour_;
-            draw.clrText = 0;
-            if (row < hits_.size() && draw.iSubItem == kSearchTitle1) draw.clrText = ResolveColour(hits_[row].colour1);
-            if (row < hits_.size() && draw.iSubItem == kSearchTitle2) draw.clrText = ResolveColour(hits_[row].colour2);
+            // Black, as an entry's titles start, unless the scheme's cells are dark.
+            const auto text = [this](int32_t own) { return TitleWordColour(listFace_, ResolveColour(own), listColour_); };
+            draw.clrText = text(0);
+            if (row < hits_.size() && draw.iSubItem == kSearchTitle1) draw.clrText = text(hits_[row].colour1);
+            if (row < hits_.size() && draw.iSubItem == kSearchTitle2) draw.clrText = text(hits_[row].colour2);
             return CDRF_NEWFONT;
         }
         default:
@@ -135,6 +137,7 @@ void Tfrm_Kereses::ApplyScheme(const SchemeColours& colours) {
     Panel1.SetColor(panels);
     pDarab.SetColor(panels);
     listColour_ = list;
+    listFace_ = ColoursToDraw(colours, false, SystemColours{}).face;
     lvTalalatok.SetBackgroundColour(list);
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "appearance/draw_colours.h"
 #include "store/diary.h"
 #include "ui/control_table.h"
 #include "ui/form.h"
@@ -82,5 +83,6 @@ private:
     std::vector<SearchHit> hits_;
     bool searchWanted_ = false;  // a search waits for the notes to be read
     COLORREF listColour_ = 0xC0C0C0;
+    FaceColours listFace_ = kDesignedFace;  // the titles as the day cells draw them
     Diary::Subscription changes_;  // results shown are searched again after a change
 };

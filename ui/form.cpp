@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/button_keys.h"
 #include "ui/cursors.h"
+#include "ui/system_look.h"
 
 #include <utility>
 
@@ -78,6 +79,8 @@ void Form::EnsureInsides() {
     }
     if (HWND owner = std::exchange(ownerFromFirstShowing_, nullptr))
         SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    // Under a main window with a dark frame, a window shown later has one too.
+    FollowOwnersFrame(Handle(), GetWindow(Handle(), GW_OWNER));
     CreateInsides();
 }
 

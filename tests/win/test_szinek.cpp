@@ -77,7 +77,7 @@ TEST_F(SzinekTest, ASwatchChangesOnlyItsSlotAndOkStoresIt) {
     EXPECT_TRUE(szinek->Visible());
     EXPECT_EQ(modalCount, 0) << "not modal";
     EXPECT_EQ(WindowText(szinek->Handle()), L"Színek beállítása");
-    EXPECT_EQ(szinek->cbSzinsema.Count(), 8);
+    EXPECT_EQ(szinek->cbSzinsema.Count(), 9) << "the eight first schemes and Éjszaka";
     EXPECT_EQ(szinek->cbSzinsema.SelectedIndex(), CB_ERR);
     const auto panels = PanelColours();
     ClickSwatch(7);
@@ -176,6 +176,43 @@ TEST_F(SzinekTest, WithoutTheSchemeFileTheWindowStillWorks) {
     EXPECT_EQ(main->Cells[10]->ColorOff, 0xABCDEFu);
 }
 
+// Windows' app setting, as its settings page writes it (0: dark, 1: light).
+static void SetAppsLight(DWORD light) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                    L"AppsUseLightTheme", REG_DWORD, &light, sizeof light);
+}
+
+// The option shows the night scheme while Windows' apps are dark, the chosen one while
+// they are light, follows a change of the setting, and is stored by OK alone.
+TEST_F(SzinekTest, FollowingWindowsShowsTheNightSchemeWhileItsAppsAreDark) {
+    SetAppsLight(0);
+    Start();
+    const COLORREF night = static_cast<COLORREF>(kNightScheme[2]);
+    EXPECT_FALSE(szinek->cbWindowsTema.Checked());
+    EXPECT_EQ(main->Cells[10]->ColorOff, 0xC0C0C0u);
+    Press(szinek->cbWindowsTema);
+    EXPECT_EQ(main->Cells[10]->ColorOff, night);
+    EXPECT_EQ(main->Cells[10]->Face(), main->Drawn().face);
+    EXPECT_TRUE(main->Drawn().dark);
+    EXPECT_EQ(search->Panel1.Color(), static_cast<COLORREF>(kNightScheme[6])) << "the other windows follow";
+    EXPECT_EQ(main->Szin, Tfrm_Main::DefaultSzin) << "the chosen scheme stays";
+    Press(szinek->BitBtn2);
+    EXPECT_FALSE(main->FollowWindowsTheme);
+    EXPECT_EQ(main->Cells[10]->ColorOff, 0xC0C0C0u);
+    EXPECT_EQ(Stored(1), L"$8080FF");
+
+    main->ToolBar1.Click(L"tbSzinek");
+    Press(szinek->cbWindowsTema);
+    Press(szinek->BitBtn1);
+    EXPECT_EQ(ReadKetraboValue(L"WindowsTema"), L"1");
+    SetAppsLight(1);
+    SendMessageW(main->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+    EXPECT_EQ(main->Cells[10]->ColorOff, 0xC0C0C0u);
+    EXPECT_EQ(main->Cells[10]->Face(), kDesignedFace);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                       L"AppsUseLightTheme");
+}
+
 TEST_F(SzinekTest, TheControlsSitAsDesigned) {
     Start();
     ExpectControlsWhereTheTableSays(*szinek, Tfrm_szinek::Controls());
@@ -205,4 +242,5 @@ TEST_F(SzinekTest, TheControlsSitAsDesigned) {
     EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->BitBtn3.Handle(), FALSE), szinek->cbSzinsema.Handle());
     EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->cbSzinsema.Handle(), FALSE), szinek->BitBtn1.Handle());
     EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->BitBtn1.Handle(), FALSE), szinek->BitBtn2.Handle());
+    EXPECT_EQ(GetNextDlgTabItem(szinek->Handle(), szinek->BitBtn2.Handle(), FALSE), szinek->cbWindowsTema.Handle());
 }

@@ -10,10 +10,30 @@ DayNumberColours NumberColours(bool today, bool redLetter, const FaceColours& fa
 
 NoteMarkerColours MarkerColours(bool vanFile, const FaceColours& face) { return vanFile ? face.note : face.noNote; }
 
+namespace {
+
+// `from` moved `step` eighths of the way to `to`, channel by channel.
+uint32_t Between(uint32_t from, uint32_t to, int step) {
+    uint32_t mixed = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int a = static_cast<int>((from >> shift) & 0xFF), b = static_cast<int>((to >> shift) & 0xFF);
+        mixed |= static_cast<uint32_t>(a + (b - a) * step / 8) << shift;
+    }
+    return mixed;
+}
+
+}  // namespace
+
 uint32_t TitleWordColour(const FaceColours& face, uint32_t own, uint32_t cell) {
     if (face.fixedTitles) return face.title;
-    if (face.fitTitles && ContrastRatio(own, cell) < kReadableContrast) return face.title;
-    return own;
+    if (!face.fitTitles) return own;
+    // A colour too dark for the cell is lightened towards `title` only as far as it
+    // must be: red stays a red, green a green, so the entries' colours still tell apart.
+    for (int step = 0; step < 8; ++step) {
+        const uint32_t colour = Between(own, face.title, step);
+        if (ContrastRatio(colour, cell) >= kReadableContrast) return colour;
+    }
+    return face.title;
 }
 
 int ScaledPixels(int designed, double scale) { return static_cast<int>(std::lround(designed * scale)); }

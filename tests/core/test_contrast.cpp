@@ -52,6 +52,13 @@ TEST(Contrast, NightSchemeIsLastAndReadable) {
     for (const TextPair& pair : TextPairs(night))
         EXPECT_GE(ContrastRatio(pair.text, pair.background), kReadableContrast) << WideToUtf8(pair.what);
     EXPECT_EQ(TitleWordColour(night.face, 0x00FFFF, 0x403028), 0x00FFFFu) << "a readable title keeps its colour";
+    for (uint32_t own : {0x0000FFu, 0x008000u, 0x000000u}) {  // red, green, black on the night cell
+        const uint32_t drawn = TitleWordColour(night.face, own, 0x403028);
+        EXPECT_GE(ContrastRatio(drawn, 0x403028), kReadableContrast) << own;
+        if (own == 0x0000FF) {
+            EXPECT_GT(drawn & 0xFF, (drawn >> 16) & 0xFF) << "lightened, still red";
+        }
+    }
 }
 
 // High contrast draws with the system's colours whatever the scheme; off, the scheme's.

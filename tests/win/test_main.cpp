@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
         // The hand cursor over it.
         POINT onScreen = centre;
         ClientToScreen(strip, &onScreen);
-        SetCursorPos(onScreen.x, onScreen.y);
+        MoveCursor(onScreen);
         Pump();  // the moves the new position brings
         SetCursor(nullptr);
         EXPECT_TRUE(SendMessageW(strip, WM_SETCURSOR, reinterpret_cast<WPARAM>(strip), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirPicturesHintsAndSeparators)
         EXPECT_EQ(differing, 0);
     }
     // The mouse away again, where no window of the next test will be.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    MoveCursor({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
 }
 
 TEST_F(MainWindowTest, EveryToolTipOfTheMainWindowHasTheApplicationsHintColour) {

@@ -119,7 +119,7 @@ TEST_F(TovabbiakTest, APressOnTheButtonOpensItsMenuWithTheButtonPushedInAndNoTip
     const HWND strip = main->pFejlec.Handle();
     POINT over{r.left + 3, r.top + 3};
     ClientToScreen(strip, &over);
-    SetCursorPos(over.x, over.y);
+    MoveCursor(over);
     SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, r.top + 3));
     Seen::tips = main->ToolBar1.Tips();
     ASSERT_NE(Seen::tips, nullptr);
@@ -132,7 +132,7 @@ TEST_F(TovabbiakTest, APressOnTheButtonOpensItsMenuWithTheButtonPushedInAndNoTip
     EXPECT_FALSE(Seen::button->Down());
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_TRUE(errors.empty());
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    MoveCursor({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
 }
 
 TEST_F(TovabbiakTest, ShortcutsOfTheMainWindowWorkWhereverTheFocusIs) {

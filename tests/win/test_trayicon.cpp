@@ -289,7 +289,7 @@ TEST_F(TrayIconTest, RightClickReportsTheCursorsScreenPosition) {
     ShownInTheNotificationArea(icon);
     POINT got{-1, -1};
     icon.OnRightClick = [&](int x, int y) { got = {x, y}; };
-    SetCursorPos(123, 77);
+    MoveCursor({123, 77});
     POINT cursor{};
     GetCursorPos(&cursor);
     Mouse(icon, WM_RBUTTONUP);

@@ -139,6 +139,12 @@ void ChangeInMemory(Tfrm_Main& main, const std::function<void(EntryStore&)>& cha
     main.TheDiary().WithEntries([&](const EntryStore& entries) { change(const_cast<EntryStore&>(entries)); });
 }
 
+void MoveCursor(POINT onScreen) {
+    SetCursorPos(onScreen.x, onScreen.y);
+    POINT now{};
+    for (int i = 0; i < 200 && GetCursorPos(&now) && (now.x != onScreen.x || now.y != onScreen.y); ++i) Sleep(10);
+}
+
 void WinTest::Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Application::Get().HandleMessage(msg);

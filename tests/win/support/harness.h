@@ -70,6 +70,10 @@ private:
     std::deque<std::function<void(Form&)>> answers_;
 };
 
+// Moves the mouse pointer to a screen point and waits until the position reads back:
+// Wine moves the X pointer behind SetCursorPos, so a check right after it can see the old place.
+void MoveCursor(POINT onScreen);
+
 // The main window's entry index as its diary holds it now (a copy).
 EntryStore Entries(const Tfrm_Main& main);
 // Set-up only: changes the diary's index in memory, without a file and without a

@@ -10,7 +10,7 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-FOLDERS = ["app", "appearance", "editors", "lists", "platform", "report", "store", "ui"]
+FOLDERS = ["app", "appearance", "editors", "lists", "platform", "report", "store", "sync", "ui"]
 LAYERS = {"core": 0, "ui": 1, "windows": 2}
 
 

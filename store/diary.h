@@ -201,6 +201,9 @@ public:
     // and the yearly ones as yearly series; the number of events written.
     size_t Export(const ExportRange& range, const std::wstring& path, const DateTime& stampUtc,
                   const WorkCalendar* calendar = nullptr) const;
+    // The same events in memory, in date order, with the notes' plain text (the sync's
+    // view of the diary). Throws FileOpenError for a note that cannot be read.
+    std::vector<CalendarEvent> CalendarEvents(const ExportRange& range) const;
     // The timer's check: what came due since the last check (at the next start: what
     // came while the program was not running), each once. Costs only the items due;
     // the schedule is made again after a change. A state file that cannot be written
@@ -282,6 +285,9 @@ private:
     // the batch has none. Throws AppError for a reminder the diary cannot hold.
     std::optional<ReminderBook> BookWithDays(const std::vector<const DayToStore*>& days) const;
     std::wstring NotepadPath() const;
+    // Adds to an entry's event what the index does not hold: its reminders as alarms,
+    // its yearly repeat with the years its own later entries stand in for.
+    std::function<void(CalendarEvent&)> EventDecorator() const;
     // The reminders' book changed as `edit` says, then written (Reminders::Commit).
     void ChangeReminders(const std::function<void(ReminderBook&)>& edit, bool needsIndex = true, bool allDays = false);
     HasOwnEntry OwnEntries() const;

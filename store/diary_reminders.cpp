@@ -2,6 +2,7 @@
 // the diary: the same lock, the same rules of a change.
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <unordered_set>
 
 #include "platform/errors.h"
@@ -326,21 +327,19 @@ void Diary::Dismiss(const Occurrence& occurrence) {
     ChangeReminders([&](ReminderBook& book) { book = reminders_.Dismissed(occurrence); }, false);
 }
 
-size_t Diary::Export(const ExportRange& range, const std::wstring& path, const DateTime& stampUtc,
-                     const WorkCalendar* calendar) const {
-    std::lock_guard lock(mutex_);
+std::function<void(CalendarEvent&)> Diary::EventDecorator() const {
     const ReminderBook& book = reminders_.Book();
-    std::map<int64_t, std::vector<int>> alarms;
+    auto alarms = std::make_shared<std::map<int64_t, std::vector<int>>>();
     for (const Reminder& r : book.reminders.reminders)
-        alarms[SerialOf(r.day)].push_back(-r.leadDays * 24 * 60 +
-                                          (r.minute == kAllDay ? book.reminders.allDayMinute : r.minute));
-    std::unordered_set<int64_t> yearly;
-    for (const YearlyMark& mark : book.yearly) yearly.insert(SerialOf(mark.day));
+        (*alarms)[SerialOf(r.day)].push_back(-r.leadDays * 24 * 60 +
+                                             (r.minute == kAllDay ? book.reminders.allDayMinute : r.minute));
+    auto yearly = std::make_shared<std::unordered_set<int64_t>>();
+    for (const YearlyMark& mark : book.yearly) yearly->insert(SerialOf(mark.day));
     // A later year's own entry on a yearly entry's day stands in its place there, so
     // the series leaves that day out.
     std::map<std::pair<int, int>, std::vector<Date>> yearlyOn;  // month and day -> the yearly entries' days
     for (const YearlyMark& mark : book.yearly) yearlyOn[{mark.day.month, mark.day.day}].push_back(mark.day);
-    std::map<int64_t, std::vector<Date>> exceptions;
+    auto exceptions = std::make_shared<std::map<int64_t, std::vector<Date>>>();
     if (!yearlyOn.empty()) {
         std::wstring head;
         for (size_t i = 0; i < store_.Lines.size(); ++i) {
@@ -352,24 +351,38 @@ size_t Diary::Export(const ExportRange& range, const std::wstring& path, const D
                 if (it == yearlyOn.end()) return;
                 for (const Date& origin : it->second)
                     if (day->year > origin.year && YearlyDay(origin, day->year) == *day)
-                        exceptions[SerialOf(origin)].push_back(*day);
+                        (*exceptions)[SerialOf(origin)].push_back(*day);
             };
             check(day->month, day->day);
             if (day->month == 2 && day->day == 28) check(2, 29);
         }
     }
-    return ExportDiary(programDir_, store_, range, path, stampUtc, calendar, [&](CalendarEvent& e) {
+    return [alarms, yearly, exceptions](CalendarEvent& e) {
         const int64_t serial = SerialOf(e.date);
-        e.yearly = yearly.count(serial) > 0;
-        if (const auto it = exceptions.find(serial); e.yearly && it != exceptions.end()) {
+        e.yearly = yearly->count(serial) > 0;
+        if (const auto it = exceptions->find(serial); e.yearly && it != exceptions->end()) {
             e.exceptions = it->second;
             std::sort(e.exceptions.begin(), e.exceptions.end(),
                       [](const Date& a, const Date& b) { return SerialOf(a) < SerialOf(b); });
             e.exceptions.erase(std::unique(e.exceptions.begin(), e.exceptions.end()), e.exceptions.end());
         }
-        if (const auto it = alarms.find(serial); it != alarms.end()) {
+        if (const auto it = alarms->find(serial); it != alarms->end()) {
             e.alarms = it->second;
             std::sort(e.alarms.begin(), e.alarms.end());
         }
-    });
+    };
+}
+
+size_t Diary::Export(const ExportRange& range, const std::wstring& path, const DateTime& stampUtc,
+                     const WorkCalendar* calendar) const {
+    std::lock_guard lock(mutex_);
+    return ExportDiary(programDir_, store_, range, path, stampUtc, calendar, EventDecorator());
+}
+
+std::vector<CalendarEvent> Diary::CalendarEvents(const ExportRange& range) const {
+    std::lock_guard lock(mutex_);
+    auto events = DiaryEvents(store_, range, [&](const Date& date) { return NotePlainText(programDir_, date); });
+    const auto decorate = EventDecorator();
+    for (CalendarEvent& e : events) decorate(e);
+    return events;
 }

@@ -5,6 +5,7 @@
 #include <versionhelpers.h>
 #include <winhttp.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -103,6 +104,30 @@ std::optional<Url> ParseUrl(std::string_view text) {
     return url;
 }
 
+// "/a/b/../c/./d" -> "/a/c/d" (the query, after '?', is left as it is).
+std::string WithoutDotSegments(const std::string& path) {
+    const size_t queryAt = std::min(path.find('?'), path.size());
+    std::vector<std::string_view> kept;
+    std::string_view rest = std::string_view(path).substr(1, queryAt - 1);
+    bool endsInFolder = false;
+    for (;;) {
+        const size_t slash = rest.find('/');
+        const std::string_view segment = rest.substr(0, slash);
+        endsInFolder = segment == "." || segment == "..";
+        if (segment == "..") {
+            if (!kept.empty()) kept.pop_back();
+        } else if (segment != ".") {
+            kept.push_back(segment);
+        }
+        if (slash == std::string_view::npos) break;
+        rest.remove_prefix(slash + 1);
+    }
+    std::string out;
+    for (const std::string_view segment : kept) out.append("/").append(segment);
+    if (out.empty() || endsInFolder) out += '/';
+    return out + path.substr(queryAt);
+}
+
 // The address a Location header points to, which may be relative to the request's.
 std::optional<Url> Resolve(const Url& base, std::string_view location) {
     const auto schemeEnd = location.find("://");
@@ -119,6 +144,7 @@ std::optional<Url> Resolve(const Url& base, std::string_view location) {
         next.path = basePath + std::string(reference);
     else
         next.path = basePath.substr(0, basePath.rfind('/') + 1) + std::string(reference);
+    next.path = WithoutDotSegments(next.path);
     return next;
 }
 
@@ -370,7 +396,11 @@ HttpResponse WinHttpTransport::Impl::Exchange(const std::string& method, const U
         WinHttpSetOption(request.Get(), WINHTTP_OPTION_CLIENT_CERT_CONTEXT, WINHTTP_NO_CLIENT_CERT_CONTEXT, 0);
         sent = send();
     }
-    if (!sent || !WinHttpReceiveResponse(request.Get(), nullptr)) Fail(GetLastError(), url, tlsFlags);
+    BOOL received = sent && WinHttpReceiveResponse(request.Get(), nullptr);
+    // WinHTTP asks for the request again after it has renegotiated the TLS session.
+    for (int again = 0; sent && !received && GetLastError() == ERROR_WINHTTP_RESEND_REQUEST && again < 2; ++again)
+        received = (sent = send()) && WinHttpReceiveResponse(request.Get(), nullptr);
+    if (!received) Fail(GetLastError(), url, tlsFlags);
 
     HttpResponse response;
     DWORD status = 0, size = sizeof(status);

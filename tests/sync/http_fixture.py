@@ -10,6 +10,7 @@ On 127.0.0.1:<port> and 127.0.0.2:<port> (two origins):
   /slow          the answer after 3 s
   /moved         308 to /target       /found  302 to /target     /see-other  303 to /target
   /other-origin  307 to the same path /target on the other address
+  /deep/er/down  301 to ../../target
   /target        echoes "METHOD auth=yes|no body=N"
 <silent-port>: a listener whose queue is full, so a connection attempt hangs.
 <tls-port>: HTTPS with a self-signed certificate (<dir>/tls.pem).
@@ -47,7 +48,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         body = self.rfile.read(int(self.headers.get("Content-Length") or 0))
         path = self.path
         redirects = {"/loop": (302, "/loop"), "/moved": (308, "/target"), "/found": (302, "/target"),
-                     "/see-other": (303, "/target")}
+                     "/see-other": (303, "/target"), "/deep/er/down": (301, "../../target")}
         if path in redirects:
             status, where = redirects[path]
             self.answer(status, b"moved", [("Location", where)])

@@ -95,6 +95,7 @@ TEST_F(SyncTransport, FollowsRedirectsKeepingCredentialsAtHome) {
         {"PUT", "found", "PUT auth=yes body=5"},         // so does 302, unlike browsers
         {"PUT", "see-other", "GET auth=yes body=0"},     // 303 asks for the answer with GET
         {"PUT", "other-origin", "PUT auth=no body=5"},   // no credentials to another server
+        {"PUT", "deep/er/down", "PUT auth=yes body=5"},  // 301 to "../../target"
     };
     for (const Case& c : cases) {
         const HttpResponse response = Send(transport, c.method, fixture + c.path, {}, "hello");

@@ -22,7 +22,7 @@ stop_one() {  # <pid file>
   [ -f "$file" ] || return 0
   pid=$(cat "$file")
   # Only a process of ours: its command line names this folder.
-  if [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$dir"; then
+  if [ -n "$pid" ] && tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" | grep -qF "$dir"; then
     kill "$pid" 2>/dev/null || true
     for _ in $(seq 50); do running "$pid" || break; sleep 0.1; done
     running "$pid" && kill -9 "$pid" 2>/dev/null || true

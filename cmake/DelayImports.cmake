@@ -1,8 +1,8 @@
 # Delay-loaded system libraries for the program itself.
 #
 # The month view needs none of COM, the shell, the common dialogs, the printer
-# spooler, the common controls, the visual-style library or the accessibility ones
-# (asked for only by a screen reader), yet importing them makes Windows load them (and what they load) before
+# spooler, the common controls, the visual-style library, the accessibility ones
+# (asked for only by a screen reader) or the calendar sync's HTTP and crypto, yet importing them makes Windows load them (and what they load) before
 # the first line of the program runs. For tivorn.exe these import libraries are
 # replaced by delay-load ones of the same name: the library is loaded at its first
 # call. The window tests keep the ordinary ones.
@@ -11,7 +11,7 @@
 # "__imp_" symbols give every function the library exports (with the stdcall
 # decoration on i686, which --kill-at strips from the names looked up at run time).
 
-set(TIVORN_DELAYED_LIBRARIES ole32 oleaut32 oleacc shell32 comdlg32 winspool comctl32 uxtheme)
+set(TIVORN_DELAYED_LIBRARIES ole32 oleaut32 oleacc shell32 comdlg32 winspool comctl32 uxtheme winhttp crypt32)
 
 # On i686, GNU ld's delay-load thunks work only for calls made to the function's
 # stub; a call through __declspec(dllimport) jumps through an import slot that the

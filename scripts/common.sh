@@ -19,6 +19,11 @@ build_zlib() {
   "$ROOT/scripts/build-zlib.sh" i686 "$BUILD/deps/zlib-i686"
 }
 
+build_expat() {
+  "$ROOT/scripts/build-expat.sh" x86_64 "$BUILD/deps/expat-x86_64"
+  "$ROOT/scripts/build-expat.sh" i686 "$BUILD/deps/expat-i686"
+}
+
 configure_and_build() {  # <dir> <extra cmake args...>
   local dir=$1; shift
   cmake -S "$ROOT" -B "$BUILD/$dir" -G Ninja -Wno-dev "$@" >/dev/null
@@ -27,12 +32,14 @@ configure_and_build() {  # <dir> <extra cmake args...>
 
 build_win64() {
   configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Debug \
-    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" \
+    -DTIVORN_EXPAT_DIR="$BUILD/deps/expat-x86_64" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
 }
 
 build_win32() {
   configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-i686" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-i686" \
+    -DTIVORN_EXPAT_DIR="$BUILD/deps/expat-i686" -DTIVORN_WINEPREFIX="$BUILD/wineprefix"
 }
 
 # The core's libFuzzer targets, built with clang (tests/fuzz).
@@ -48,7 +55,8 @@ build_program() {
   cmake -S "$ROOT" -B "$BUILD/win64-release" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELEASE=-O1 -DNDEBUG" \
     -DTIVORN_TESTS=OFF \
-    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" >/dev/null
+    -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-x86_64" -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-x86_64" \
+    -DTIVORN_EXPAT_DIR="$BUILD/deps/expat-x86_64" >/dev/null
   cmake --build "$BUILD/win64-release" -j2 --target install_tree install_guide
 }
 

@@ -24,7 +24,7 @@ if [ "$mode" != run ]; then
   "$(dirname "${BASH_SOURCE[0]}")/install-deps-release.sh"
   packages+=(
     make g++ pkg-config g++-mingw-w64-i686-posix mingw-w64-tools x11-utils
-    googletest libjpeg62-turbo-dev libbenchmark-dev zlib1g-dev libminizip-dev
+    googletest libjpeg62-turbo-dev libbenchmark-dev zlib1g-dev libminizip-dev libexpat1-dev
     clang libclang-rt-14-dev
     # The sync tests' servers (tests/sync/radicale.sh); the radicale package's own
     # service on port 5232, where it starts one, is not used.

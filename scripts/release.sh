@@ -16,6 +16,7 @@ PORTABLE="Tivorn-$VERSION-hordozhato.zip"
 install_packages
 "$ROOT/scripts/build-libjpeg.sh" i686 "$BUILD/deps/libjpeg-i686"
 "$ROOT/scripts/build-zlib.sh" i686 "$BUILD/deps/zlib-i686"
+"$ROOT/scripts/build-expat.sh" i686 "$BUILD/deps/expat-i686"
 
 SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
@@ -31,7 +32,7 @@ release_build() {  # <name>
   rm -rf "$tree"
   cmake -S "$ROOT" -B "$tree" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTIVORN_JPEG_DIR="$BUILD/deps/libjpeg-i686" \
-    -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-i686" >/dev/null
+    -DTIVORN_ZLIB_DIR="$BUILD/deps/zlib-i686" -DTIVORN_EXPAT_DIR="$BUILD/deps/expat-i686" >/dev/null
   cmake --build "$tree" -j2 --target installer
   /usr/bin/python3 "$ROOT/scripts/portable-zip.py" "$tree/installer/Tivorn" "$tree/$PORTABLE"
 }

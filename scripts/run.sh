@@ -8,6 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages run
 "$ROOT/scripts/build-libjpeg.sh" x86_64 "$BUILD/deps/libjpeg-x86_64"
 "$ROOT/scripts/build-zlib.sh" x86_64 "$BUILD/deps/zlib-x86_64"
+"$ROOT/scripts/build-expat.sh" x86_64 "$BUILD/deps/expat-x86_64"
 build_program
 prepare_wine_prefix
 export LANG=hu_HU.UTF-8   # Hungarian regional settings: month names, code page 1250

@@ -6,6 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
 build_libjpeg
 build_zlib
+build_expat
 build_native
 build_fuzz
 build_win64

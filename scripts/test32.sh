@@ -6,6 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
 build_libjpeg
 build_zlib
+build_expat
 build_win32
 prepare_wine_prefix
 cd "$BUILD"

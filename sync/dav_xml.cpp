@@ -147,8 +147,8 @@ private:
         switch (node) {
         case Node::Response:
             if (++responses_ > maxItems_)
-                throw DavXmlError("A kiszolgáló válasza túl sok elemet sorol fel (több mint " +
-                                  std::to_string(maxItems_) + "-t).");
+                throw DavXmlError("A kiszolgáló válasza több mint " + std::to_string(maxItems_) +
+                                  " elemet sorol fel; ennyit a program nem fogad el.");
             item_ = DavItem();
             hasHref_ = false;
             responseStatus_ = 0;
@@ -162,10 +162,9 @@ private:
             found_.values.supportsEvents = false;
             break;
         case Node::Component: {
-            const std::string component = Trimmed(std::string(PlainAttribute(attributes, "name")));
-            bool vevent = component.size() == 6;
-            for (size_t i = 0; vevent && i < 6; ++i) vevent = (component[i] & ~0x20) == "VEVENT"[i];
-            if (vevent) found_.values.supportsEvents = true;
+            std::string component = Trimmed(std::string(PlainAttribute(attributes, "name")));
+            for (char& c : component) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+            if (component == "VEVENT") found_.values.supportsEvents = true;
             break;
         }
         case Node::PrivilegeSet:

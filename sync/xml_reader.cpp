@@ -47,41 +47,46 @@ struct Reading {
     }
 };
 
-void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+// Runs one callback's work; what it throws is kept for ReadXml and stops the parser.
+template <class Step>
+void Guarded(void* data, Step step) {
     auto* reading = static_cast<Reading*>(data);
     if (reading->failure) return;
-    if (reading->open.size() >= reading->maxDepth) {
-        reading->Fail(std::make_exception_ptr(DavXmlError("A kiszolgáló válaszában az elemek túl mélyen ágyazódnak egymásba.")));
-        return;
-    }
     try {
-        const bool wantsText = reading->events->Start(SplitName(name), attributes);
-        reading->open.push_back({wantsText, {}});
+        step(*reading);
     } catch (...) {
         reading->Fail(std::current_exception());
     }
+}
+
+void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    Guarded(data, [&](Reading& reading) {
+        if (reading.open.size() >= reading.maxDepth)
+            throw DavXmlError("A kiszolgáló válaszában az elemek túl mélyen ágyazódnak egymásba.");
+        const bool wantsText = reading.events->Start(SplitName(name), attributes);
+        reading.open.push_back({wantsText, {}});
+    });
 }
 
 void XMLCALL OnEnd(void* data, const XML_Char*) {
-    auto* reading = static_cast<Reading*>(data);
-    if (reading->failure || reading->open.empty()) return;
-    std::string text = std::move(reading->open.back().text);
-    reading->open.pop_back();
-    try {
-        reading->events->End(std::move(text));
-    } catch (...) {
-        reading->Fail(std::current_exception());
-    }
+    Guarded(data, [](Reading& reading) {
+        if (reading.open.empty()) return;
+        std::string text = std::move(reading.open.back().text);
+        reading.open.pop_back();
+        reading.events->End(std::move(text));
+    });
 }
 
 void XMLCALL OnText(void* data, const XML_Char* text, int length) {
-    auto* reading = static_cast<Reading*>(data);
-    if (!reading->open.empty() && reading->open.back().wantsText) reading->open.back().text.append(text, length);
+    Guarded(data, [&](Reading& reading) {
+        if (!reading.open.empty() && reading.open.back().wantsText) reading.open.back().text.append(text, length);
+    });
 }
 
 void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-    static_cast<Reading*>(data)->Fail(std::make_exception_ptr(
-        DavXmlError("A kiszolgáló válasza dokumentumtípus-meghatározást (DTD) tartalmaz; ezt a program nem fogadja el.")));
+    Guarded(data, [](Reading&) {
+        throw DavXmlError("A kiszolgáló válasza dokumentumtípus-meghatározást (DTD) tartalmaz; ezt a program nem fogadja el.");
+    });
 }
 
 // Never reached while doctypes are refused; kept so that an entity declaration can

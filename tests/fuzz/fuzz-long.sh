@@ -9,7 +9,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(index codec text_to_int name_days scheme_line task_lines rtf_text search_cache zip ics moved_days reminder_files imported_keys)
+[ ${#targets[@]} -gt 0 ] || targets=(index codec text_to_int name_days scheme_line task_lines rtf_text search_cache zip ics moved_days reminder_files imported_keys
+                                dav_xml dav_url)
 
 build="$ROOT/build/fuzz"
 cmake -S "$ROOT" -B "$build" -G Ninja -Wno-dev -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -7,6 +7,7 @@
 #include "editors/jegyzettomb.h"
 #include "app/Emlekeztetok.h"
 #include "app/Mentesek.h"
+#include "app/sync_service.h"
 #include "lists/Kereses.h"
 #include "lists/Lista.h"
 #include "lists/NevnapKeres.h"
@@ -273,13 +274,18 @@ void Tfrm_Main::OnTimer(UINT_PTR id) {
 void Tfrm_Main::TimerTimer() {
     const MonthNames months = Months();
     pIdo.SetCaption(FormatClock(Now(), months[0].empty() ? RegionalMonthNames() : months) + L"   ");
-    if (!FirstTickDone) StartSnapshotInSlices();
+    if (!FirstTickDone) {
+        StartSnapshotInSlices();
+        StartSync();
+    }
     FirstTick();
     CheckReminders();
 }
 
 void Tfrm_Main::ShowApplicationHint(const std::wstring& hint) {
-    if (hint.empty())
+    if (hint.empty() && !syncText_.empty())
+        pHint.SetCaption(L"   " + syncText_);
+    else if (hint.empty())
         pHint.SetCaption(L"   " + Application::Get().Title + L" " + kMakerAddress);
     else
         pHint.SetCaption(L"   " + hint);
@@ -392,6 +398,10 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 FillMonthCells();
                 return 0;
             }
+            if (msg == SyncStatusMessage()) {
+                SyncStatusChanged();
+                return 0;
+            }
             if (msg == ActivateMessage()) {
                 BringBack();
                 return 0;
@@ -404,6 +414,9 @@ LRESULT Tfrm_Main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 UINT Tfrm_Main::DiaryChangedMessage() { return WM_APP + 1; }
 
 void Tfrm_Main::DiaryChanged(const DiaryChange& change) {
+    // A change made here is sent when the burst of changes is over (the sync's own come
+    // from its thread, posted, and ask for no run).
+    if (Sync && (change.all || !change.days.empty() || change.reminders)) Sync->Request(std::chrono::seconds(3));
     if (ShownYear == 0 || (!change.all && change.days.empty())) return;  // no month yet, or the notepad
     FillMonthCells();
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -36,6 +37,8 @@
 #include "ui/timer.h"
 #include "ui/button_bar.h"
 
+class HttpTransport;
+class SyncService;
 class Tfrm_Emlekeztetok;
 class Tfrm_Kereses;
 class Tfrm_Mentesek;
@@ -167,6 +170,17 @@ public:
     void mniIsmerosokClick();     // the people whose name days are remembered
     static constexpr const wchar_t* kMutedValue = L"EmlekeztetokNemitva";
 
+    // The calendar server sync (main_sync.cpp)
+    std::unique_ptr<SyncService> Sync;  // made at the first clock tick when the account is on
+    void mniSzinkronizalasClick();      // the account window
+    void mniSzinkronMostClick();        // a run now
+    void mniSzinkronKerdesekClick();    // the questions the sync left for the user
+    void StartSync();                   // the account read; a first run when it is on
+    void SyncStatusChanged();           // the worker posted a change of its status
+    static UINT SyncStatusMessage();
+    // The HTTP transport of a user and password (the system's WinHTTP; tests may give another).
+    std::function<std::unique_ptr<HttpTransport>(const std::wstring& user, const std::string& password)> MakeTransport;
+
     // Notification-area mode (main_tray.cpp)
     void FirstTick();    // the "/tray" start hides the window at the first clock tick
     void ClosingTray();  // the window is about to be destroyed
@@ -212,6 +226,8 @@ private:
     Diary& diary_;
     Diary::Subscription changes_;  // the month follows the diary's changes
     void DiaryChanged(const DiaryChange& change);
+    std::wstring syncText_;        // the status bar's idle text while the sync is on
+    unsigned syncErrorsTold_ = 0;  // the sync's errors are told once each
     static UINT DiaryChangedMessage();  // a change made on another thread
     void StartSnapshotInSlices();
     void SnapshotSlice();

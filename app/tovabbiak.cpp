@@ -21,6 +21,11 @@ const std::vector<TovabbiakItem>& TovabbiakItems() {
         {nullptr, nullptr},
         {L"mniEmlekeztetok", L"Emlékeztetők…", 'R', FCONTROL, &Tfrm_Main::mniEmlekeztetokClick},
         {L"mniIsmerosok", L"Névnapok – ismerőseim…", 'N', FCONTROL, &Tfrm_Main::mniIsmerosokClick},
+        {nullptr, nullptr},
+        {L"mniSzinkronizalas", L"Szinkronizálás…", 'S', FCONTROL | FSHIFT, &Tfrm_Main::mniSzinkronizalasClick},
+        {L"mniSzinkronMost", L"Szinkronizálás most", VK_F9, 0, &Tfrm_Main::mniSzinkronMostClick},
+        {L"mniSzinkronKerdesek", L"Szinkronizálási kérdések…", 'K', FCONTROL | FSHIFT,
+         &Tfrm_Main::mniSzinkronKerdesekClick},
     };
     return items;
 }

@@ -79,7 +79,8 @@ std::wstring LibrariesNotNeededYet() {
     CharLowerBuffW(names.data(), static_cast<DWORD>(names.size()));
     std::wstring loaded;
     for (const wchar_t* name : {L"comctl32.dll", L"shell32.dll", L"comdlg32.dll", L"winspool.drv", L"msftedit.dll",
-                                L"riched20.dll", L"oleaut32.dll", L"oleacc.dll", L"msimg32.dll"})
+                                L"riched20.dll", L"oleaut32.dll", L"oleacc.dll", L"msimg32.dll", L"winhttp.dll",
+                                L"crypt32.dll"})
         if (names.find(L"\\" + std::wstring(name) + L"|") != std::wstring::npos)
             loaded += (loaded.empty() ? L"" : L" ") + std::wstring(name);
     return L"libraries not needed yet, loaded: " + (loaded.empty() ? std::wstring(L"none") : loaded);

@@ -1,0 +1,56 @@
+// The calendar sync against a running CalDAV server, under Wine: the first sync of a
+// diary of N day entries (with notes) into an empty calendar, then an incremental sync
+// of one change, then one with nothing to do. The server's URL, user and password come
+// from the command line: bench_win_sync http://127.0.0.1:5299/ tivorn titok123 3650
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/winhttp_transport.h"
+#include "store/diary.h"
+#include "store/rtf_text.h"
+#include "sync/caldav_sync.h"
+
+int main(int argc, char** argv) {
+    if (argc < 5) {
+        std::fprintf(stderr, "bench_win_sync <server URL> <user> <password> <entries>\n");
+        return 2;
+    }
+    const std::string base = argv[1];
+    const int count = std::atoi(argv[4]);
+    WinHttpTransport http(argv[2], argv[3]);
+    const std::string calendar = base + argv[2] + "/bench" + std::to_string(GetTickCount()) + "/";
+    if (http.Send({"MKCALENDAR", calendar, {}, {}}).status != 201) {
+        std::fprintf(stderr, "MKCALENDAR failed\n");
+        return 1;
+    }
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"tivorn-sync-bench" + std::to_wstring(GetTickCount());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    Diary diary(dir);
+    diary.Load();
+    std::vector<DayToStore> days;
+    for (int i = 0; i < count; ++i)
+        days.push_back({AddDays(Date{2017, 1, 1}, i), DayEntry{L"Bejegyzés", std::to_wstring(i), 0xFF, 0},
+                        PlainTextToRtf(L"A nap jegyzete, " + std::to_wstring(i) + L". sor"), false, {}});
+    diary.StoreMany(days);
+
+    auto timed = [&](const char* what) {
+        const auto start = std::chrono::steady_clock::now();
+        const SyncSummary s = CalDavSync(http, diary, calendar).Run();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%-32s %9.0f ms  (elküldve %d, érkezett %d)\n", what, ms, s.sent, s.received);
+    };
+    std::printf("%d entries\n", count);
+    timed("first sync");
+    diary.Store(Date{2017, 1, 1}, DayEntry{L"Megváltozott", L"", 0xFF, 0}, "");
+    timed("incremental, one change");
+    timed("incremental, no change");
+    return 0;
+}

@@ -35,10 +35,7 @@ void Tfrm_Main::StartSync() {
 void Tfrm_Main::SyncStatusChanged() {
     if (!Sync) return;
     const SyncStatus status = Sync->Status();
-    std::wstring text = status.running ? status.progress : L"Szinkronizálva: " + status.lastResult;
-    if (!status.running && status.questions > 0)
-        text += L" – kérdések: Továbbiak / Szinkronizálási kérdések (Ctrl+Shift+K)";
-    syncText_ = status.lastResult.empty() && !status.running ? L"" : text;
+    syncText_ = status.running ? status.progress : status.lastResult;
     if (Application::Get().CurrentHint().empty()) ShowApplicationHint(L"");
     // Each new error once, in the general error handler's box; the worker tries again.
     if (!status.running && !status.error.empty() && status.errorNumber != syncErrorsTold_) {

@@ -15,7 +15,7 @@ std::wstring ClockText() {
     const DateTime now = Now();
     wchar_t text[8];
     swprintf(text, 8, L"%02d:%02d", now.hour, now.minute);
-    return FormatDottedDate(now.date) + L" " + text;
+    return text;
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ void SyncService::RunOnce(const SyncAccount& account, std::vector<std::pair<Date
     }
     std::lock_guard lock(mutex_);
     if (error.empty()) {
-        status_.lastResult = ClockText() + L" – " + SummaryText(summary);
+        status_.lastResult = SyncStatusLine(ClockText(), summary);
         status_.questions = summary.questions;
         status_.error.clear();
         retry_ = std::chrono::seconds(30);
@@ -160,7 +160,7 @@ void SyncService::RunOnce(const SyncAccount& account, std::vector<std::pair<Date
         // Told once: the same error again is not a new one.
         if (error != status_.error) ++status_.errorNumber;
         status_.error = error;
-        status_.lastResult = ClockText() + L" – sikertelen, újrapróbálás később";
+        status_.lastResult = SyncFailedLine(ClockText());
         retry_ = std::min<std::chrono::seconds>(retry_ * 2, std::chrono::duration_cast<std::chrono::seconds>(kPeriod));
     }
 }

@@ -38,7 +38,7 @@ void WriteSyncAccount(HKEY root, const std::wstring& key, const SyncAccount& acc
 struct SyncStatus {
     bool running = false;
     std::wstring progress;    // while running
-    std::wstring lastResult;  // "2026.12.09. 20:15 – 3 érkezett"
+    std::wstring lastResult;  // the status bar's line of the last run (SyncStatusLine)
     std::wstring error;       // of the last run; "" when it went well
     unsigned errorNumber = 0;  // grows with each new error, so the window tells each once
     int questions = 0;

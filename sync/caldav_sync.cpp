@@ -26,22 +26,39 @@ std::wstring Wide(const std::string& s) { return Utf8ToWide(s); }
     throw SyncError(L"A kiszolgáló hibával válaszolt: " + Wide(what) + L" (" + std::to_wstring(response.status) + L").");
 }
 
+// "3 érkezett" after a comma when there is text before it; nothing for none.
+void AppendCount(std::wstring& text, int count, const wchar_t* what) {
+    if (count == 0) return;
+    if (!text.empty()) text += L", ";
+    text += std::to_wstring(count) + L" " + what;
+}
+
 }  // namespace
 
 std::wstring SummaryText(const SyncSummary& s) {
     std::wstring text;
-    auto part = [&text](int n, const wchar_t* what) {
-        if (n == 0) return;
-        if (!text.empty()) text += L", ";
-        text += std::to_wstring(n) + L" " + what;
-    };
-    part(s.received, L"érkezett");
-    part(s.sent, L"elküldve");
-    part(s.deletedHere, L"törölve itt");
-    part(s.deletedThere, L"törölve a kiszolgálón");
-    part(s.passedOver, L"kihagyva");
-    part(s.questions, L"kérdés vár");
+    AppendCount(text, s.received, L"érkezett");
+    AppendCount(text, s.sent, L"elküldve");
+    AppendCount(text, s.deletedHere, L"törölve itt");
+    AppendCount(text, s.deletedThere, L"törölve a kiszolgálón");
+    AppendCount(text, s.passedOver, L"kihagyva");
+    AppendCount(text, s.questions, L"kérdés vár");
     return text.empty() ? L"nincs változás" : text;
+}
+
+std::wstring SyncStatusLine(const std::wstring& clock, const SyncSummary& s) {
+    const std::wstring line = L"Szinkronizálva " + clock + L": ";
+    if (s.questions > 0) return line + std::to_wstring(s.questions) + L" kérdés vár (Ctrl+Shift+K)";
+    // The panel has room for the arrivals, the sendings and the deletions.
+    std::wstring text;
+    AppendCount(text, s.received, L"érkezett");
+    AppendCount(text, s.sent, L"elküldve");
+    AppendCount(text, s.deletedHere + s.deletedThere, L"törölve");
+    return line + (text.empty() ? L"nincs változás" : text);
+}
+
+std::wstring SyncFailedLine(const std::wstring& clock) {
+    return L"Szinkronizálás " + clock + L": sikertelen, később újra";
 }
 
 // One run's working set.
@@ -95,8 +112,9 @@ struct CalDavSync::Run_ {
     }
 
     std::optional<std::string> Resolve(const std::string& href) const {
+        // An href of another server is no member of this calendar (and never gets a request).
         auto url = ResolveHref(owner.calendar_, href);
-        if (!url || SameResource(*url, owner.calendar_)) return std::nullopt;
+        if (!url || !SameOrigin(*url, owner.calendar_) || SameResource(*url, owner.calendar_)) return std::nullopt;
         return url;
     }
 

@@ -38,6 +38,13 @@ struct SyncSummary {
 // "3 érkezett, 1 elküldve, 1 kérdés vár" and so on: the status bar's last result.
 std::wstring SummaryText(const SyncSummary& summary);
 
+// The status bar's line after a run at `clock` ("20:15"), short enough for its panel:
+// "Szinkronizálva 20:15: 1 érkezett, 2 elküldve"; a waiting question comes first,
+// with the key of its window.
+std::wstring SyncStatusLine(const std::wstring& clock, const SyncSummary& summary);
+// After a failed run.
+std::wstring SyncFailedLine(const std::wstring& clock);
+
 using SyncProgress = std::function<void(const std::wstring&)>;
 
 class CalDavSync {

@@ -29,7 +29,7 @@ std::vector<QuestionView> ViewQuestions(const SyncState& state, Diary& diary) {
         QuestionView view;
         view.date = q.date;
         view.what = q.kind == SyncQuestion::Kind::NoteText ? L"A kiszolgálón megváltozott a jegyzet szövege"
-                                                           : L"Mindkét helyen megváltozott";
+                                                           : L"A gépen és a kiszolgálón mást tartalmaz";
         const OpenedDay day = diary.Open(q.date);
         view.here = day.hasLine ? Shown(day.entry.title1, day.entry.title2, day.note ? RtfToPlainText(*day.note) : L"")
                                 : L"(nincs bejegyzés)";

@@ -11,7 +11,7 @@ class Diary;
 
 struct QuestionView {
     Date date;
-    std::wstring what;        // "Mindkét helyen megváltozott", "A kiszolgálón megváltozott a jegyzet szövege"
+    std::wstring what;        // "A gépen és a kiszolgálón mást tartalmaz", "A kiszolgálón megváltozott a jegyzet szövege"
     std::wstring here, there;  // the titles on the first line, then the note's text
 };
 

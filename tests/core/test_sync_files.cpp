@@ -1,6 +1,7 @@
 // The calendar sync's own files and its mapping of a day to an event resource.
 #include <gtest/gtest.h>
 
+#include "sync/caldav_sync.h"
 #include "sync/day_resource.h"
 #include "sync/sync_state.h"
 
@@ -106,4 +107,22 @@ TEST(DayResource, AServersEventBecomesOneDayOrIsPassedOver) {
         else EXPECT_FALSE(back.passedOver.empty());
     }
     EXPECT_FALSE(ReadRemoteDay("<html>not a calendar</html>", 8 * 60).day);
+}
+
+TEST(SyncSummary, TheStatusLineFitsItsPanelAndPutsAQuestionFirst) {
+    struct Case {
+        SyncSummary summary;
+        const wchar_t* line;
+    } cases[] = {
+        {{}, L"Szinkronizálva 20:15: nincs változás"},
+        {{.received = 1, .sent = 3}, L"Szinkronizálva 20:15: 1 érkezett, 3 elküldve"},
+        {{.sent = 2, .deletedHere = 1, .deletedThere = 2, .passedOver = 5}, L"Szinkronizálva 20:15: 2 elküldve, 3 törölve"},
+        {{.received = 9, .questions = 2}, L"Szinkronizálva 20:15: 2 kérdés vár (Ctrl+Shift+K)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SyncStatusLine(L"20:15", c.summary), c.line);
+        EXPECT_LE(SyncStatusLine(L"20:15", c.summary).size(), 50u) << "the status panel shows about 55 characters";
+    }
+    EXPECT_EQ(SummaryText({.received = 1, .deletedThere = 2, .questions = 1}),
+              L"1 érkezett, 2 törölve a kiszolgálón, 1 kérdés vár");
 }

@@ -5,6 +5,7 @@
 # The result: <dir>/lib/libexpat.a, <dir>/include/{expat.h,expat_external.h} (the layout
 # of Debian's libexpat1-dev, which serves the native build). Its users define XML_STATIC.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
 arch=$1
 prefix=$(realpath -m "$2")
 [ -f "$prefix/lib/libexpat.a" ] && [ -f "$prefix/include/expat.h" ] && exit 0
@@ -15,16 +16,7 @@ mkdir -p "$work"
 # release tarball in lib.
 sources() { find "$work" -mindepth 2 -maxdepth 4 -path '*/lib/xmlparse.c' -printf '%h\n' | sort -V | tail -n 1; }
 if [ -z "$(sources)" ]; then
-  # The newest source first; a mirror without it falls back to the release's own.
-  fetched=0
-  for version in "" $(apt-cache showsrc expat 2>/dev/null | sed -n 's/^Version: //p' | sort -ru); do
-    package=expat${version:+=$version}
-    if (cd "$work" && apt-get source --download-only "$package" >/dev/null 2>&1); then fetched=1; break; fi
-  done
-  [ $fetched -eq 1 ] || { echo "apt-get source expat failed (is there a deb-src line?)" >&2; exit 1; }
-  dsc=$(ls "$work"/expat_*.dsc | sort -V | tail -n 1)
-  rm -rf "$work"/expat-*/   # what an interrupted unpacking left
-  (cd "$work" && dpkg-source --no-check -x "$dsc" >/dev/null)
+  fetch_debian_source expat "$work"
 fi
 lib=$(sources)
 [ -n "$lib" ] || { echo "no expat sources under $work" >&2; exit 1; }

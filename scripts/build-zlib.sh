@@ -6,6 +6,7 @@
 # <dir>/include/minizip/{zip.h,unzip.h,ioapi.h,iowin32.h} (the layout of Debian's
 # zlib1g-dev and libminizip-dev, which serve the native build).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
 arch=$1
 prefix=$(realpath -m "$2")
 [ -f "$prefix/lib/libminizip.a" ] && [ -f "$prefix/lib/libz.a" ] && exit 0
@@ -13,15 +14,7 @@ prefix=$(realpath -m "$2")
 work=$(realpath -m "$prefix/../zlib-src")
 mkdir -p "$work"
 if ! ls -d "$work"/zlib-*/contrib/minizip >/dev/null 2>&1; then
-  # The newest source first; a mirror without it falls back to the release's own.
-  fetched=0
-  for version in "" $(apt-cache showsrc zlib 2>/dev/null | sed -n 's/^Version: //p' | sort -ru); do
-    package=zlib${version:+=$version}
-    if (cd "$work" && apt-get source --download-only "$package" >/dev/null 2>&1); then fetched=1; break; fi
-  done
-  [ $fetched -eq 1 ] || { echo "apt-get source zlib failed (is there a deb-src line?)" >&2; exit 1; }
-  dsc=$(ls "$work"/zlib_*.dsc | sort -V | tail -n 1)
-  (cd "$work" && dpkg-source --no-check -x "$dsc" >/dev/null)
+  fetch_debian_source zlib "$work"
 fi
 src=$(ls -d "$work"/zlib-*/ | sort -V | tail -n 1)
 src=${src%/}

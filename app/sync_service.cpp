@@ -45,7 +45,7 @@ void WriteSyncAccount(HKEY root, const std::wstring& key, const SyncAccount& acc
 }
 
 SyncService::SyncService(Diary& diary, HWND window, UINT message, Transport transport)
-    : diary_(diary), window_(window), message_(message), transport_(std::move(transport)) {
+    : diary_(diary), window_(window), message_(message), transport_(std::move(transport)), localDays_(diary) {
     worker_ = std::thread([this] { Work(); });
 }
 
@@ -142,7 +142,7 @@ void SyncService::RunOnce(const SyncAccount& account, std::vector<std::pair<Date
                 status_.progress = progress;
             }
             Post();
-        });
+        }, &localDays_);
         for (const auto& [date, takeServer] : answers) sync.Answer(date, takeServer);
         summary = sync.Run();
     } catch (const AppError& e) {

@@ -20,6 +20,7 @@
 
 #include "platform/eljaras.h"
 #include "sync/caldav_sync.h"
+#include "sync/local_days.h"
 
 class Diary;
 
@@ -78,5 +79,6 @@ private:
     SyncStatus status_;
     std::chrono::seconds retry_{30};
     bool stopping_ = false;
+    LocalDays localDays_;  // the diary's days between runs
     std::thread worker_;
 };

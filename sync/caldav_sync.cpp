@@ -10,6 +10,7 @@
 #include "sync/dav_url.h"
 #include "sync/dav_xml.h"
 #include "sync/day_resource.h"
+#include "sync/local_days.h"
 
 namespace {
 
@@ -119,6 +120,10 @@ struct CalDavSync::Run_ {
     }
 
     void ReadLocal() {
+        if (owner.localDays_) {
+            local = owner.localDays_->Read();
+            return;
+        }
         local.clear();
         for (CalendarEvent& e : owner.diary_.CalendarEvents(ExportRange::All())) {
             const int64_t serial = SerialOf(e.date);
@@ -442,8 +447,9 @@ struct CalDavSync::Run_ {
     }
 };
 
-CalDavSync::CalDavSync(HttpTransport& http, Diary& diary, std::string calendarUrl, SyncProgress progress)
-    : http_(http), diary_(diary), calendar_(std::move(calendarUrl)), progress_(std::move(progress)) {
+CalDavSync::CalDavSync(HttpTransport& http, Diary& diary, std::string calendarUrl, SyncProgress progress,
+                       LocalDays* localDays)
+    : http_(http), diary_(diary), calendar_(std::move(calendarUrl)), progress_(std::move(progress)), localDays_(localDays) {
     if (calendar_.empty() || calendar_.back() != '/') calendar_ += '/';
 }
 

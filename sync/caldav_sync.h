@@ -22,6 +22,7 @@
 #include "sync/sync_state.h"
 
 class Diary;
+class LocalDays;
 
 // A failure the user must hear of: a wrong password, a server that answers nonsense.
 class SyncError : public AppError {
@@ -50,7 +51,9 @@ using SyncProgress = std::function<void(const std::wstring&)>;
 class CalDavSync {
 public:
     // `calendarUrl`: the collection's absolute URL (a trailing slash is added).
-    CalDavSync(HttpTransport& http, Diary& diary, std::string calendarUrl, SyncProgress progress = {});
+    // `localDays`, when given, keeps the diary's days between runs (else each run reads them all).
+    CalDavSync(HttpTransport& http, Diary& diary, std::string calendarUrl, SyncProgress progress = {},
+               LocalDays* localDays = nullptr);
 
     // Throws SyncError, HttpError or a file error; what was done until then is kept.
     SyncSummary Run();
@@ -65,4 +68,5 @@ private:
     Diary& diary_;
     std::string calendar_;
     SyncProgress progress_;
+    LocalDays* localDays_;
 };

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "sync/caldav_sync.h"
+#include "store/rtf_text.h"
 #include "sync/day_resource.h"
+#include "sync/local_days.h"
+#include "temp_folder.h"
 #include "sync/sync_state.h"
 
 namespace {
@@ -125,4 +128,34 @@ TEST(SyncSummary, TheStatusLineFitsItsPanelAndPutsAQuestionFirst) {
     }
     EXPECT_EQ(SummaryText({.received = 1, .deletedThere = 2, .questions = 1}),
               L"1 érkezett, 2 törölve a kiszolgálón, 1 kérdés vár");
+}
+
+TEST(LocalDays, ReadsAgainWhatTheDiaryChangedAndAYearlySeriesWithALaterYearsDay) {
+    TempFolder folder;
+    Diary diary(folder.Dir());
+    diary.Load();
+    const Date birthday{2020, 3, 5}, later{2026, 3, 5}, other{2026, 1, 2};
+    diary.Store(birthday, DayEntry{L"Anna"}, "");
+    diary.SetYearly(birthday, true);
+    diary.Store(other, DayEntry{L"Egy"}, PlainTextToRtf(L"jegyzet"));
+    LocalDays days(diary);
+    EXPECT_EQ(days.Read().size(), 2u);
+
+    diary.Store(other, DayEntry{L"Kettő"}, "");
+    diary.Store(later, DayEntry{L"Saját"}, "");  // stands in for the series in 2026
+    auto read = days.Read();
+    EXPECT_EQ(read.at(SerialOf(other)).summary, L"Kettő");
+    EXPECT_EQ(read.at(SerialOf(other)).description, L"");
+    EXPECT_EQ(read.at(SerialOf(birthday)).exceptions, std::vector<Date>{later});
+
+    diary.Delete(other);
+    diary.SetYearly(birthday, false);
+    read = days.Read();
+    EXPECT_EQ(read.count(SerialOf(other)), 0u);
+    EXPECT_FALSE(read.at(SerialOf(birthday)).yearly);
+    // The same as reading everything anew.
+    std::vector<uint64_t> cached, anew;
+    for (const auto& [serial, e] : read) cached.push_back(DayResourceHash(e));
+    for (const CalendarEvent& e : diary.CalendarEvents(ExportRange::All())) anew.push_back(DayResourceHash(e));
+    EXPECT_EQ(cached, anew);
 }

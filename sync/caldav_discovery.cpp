@@ -19,7 +19,7 @@ std::optional<Multistatus> Propfind(HttpTransport& http, const std::string& url,
     HttpResponse response = http.Send(HttpRequest{
         "PROPFIND", url, {{"Depth", depth}, {"Content-Type", "application/xml; charset=utf-8"}}, std::move(body)});
     if (response.status == 401)
-        throw SyncError(L"A kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót (401).");
+        throw WrongPasswordError();
     if (response.status != 207) return std::nullopt;
     try {
         return ParseMultistatus(response.body);
@@ -90,7 +90,7 @@ std::string MakeCalendar(HttpTransport& http, const std::string& home, const std
             "MKCALENDAR", url, {{"Content-Type", "application/xml; charset=utf-8"}}, dav_body::Mkcalendar(WideToUtf8(name))});
         if (response.status == 201 || response.status == 200) return url;
         if (response.status == 401)
-            throw SyncError(L"A kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót (401).");
+            throw WrongPasswordError();
         // 405 or 409: something of that name is there already.
         if (response.status != 405 && response.status != 409 && response.status != 412) {
             last = std::to_string(response.status);

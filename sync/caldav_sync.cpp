@@ -21,7 +21,7 @@ std::wstring Wide(const std::string& s) { return Utf8ToWide(s); }
 
 [[noreturn]] void ThrowStatus(const std::string& what, const HttpResponse& response) {
     if (response.status == 401)
-        throw SyncError(L"A kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót (401).");
+        throw WrongPasswordError();
     if (response.status == 403) throw SyncError(L"A kiszolgáló nem engedi: " + Wide(what) + L" (403).");
     if (response.status == 404) throw SyncError(L"A naptár nem található a kiszolgálón (404).");
     throw SyncError(L"A kiszolgáló hibával válaszolt: " + Wide(what) + L" (" + std::to_wstring(response.status) + L").");

@@ -30,6 +30,11 @@ public:
     explicit SyncError(std::wstring text) : AppError(std::move(text)) {}
 };
 
+// What a 401 answer tells the user.
+inline SyncError WrongPasswordError() {
+    return SyncError(L"A kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót (401).");
+}
+
 struct SyncSummary {
     int received = 0, sent = 0, deletedHere = 0, deletedThere = 0, passedOver = 0;
     int questions = 0;  // waiting for the user after the run

@@ -119,7 +119,7 @@ TEST_F(TovabbiakTest, APressOnTheButtonOpensItsMenuWithTheButtonPushedInAndNoTip
     const HWND strip = main->pFejlec.Handle();
     POINT over{r.left + 3, r.top + 3};
     ClientToScreen(strip, &over);
-    MoveCursor(over);
+    ASSERT_TRUE(MoveCursor(over));
     SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, r.top + 3));
     Seen::tips = main->ToolBar1.Tips();
     ASSERT_NE(Seen::tips, nullptr);

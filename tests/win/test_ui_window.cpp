@@ -126,10 +126,13 @@ TEST_F(WindowBaseTest, ASpeedButtonLivesOnItsPanelsFaceAndMouse) {
     auto cursorAt = [&](LPARAM client) {
         POINT p{static_cast<short>(LOWORD(client)), static_cast<short>(HIWORD(client))};
         ClientToScreen(host, &p);
-        SetCursorPos(p.x, p.y);
-        // Wine moves the X pointer behind the call: wait until the position reads back.
+        // Wine moves the X pointer behind the call, and not at all while another client
+        // holds a pointer grab: ask again until the position reads back.
         POINT now{};
-        for (int i = 0; i < 100 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y); ++i) Sleep(10);
+        for (int i = 0; i < 500 && !(GetCursorPos(&now) && now.x == p.x && now.y == p.y); ++i) {
+            if (i % 5 == 0) SetCursorPos(p.x, p.y);
+            Sleep(10);
+        }
         SetCursor(nullptr);
         SendMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return std::pair{GetCursor(), Application::Get().HintAt(host, p)};

@@ -139,10 +139,17 @@ void ChangeInMemory(Tfrm_Main& main, const std::function<void(EntryStore&)>& cha
     main.TheDiary().WithEntries([&](const EntryStore& entries) { change(const_cast<EntryStore&>(entries)); });
 }
 
-void MoveCursor(POINT onScreen) {
-    SetCursorPos(onScreen.x, onScreen.y);
+bool MoveCursor(POINT onScreen) {
+    // Wine's X driver refuses to warp the pointer while another client of the display
+    // holds a pointer grab (a test running beside this one with a menu open), so the
+    // move is asked again until the position reads back.
     POINT now{};
-    for (int i = 0; i < 200 && GetCursorPos(&now) && (now.x != onScreen.x || now.y != onScreen.y); ++i) Sleep(10);
+    for (int i = 0; i < 500; ++i) {
+        if (i % 5 == 0) SetCursorPos(onScreen.x, onScreen.y);
+        if (GetCursorPos(&now) && now.x == onScreen.x && now.y == onScreen.y) return true;
+        Sleep(10);
+    }
+    return false;
 }
 
 void WinTest::Pump() {

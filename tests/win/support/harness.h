@@ -70,9 +70,10 @@ private:
     std::deque<std::function<void(Form&)>> answers_;
 };
 
-// Moves the mouse pointer to a screen point and waits until the position reads back:
-// Wine moves the X pointer behind SetCursorPos, so a check right after it can see the old place.
-void MoveCursor(POINT onScreen);
+// Moves the mouse pointer to a screen point and waits until the position reads back
+// (Wine moves the X pointer behind SetCursorPos, and not at all while another client
+// holds a pointer grab); false when it never did within 5 s.
+bool MoveCursor(POINT onScreen);
 
 // The main window's entry index as its diary holds it now (a copy).
 EntryStore Entries(const Tfrm_Main& main);

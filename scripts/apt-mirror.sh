@@ -53,3 +53,18 @@ apt_update() {
   echo "apt-get update failed three times; going on with the package lists apt has" >&2
   return 0
 }
+
+# apt-get install -y of the packages given, without recommends. When an index failed to
+# download, one architecture can see newer versions than the other (seen on a new
+# machine: the security archive's amd64 index arrived, its i386 one did not, and the
+# 32-bit libraries could not match their 64-bit halves: "pkgProblemResolver::Resolve
+# generated breaks"). Then the install is tried once more with the release's own
+# versions preferred (-t <codename>), which both architectures have.
+apt_install() {
+  ${SUDO:-} apt-get install -y -qq --no-install-recommends "$@" && return 0
+  local codename
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$codename" ] || return 1
+  echo "apt-get install failed; trying again with $codename's own versions preferred (-t $codename)" >&2
+  ${SUDO:-} apt-get install -y -qq --no-install-recommends -t "$codename" "$@"
+}

@@ -38,7 +38,7 @@ if [ $update -eq 1 ] || ! apt-cache policy qemu-user | grep -q bpo12; then
   apt_update
 fi
 if [ ${#missing[@]} -gt 0 ]; then
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt_install "${missing[@]}"
 fi
 if [ $qemu_ok -eq 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user

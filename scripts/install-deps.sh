@@ -64,7 +64,7 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 apt_update
 if [ ${#missing[@]} -gt 0 ]; then
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt_install "${missing[@]}"
 fi
 if ! locale -a 2>/dev/null | grep -qi '^hu_HU.utf8$'; then
   $SUDO sed -i 's/^# *hu_HU.UTF-8 UTF-8/hu_HU.UTF-8 UTF-8/' /etc/locale.gen

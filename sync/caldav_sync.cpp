@@ -66,9 +66,10 @@ std::wstring SyncFailedLine(const std::wstring& clock) {
 struct CalDavSync::Run_ {
     CalDavSync& owner;
     SyncState state;
+    SyncState loaded;  // as the run found it: a run that changes nothing writes nothing
     SyncSummary summary;
     SyncLog log;
-    std::map<int64_t, CalendarEvent> local;  // the diary's days by serial
+    std::map<int64_t, LocalDay> local;  // the diary's days by serial
     std::set<int64_t> touched;               // days the server's changes reached this run
     int sinceSave = 0;
 
@@ -78,6 +79,7 @@ struct CalDavSync::Run_ {
             state = SyncState{};
             state.calendar = owner.calendar_;
         }
+        loaded = state;
     }
 
     void Note(const std::wstring& text) { log.Line(Now(), text); }
@@ -127,22 +129,33 @@ struct CalDavSync::Run_ {
         local.clear();
         for (CalendarEvent& e : owner.diary_.CalendarEvents(ExportRange::All())) {
             const int64_t serial = SerialOf(e.date);
-            local.emplace(serial, std::move(e));
+            local.emplace(serial, MakeLocalDay(std::move(e)));
         }
     }
 
     // The day's event as the diary holds it now, with the UID its server event has.
-    std::optional<CalendarEvent> LocalDay(const Date& date, const std::wstring& uid) const {
+    std::optional<CalendarEvent> LocalEvent(const Date& date, const std::wstring& uid) const {
         const auto it = local.find(SerialOf(date));
         if (it == local.end()) return std::nullopt;
-        CalendarEvent e = it->second;
+        CalendarEvent e = it->second.event;
         if (!uid.empty()) e.uid = uid;
         return e;
     }
 
+    // The hash of the day's resource sent under `uid` (its own when empty); none without an entry.
+    std::optional<uint64_t> LocalHash(const Date& date, const std::wstring& uid) const {
+        const auto it = local.find(SerialOf(date));
+        if (it == local.end()) return std::nullopt;
+        if (uid.empty() || uid == it->second.event.uid) return it->second.hash;
+        CalendarEvent e = it->second.event;
+        e.uid = uid;
+        return DayResourceHash(e);
+    }
+
     void Refresh(const Date& date) {
         local.erase(SerialOf(date));
-        for (CalendarEvent& e : owner.diary_.CalendarEvents(ExportRange{DateKey(date)})) local.emplace(SerialOf(date), std::move(e));
+        for (CalendarEvent& e : owner.diary_.CalendarEvents(ExportRange{DateKey(date)}))
+            local.emplace(SerialOf(date), MakeLocalDay(std::move(e)));
     }
 
     // The server's changes: href -> ETag, and the hrefs removed.
@@ -152,7 +165,22 @@ struct CalDavSync::Run_ {
         std::vector<std::string> removed;
         std::string token;
         bool full = false;
+
+        // An event whose ETag is the one last seen (our own write coming back) needs nothing.
+        void Add(const std::string& url, const DavItem& item, const std::map<std::string, std::string>& known) {
+            const auto it = known.find(url);
+            if (it != known.end() && !item.etag.empty() && it->second == item.etag) return;
+            changed[url] = item.etag;
+            written[url] = item.href;
+        }
     };
+
+    // href -> ETag of the linked events, looked up once per listed event.
+    std::map<std::string, std::string> KnownEtags() const {
+        std::map<std::string, std::string> known;
+        for (const SyncRecord& r : state.records) known.emplace(r.href, r.etag);
+        return known;
+    }
 
     std::optional<Changes> SinceToken() {
         if (state.syncToken.empty()) return std::nullopt;
@@ -165,6 +193,7 @@ struct CalDavSync::Run_ {
             return std::nullopt;
         }
         Changes changes;
+        const auto known = KnownEtags();
         const Multistatus ms = Listing(std::move(response), "REPORT sync-collection");
         changes.token = ms.syncToken;
         for (const DavItem& item : ms.items) {
@@ -174,10 +203,7 @@ struct CalDavSync::Run_ {
                 changes.removed.push_back(*url);
                 continue;
             }
-            const SyncRecord* record = state.ByHref(*url);
-            if (record && !item.etag.empty() && record->etag == item.etag) continue;  // our own write coming back
-            changes.changed[*url] = item.etag;
-            changes.written[*url] = item.href;
+            changes.Add(*url, item, known);
         }
         return changes;
     }
@@ -197,14 +223,12 @@ struct CalDavSync::Run_ {
         const Multistatus ms =
             Listing(Send("REPORT", owner.calendar_, dav_body::CalendarQueryEtags(), {{"Depth", "1"}}), "REPORT calendar-query");
         std::set<std::string> present;
+        const auto known = KnownEtags();
         for (const DavItem& item : ms.items) {
             const auto url = Resolve(item.href);
             if (!url || item.isCollection || (item.status != 0 && item.status != 200)) continue;
             present.insert(*url);
-            const SyncRecord* record = state.ByHref(*url);
-            if (record && !item.etag.empty() && record->etag == item.etag) continue;
-            changes.changed[*url] = item.etag;
-            changes.written[*url] = item.href;
+            changes.Add(*url, item, known);
         }
         for (const SyncRecord& r : state.records)
             if (!present.count(r.href)) changes.removed.push_back(r.href);
@@ -261,8 +285,7 @@ struct CalDavSync::Run_ {
 
     void Link(const std::string& href, const std::string& etag, const std::wstring& uid, const Date& date) {
         state.DropRecord(href);
-        const auto e = LocalDay(date, uid);
-        state.records.push_back({href, etag, uid, date, e ? DayResourceHash(*e) : 0});
+        state.records.push_back({href, etag, uid, date, LocalHash(date, uid).value_or(0)});
     }
 
     // The server's day says what the diary's does (our own write coming back without an ETag).
@@ -272,8 +295,7 @@ struct CalDavSync::Run_ {
     }
 
     bool LocalChanged(const SyncRecord& record) const {
-        const auto e = LocalDay(record.date, record.uid);
-        return e ? DayResourceHash(*e) != record.localHash : record.localHash != 0;
+        return LocalHash(record.date, record.uid).value_or(0) != record.localHash;
     }
 
     void ApplyRemote(const std::string& href, const std::string& etag, const std::string& data) {
@@ -304,7 +326,7 @@ struct CalDavSync::Run_ {
             state.DropRecord(href);
             record = nullptr;
         }
-        const auto here = LocalDay(date, record ? record->uid : remote.uid);
+        const auto here = LocalEvent(date, record ? record->uid : remote.uid);
         if (!record) {
             if (state.ByDate(date) || state.QuestionOn(date))
                 return Ask(SyncQuestion::Kind::BothChanged, date, href, etag, data);
@@ -374,6 +396,10 @@ struct CalDavSync::Run_ {
     }
 
     void SendLocal() {
+        // The records by day as the run found them: a day's record changes in the loop
+        // only on that day or on a day the loop then passes over as touched.
+        std::map<int64_t, std::pair<std::wstring, uint64_t>> sent;  // serial -> UID, hash
+        for (const SyncRecord& r : state.records) sent[SerialOf(r.date)] = {r.uid, r.localHash};
         // A PUT that finds the event already there reads it back, which may change `local`.
         std::vector<int64_t> serials;
         for (const auto& day : local) serials.push_back(day.first);
@@ -382,13 +408,14 @@ struct CalDavSync::Run_ {
             if (owner.progress_ && ++done % 50 == 0)
                 owner.progress_(L"Szinkronizálás: küldés " + std::to_wstring(done) + L"/" + std::to_wstring(serials.size()));
             const auto it = local.find(serial);
-            if (it == local.end() || touched.count(serial) || state.QuestionOn(it->second.date)) continue;
-            SyncRecord* record = state.ByDate(it->second.date);
-            CalendarEvent e = it->second;
-            if (record) {
-                e.uid = record->uid;
-                if (DayResourceHash(e) == record->localHash) continue;
-            }
+            if (it == local.end() || touched.count(serial)) continue;
+            const Date date = it->second.event.date;
+            const auto was = sent.find(serial);
+            if (was != sent.end() && LocalHash(date, was->second.first) == was->second.second) continue;
+            if (state.QuestionOn(date)) continue;
+            SyncRecord* record = state.ByDate(date);
+            CalendarEvent e = it->second.event;
+            if (record) e.uid = record->uid;
             Put(e, record);
             Done();
         }
@@ -433,6 +460,9 @@ struct CalDavSync::Run_ {
             state.syncToken = changes->token;
             if (changes->full) state.matched = true;
             summary.questions = static_cast<int>(state.questions.size());
+            // The state file holds a line per event: rewriting it every few minutes for
+            // nothing would cost more than the run itself.
+            if (state == loaded && log.Pending().empty()) return summary;
             Note(L"Kész: " + SummaryText(summary));
             Save();
             return summary;

@@ -3,6 +3,13 @@
 #include <optional>
 #include <utility>
 
+#include "sync/day_resource.h"
+
+LocalDay MakeLocalDay(CalendarEvent event) {
+    const uint64_t hash = DayResourceHash(event);
+    return LocalDay{std::move(event), hash};
+}
+
 LocalDays::LocalDays(Diary& diary) : diary_(diary) {
     subscription_ = diary_.Subscribe([this](const DiaryChange& change) { Changed(change); });
 }
@@ -16,7 +23,7 @@ void LocalDays::Changed(const DiaryChange& change) {
     for (const Date& day : change.days) dirty_.insert(SerialOf(day));
 }
 
-std::map<int64_t, CalendarEvent> LocalDays::Read() {
+std::map<int64_t, LocalDay> LocalDays::Read() {
     bool all;
     std::set<int64_t> dirty;
     {
@@ -26,8 +33,9 @@ std::map<int64_t, CalendarEvent> LocalDays::Read() {
     }
     try {
         if (all) {
-            std::map<int64_t, CalendarEvent> days;
-            for (CalendarEvent& e : diary_.CalendarEvents(ExportRange::All())) days.emplace(SerialOf(e.date), std::move(e));
+            std::map<int64_t, LocalDay> days;
+            for (CalendarEvent& e : diary_.CalendarEvents(ExportRange::All()))
+                days.emplace(SerialOf(e.date), MakeLocalDay(std::move(e)));
             std::lock_guard lock(mutex_);
             days_ = std::move(days);
             return days_;
@@ -39,15 +47,17 @@ std::map<int64_t, CalendarEvent> LocalDays::Read() {
             std::lock_guard lock(mutex_);
             for (const int64_t serial : dirty) {
                 const Date d = DateFromSerial(serial);
-                for (const auto& [s, e] : days_)
+                for (const auto& [s, day] : days_) {
+                    const CalendarEvent& e = day.event;
                     if (e.yearly && e.date.month == d.month && (e.date.day == d.day || (e.date.day == 29 && d.day == 28)))
                         read.insert(s);
+                }
             }
         }
-        std::map<int64_t, std::optional<CalendarEvent>> fresh;
+        std::map<int64_t, std::optional<LocalDay>> fresh;
         for (const int64_t serial : read) {
             auto events = diary_.CalendarEvents(ExportRange{DateKey(DateFromSerial(serial))});
-            fresh[serial] = events.empty() ? std::nullopt : std::optional(std::move(events.front()));
+            fresh[serial] = events.empty() ? std::nullopt : std::optional(MakeLocalDay(std::move(events.front())));
         }
         std::lock_guard lock(mutex_);
         for (auto& [serial, e] : fresh) {

@@ -144,18 +144,21 @@ TEST(LocalDays, ReadsAgainWhatTheDiaryChangedAndAYearlySeriesWithALaterYearsDay)
     diary.Store(other, DayEntry{L"Kettő"}, "");
     diary.Store(later, DayEntry{L"Saját"}, "");  // stands in for the series in 2026
     auto read = days.Read();
-    EXPECT_EQ(read.at(SerialOf(other)).summary, L"Kettő");
-    EXPECT_EQ(read.at(SerialOf(other)).description, L"");
-    EXPECT_EQ(read.at(SerialOf(birthday)).exceptions, std::vector<Date>{later});
+    EXPECT_EQ(read.at(SerialOf(other)).event.summary, L"Kettő");
+    EXPECT_EQ(read.at(SerialOf(other)).event.description, L"");
+    EXPECT_EQ(read.at(SerialOf(birthday)).event.exceptions, std::vector<Date>{later});
 
     diary.Delete(other);
     diary.SetYearly(birthday, false);
     read = days.Read();
     EXPECT_EQ(read.count(SerialOf(other)), 0u);
-    EXPECT_FALSE(read.at(SerialOf(birthday)).yearly);
-    // The same as reading everything anew.
+    EXPECT_FALSE(read.at(SerialOf(birthday)).event.yearly);
+    // The same as reading everything anew, and the kept hashes are the days' own.
     std::vector<uint64_t> cached, anew;
-    for (const auto& [serial, e] : read) cached.push_back(DayResourceHash(e));
+    for (const auto& [serial, day] : read) {
+        cached.push_back(DayResourceHash(day.event));
+        EXPECT_EQ(day.hash, cached.back());
+    }
     for (const CalendarEvent& e : diary.CalendarEvents(ExportRange::All())) anew.push_back(DayResourceHash(e));
     EXPECT_EQ(cached, anew);
 }

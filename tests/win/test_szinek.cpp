@@ -1,6 +1,7 @@
 // The colour window under Wine: swatches and the colour dialog, schemes, defaults,
 // and that only OK stores anything while every other way out undoes the changes.
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,7 +71,78 @@ protected:
     std::vector<COLORREF> dialogStart;
 };
 
+// Windows' answers while a black high-contrast theme is on. Wine 8 keeps high contrast
+// off (SPI_SETHIGHCONTRAST fails with error 1439), so the test gives the program the
+// answers Windows would: its imports of SystemParametersInfoW and GetSysColor are
+// pointed here, and everything else goes on to Wine.
+class HighContrastAnswers {
+public:
+    static constexpr COLORREF kWindow = 0x000000, kText = 0xFFFFFF, kHighlight = 0xFFEB1A, kGray = 0x3FF23F;
+    HighContrastAnswers() { self_ = this; }
+    ~HighContrastAnswers() { self_ = nullptr; }
+    bool Installed() const { return parameters_.Installed() && colours_.Installed(); }
+    bool on = false;
+
+private:
+    static BOOL WINAPI Parameters(UINT action, UINT value, void* data, UINT flags) {
+        if (action == SPI_GETHIGHCONTRAST && data) {
+            auto& hc = *static_cast<HIGHCONTRASTW*>(data);
+            hc.dwFlags = HCF_AVAILABLE | (self_->on ? HCF_HIGHCONTRASTON : 0);
+            hc.lpszDefaultScheme = nullptr;
+            return TRUE;
+        }
+        return reinterpret_cast<decltype(&SystemParametersInfoW)>(self_->parameters_.Original())(action, value, data, flags);
+    }
+    static DWORD WINAPI Colour(int index) {
+        if (self_->on) {
+            switch (index) {
+                case COLOR_WINDOW: case COLOR_BTNFACE: case COLOR_HIGHLIGHTTEXT: return kWindow;
+                case COLOR_WINDOWTEXT: case COLOR_BTNTEXT: return kText;
+                case COLOR_HIGHLIGHT: return kHighlight;
+                case COLOR_GRAYTEXT: return kGray;
+            }
+        }
+        return reinterpret_cast<decltype(&GetSysColor)>(self_->colours_.Original())(index);
+    }
+    static inline HighContrastAnswers* self_ = nullptr;
+    ImportOverride parameters_{"user32.dll", "SystemParametersInfoW", reinterpret_cast<void*>(&Parameters)};
+    ImportOverride colours_{"user32.dll", "GetSysColor", reinterpret_cast<void*>(&Colour)};
+};
+
 }  // namespace
+
+TEST_F(SzinekTest, HighContrastDrawsTheMonthInTheSystemColoursWhileItIsOn) {
+    HighContrastAnswers windows;
+    ASSERT_TRUE(windows.Installed());
+    main = OpenMainWindow();
+    const RECT cell = main->Cells[10]->Bounds();
+    const int cellArea = (cell.right - cell.left) * (cell.bottom - cell.top);
+    auto pixels = [&](HWND window, COLORREF colour, const RECT& box) {
+        RedrawWindow(main->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        GdiFlush();
+        return Count(*OnScreen(window), colour, box);
+    };
+    auto switchTo = [&](bool on) {
+        windows.on = on;
+        SendMessageW(main->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    };
+    const RECT strip = main->pFejlec.ClientRect();
+    const int stripArea = strip.right * strip.bottom;
+    const COLORREF schemeStrip = main->pFejlec.Color();
+    EXPECT_GT(pixels(main->Panel.Handle(), 0xC0C0C0, cell), cellArea / 2) << "the scheme's cell";
+
+    switchTo(true);
+    EXPECT_GT(pixels(main->Panel.Handle(), HighContrastAnswers::kWindow, cell), cellArea / 2);
+    EXPECT_GT(pixels(main->Panel.Handle(), HighContrastAnswers::kText, cell), 10) << "the day number";
+    EXPECT_GT(pixels(main->pFejlec.Handle(), HighContrastAnswers::kWindow, strip), stripArea / 2) << "the title strip";
+    EXPECT_GT(pixels(main->pFejlec.Handle(), HighContrastAnswers::kText, strip), 10) << "the month and the pictures' frames";
+    if (const char* hold = std::getenv("TIVORN_TEST_HOLD_MS"))  // for a look at the screen
+        for (const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(hold)); GetTickCount() < end; Sleep(50)) Pump();
+
+    switchTo(false);
+    EXPECT_GT(pixels(main->Panel.Handle(), 0xC0C0C0, cell), cellArea / 2) << "back to the scheme";
+    EXPECT_GT(pixels(main->pFejlec.Handle(), schemeStrip, strip), stripArea / 2);
+}
 
 TEST_F(SzinekTest, ASwatchChangesOnlyItsSlotAndOkStoresIt) {
     Start();

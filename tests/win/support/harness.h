@@ -160,6 +160,23 @@ std::unique_ptr<MemoryCanvas> OnScreen(HWND control);
 // Pixels of a colour inside a box of the canvas.
 int Count(const MemoryCanvas& c, COLORREF colour, const RECT& box);
 
+// Points this test program's import of `function` from `dll` (e.g. "user32.dll") at
+// `replacement` while it lives, so the program's own calls reach it: for the answers
+// Wine cannot give (it keeps high contrast off). `Original` calls what was there.
+class ImportOverride {
+public:
+    ImportOverride(const char* dll, const char* function, void* replacement);
+    ~ImportOverride();
+    ImportOverride(const ImportOverride&) = delete;
+    ImportOverride& operator=(const ImportOverride&) = delete;
+    bool Installed() const { return slot_ != nullptr; }
+    void* Original() const { return original_; }
+
+private:
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
 // Posts a real key press (down, up) to a window; the message loop makes the character.
 void PressKey(HWND target, UINT vk);
 // The same with Ctrl held, run through the message loop as a user's key would go.

@@ -1,6 +1,7 @@
 // The calendar sync against a running CalDAV server, under Wine: the first sync of a
 // diary of N day entries (with notes) into an empty calendar, then an incremental sync
-// of one change, then one with nothing to do. The server's URL, user and password come
+// of one change (five times), then with nothing to do (three times), and what the
+// server alone takes for the requests of such a run. The server's URL, user and password come
 // from the command line: bench_win_sync http://127.0.0.1:5299/ tivorn titok123 3650
 #include <windows.h>
 
@@ -15,6 +16,8 @@
 #include "store/diary.h"
 #include "store/rtf_text.h"
 #include "sync/caldav_sync.h"
+#include "sync/dav_xml.h"
+#include "sync/sync_state.h"
 #include "sync/local_days.h"
 
 int main(int argc, char** argv) {
@@ -43,24 +46,43 @@ int main(int argc, char** argv) {
     diary.StoreMany(days);
 
     LocalDays localDays(diary);  // as the program's sync keeps them
+    using Clock = std::chrono::steady_clock;
+    auto since = [](Clock::time_point start) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
     auto timed = [&](const char* what) {
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         const SyncSummary s = CalDavSync(http, diary, calendar, {}, &localDays).Run();
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%-32s %9.0f ms  (elküldve %d, érkezett %d)\n", what, ms, s.sent, s.received);
+        std::printf("%-32s %9.0f ms  (elküldve %d, érkezett %d)\n", what, since(start), s.sent, s.received);
+        std::fflush(stdout);
     };
     std::printf("%d entries\n", count);
     {
         // The diary's side of every run: its events with their notes' text.
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         const size_t events = diary.CalendarEvents(ExportRange::All()).size();
-        std::printf("%-32s %9.0f ms  (%zu)\n", "the diary's events", std::chrono::duration<double, std::milli>(
-                    std::chrono::steady_clock::now() - start).count(), events);
+        std::printf("%-32s %9.0f ms  (%zu)\n", "the diary's events", since(start), events);
         std::fflush(stdout);
     }
     timed("first sync");
-    diary.Store(Date{2017, 1, 1}, DayEntry{L"Megváltozott", L"", 0xFF, 0}, "");
-    timed("incremental, one change");
-    timed("incremental, no change");
+    for (int i = 0; i < 5; ++i) {
+        diary.Store(AddDays(Date{2017, 1, 1}, i * 100), DayEntry{L"Megváltozott", std::to_wstring(i), 0xFF, 0}, "");
+        timed("incremental, one change");
+    }
+    for (int i = 0; i < 3; ++i) timed("incremental, no change");
+    // The server's share of those runs: the changes since the token, and one event's PUT.
+    for (int i = 0; i < 3; ++i) {
+        auto start = Clock::now();
+        const HttpResponse report = http.Send({"REPORT", calendar, {{"Depth", "0"}, {"Content-Type", "application/xml"}},
+                                               dav_body::SyncCollection(LoadSyncState(dir).syncToken)});
+        const double reportMs = since(start);
+        start = Clock::now();
+        const std::string uid = "bench-" + std::to_string(GetTickCount()) + "-" + std::to_string(i);
+        const HttpResponse put = http.Send({"PUT", calendar + uid + ".ics", {{"Content-Type", "text/calendar"}},
+                                            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//bench//\r\nBEGIN:VEVENT\r\nUID:" + uid +
+                                                "\r\nDTSTAMP:20261209T000000Z\r\nDTSTART;VALUE=DATE:20000101\r\n"
+                                                "SUMMARY:x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"});
+        std::printf("server alone: REPORT %d %6.0f ms, PUT %d %6.0f ms\n", report.status, reportMs, put.status, since(start));
+    }
     return 0;
 }

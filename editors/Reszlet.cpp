@@ -239,6 +239,7 @@ std::optional<EditedDay> Tfrm_Reszlet::EditDay(Diary& diary, const Date& day, St
     stored_.reset();
     SetProgramDir(diary.ProgramDir());
     pCim.SetCaption(L"   " + FormatLongDate(day, diary.Months()));
+    const Diary::DayHold editing = diary.Hold(day);  // the sync stores nothing under the editor
     ShowModal();
     store_ = nullptr;
     diary_ = nullptr;

@@ -4,6 +4,7 @@
 #include <exception>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
@@ -112,6 +113,35 @@ void Diary::Subscription::Reset() {
         std::erase(owner->slots, slot_);
     }
     slot_.reset();
+}
+
+Diary::DayHold::~DayHold() {
+    if (!diary_) return;
+    std::lock_guard lock(diary_->heldLock_);
+    diary_->held_.erase(diary_->held_.find(serial_));
+}
+
+Diary::DayHold::DayHold(DayHold&& other) noexcept
+    : diary_(std::exchange(other.diary_, nullptr)), serial_(other.serial_) {}
+
+Diary::DayHold& Diary::DayHold::operator=(DayHold&& other) noexcept {
+    if (this != &other) {
+        DayHold old(std::move(*this));
+        diary_ = std::exchange(other.diary_, nullptr);
+        serial_ = other.serial_;
+    }
+    return *this;
+}
+
+Diary::DayHold Diary::Hold(const Date& day) {
+    std::lock_guard lock(heldLock_);
+    held_.insert(SerialOf(day));
+    return DayHold(this, SerialOf(day));
+}
+
+bool Diary::Held(const Date& day) const {
+    std::lock_guard lock(heldLock_);
+    return held_.count(SerialOf(day)) > 0;
 }
 
 Diary::Diary(std::wstring programDir, MonthNames months, Clock clock)

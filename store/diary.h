@@ -263,6 +263,25 @@ public:
     };
     [[nodiscard]] Subscription Subscribe(Notice notice);
 
+    // A day open in an editor, from Hold until the object goes. The calendar sync
+    // stores nothing over a held day (it asks the user instead): the editor's save
+    // would overwrite what it stored, unseen. Any thread.
+    class DayHold {
+    public:
+        DayHold() = default;
+        ~DayHold();
+        DayHold(DayHold&& other) noexcept;
+        DayHold& operator=(DayHold&& other) noexcept;
+
+    private:
+        friend class Diary;
+        DayHold(Diary* diary, int64_t serial) : diary_(diary), serial_(serial) {}
+        Diary* diary_ = nullptr;
+        int64_t serial_ = 0;
+    };
+    [[nodiscard]] DayHold Hold(const Date& day);
+    bool Held(const Date& day) const;
+
 private:
     struct Subscribers;
     // What an operation has to report when the lock is released.
@@ -316,6 +335,8 @@ private:
     // The days with a line of their own (serials), kept with the index once made so that
     // the schedule's checks never pass over the index: a yearly entry gives way to them.
     // Sorted: a century of days takes 292 KB, a hash set of them over 2 MB.
+    mutable std::mutex heldLock_;  // apart from mutex_: asked while a change may run
+    std::multiset<int64_t> held_;
     mutable std::vector<int64_t> ownDays_;
     mutable bool ownDaysKnown_ = false;
     const std::vector<int64_t>& OwnDays() const;

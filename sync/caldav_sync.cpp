@@ -314,11 +314,19 @@ struct CalDavSync::Run_ {
             return;
         }
         SyncRecord* record = state.ByHref(href);
+        // A day open in the editor gets nothing stored under it: its save would overwrite it.
+        const bool held = owner.diary_.Held(date);
+        auto store = [&](bool keepNote) {
+            if (held) return Ask(SyncQuestion::Kind::BothChanged, date, href, etag, data);
+            StoreRemote(href, etag, remote, keepNote);
+            if (keepNote) Ask(SyncQuestion::Kind::NoteText, date, href, etag, data);
+        };
         if (record && !(record->date == date)) {
             // Moved to another day on the server.
             const Date old = record->date;
             touched.insert(SerialOf(old));
-            if (LocalChanged(*record)) return Ask(SyncQuestion::Kind::BothChanged, old, href, etag, data);
+            if (LocalChanged(*record) || owner.diary_.Held(old))
+                return Ask(SyncQuestion::Kind::BothChanged, old, href, etag, data);
             if (local.count(SerialOf(old))) {
                 owner.diary_.Delete(old);
                 local.erase(SerialOf(old));
@@ -330,21 +338,20 @@ struct CalDavSync::Run_ {
         if (!record) {
             if (state.ByDate(date) || state.QuestionOn(date))
                 return Ask(SyncQuestion::Kind::BothChanged, date, href, etag, data);
-            if (!here) return StoreRemote(href, etag, remote, false);
+            if (!here) return store(false);
             if (ContentOf(*here) == ContentOf(*remote.day)) return Link(href, etag, remote.uid, date);
             return Ask(SyncQuestion::Kind::BothChanged, date, href, etag, data);
         }
         if (LocalChanged(*record)) {
             // Deleted here but changed there: the server's version comes back, nothing is lost.
-            if (!here) return StoreRemote(href, etag, remote, false);
+            if (!here) return store(false);
             if (ContentOf(*here) == ContentOf(*remote.day)) return Link(href, etag, record->uid, date);
             return Ask(SyncQuestion::Kind::BothChanged, date, href, etag, data);
         }
         if (here && SameAsHere(*here, *remote.day)) return Link(href, etag, record->uid, date);
         // Only the server changed. A note's text is replaced only when the user says so.
         const bool noteDiffers = here && !here->description.empty() && ContentOf(*here).noteText != ContentOf(*remote.day).noteText;
-        StoreRemote(href, etag, remote, noteDiffers);
-        if (noteDiffers) Ask(SyncQuestion::Kind::NoteText, date, href, etag, data);
+        store(noteDiffers);
     }
 
     void ApplyRemoved(const std::string& href) {
@@ -354,7 +361,7 @@ struct CalDavSync::Run_ {
         const Date date = record->date;
         // Before the sides were matched, or when the day changed here since: the day
         // stays and goes up again as a new event.
-        if (state.matched && !LocalChanged(*record) && local.count(SerialOf(date))) {
+        if (state.matched && !LocalChanged(*record) && local.count(SerialOf(date)) && !owner.diary_.Held(date)) {
             owner.diary_.Delete(date);
             local.erase(SerialOf(date));
             ++summary.deletedHere;
@@ -415,7 +422,7 @@ struct CalDavSync::Run_ {
             if (state.QuestionOn(date)) continue;
             SyncRecord* record = state.ByDate(date);
             CalendarEvent e = it->second.event;
-            if (record) e.uid = record->uid;
+            if (record && !record->uid.empty()) e.uid = record->uid;  // a server's event may lack a UID
             Put(e, record);
             Done();
         }

@@ -174,10 +174,17 @@ TEST_F(SyncTest, ChangesQuestionsAndDeletionsCrossOver) {
     EXPECT_EQ(NoteText(kDentist), L"Dr. Nagy\n");
 
     // Both sides change the same day: a question; the diary's version kept goes up.
+    // The phone's change comes while the day is open in the editor: nothing is stored
+    // under it, or the editor's save would overwrite it unseen.
     std::string concert = PhoneGet(OwnName(kConcert));
     concert.replace(concert.find("SUMMARY:Koncert elhalasztva"), 27, "SUMMARY:Koncert a telefonról");
     ASSERT_LT(PhonePut(OwnName(kConcert), concert), 300);
-    diary->Store(kConcert, DayEntry{L"Koncert", L"a gépről", 0, 0}, "");
+    {
+        const Diary::DayHold editing = diary->Hold(kConcert);
+        EXPECT_EQ(Sync().questions, 1);
+        EXPECT_EQ(diary->Open(kConcert).entry.title2, L"elhalasztva");
+        diary->Store(kConcert, DayEntry{L"Koncert", L"a gépről", 0, 0}, "");  // the editor's save
+    }
     EXPECT_EQ(Sync().questions, 1);
     Answer(kConcert, false);
     Sync();

@@ -75,7 +75,7 @@ std::string Trimmed(std::string text) {
     return text.substr(first, last - first);
 }
 
-// "HTTP/1.1 404 Not Found" -> 404; 0 for a line that holds no status code.
+// "HTTP/1.1 404 Not Found" -> 404; 0 for a line that holds no status code (100-999).
 int StatusCode(const std::string& line) {
     const std::string text = Trimmed(line);
     const size_t space = text.find(' ');
@@ -83,7 +83,7 @@ int StatusCode(const std::string& line) {
     int code = 0;
     size_t i = space + 1, digits = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) code = code * 10 + (text[i] - '0');
-    return digits == 3 && (i == text.size() || text[i] == ' ') ? code : 0;
+    return digits == 3 && code >= 100 && (i == text.size() || text[i] == ' ') ? code : 0;
 }
 
 // The props of one propstat, kept until its status says whether they count.

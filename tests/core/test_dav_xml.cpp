@@ -197,6 +197,12 @@ TEST(DavXml, SyncReportWithChangedAndRemovedMembers) {
         EXPECT_EQ(ItemOf(report, c.removed).status, 404);
         EXPECT_EQ(ItemOf(report, c.removed).etag, "");
     }
+    // A status line without a status code counts as none (a fuzzer found "004").
+    for (const char* line : {"HTTP/1.1 004 Not Found", "HTTP/1.1 4044 x", "HTTP/1.1 20 OK", "404 Not Found"}) {
+        const std::string xml = std::string(R"(<d:multistatus xmlns:d="DAV:"><d:response><d:href>/a.ics</d:href>)") +
+                                "<d:status>" + line + "</d:status></d:response></d:multistatus>";
+        EXPECT_EQ(ParseMultistatus(xml).items.at(0).status, 0) << line;
+    }
 }
 
 TEST(DavXml, CalendarDataAsServersWriteIt) {

@@ -126,11 +126,7 @@ struct CalDavSync::Run_ {
             local = owner.localDays_->Read();
             return;
         }
-        local.clear();
-        for (CalendarEvent& e : owner.diary_.CalendarEvents(ExportRange::All())) {
-            const int64_t serial = SerialOf(e.date);
-            local.emplace(serial, MakeLocalDay(std::move(e)));
-        }
+        local = ReadLocalDays(owner.diary_, ExportRange::All());
     }
 
     // The day's event as the diary holds it now, with the UID its server event has.
@@ -154,8 +150,7 @@ struct CalDavSync::Run_ {
 
     void Refresh(const Date& date) {
         local.erase(SerialOf(date));
-        for (CalendarEvent& e : owner.diary_.CalendarEvents(ExportRange{DateKey(date)}))
-            local.emplace(SerialOf(date), MakeLocalDay(std::move(e)));
+        local.merge(ReadLocalDays(owner.diary_, ExportRange{DateKey(date)}));
     }
 
     // The server's changes: href -> ETag, and the hrefs removed.

@@ -10,6 +10,12 @@ LocalDay MakeLocalDay(CalendarEvent event) {
     return LocalDay{std::move(event), hash};
 }
 
+std::map<int64_t, LocalDay> ReadLocalDays(const Diary& diary, const ExportRange& range) {
+    std::map<int64_t, LocalDay> days;
+    for (CalendarEvent& e : diary.CalendarEvents(range)) days.emplace(SerialOf(e.date), MakeLocalDay(std::move(e)));
+    return days;
+}
+
 LocalDays::LocalDays(Diary& diary) : diary_(diary) {
     subscription_ = diary_.Subscribe([this](const DiaryChange& change) { Changed(change); });
 }
@@ -33,9 +39,7 @@ std::map<int64_t, LocalDay> LocalDays::Read() {
     }
     try {
         if (all) {
-            std::map<int64_t, LocalDay> days;
-            for (CalendarEvent& e : diary_.CalendarEvents(ExportRange::All()))
-                days.emplace(SerialOf(e.date), MakeLocalDay(std::move(e)));
+            std::map<int64_t, LocalDay> days = ReadLocalDays(diary_, ExportRange::All());
             std::lock_guard lock(mutex_);
             days_ = std::move(days);
             return days_;
@@ -56,8 +60,8 @@ std::map<int64_t, LocalDay> LocalDays::Read() {
         }
         std::map<int64_t, std::optional<LocalDay>> fresh;
         for (const int64_t serial : read) {
-            auto events = diary_.CalendarEvents(ExportRange{DateKey(DateFromSerial(serial))});
-            fresh[serial] = events.empty() ? std::nullopt : std::optional(MakeLocalDay(std::move(events.front())));
+            auto day = ReadLocalDays(diary_, ExportRange{DateKey(DateFromSerial(serial))});
+            fresh[serial] = day.empty() ? std::nullopt : std::optional(std::move(day.begin()->second));
         }
         std::lock_guard lock(mutex_);
         for (auto& [serial, e] : fresh) {

@@ -20,6 +20,8 @@ struct LocalDay {
 
 // The day's event and its hash.
 LocalDay MakeLocalDay(CalendarEvent event);
+// The diary's days of `range` by serial, as the sync sends them. Throws a file error.
+std::map<int64_t, LocalDay> ReadLocalDays(const Diary& diary, const ExportRange& range);
 
 class LocalDays {
 public:
